@@ -1,0 +1,28 @@
+# Tests run through tests/harness/test-env.sh: a fresh temporary XDG_CONFIG_HOME,
+# XDG_DATA_HOME and XDG_RUNTIME_DIR per test process, QT_QPA_PLATFORM=offscreen,
+# and, for tests declared with DBUS, a private session bus of their own.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+set(QUILLIX_TEST_ENV ${CMAKE_SOURCE_DIR}/tests/harness/test-env.sh)
+set(QUILLIX_DBUS_CONFIG ${CMAKE_BINARY_DIR}/tests/harness/session-bus.conf)
+set(QUILLIX_DBUS_SERVICE_DIR ${CMAKE_BINARY_DIR}/dbus-services)
+file(MAKE_DIRECTORY ${QUILLIX_DBUS_SERVICE_DIR})
+configure_file(${CMAKE_SOURCE_DIR}/tests/harness/session-bus.conf.in ${QUILLIX_DBUS_CONFIG} @ONLY)
+
+# quillix_add_test(<target> SOURCES <files...> LIBS <targets...> [DBUS])
+function(quillix_add_test target)
+  cmake_parse_arguments(ARG "DBUS" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${target} ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  if(ARG_DBUS)
+    set(launcher ${QUILLIX_TEST_ENV} --dbus ${QUILLIX_DBUS_CONFIG})
+  else()
+    set(launcher ${QUILLIX_TEST_ENV})
+  endif()
+  set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR ${launcher})
+  gtest_discover_tests(${target}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT 300 ENVIRONMENT "QUILLIX_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+endfunction()

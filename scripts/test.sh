@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Runs every test: installs what is missing, builds the Release build (with
+# assertions) and an ASan+UBSan build of the tests, and runs both through ctest.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+
+jobs=$(nproc)
+build() {  # build <dir> <extra cmake args...>
+  local dir=$1; shift
+  cmake -S "$root" -B "$dir" -G Ninja -DQUILLIX_WERROR=ON "$@"
+  cmake --build "$dir" -j "$jobs"
+}
+
+build "$root/build/release" -DCMAKE_BUILD_TYPE=Release
+build "$root/build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DQUILLIX_SANITIZE=ON -DQUILLIX_BUILD_BENCH=OFF
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/harness/lsan.supp:print_suppressions=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+
+status=0
+for dir in release sanitize; do
+  echo "== tests: $dir build"
+  ctest --test-dir "$root/build/$dir" --output-on-failure --no-tests=error -j "$jobs" || status=1
+done
+exit $status
