@@ -1,0 +1,59 @@
+#pragma once
+// Helpers shared by the Number implementation files. Not part of the public API.
+
+#include <cstdint>
+#include <string>
+
+#include <gmpxx.h>
+
+#include "number/Number.h"
+
+// Largest decimal exponent (and scale) a Number holds. Kept well inside int64 so
+// that sums and differences of two exponents never overflow.
+inline constexpr std::int64_t kMaxExponent = 4'000'000'000'000'000'000LL;
+
+// Largest number of decimal digits an exact intermediate may have. Exact
+// results that would need more raise NumberOverflowError instead of exhausting
+// memory (50 million digits is about 21 MB).
+inline constexpr std::int64_t kMaxExactDigits = 50'000'000;
+
+class NumberInternals {
+public:
+    // Builds sign * mantissa * 10^scale from a non-negative mantissa; strips
+    // trailing zeros and checks the exponent range.
+    static Number make(int sign, mpz_class mantissa, std::int64_t scale);
+
+    static const mpz_class& mantissa(const Number& x) { return x.m_mantissa; }
+    static std::int64_t scale(const Number& x) { return x.m_scale; }
+    static int sign(const Number& x) { return x.m_sign; }
+
+    // Rounds the truncated magnitude `truncated` * 10^scale to places + 1
+    // significant digits, half away from zero. `truncated` must be the exact
+    // magnitude truncated toward zero and carry at least places + 2 digits
+    // (or be exact); a truncated exact value with fewer digits is kept.
+    static Number round_truncated(int sign, mpz_class truncated, std::int64_t scale,
+                                  std::int64_t places);
+
+    // Rounds x to a multiple of 10^position, half away from zero.
+    static Number round_at(const Number& x, std::int64_t position);
+};
+
+namespace number_detail {
+
+// Exact count of decimal digits of a positive integer (1 for 0).
+std::int64_t digit_count(const mpz_class& value);
+
+// 10^n; small powers are cached per thread.
+const mpz_class& power_of_ten(std::int64_t n);
+
+// Raises NumberOverflowError when an exact intermediate would need more than
+// kMaxExactDigits digits.
+void check_exact_size(long double digits, const char* what);
+
+// Checks that an exponent fits the type; raises NumberOverflowError otherwise.
+std::int64_t checked_exponent(__int128 exponent);
+
+// Decimal digits of a positive integer.
+std::string decimal_digits(const mpz_class& value);
+
+}  // namespace number_detail
