@@ -1,0 +1,43 @@
+#include "engine/AngleConversion.h"
+
+#include "engine/ArithRoutines.h"
+
+namespace {
+
+constexpr int kGuardDigits = 10;
+
+// Degrees or grads in a half turn.
+Number HalfTurn(AngleUnit unit) { return Number(unit == AngleGrads ? 200 : 180); }
+
+}  // namespace
+
+AngleUnit AngleUnitFromSetting(int setting) {
+    if (setting == AngleRadians)
+        return AngleRadians;
+    if (setting == AngleGrads)
+        return AngleGrads;
+    return AngleDegrees;
+}
+
+bool IsTanUndefined(const Number& x, AngleUnit unit) {
+    if (unit == AngleRadians || !x.is_integer())
+        return false;
+    const Number half = HalfTurn(unit);
+    const Number quarter = unit == AngleGrads ? Number(100) : Number(90);
+    return x.remainder(quarter).is_zero() && !x.remainder(half).is_zero();
+}
+
+Number AngleToRadians(const Number& x, AngleUnit unit, int precision) {
+    if (unit == AngleRadians)
+        return x;
+    const Number half = HalfTurn(unit);
+    const int places = RulePlaces(x, half, precision);
+    return x.divide(half, places + kGuardDigits) * Number::pi(places + kGuardDigits);
+}
+
+Number RadiansToAngle(const Number& x, AngleUnit unit, int precision) {
+    if (unit == AngleRadians)
+        return x;
+    const int places = RulePlaces(x, precision);
+    return x.divide(Number::pi(places + kGuardDigits), places) * HalfTurn(unit);
+}
