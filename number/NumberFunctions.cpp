@@ -416,7 +416,9 @@ Number Number::pow(const Number& y, int places) const
             const mpfr_prec_t in_prec = prec + extra + 8;
             MpfrValue xv(in_prec);
             MpfrValue yv(in_prec);
-            const bool exact = to_mpfr(xv, base) && to_mpfr(yv, y);
+            const bool exact_x = to_mpfr(xv, base);
+            const bool exact_y = to_mpfr(yv, y);
+            const bool exact = exact_x && exact_y;
             mpfr_pow(r, xv, yv, MPFR_RNDN);
             return error_bound(log2_kappa, exact, in_prec, prec);
         },
