@@ -1,0 +1,132 @@
+#include "worker/CalcWorker.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <new>
+#include <thread>
+#include <unistd.h>
+
+#include "engine/NameTables.h"
+#include "worker/CalcDuration.h"
+#include "worker/CheckedArith.h"
+#include "worker/RequestExecution.h"
+
+int CWorkerProcess::ProcessId() const { return static_cast<int>(::getpid()); }
+
+bool CWorkerProcess::StartRequestThread(std::function<void()> work) {
+    try {
+        std::thread(std::move(work)).detach();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool CWorkerProcess::EndProcess() {
+    try {
+        std::thread([] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+            std::_Exit(1);
+        }).detach();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+CCalcWorker::CCalcWorker(std::shared_ptr<IWorkerProcess> process) : m_process(std::move(process)) {
+    for (int op = OpAdd; op <= OpNPr; ++op)
+        m_operatorMap.emplace(std::string(OperatorWord(op)), op);
+
+    SingleArgFuncTable library;
+    TwoArgFuncTable unused;
+    BuildFunctionTables(library, unused);
+    library.erase("negate");
+    for (auto& [name, fn] : library)
+        m_functionMap.emplace(name, fn);
+    m_functionMap["sqrt"] = &CheckedSqrt;
+    m_functionMap["ln"] = &CheckedLn;
+    m_functionMap["log"] = &CheckedLog10;
+    m_functionMap["asin"] = &CheckedAsin;
+    m_functionMap["acos"] = &CheckedAcos;
+    m_functionMap["reciprocal"] = &CheckedReciprocal;
+    m_functionMap["factorial"] = &CheckedFactorial;
+}
+
+bool CCalcWorker::LookupOperator(const char* name, int* code) const {
+    std::lock_guard lock(m_operatorMapLock);
+    const auto it = m_operatorMap.find(name ? name : "");
+    if (it == m_operatorMap.end())
+        return false;
+    if (code)
+        *code = it->second;
+    return true;
+}
+
+bool CCalcWorker::LookupFunction(const char* name, SingleArgFunc* fn) const {
+    std::lock_guard lock(m_functionMapLock);
+    const auto it = m_functionMap.find(name ? name : "");
+    if (it == m_functionMap.end())
+        return false;
+    if (fn)
+        *fn = it->second;
+    return true;
+}
+
+HRESULT CCalcWorker::PerformOperation(int ID, const std::string& lhs, const std::string& rhs,
+                                      const std::string& opType, int digits,
+                                      std::shared_ptr<ICalcCompleteCallback> pCallback) {
+    if (!pCallback)
+        return E_INVALIDARG;
+    try {
+        auto record = std::make_shared<OpThreadPackage>();
+        record->ID = ID;
+        record->digits = digits;
+        record->lhs = lhs;
+        record->rhs = rhs;
+        if (!LookupOperator(opType.c_str(), &record->opType))
+            return E_INVALIDARG;
+        record->callback = std::move(pCallback);
+        record->gate = m_process->ReportGate();
+        return m_process->StartRequestThread([record] { PerformOperationThreadProc(record); }) ? S_OK : E_FAIL;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+HRESULT CCalcWorker::ApplySinglArgFunc(int ID, const std::string& funcName, const std::string& arg, int digits,
+                                       std::shared_ptr<ICalcCompleteCallback> pCallback) {
+    if (!pCallback)
+        return E_INVALIDARG;
+    try {
+        auto record = std::make_shared<SingleArgFuncThreadPackage>();
+        record->ID = ID;
+        record->digits = digits;
+        record->arg = arg;
+        if (!LookupFunction(funcName.c_str(), &record->routine))
+            return E_INVALIDARG;
+        record->callback = std::move(pCallback);
+        record->gate = m_process->ReportGate();
+        return m_process->StartRequestThread([record] { ApplySinglArgFuncThreadProc(record); }) ? S_OK : E_FAIL;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+HRESULT CCalcWorker::GetProcessId_CW(int* pProcID) {
+    if (!pProcID)
+        return E_POINTER;
+    *pProcID = m_process->ProcessId();
+    return S_OK;
+}
+
+HRESULT CCalcWorker::EndProcess_CW() { return m_process->EndProcess() ? S_OK : E_FAIL; }
+
+HRESULT CCalcWorker::SetCalcDuration(int calcDuration) {
+    SetCalcDurationValue(calcDuration);
+    return S_OK;
+}

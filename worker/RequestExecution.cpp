@@ -1,0 +1,156 @@
+#include "worker/RequestExecution.h"
+
+#include <chrono>
+#include <new>
+#include <optional>
+#include <thread>
+
+#include "engine/CalcTypes.h"
+#include "engine/NameTables.h"
+#include "worker/CalcDuration.h"
+#include "worker/CheckedArith.h"
+#include "worker/ErgastoException.h"
+
+namespace {
+
+constexpr long long kPowerExponentLimit = 5555555;
+
+const Number& UpperLimit() {
+    static const Number limit = Number::from_text("1E999999");
+    return limit;
+}
+
+const Number& LowerLimit() {
+    static const Number limit = Number::from_text("1E-999999");
+    return limit;
+}
+
+// One report through the gate; returns the exit code it earns.
+int Report(ICalcCompleteCallback& callback, CReportGate* gate, int ID, CalcStatus status,
+           const std::string& text = {}, int errorCode = ErrNone) {
+    const std::string word(StatusWord(status));
+    const auto notify = [&] { callback.NotifyResult(ID, word, text, errorCode); };
+    if (gate)
+        gate->Pass(notify);
+    else
+        notify();
+    return status == CalcStatus::Success ? 0 : 1;
+}
+
+// The outcome of the computation step: a value to report, or an early report.
+struct Computed {
+    std::optional<Number> value;
+    CalcStatus status = CalcStatus::Success;
+    int errorCode = ErrNone;
+};
+
+Computed Early(CalcStatus status, int errorCode = ErrNone) { return Computed{std::nullopt, status, errorCode}; }
+
+// Runs compute inside the guard: argument errors become "InvalidInput" with
+// their code, every other failure "InvalidInput" with 0; a result the Number
+// type cannot hold becomes "Overflow".
+template <class F>
+Computed Guarded(F&& compute) {
+    try {
+        return compute();
+    } catch (const ErgastoException& e) {
+        return Early(CalcStatus::InvalidInput, e.GetErrorCode());
+    } catch (const NumberOverflowError&) {
+        return Early(CalcStatus::Overflow);
+    } catch (const std::exception&) {
+        return Early(CalcStatus::InvalidInput);
+    }
+}
+
+Computed ComputeOperation(const Number& lhs, const Number& rhs, int opType, int digits) {
+    switch (opType) {
+    case OpAdd:
+        return Computed{lhs + rhs};
+    case OpSubtract:
+        return Computed{lhs - rhs};
+    case OpMultiply:
+        return Computed{lhs * rhs};
+    case OpDivide:
+        if (rhs.is_zero())
+            return Early(CalcStatus::DivByZero, ErrDivide);
+        return Computed{lhs.divide(rhs, RulePlaces(lhs, rhs, digits))};
+    case OpIntegerDivide:
+        return Computed{CheckedIntegerDivide(lhs, rhs, digits)};
+    case OpModulo:
+        return Computed{CheckedMod(lhs, rhs, digits)};
+    case OpNCr:
+        return Computed{CheckedNCr(lhs, rhs, digits)};
+    case OpNPr:
+        return Computed{CheckedNPr(lhs, rhs, digits)};
+    case OpPower: {
+        // The sum of lhs's exponent and rhs bounds the result's exponent.
+        const Number t = Number(static_cast<long long>(lhs.is_zero() ? 0 : lhs.exponent())) + rhs;
+        if (t > Number(kPowerExponentLimit))
+            return Early(CalcStatus::PowArgTooLarge);
+        if (t < Number(-kPowerExponentLimit))
+            return Early(CalcStatus::PowArgTooSmall);
+        return Computed{Power(lhs, rhs, digits)};
+    }
+    default:
+        return Early(CalcStatus::UnknownError);
+    }
+}
+
+int Finish(ICalcCompleteCallback& callback, CReportGate* gate, int ID, const Computed& computed, int digits) {
+    if (!computed.value)
+        return Report(callback, gate, ID, computed.status, {}, computed.errorCode);
+    return ReportComputedResult(callback, ID, *computed.value, digits, gate);
+}
+
+}  // namespace
+
+int ReportComputedResult(ICalcCompleteCallback& callback, int ID, const Number& value, int digits,
+                         CReportGate* gate) {
+    if (const int delay = GetCalcDuration(); delay > 0) {
+        const std::chrono::milliseconds wait(delay);
+        if (gate) {
+            if (!gate->SleepFor(wait))
+                return 1;  // the process is ending: no report
+        } else {
+            std::this_thread::sleep_for(wait);
+        }
+    }
+    const Number a = value.abs();
+    if (a > UpperLimit())
+        return Report(callback, gate, ID, CalcStatus::Overflow);
+    if (a < LowerLimit())
+        return Report(callback, gate, ID, CalcStatus::Underflow);
+    std::string text;
+    try {
+        text = value.to_scientific(digits >= 1 ? digits : -1);
+    } catch (const std::bad_alloc&) {
+        return Report(callback, gate, ID, CalcStatus::UnknownError);
+    }
+    return Report(callback, gate, ID, CalcStatus::Success, text);
+}
+
+int PerformOperationThreadProc(std::shared_ptr<OpThreadPackage> record) {
+    if (!record || !record->callback)
+        return 1;
+    ICalcCompleteCallback& callback = *record->callback;
+    CReportGate* gate = record->gate.get();
+    const auto lhs = Number::parse(record->lhs);
+    const auto rhs = Number::parse(record->rhs);
+    if (!lhs || !rhs)
+        return Report(callback, gate, record->ID, CalcStatus::InvalidInput);
+    const Computed computed =
+        Guarded([&] { return ComputeOperation(*lhs, *rhs, record->opType, record->digits); });
+    return Finish(callback, gate, record->ID, computed, record->digits);
+}
+
+int ApplySinglArgFuncThreadProc(std::shared_ptr<SingleArgFuncThreadPackage> record) {
+    if (!record || !record->callback)
+        return 1;
+    ICalcCompleteCallback& callback = *record->callback;
+    CReportGate* gate = record->gate.get();
+    const auto arg = Number::parse(record->arg);
+    if (!arg || !record->routine)
+        return Report(callback, gate, record->ID, CalcStatus::InvalidInput);
+    const Computed computed = Guarded([&] { return Computed{record->routine(*arg, record->digits)}; });
+    return Finish(callback, gate, record->ID, computed, record->digits);
+}
