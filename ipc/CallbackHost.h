@@ -1,0 +1,36 @@
+#pragma once
+// Exports the engine's ICalcCompleteCallback objects on the engine's bus
+// connection, at "/CalcCompleteCallback/<n>", so that the worker can call
+// NotifyResult back. The host answers on a thread of its own, so a callback
+// never waits for the user-interface thread's event loop; ICalcCompleteCallback
+// implementations must therefore accept calls from any thread.
+// Needs a QCoreApplication in the process.
+
+#include "worker/ICalcWorker.h"
+
+#include <QDBusConnection>
+#include <QString>
+
+#include <memory>
+
+namespace ipc {
+
+class CCallbackHostObject;
+
+class CCallbackHost {
+public:
+    explicit CCallbackHost(QDBusConnection connection);
+    ~CCallbackHost();
+    CCallbackHost(const CCallbackHost&) = delete;
+    CCallbackHost& operator=(const CCallbackHost&) = delete;
+
+    bool isRegistered() const;
+    // The object path under which `callback` is reached until remove().
+    QString add(std::shared_ptr<ICalcCompleteCallback> callback);
+    void remove(const QString& path);
+
+private:
+    std::unique_ptr<CCallbackHostObject> m_object;
+};
+
+}  // namespace ipc

@@ -1,0 +1,36 @@
+#pragma once
+// The engine's worker factory on the session bus. IsRegistered looks the
+// ProgID up in the classes hive; CreateWorker asks the class object of
+// "Ergasto.CalcWorker" for a new object (the bus starts the worker program
+// from its activation file when it is not running) and gives a proxy to it.
+// Activation and creation wait at most kCreateTimeoutMs, so a missing or
+// broken worker is told within seconds. Needs a QCoreApplication.
+
+#include "ipc/CallbackHost.h"
+#include "worker/ICalcWorker.h"
+
+#include <QDBusConnection>
+
+#include <memory>
+#include <string>
+
+namespace ipc {
+
+class CDBusWorkerFactory : public ICalcWorkerFactory {
+public:
+    static constexpr int kCreateTimeoutMs = 5000;
+
+    // The session bus and the user's classes hive.
+    CDBusWorkerFactory();
+    CDBusWorkerFactory(QDBusConnection connection, std::string hiveFile);
+
+    bool IsRegistered(const std::string& progId) override;
+    HRESULT CreateWorker(const std::string& progId, std::shared_ptr<ICalcWorker>* worker) override;
+
+private:
+    QDBusConnection m_connection;
+    std::string m_hiveFile;
+    std::shared_ptr<CCallbackHost> m_callbackHost;
+};
+
+}  // namespace ipc

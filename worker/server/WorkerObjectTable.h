@@ -1,0 +1,78 @@
+#pragma once
+// The live worker objects of the server: each has a number (its path is
+// "/CCalcWorker/<number>") and the unique bus name of the connection that
+// created it. Objects end by Release or when their owner leaves the bus.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ergasto {
+
+template <typename Object>
+class CWorkerObjectTable {
+public:
+    struct Entry {
+        std::string owner;
+        std::shared_ptr<Object> object;
+    };
+
+    std::uint64_t add(std::string owner, std::shared_ptr<Object> object)
+    {
+        const std::uint64_t id = m_nextId++;
+        m_entries.emplace(id, Entry{std::move(owner), std::move(object)});
+        return id;
+    }
+
+    Entry* find(std::uint64_t id)
+    {
+        auto it = m_entries.find(id);
+        return it == m_entries.end() ? nullptr : &it->second;
+    }
+
+    bool contains(std::uint64_t id) const { return m_entries.count(id) > 0; }
+
+    bool release(std::uint64_t id) { return m_entries.erase(id) > 0; }
+
+    // Releases every object of `owner`; returns how many there were.
+    std::size_t releaseOwner(const std::string& owner)
+    {
+        std::size_t n = 0;
+        for (auto it = m_entries.begin(); it != m_entries.end();) {
+            if (it->second.owner == owner) {
+                it = m_entries.erase(it);
+                ++n;
+            } else {
+                ++it;
+            }
+        }
+        return n;
+    }
+
+    bool hasOwner(const std::string& owner) const
+    {
+        for (const auto& [id, entry] : m_entries)
+            if (entry.owner == owner)
+                return true;
+        return false;
+    }
+
+    std::vector<std::uint64_t> ids() const
+    {
+        std::vector<std::uint64_t> out;
+        for (const auto& [id, entry] : m_entries)
+            out.push_back(id);
+        return out;
+    }
+
+    std::size_t size() const { return m_entries.size(); }
+
+private:
+    std::map<std::uint64_t, Entry> m_entries;
+    std::uint64_t m_nextId = 1;
+};
+
+}  // namespace ergasto
