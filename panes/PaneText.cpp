@@ -1,0 +1,13 @@
+#include "panes/PaneText.h"
+
+#include "keypad/NumberText.h"
+
+std::string PaneDisplayText(const std::string& stored, int digitGrouping)
+{
+    if (digitGrouping != 0)
+        return stored;
+    std::string grouped;
+    if (!GroupNumberText(stored, grouped))
+        return stored;
+    return grouped;
+}
