@@ -23,12 +23,10 @@ std::int64_t digit_count(const mpz_class& value)
     // value lies very close to a power of ten.
     long exp2 = 0;
     const double top = mpz_get_d_2exp(&exp2, value.get_mpz_t());
-    const long double lg =
-        (static_cast<long double>(exp2) + std::log2(static_cast<long double>(top))) *
-        0.30102999566398119521373889472449302677L;
-    const long double whole = std::floor(lg);
-    const long double frac = lg - whole;
-    const long double tolerance = 1e-12L + std::fabs(lg) * 1e-17L;
+    const double lg = (static_cast<double>(exp2) + std::log2(top)) * 0.30102999566398119521;
+    const double whole = std::floor(lg);
+    const double frac = lg - whole;
+    const double tolerance = 1e-9 + lg * 1e-15;
     if (frac > tolerance && frac < 1 - tolerance)
         return static_cast<std::int64_t>(whole) + 1;
     return mpz_cmp(value.get_mpz_t(), power_of_ten(estimate - 1).get_mpz_t()) < 0 ? estimate - 1
@@ -114,16 +112,56 @@ std::strong_ordering compare_magnitude(const Number& a, const Number& b)
     return c <=> 0;
 }
 
+// value = round(value / 10), half away from zero (value >= 0). A remainder
+// and an exact division are much cheaper than a dividing pass. Returns
+// whether the result may end in a zero digit.
+bool drop_last_digit_rounding(mpz_class& value)
+{
+    const unsigned long last_two = mpz_fdiv_ui(value.get_mpz_t(), 100);
+    const unsigned long last = last_two % 10;
+    if (last != 0)
+        value -= last;
+    mpz_divexact_ui(value.get_mpz_t(), value.get_mpz_t(), 10);
+    const bool up = last >= 5;
+    if (up)
+        value += 1;
+    return (last_two / 10 + (up ? 1 : 0)) % 10 == 0;
+}
+
+// Whether the digits of a (with da digits) are at least those of b (db
+// digits) when both are aligned at their leading digit.
+bool leading_digits_at_least(const mpz_class& a, std::int64_t da, const mpz_class& b,
+                             std::int64_t db)
+{
+    long ea = 0;
+    long eb = 0;
+    const double ta = mpz_get_d_2exp(&ea, a.get_mpz_t());
+    const double tb = mpz_get_d_2exp(&eb, b.get_mpz_t());
+    const double difference = (std::log2(ta) - std::log2(tb) + static_cast<double>(ea - eb)) *
+                                  0.30102999566398119521 -
+                              static_cast<double>(da - db);
+    if (difference > 1e-9)
+        return true;
+    if (difference < -1e-9)
+        return false;
+    if (da >= db)
+        return cmp(a, scaled(b, da - db)) >= 0;
+    return cmp(scaled(a, db - da), b) >= 0;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- internals
 
-Number NumberInternals::make(int sign, mpz_class mantissa, std::int64_t scale)
+Number NumberInternals::make(int sign, mpz_class mantissa, std::int64_t scale,
+                             bool may_end_in_zero)
 {
     Number r;
     if (sign == 0 || sgn(mantissa) == 0)
         return r;
-    if (mpz_divisible_ui_p(mantissa.get_mpz_t(), 10)) {
+    // An odd mantissa cannot end in zero; that test costs nothing.
+    if (may_end_in_zero && mpz_even_p(mantissa.get_mpz_t()) &&
+        mpz_divisible_ui_p(mantissa.get_mpz_t(), 5)) {
         static const mpz_class ten(10);
         const auto zeros = mpz_remove(mantissa.get_mpz_t(), mantissa.get_mpz_t(), ten.get_mpz_t());
         scale = checked_exponent(static_cast<__int128>(scale) + static_cast<__int128>(zeros));
@@ -138,9 +176,19 @@ Number NumberInternals::make(int sign, mpz_class mantissa, std::int64_t scale)
 }
 
 Number NumberInternals::round_truncated(int sign, mpz_class truncated, std::int64_t scale,
-                                        std::int64_t places)
+                                        std::int64_t places, std::int64_t digits)
 {
-    return make(sign, std::move(truncated), scale).round(static_cast<int>(places));
+    if (digits <= 0)
+        digits = digit_count(truncated);
+    const std::int64_t keep = places + 1;
+    if (digits <= keep)
+        return make(sign, std::move(truncated), scale);
+    const std::int64_t k = digits - keep;
+    if (k > 1)
+        mpz_tdiv_q(truncated.get_mpz_t(), truncated.get_mpz_t(), power_of_ten(k - 1).get_mpz_t());
+    const bool may_end_in_zero = drop_last_digit_rounding(truncated);
+    return make(sign, std::move(truncated), checked_exponent(static_cast<__int128>(scale) + k),
+                may_end_in_zero);
 }
 
 Number NumberInternals::round_at(const Number& x, std::int64_t position)
@@ -157,10 +205,8 @@ Number NumberInternals::round_at(const Number& x, std::int64_t position)
         mpz_tdiv_q(q.get_mpz_t(), x.m_mantissa.get_mpz_t(), power_of_ten(k - 1).get_mpz_t());
     else
         q = x.m_mantissa;
-    const unsigned long last = mpz_tdiv_q_ui(q.get_mpz_t(), q.get_mpz_t(), 10);
-    if (last >= 5)
-        q += 1;
-    return make(x.m_sign, std::move(q), position);
+    const bool may_end_in_zero = drop_last_digit_rounding(q);
+    return make(x.m_sign, std::move(q), position, may_end_in_zero);
 }
 
 // ---------------------------------------------------------------- basics
@@ -307,12 +353,15 @@ Number Number::divide(const Number& divisor, int places) const
     if (m_sign == 0)
         return Number();
     places = std::max(places, 0);
-    // Scale the dividend so that the truncated integer quotient carries at
-    // least places + 2 digits; truncation with a guard digit then rounds
-    // correctly.
     const std::int64_t da = digit_count(m_mantissa);
     const std::int64_t db = digit_count(divisor.m_mantissa);
-    const std::int64_t shift = static_cast<std::int64_t>(places) + 2 - (da - db);
+    const int sign = m_sign * divisor.m_sign;
+    const std::int64_t keep = static_cast<std::int64_t>(places) + 1;
+    // Scale (or truncate) the dividend so that the truncated integer quotient
+    // has exactly places + 2 digits; truncation with that guard digit rounds
+    // correctly.
+    const std::int64_t lead = leading_digits_at_least(m_mantissa, da, divisor.m_mantissa, db) ? 1 : 0;
+    const std::int64_t shift = keep + 1 - (da - db) - lead;
     mpz_class q;
     if (shift >= 0) {
         check_exact_size(static_cast<long double>(da + shift), "a quotient");
@@ -323,7 +372,7 @@ Number Number::divide(const Number& divisor, int places) const
     mpz_tdiv_q(q.get_mpz_t(), q.get_mpz_t(), divisor.m_mantissa.get_mpz_t());
     const std::int64_t scale = checked_exponent(static_cast<__int128>(m_scale) - divisor.m_scale -
                                                 shift);
-    return NumberInternals::round_truncated(m_sign * divisor.m_sign, std::move(q), scale, places);
+    return NumberInternals::round_truncated(sign, std::move(q), scale, places, keep + 1);
 }
 
 namespace {

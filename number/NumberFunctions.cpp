@@ -6,6 +6,8 @@
 // rounding of the argument to binary can move the result).
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "number/Number.h"
 #include "number/NumberInternals.h"
@@ -158,20 +160,25 @@ Number Number::sqrt(int places) const
     if (m_sign == 0)
         return Number();
     places = clamp_places(places);
-    // Scale the mantissa so that its integer square root has places + 2
-    // digits: truncation to that many digits rounds correctly by its last one.
-    const std::int64_t p = static_cast<std::int64_t>(places) + 2;
     const std::int64_t d = digit_count(m_mantissa);
+    // Scale the mantissa (or truncate it) so that its integer square root has
+    // places + 2 digits: truncation to that many digits rounds correctly by
+    // its last one.
+    const std::int64_t p = static_cast<std::int64_t>(places) + 2;
     std::int64_t t = 2 * p - d;
     if ((m_scale - t) % 2 != 0)
         t -= 1;
-    mpz_class n;
+    // The scaled radicand lives in per-thread scratch space: no allocation
+    // once it has grown.
+    thread_local mpz_class radicand;
     if (t >= 0)
-        n = m_mantissa * power_of_ten(t);
+        mpz_mul(radicand.get_mpz_t(), m_mantissa.get_mpz_t(), power_of_ten(t).get_mpz_t());
     else
-        mpz_tdiv_q(n.get_mpz_t(), m_mantissa.get_mpz_t(), power_of_ten(-t).get_mpz_t());
-    mpz_sqrt(n.get_mpz_t(), n.get_mpz_t());
-    return NumberInternals::round_truncated(1, std::move(n), (m_scale - t) / 2, places);
+        mpz_tdiv_q(radicand.get_mpz_t(), m_mantissa.get_mpz_t(), power_of_ten(-t).get_mpz_t());
+    mpz_class n;
+    mpz_sqrt(n.get_mpz_t(), radicand.get_mpz_t());
+    // n lay in [10^(2p-2), 10^(2p)), so its root has exactly p digits.
+    return NumberInternals::round_truncated(1, std::move(n), (m_scale - t) / 2, places, p);
 }
 
 Number Number::cbrt(int places) const
@@ -190,7 +197,8 @@ Number Number::cbrt(int places) const
     else
         mpz_tdiv_q(n.get_mpz_t(), m_mantissa.get_mpz_t(), power_of_ten(-t).get_mpz_t());
     mpz_root(n.get_mpz_t(), n.get_mpz_t(), 3);
-    return NumberInternals::round_truncated(m_sign, std::move(n), (m_scale - t) / 3, places);
+    // n lay in [10^(3p-3), 10^(3p)), so its root has exactly p digits.
+    return NumberInternals::round_truncated(m_sign, std::move(n), (m_scale - t) / 3, places, p);
 }
 
 // ---------------------------------------------------------------- exp and logarithms
@@ -455,20 +463,46 @@ Number Number::factorial() const
     return NumberInternals::make(1, std::move(f), static_cast<std::int64_t>(zeros));
 }
 
+namespace {
+
+// Constants are computed once per thread and precision; a few are kept.
+template <class Compute>
+Number cached_constant(std::vector<std::pair<int, Number>>& cache, int places, Compute compute)
+{
+    for (const auto& [p, value] : cache)
+        if (p == places)
+            return value;
+    Number value = compute();
+    if (cache.size() >= 8)
+        cache.erase(cache.begin());
+    cache.emplace_back(places, value);
+    return value;
+}
+
+}  // namespace
+
 Number Number::pi(int places)
 {
-    return ziv_round(clamp_places(places), [](mpfr_ptr y, mpfr_prec_t prec) {
-        mpfr_const_pi(y, MPFR_RNDN);
-        return error_bound(kNoError, true, prec, prec);
+    thread_local std::vector<std::pair<int, Number>> cache;
+    places = clamp_places(places);
+    return cached_constant(cache, places, [places] {
+        return ziv_round(places, [](mpfr_ptr y, mpfr_prec_t prec) {
+            mpfr_const_pi(y, MPFR_RNDN);
+            return error_bound(kNoError, true, prec, prec);
+        });
     });
 }
 
 Number Number::e(int places)
 {
-    return ziv_round(clamp_places(places), [](mpfr_ptr y, mpfr_prec_t prec) {
-        mpfr_set_ui(y, 1, MPFR_RNDN);
-        mpfr_exp(y, y, MPFR_RNDN);
-        return error_bound(kNoError, true, prec, prec);
+    thread_local std::vector<std::pair<int, Number>> cache;
+    places = clamp_places(places);
+    return cached_constant(cache, places, [places] {
+        return ziv_round(places, [](mpfr_ptr y, mpfr_prec_t prec) {
+            mpfr_set_ui(y, 1, MPFR_RNDN);
+            mpfr_exp(y, y, MPFR_RNDN);
+            return error_bound(kNoError, true, prec, prec);
+        });
     });
 }
 

@@ -20,8 +20,10 @@ inline constexpr std::int64_t kMaxExactDigits = 50'000'000;
 class NumberInternals {
 public:
     // Builds sign * mantissa * 10^scale from a non-negative mantissa; strips
-    // trailing zeros and checks the exponent range.
-    static Number make(int sign, mpz_class mantissa, std::int64_t scale);
+    // trailing zeros and checks the exponent range. `may_end_in_zero` false
+    // promises the last digit is not zero.
+    static Number make(int sign, mpz_class mantissa, std::int64_t scale,
+                       bool may_end_in_zero = true);
 
     static const mpz_class& mantissa(const Number& x) { return x.m_mantissa; }
     static std::int64_t scale(const Number& x) { return x.m_scale; }
@@ -31,8 +33,9 @@ public:
     // significant digits, half away from zero. `truncated` must be the exact
     // magnitude truncated toward zero and carry at least places + 2 digits
     // (or be exact); a truncated exact value with fewer digits is kept.
+    // `digits`, when positive, is the known digit count of `truncated`.
     static Number round_truncated(int sign, mpz_class truncated, std::int64_t scale,
-                                  std::int64_t places);
+                                  std::int64_t places, std::int64_t digits = 0);
 
     // Rounds x to a multiple of 10^position, half away from zero.
     static Number round_at(const Number& x, std::int64_t position);
