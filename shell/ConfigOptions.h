@@ -9,6 +9,7 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <vector>
 
 class ConfigOptions {
 public:
@@ -32,7 +33,7 @@ public:
     // Writes the record to path, or to the file in the settings folder when
     // path is null. Throws std::runtime_error with a message for the user; on
     // any failure the previous file is left as it was.
-    void Save(const char* path = nullptr) const;
+    void Save(const char* path = nullptr);
 
     // Reads the record from path, or from the file in the settings folder when
     // path is null. Never throws: whatever goes wrong gives the defaults.
@@ -72,4 +73,13 @@ public:
     static constexpr int kDefaultSigDigits = 35;
     static constexpr int kMinSigDigits = 15;
     static constexpr int kMaxSigDigits = 512;
+
+private:
+    void CopyFrom(const ConfigOptions& other);
+    void TakeOverKeptItems(ConfigOptions& staging, const std::vector<std::string>& items);
+    void Sanitize();
+
+    // A settings file that existed but could not be read at the last load:
+    // kept as "<name>.bad" before the first save over it.
+    std::string m_unreadableFile;
 };

@@ -3,6 +3,8 @@
 // the list columns of the record, history and variables panes. One record for
 // the whole program, read at start-up and written back at the end.
 
+#include <string>
+
 class WindowSettings {
 public:
     static constexpr unsigned int kClassVersion = 0;
@@ -20,7 +22,7 @@ public:
     // Writes the record to path, or to the file in the settings folder when
     // path is null. Throws std::runtime_error with a message for the user; on
     // any failure the previous file is left as it was.
-    void Save(const char* path = nullptr) const;
+    void Save(const char* path = nullptr);
 
     // Reads the record; never throws: whatever goes wrong gives the defaults.
     void Load(const char* path = nullptr);
@@ -46,4 +48,13 @@ public:
     static constexpr int kDefaultVariablesValueColWidth = 200;
     static constexpr int kDefaultCalcRecordEntryColWidth = 200;
     static constexpr int kDefaultCalcRecordResultColWidth = 200;
+    // Column widths above this are taken as damaged and get their defaults.
+    static constexpr int kMaxColumnWidth = 10000;
+
+private:
+    void Sanitize();
+
+    // A settings file that existed but could not be read at the last load:
+    // kept as "<name>.bad" before the first save over it.
+    std::string m_unreadableFile;
 };
