@@ -7,6 +7,8 @@
 
 #include <gmp.h>
 
+#include "number/NumberInternals.h"
+
 namespace {
 
 [[noreturn]] void out_of_memory()
@@ -36,13 +38,22 @@ void* reallocate(void* old, std::size_t, std::size_t size)
 
 void release(void* p, std::size_t) { std::free(p); }
 
-// Installed before main() runs, while the process has a single thread.
-const bool g_installed = [] {
-    mp_set_memory_functions(allocate, reallocate, release);
-    return true;
-}();
-
 }  // namespace
 
-// Referenced from the Number code so that the linker keeps this file.
-bool number_memory_functions_installed() { return g_installed; }
+bool number_detail::number_memory_functions_installed()
+{
+    // A function-local static: installed exactly once, even if two threads
+    // get here at the same time.
+    static const bool installed = [] {
+        mp_set_memory_functions(allocate, reallocate, release);
+        return true;
+    }();
+    return installed;
+}
+
+namespace {
+
+// Installed before main() runs, while the process has a single thread.
+[[maybe_unused]] const bool g_installed = number_detail::number_memory_functions_installed();
+
+}  // namespace

@@ -82,6 +82,9 @@ using namespace number_detail;
 
 namespace {
 
+// Linking Number pulls in the out-of-memory handling of GmpMemory.cpp.
+[[maybe_unused]] const bool g_memory_functions = number_memory_functions_installed();
+
 std::atomic<int> g_default_precision{30};
 
 mpz_class scaled(const mpz_class& mantissa, std::int64_t shift)

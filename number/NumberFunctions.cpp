@@ -59,11 +59,22 @@ double ratio(mpfr_srcptr x, mpfr_srcptr y) { return log2_abs(x) - log2_abs(y); }
 // log2(1 - x^2) for |x| < 1, from the exact distance d = 1 - |x|.
 double log2_one_minus_square(const Number& x)
 {
+    if (x.exponent() < -20)
+        return 0.0;  // 1 - x^2 is 1 to within 1E-40
     const Number d = Number(1) - x.abs();
     return log2_abs(d) + std::log2(2.0 - d.to_double());
 }
 
 bool is_one(const Number& x) { return x == Number(1); }
+
+// 0.5 < x < 1.5, where logarithms are better computed from x - 1.
+bool near_one(const Number& x)
+{
+    if (x.exponent() < -1 || x.exponent() > 0)
+        return false;
+    static const Number half = Number(5).divide(Number(10), 1);
+    return (x - Number(1)).abs() < half;
+}
 
 // Exact x^n for an integer n when the result has a sensible size.
 std::optional<Number> exact_integer_power(const Number& x, const mpz_class& n, int places)
@@ -220,10 +231,9 @@ Number Number::ln(int places) const
         throw NumberDomainError("The natural logarithm is defined only for positive numbers.");
     if (is_one(*this))
         return Number();
-    const Number u = *this - Number(1);
-    if (u.abs() < Number::from_text("0.5")) {
+    if (near_one(*this)) {
         // Near 1 the logarithm is computed from the exact x - 1.
-        return evaluate(u, places, mpfr_log1p, 0, no_amplification);
+        return evaluate(*this - Number(1), places, mpfr_log1p, 0, no_amplification);
     }
     return evaluate(*this, places, mpfr_log, 0,
                     [](mpfr_srcptr, mpfr_srcptr y) { return -log2_abs(y); });
@@ -235,9 +245,8 @@ Number Number::log10(int places) const
         throw NumberDomainError("The base-10 logarithm is defined only for positive numbers.");
     if (m_mantissa == 1)
         return Number(static_cast<long long>(m_scale)).round(clamp_places(places));
-    const Number u = *this - Number(1);
-    if (u.abs() < Number::from_text("0.5"))
-        return evaluate(u, places, mpfr_log10p1, 0, no_amplification);
+    if (near_one(*this))
+        return evaluate(*this - Number(1), places, mpfr_log10p1, 0, no_amplification);
     return evaluate(*this, places, mpfr_log10, 0,
                     [](mpfr_srcptr, mpfr_srcptr y) { return -log2_abs(y) - 1.2; });
 }
@@ -356,9 +365,12 @@ Number Number::acosh(int places) const
         throw NumberDomainError("The inverse hyperbolic cosine is defined only for values of 1 or more.");
     if (is_one(*this))
         return Number();
-    const Number d = *this - Number(1);
-    const double ld = log2_abs(d);
-    const double gap = (ld + log2_plus(ld, 2.0)) / 2;  // log2 sqrt(x^2 - 1)
+    // log2 sqrt(x^2 - 1), from the exact d = x - 1 when x is near 1.
+    double gap = log2_abs(*this);
+    if (exponent() < 20) {
+        const double ld = log2_abs(*this - Number(1));
+        gap = (ld + log2_plus(ld, 2.0)) / 2;
+    }
     return evaluate(*this, places, mpfr_acosh, -gap, [gap](mpfr_srcptr x, mpfr_srcptr y) {
         return log2_abs(x) - gap - log2_abs(y);
     });

@@ -56,6 +56,10 @@ void check_exact_size(long double digits, const char* what);
 // Checks that an exponent fits the type; raises NumberOverflowError otherwise.
 std::int64_t checked_exponent(__int128 exponent);
 
+// Installs the GMP allocation functions that end the process on exhaustion
+// (once; safe from any thread). Returns true.
+bool number_memory_functions_installed();
+
 // Decimal digits of a positive integer.
 std::string decimal_digits(const mpz_class& value);
 

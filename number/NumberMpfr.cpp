@@ -8,8 +8,6 @@
 
 #include "number/NumberInternals.h"
 
-bool number_memory_functions_installed();
-
 namespace number_detail {
 
 namespace {
@@ -34,7 +32,6 @@ void prepare_mpfr_thread()
     thread_local bool ready = false;
     if (ready)
         return;
-    (void)number_memory_functions_installed();
     if (mpfr_buildopt_tls_p()) {
         widen_exponent_range();
     } else {
