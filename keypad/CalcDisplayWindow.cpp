@@ -2,7 +2,9 @@
 
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <QIcon>
 #include <QPainter>
+#include <QStyle>
 
 #include "keypad/BusySpinner.h"
 #include "keypad/CalcBtn.h"
@@ -168,13 +170,26 @@ void CCalcDisplayWindow::PaintCancelling(QPainter& painter)
                     m_normalFont, Qt::AlignHCenter);
 }
 
+void CCalcDisplayWindow::DrawIcon(QPainter& painter, int index) const
+{
+    // The style's message-box icons when it has them, else the drawn strip.
+    const QStyle::StandardPixmap kStandard[] = {QStyle::SP_MessageBoxCritical, QStyle::SP_MessageBoxQuestion,
+                                                QStyle::SP_MessageBoxInformation};
+    const QIcon icon = style()->standardIcon(kStandard[index], nullptr, this);
+    const QRect at(10, 10, 16, 16);
+    if (!icon.isNull())
+        icon.paint(&painter, at);
+    else
+        m_icons.Draw(painter, index, at.topLeft());
+}
+
 void CCalcDisplayWindow::PaintTextContent(QPainter& painter)
 {
     const auto content = m_model.CurrentContent();
     const int icon = content == CDisplayModel::Content::ErrorDetail ? kIconIndexError
                      : content == CDisplayModel::Content::Message   ? kIconIndexMessage
                                                                     : kIconIndexHelp;
-    m_icons.Draw(painter, icon, QPoint(10, 10));
+    DrawIcon(painter, icon);
 
     const QString heading = QString::fromStdString(m_model.Heading());
     const QFontMetrics boldMetrics(m_boldFont);

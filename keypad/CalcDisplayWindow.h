@@ -52,6 +52,7 @@ private:
     void PlaceBusyControls();
     void PaintTextContent(QPainter& painter);
     void PaintCancelling(QPainter& painter);
+    void DrawIcon(QPainter& painter, int index) const;
 
     CDisplayModel m_model;
     CGlyphList m_icons;

@@ -29,11 +29,11 @@ bool IsIcon(GlyphTone tone)
     return tone == GlyphTone::ErrorIcon || tone == GlyphTone::HelpIcon || tone == GlyphTone::InfoIcon;
 }
 
-QFont GlyphFont(const GlyphStripSpec& spec, bool bold, double scale = 1.0)
+QFont GlyphFont(const GlyphStripSpec& spec, QFont::Weight weight, double scale = 1.0)
 {
     QFont font = qApp ? QApplication::font() : QFont();
     font.setPixelSize(std::max(6, static_cast<int>(spec.fontPixelSize * scale + 0.5)));
-    font.setBold(bold);
+    font.setWeight(weight);
     font.setStyleStrategy(QFont::PreferAntialias);
     return font;
 }
@@ -45,15 +45,17 @@ void DrawIcon(QPainter& painter, const GlyphStripSpec& spec, const GlyphLabel& l
     painter.setBrush(ToneColor(label.tone));
     painter.drawEllipse(disc);
     painter.setPen(Qt::white);
-    painter.setFont(GlyphFont(spec, true));
+    painter.setFont(GlyphFont(spec, QFont::Bold));
     painter.drawText(disc, Qt::AlignCenter, QString::fromUtf8(label.text.data(), label.text.size()));
 }
 
 void DrawLabel(QPainter& painter, const GlyphStripSpec& spec, const GlyphLabel& label, QRectF cell)
 {
-    const bool bold = spec.bold || label.tone == GlyphTone::Latched;
-    const QFont mainFont = GlyphFont(spec, bold);
-    const QFont smallFont = GlyphFont(spec, bold, 0.62);
+    const QFont::Weight weight = spec.bold || label.tone == GlyphTone::Latched ? QFont::Bold
+                                 : label.tone == GlyphTone::Digit                ? QFont::DemiBold
+                                                                                 : QFont::Normal;
+    const QFont mainFont = GlyphFont(spec, weight);
+    const QFont smallFont = GlyphFont(spec, weight, 0.62);
     const QFontMetricsF main(mainFont);
     const QFontMetricsF small(smallFont);
     const QString text = QString::fromUtf8(label.text.data(), label.text.size());

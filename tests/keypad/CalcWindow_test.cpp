@@ -2,6 +2,8 @@
 
 #include <set>
 
+#include <QTemporaryDir>
+
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -102,6 +104,23 @@ TEST_F(CalcWindowTest, FacesPersistInConfigOptions)
     EXPECT_EQ(options.m_sinCalcBtnCmdID, 6126u);
     EXPECT_EQ(options.m_piCalcBtnCmdID, 6120u);
     EXPECT_EQ(options.m_divCalcBtnCmdID, 34504u);
+}
+
+TEST_F(CalcWindowTest, AChangedFaceSurvivesARestart)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath("faces.xml").toStdString();
+    {
+        CCalcWindow window(&owner);
+        window.Keypad()->SlotButton(9)->OnMenuCommand(1);  // Change To "atan"
+    }
+    ConfigOptions::Instance().Save(path.c_str());
+    ConfigOptions::Instance().SetDefaults();
+    ASSERT_EQ(ConfigOptions::Instance().m_tanCalcBtnCmdID, 6132u);
+    ConfigOptions::Instance().Load(path.c_str());
+    CCalcWindow window(&owner);
+    EXPECT_EQ(window.Keypad()->SlotButton(9)->GetCommandId(), 6133u);
 }
 
 TEST_F(CalcWindowTest, SavingFacesSkipsButtonsThatDoNotExist)
