@@ -17,21 +17,24 @@ class CCallbackHostObject : public QDBusVirtualObject {
 public:
     explicit CCallbackHostObject(QDBusConnection connection) : m_connection(std::move(connection))
     {
-        m_thread.setObjectName(QStringLiteral("CalcCompleteCallback"));
-        moveToThread(&m_thread);
-        m_thread.start();
         QString base = QLatin1String(kCallbackPathPrefix);
         base.chop(1);
         m_basePath = base;
-        m_registered = m_connection.registerVirtualObject(m_basePath, this, QDBusConnection::SubPath);
     }
 
-    ~CCallbackHostObject() override
+    ~CCallbackHostObject() override { unregister(); }
+
+    bool registerTree()
+    {
+        m_registered = m_connection.registerVirtualObject(m_basePath, this, QDBusConnection::SubPath);
+        return m_registered;
+    }
+
+    void unregister()
     {
         if (m_registered)
             m_connection.unregisterObject(m_basePath, QDBusConnection::UnregisterTree);
-        m_thread.quit();
-        m_thread.wait();
+        m_registered = false;
     }
 
     bool registered() const { return m_registered; }
@@ -62,6 +65,7 @@ public:
         if (message.type() != QDBusMessage::MethodCallMessage)
             return false;
         const auto callback = find(message.path());
+
         if (message.interface() == QLatin1String(kIntrospectableInterface) &&
             message.member() == QLatin1String("Introspect")) {
             const std::vector<std::string_view> interfaces =
@@ -111,7 +115,6 @@ private:
     }
 
     QDBusConnection m_connection;
-    QThread m_thread;
     QString m_basePath;
     bool m_registered = false;
     std::mutex m_mutex;
@@ -120,11 +123,34 @@ private:
 };
 
 CCallbackHost::CCallbackHost(QDBusConnection connection)
-    : m_object(std::make_unique<CCallbackHostObject>(std::move(connection)))
+    : m_thread(std::make_unique<QThread>()), m_anchor(new QObject)
 {
+    // The object is made and registered on the host's thread, so that the
+    // connection delivers its calls there.
+    m_thread->setObjectName(QStringLiteral("CalcCompleteCallback"));
+    m_anchor->moveToThread(m_thread.get());
+    m_thread->start();
+    QMetaObject::invokeMethod(
+        m_anchor,
+        [this, &connection] {
+            m_object = std::make_unique<CCallbackHostObject>(connection);
+            m_object->registerTree();
+        },
+        Qt::BlockingQueuedConnection);
 }
 
-CCallbackHost::~CCallbackHost() = default;
+CCallbackHost::~CCallbackHost()
+{
+    QMetaObject::invokeMethod(
+        m_anchor,
+        [this] {
+            m_object.reset();
+            m_anchor->deleteLater();   // runs as the thread ends
+        },
+        Qt::BlockingQueuedConnection);
+    m_thread->quit();
+    m_thread->wait();
+}
 
 bool CCallbackHost::isRegistered() const
 {

@@ -13,6 +13,9 @@
 
 #include <memory>
 
+class QObject;
+class QThread;
+
 namespace ipc {
 
 class CCallbackHostObject;
@@ -30,7 +33,9 @@ public:
     void remove(const QString& path);
 
 private:
-    std::unique_ptr<CCallbackHostObject> m_object;
+    std::unique_ptr<QThread> m_thread;
+    QObject* m_anchor;   // lives on m_thread: the context of the calls made there
+    std::unique_ptr<CCallbackHostObject> m_object;   // lives on m_thread
 };
 
 }  // namespace ipc

@@ -24,7 +24,8 @@ QString serviceForProgId(const std::string& progId)
 }  // namespace
 
 CDBusWorkerFactory::CDBusWorkerFactory()
-    : CDBusWorkerFactory(QDBusConnection::sessionBus(), CClassesHive::DefaultFilePath())
+    : CDBusWorkerFactory(QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("quillix-worker")),
+                         CClassesHive::DefaultFilePath())
 {
 }
 

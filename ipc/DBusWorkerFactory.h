@@ -20,7 +20,9 @@ class CDBusWorkerFactory : public ICalcWorkerFactory {
 public:
     static constexpr int kCreateTimeoutMs = 5000;
 
-    // The session bus and the user's classes hive.
+    // A connection of its own to the session bus, and the user's classes hive.
+    // (The application's default session connection holds back incoming calls
+    // until the main event loop first runs; the callbacks must not wait for that.)
     CDBusWorkerFactory();
     CDBusWorkerFactory(QDBusConnection connection, std::string hiveFile);
 

@@ -28,3 +28,77 @@ QDBusConnection NewBusConnection();
 int RunErgasto(const QStringList& args, std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
 }  // namespace ipc_test
+
+#include "worker/ICalcWorker.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+namespace ipc_test {
+
+// Records every NotifyResult, from whatever thread it comes.
+class CRecordingCallback : public ICalcCompleteCallback {
+public:
+    struct Report {
+        int id;
+        std::string status;
+        std::string result;
+        int errorCode;
+        std::chrono::steady_clock::time_point at;
+    };
+
+    HRESULT NotifyResult(int ID, const std::string& status, const std::string& resultString, int nErrorCode) override;
+
+    // Waits until at least `count` reports have arrived.
+    bool waitForReports(std::size_t count, std::chrono::milliseconds timeout);
+    std::vector<Report> reports() const;
+    std::optional<Report> reportFor(int id) const;
+
+private:
+    mutable std::mutex m_mutex;
+    std::condition_variable m_arrived;
+    std::vector<Report> m_reports;
+};
+
+// A dbus-daemon of the test's own beside the harness's bus, whose activation
+// folder is empty: no service can be started on it.
+class CPrivateDaemon {
+public:
+    CPrivateDaemon();
+    ~CPrivateDaemon();
+    bool started() const { return !m_address.isEmpty(); }
+    const QString& address() const { return m_address; }
+    void kill();
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_daemon;
+    QString m_address;
+};
+
+// The worker program started as our child (not by activation), so its exit
+// code can be seen. Waits until it owns its bus name.
+class CWorkerChild {
+public:
+    explicit CWorkerChild(const QString& busAddress = QString());
+    ~CWorkerChild();
+    bool started() const { return m_started; }
+    qint64 pid() const { return m_process.processId(); }
+    // Waits for the end; the exit code, or nothing on time-out or a crash.
+    std::optional<int> waitForExit(std::chrono::milliseconds timeout);
+
+private:
+    QProcess m_process;
+    bool m_started = false;
+};
+
+// Whether the worker's well-known name has an owner on the session bus.
+bool WorkerNameHasOwner();
+
+}  // namespace ipc_test

@@ -6,6 +6,7 @@ CServerLifetime::CServerLifetime(QDBusConnection connection, QString serviceName
     : QObject(parent), m_connection(std::move(connection)), m_serviceName(std::move(serviceName))
 {
     m_idleTimer.setSingleShot(true);
+    m_idleTimer.setTimerType(Qt::PreciseTimer);   // a coarse timer may fire 5% early
     m_idleTimer.setInterval(kIdleExitMs);
     connect(&m_idleTimer, &QTimer::timeout, this, &CServerLifetime::onIdle);
     // The library reports a lost connection as a local signal; the timer is
