@@ -33,26 +33,48 @@ std::int64_t digit_count(const mpz_class& value)
                                                                                    : estimate;
 }
 
-const mpz_class& power_of_ten(std::int64_t n)
+namespace {
+
+// base^n; powers below 4096 are cached per thread, larger ones rotate through
+// a few slots, so a caller may hold up to three of them while asking for a
+// fourth.
+const mpz_class& cached_power(unsigned long base, std::int64_t n,
+                              std::vector<std::unique_ptr<mpz_class>>& cache,
+                              mpz_class (&scratch)[4], unsigned& next)
 {
     constexpr std::int64_t kCached = 4096;
-    thread_local std::vector<std::unique_ptr<mpz_class>> cache(kCached);
-    thread_local mpz_class scratch[4];
-    thread_local unsigned next = 0;
     if (n >= 0 && n < kCached) {
+        if (cache.empty())
+            cache.resize(kCached);
         auto& slot = cache[static_cast<std::size_t>(n)];
         if (!slot) {
             slot = std::make_unique<mpz_class>();
-            mpz_ui_pow_ui(slot->get_mpz_t(), 10, static_cast<unsigned long>(n));
+            mpz_ui_pow_ui(slot->get_mpz_t(), base, static_cast<unsigned long>(n));
         }
         return *slot;
     }
     check_exact_size(static_cast<long double>(n), "a power of ten");
-    // Larger powers rotate through a few slots, so a caller may hold up to
-    // three of them while asking for a fourth.
     mpz_class& slot = scratch[next++ % 4];
-    mpz_ui_pow_ui(slot.get_mpz_t(), 10, static_cast<unsigned long>(n));
+    mpz_ui_pow_ui(slot.get_mpz_t(), base, static_cast<unsigned long>(n));
     return slot;
+}
+
+}  // namespace
+
+const mpz_class& power_of_ten(std::int64_t n)
+{
+    thread_local std::vector<std::unique_ptr<mpz_class>> cache;
+    thread_local mpz_class scratch[4];
+    thread_local unsigned next = 0;
+    return cached_power(10, n, cache, scratch, next);
+}
+
+const mpz_class& power_of_five(std::int64_t n)
+{
+    thread_local std::vector<std::unique_ptr<mpz_class>> cache;
+    thread_local mpz_class scratch[4];
+    thread_local unsigned next = 0;
+    return cached_power(5, n, cache, scratch, next);
 }
 
 void check_exact_size(long double digits, const char* what)

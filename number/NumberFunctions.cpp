@@ -5,6 +5,7 @@
 // an error model per function (the condition number, which says how much the
 // rounding of the argument to binary can move the result).
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -160,6 +161,108 @@ std::optional<Number> exact_rational_power(const Number& x, const Number& y, int
     return p < 0 ? bottom.divide(top, places) : top.divide(bottom, places);
 }
 
+// Product of v[lo, hi) by balanced splitting.
+mpz_class product(const std::vector<unsigned long>& v, std::size_t lo, std::size_t hi)
+{
+    if (hi - lo <= 16) {
+        mpz_class r = 1;
+        unsigned long word = 1;
+        for (std::size_t i = lo; i < hi; ++i) {
+            if (word > ULONG_MAX / v[i]) {
+                r *= word;
+                word = v[i];
+            } else {
+                word *= v[i];
+            }
+        }
+        r *= word;
+        return r;
+    }
+    const std::size_t mid = lo + (hi - lo) / 2;
+    return product(v, lo, mid) * product(v, mid, hi);
+}
+
+// Sum of floor(n / p^i): the exponent of the prime p in n!.
+unsigned long prime_exponent(unsigned long n, unsigned long p)
+{
+    unsigned long e = 0;
+    for (unsigned long q = n / p; q > 0; q /= p)
+        e += q;
+    return e;
+}
+
+// n! / 10^zeros, where zeros is the number of trailing zeros of n!, built
+// from its prime factorisation: the primes are grouped by the bits of their
+// exponents and the groups combined by repeated squaring. Leaving out the
+// factors 5 (and as many 2s) is free, where dividing them out afterwards
+// would cost as much as the factorial itself.
+mpz_class factorial_without_trailing_zeros(unsigned long n, unsigned long& zeros)
+{
+    std::vector<char> composite(n + 1, 0);
+    std::vector<std::vector<unsigned long>> groups(64);
+    for (unsigned long p = 3; p <= n; p += 2) {
+        if (composite[p])
+            continue;
+        if (p <= n / p)
+            for (unsigned long m = p * p; m <= n; m += 2 * p)
+                composite[m] = 1;
+        if (p == 5)
+            continue;
+        unsigned long e = prime_exponent(n, p);
+        for (std::size_t bit = 0; e != 0; ++bit, e >>= 1)
+            if (e & 1U)
+                groups[bit].push_back(p);
+    }
+    zeros = prime_exponent(n, 5);
+    mpz_class r = 1;
+    for (std::size_t bit = groups.size(); bit-- > 0;) {
+        r *= r;
+        if (!groups[bit].empty())
+            r *= product(groups[bit], 0, groups[bit].size());
+    }
+    r <<= prime_exponent(n, 2) - zeros;
+    return r;
+}
+
+// root = sqrt(m * 10^t) rounded half away from zero to an integer, for
+// t >= 0, computed with a binary scaling: with t = 2u + r,
+// B = floor(sqrt(m 10^r 4^j)) is sqrt(m 10^r) 2^j to within one unit, so
+// B 10^u / 2^j is the wanted root to within 10^u / 2^j < 2^-12, and its
+// fraction bits decide the rounding. Multiplying the root by 10^u costs half
+// of multiplying the long radicand by 10^t. Returns false in the rare case
+// where the approximation's error could cross the rounding point or an
+// integer.
+bool rounded_binary_root(const mpz_class& m, std::int64_t t, mpz_class& root)
+{
+    const std::int64_t u = t / 2;
+    const auto j = static_cast<mp_bitcnt_t>(std::ceil(static_cast<double>(u) * kLog2Of10)) + 12;
+    thread_local mpz_class radicand;
+    thread_local mpz_class scaled;
+    thread_local mpz_class low;
+    if (t % 2 != 0)
+        mpz_mul_ui(radicand.get_mpz_t(), m.get_mpz_t(), 10);
+    else
+        radicand = m;
+    mpz_mul_2exp(radicand.get_mpz_t(), radicand.get_mpz_t(), 2 * j);
+    mpz_sqrt(scaled.get_mpz_t(), radicand.get_mpz_t());
+    // B 10^u / 2^j = B 5^u / 2^(j-u): a shorter factor.
+    const mpz_class& five_u = power_of_five(u);
+    const mp_bitcnt_t shift = j - static_cast<mp_bitcnt_t>(u);
+    mpz_mul(scaled.get_mpz_t(), scaled.get_mpz_t(), five_u.get_mpz_t());
+    // The root lies in [scaled, scaled + 5^u) / 2^shift; low is its fraction.
+    mpz_fdiv_r_2exp(low.get_mpz_t(), scaled.get_mpz_t(), shift);
+    const bool up = mpz_tstbit(low.get_mpz_t(), shift - 1) != 0;
+    low += five_u;
+    // Both ends must lie on the same side of one half, below one.
+    if (mpz_sizeinbase(low.get_mpz_t(), 2) > shift ||
+        (mpz_tstbit(low.get_mpz_t(), shift - 1) != 0) != up)
+        return false;
+    mpz_fdiv_q_2exp(root.get_mpz_t(), scaled.get_mpz_t(), shift);
+    if (up)
+        root += 1;
+    return true;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- roots
@@ -179,6 +282,15 @@ Number Number::sqrt(int places) const
     std::int64_t t = 2 * p - d;
     if ((m_scale - t) % 2 != 0)
         t -= 1;
+    mpz_class n;
+    // Fast path for long mantissas: a root of exactly the digits kept,
+    // rounded by the binary fraction.
+    const std::int64_t keep = p - 1;
+    std::int64_t tk = 2 * keep - d;
+    if ((m_scale - tk) % 2 != 0)
+        tk -= 1;
+    if (tk >= 0 && 2 * d > keep && rounded_binary_root(m_mantissa, tk, n))
+        return NumberInternals::make(1, std::move(n), (m_scale - tk) / 2);
     // The scaled radicand lives in per-thread scratch space: no allocation
     // once it has grown.
     thread_local mpz_class radicand;
@@ -186,7 +298,6 @@ Number Number::sqrt(int places) const
         mpz_mul(radicand.get_mpz_t(), m_mantissa.get_mpz_t(), power_of_ten(t).get_mpz_t());
     else
         mpz_tdiv_q(radicand.get_mpz_t(), m_mantissa.get_mpz_t(), power_of_ten(-t).get_mpz_t());
-    mpz_class n;
     mpz_sqrt(n.get_mpz_t(), radicand.get_mpz_t());
     // n lay in [10^(2p-2), 10^(2p)), so its root has exactly p digits.
     return NumberInternals::round_truncated(1, std::move(n), (m_scale - t) / 2, places, p);
@@ -460,19 +571,14 @@ Number Number::factorial() const
         check_exact_size(digits, "the factorial");
     }
     const auto k = static_cast<unsigned long>(*n);
-    mpz_class f;
-    mpz_fac_ui(f.get_mpz_t(), k);
-    // n! ends in as many zeros as it has factors 5; remove them cheaply.
-    unsigned long zeros = 0;
-    for (unsigned long q = k / 5; q > 0; q /= 5)
-        zeros += q;
-    if (zeros > 0) {
-        mpz_tdiv_q_2exp(f.get_mpz_t(), f.get_mpz_t(), zeros);
-        mpz_class five;
-        mpz_ui_pow_ui(five.get_mpz_t(), 5, zeros);
-        mpz_divexact(f.get_mpz_t(), f.get_mpz_t(), five.get_mpz_t());
+    if (k < 64) {
+        mpz_class f;
+        mpz_fac_ui(f.get_mpz_t(), k);
+        return NumberInternals::make(1, std::move(f), 0);
     }
-    return NumberInternals::make(1, std::move(f), static_cast<std::int64_t>(zeros));
+    unsigned long zeros = 0;
+    mpz_class f = factorial_without_trailing_zeros(k, zeros);
+    return NumberInternals::make(1, std::move(f), static_cast<std::int64_t>(zeros), false);
 }
 
 namespace {

@@ -46,8 +46,10 @@ namespace number_detail {
 // Exact count of decimal digits of a positive integer (1 for 0).
 std::int64_t digit_count(const mpz_class& value);
 
-// 10^n; small powers are cached per thread.
+// 10^n and 5^n; small powers are cached per thread. The reference stays
+// valid until three more large (n >= 4096) powers have been asked for.
 const mpz_class& power_of_ten(std::int64_t n);
+const mpz_class& power_of_five(std::int64_t n);
 
 // Raises NumberOverflowError when an exact intermediate would need more than
 // kMaxExactDigits digits.

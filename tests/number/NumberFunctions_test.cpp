@@ -18,6 +18,13 @@ TEST(NumberFunctions, RootsRoundExactMidpointsAwayFromZero)
     EXPECT_EQ(N("1E-100").sqrt(10), N("1E-50"));
     EXPECT_EQ(N("1E-99").sqrt(3), N("3.162E-50"));
     EXPECT_EQ(Number(2).sqrt(19), N("1.4142135623730950488"));
+    // Roots just below a rounding point or an integer.
+    EXPECT_EQ(N("15.99999999999999999999").sqrt(3), N("4"));
+    EXPECT_EQ(N("15.99999999999999999999").sqrt(22), N("3.9999999999999999999987"));
+    EXPECT_EQ(N("2.24999999999999999999").sqrt(0), N("1"));
+    EXPECT_EQ(N("2.25000000000000000001").sqrt(0), N("2"));
+    EXPECT_EQ(N("1.5129").sqrt(3), N("1.23"));
+    EXPECT_EQ(N("1.5129").sqrt(1), N("1.2"));
     EXPECT_EQ(N("15.625").cbrt(0), N("3"));  // 2.5 exactly
     EXPECT_EQ(N("15.625").cbrt(1), N("2.5"));
     EXPECT_EQ(N("-27").cbrt(5), N("-3"));
@@ -84,6 +91,11 @@ TEST(NumberFunctions, ConstantsToAnyNumberOfDigits)
 
 TEST(NumberFunctions, FactorialIsExact)
 {
+    Number running(1);
+    for (int n = 1; n <= 300; ++n) {
+        running *= Number(n);
+        ASSERT_EQ(Number(n).factorial(), running) << n;
+    }
     EXPECT_EQ(Number(0).factorial(), Number(1));
     EXPECT_EQ(Number(1).factorial(), Number(1));
     EXPECT_EQ(Number(5).factorial(), Number(120));
