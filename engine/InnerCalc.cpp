@@ -250,11 +250,7 @@ bool CInnerCalc::EnterOperator(int opType, bool* accepted) {
 
     EvalStackHolder& level = *TopLevel();
     if (level.m_opStack.empty() || OperatorGroup(level.m_opStack.front()) < OperatorGroup(opType)) {
-        PushRemoveLastOperatorRecord(false);
-        level.m_opStack.push_front(static_cast<OperatorType>(opType));
-        m_prevEntryType = EntryBinaryOperator;
-        if (m_record)
-            m_record->AddBinaryOperation(EntryBinaryOperator, opType, "", GetParenDepth());
+        PushOperator(level, opType);
         return false;
     }
 
@@ -273,12 +269,17 @@ bool CInnerCalc::EnterOperatorInline(int opType, Number*) {
     EvalStackHolder& level = *TopLevel();
     if (!level.m_opStack.empty())
         return false;
+    PushOperator(level, opType);
+    return false;
+}
+
+// An operator that evaluates nothing: pushed as a step of its own.
+void CInnerCalc::PushOperator(EvalStackHolder& level, int opType) {
     PushRemoveLastOperatorRecord(false);
     level.m_opStack.push_front(static_cast<OperatorType>(opType));
     m_prevEntryType = EntryBinaryOperator;
     if (m_record)
         m_record->AddBinaryOperation(EntryBinaryOperator, opType, "", GetParenDepth());
-    return false;
 }
 
 void CInnerCalc::ApplyFunction(const std::string& name) {

@@ -152,6 +152,10 @@ private:
     void EndRequest(WaitOutcome outcome, int processId);
     void ReleaseWorker() { m_worker.reset(); }
     void SetAbortMessage(const std::string& text, const std::string& caption);
+    void SetStepStatus(CalcStatus status);
+    void RefuseStep();
+    void PublishResult(const Number& value);
+    void PushOperator(EvalStackHolder& level, int opType);
     void FinishDone();
     void FinishAborted();
     void Signal(int eventIndex);

@@ -36,7 +36,11 @@ bool CInnerCalc::StartCalcThread(void (CInnerCalc::*proc)()) {
     if (m_thread.joinable())
         m_thread.join();  // the previous step has signalled; its thread is ending
     try {
-        auto work = [this, proc] { (this->*proc)(); };
+        auto work = [this, proc] {
+            if (m_resultInfo)
+                m_resultInfo->m_bValueReady = false;
+            (this->*proc)();
+        };
         m_thread = m_services.launchThread ? m_services.launchThread(work) : std::thread(work);
         m_threadId = m_thread.get_id();
         return true;
@@ -82,6 +86,26 @@ void CInnerCalc::FinishAborted() {
     if (m_busy.Get()) {
         m_busy.Set(false);
         Signal(kCalcAbortedEvent);
+    }
+}
+
+void CInnerCalc::SetStepStatus(CalcStatus status) {
+    std::lock_guard lock(m_resultLock);
+    m_resultStatus = status;
+    m_errorCode = ErrNone;
+}
+
+// The engine's shape does not allow the step: nothing changes, and the frame
+// reads InvalidInput rather than the status of an earlier step.
+void CInnerCalc::RefuseStep() {
+    SetStepStatus(CalcStatus::InvalidInput);
+    FinishDone();
+}
+
+void CInnerCalc::PublishResult(const Number& value) {
+    if (m_resultInfo) {
+        m_resultInfo->m_resultValue = value;
+        m_resultInfo->m_bValueReady = true;
     }
 }
 
@@ -228,8 +252,6 @@ CInnerCalc::RoundsOutcome CInnerCalc::EvaluateRounds(EvalStackHolder& level, int
 // ---------------------------------------------------------------- thread procedures
 
 void CInnerCalc::OperatorThreadProc() {
-    if (m_resultInfo)
-        m_resultInfo->m_bValueReady = false;
     EvalStackHolder& level = *TopLevel();
     const int op = m_pendingOperator;
     Number result;
@@ -252,25 +274,14 @@ void CInnerCalc::OperatorThreadProc() {
 }
 
 void CInnerCalc::EqualsThreadProc() {
-    if (m_resultInfo)
-        m_resultInfo->m_bValueReady = false;
     if (m_masterStack.size() != 1 || !TopLevelShapeIsComplete()) {
-        {
-            std::lock_guard lock(m_resultLock);
-            m_resultStatus = CalcStatus::InvalidInput;
-            m_errorCode = ErrNone;
-        }
-        return FinishDone();
+        return RefuseStep();
     }
     EvalStackHolder& level = *TopLevel();
     Number result;
     if (level.m_evalStack.size() == 1) {
         result = *level.m_evalStack.back()->m_spNumber;
-        {
-            std::lock_guard lock(m_resultLock);
-            m_resultStatus = CalcStatus::Success;
-            m_errorCode = ErrNone;
-        }
+        SetStepStatus(CalcStatus::Success);
         PushPlainStepRecord(false);
     } else {
         int rounds = 0;
@@ -281,10 +292,7 @@ void CInnerCalc::EqualsThreadProc() {
         if (outcome == RoundsOutcome::ArithmeticError)
             return FinishDone();
     }
-    if (m_resultInfo) {
-        m_resultInfo->m_resultValue = result;
-        m_resultInfo->m_bValueReady = true;
-    }
+    PublishResult(result);
     m_calcState = CalcStateCompleted;
     m_prevEntryType = EntryEquals;
     if (m_record)
@@ -293,15 +301,8 @@ void CInnerCalc::EqualsThreadProc() {
 }
 
 void CInnerCalc::CloseParenThreadProc() {
-    if (m_resultInfo)
-        m_resultInfo->m_bValueReady = false;
     if (m_masterStack.size() < 2 || !TopLevelShapeIsComplete()) {
-        {
-            std::lock_guard lock(m_resultLock);
-            m_resultStatus = CalcStatus::InvalidInput;
-            m_errorCode = ErrNone;
-        }
-        return FinishDone();
+        return RefuseStep();
     }
     EvalStackHolder& level = *TopLevel();
     PushRestoreLevelRecord(level, false);
@@ -311,9 +312,7 @@ void CInnerCalc::CloseParenThreadProc() {
     Number result;
     if (level.m_evalStack.size() == 1) {
         result = *level.m_evalStack.back()->m_spNumber;
-        std::lock_guard lock(m_resultLock);
-        m_resultStatus = CalcStatus::Success;
-        m_errorCode = ErrNone;
+        SetStepStatus(CalcStatus::Success);
     } else {
         int rounds = 0;
         const auto pending = static_cast<int>(level.m_opStack.size());
@@ -329,10 +328,7 @@ void CInnerCalc::CloseParenThreadProc() {
     auto finalOperand = level.m_evalStack.back();
     m_masterStack.pop_back();
     TopLevel()->m_evalStack.push_back(std::move(finalOperand));
-    if (m_resultInfo) {
-        m_resultInfo->m_resultValue = result;
-        m_resultInfo->m_bValueReady = true;
-    }
+    PublishResult(result);
     m_prevEntryType = EntryCloseParen;
     if (m_record)
         m_record->AddEntry(EntryCloseParen, ")", Formatted(result), GetParenDepth());
@@ -340,17 +336,10 @@ void CInnerCalc::CloseParenThreadProc() {
 }
 
 void CInnerCalc::FunctionThreadProc() {
-    if (m_resultInfo)
-        m_resultInfo->m_bValueReady = false;
     const bool entryAllowed = m_prevEntryType == EntryNumber ||
                               (m_prevEntryType >= EntryBinaryOperator && m_prevEntryType <= EntryCloseParen);
     if (IsEmpty() || !TopLevelHasValue() || !entryAllowed) {
-        {
-            std::lock_guard lock(m_resultLock);
-            m_resultStatus = CalcStatus::InvalidInput;
-            m_errorCode = ErrNone;
-        }
-        return FinishDone();
+        return RefuseStep();
     }
     EvalStackHolder& level = *TopLevel();
     PushReplaceLastValueRecord(level, false);
@@ -367,12 +356,7 @@ void CInnerCalc::FunctionThreadProc() {
         if (name == "tan" && IsTanUndefined(x, m_angleUnit)) {
             DropNewestRecord();
             EndRequest(WaitOutcome::Reported, processId);
-            {
-                std::lock_guard lock(m_resultLock);
-                m_resultStatus = CalcStatus::InvalidInput;
-                m_errorCode = ErrNone;
-            }
-            return FinishDone();
+            return RefuseStep();
         }
         x = AngleToRadians(x, m_angleUnit, m_nWorkingDigits);
     }
@@ -411,10 +395,7 @@ void CInnerCalc::FunctionThreadProc() {
     if (IsInverseTrigFunction(name))
         r = RadiansToAngle(r, m_angleUnit, m_nWorkingDigits);
     *level.m_evalStack.back()->m_spNumber = r;
-    if (m_resultInfo) {
-        m_resultInfo->m_resultValue = r;
-        m_resultInfo->m_bValueReady = true;
-    }
+    PublishResult(r);
     m_prevEntryType = EntryFunction;
     if (m_record)
         m_record->AddEntry(EntryFunction, name, Formatted(r), GetParenDepth());

@@ -59,8 +59,11 @@ enum class Entered { Refused, Immediate, Done, Aborted, TimedOut };
 // An engine on the in-process worker, with its record and result info.
 class EngineRig {
 public:
+    // Null factory and waiter: the rig's in-process worker; null angleUnit:
+    // the rig's own FixedAngleUnit.
     explicit EngineRig(int displayDigits = 15, std::shared_ptr<ICalcWorkerFactory> factory = nullptr,
-                       std::shared_ptr<IProcessWaiter> waiter = nullptr);
+                       std::shared_ptr<IProcessWaiter> waiter = nullptr, CInnerCalc::ThreadLauncher launcher = {},
+                       IAngleUnitProvider* angleUnit = nullptr);
     ~EngineRig();
 
     // Enters one token: a number, "(", ")", "=", an operator word ("+", "idiv",

@@ -255,37 +255,21 @@ TEST_F(EngineThreads, WorkerFailuresAbortWithTheirMessage) {
 }
 
 TEST_F(EngineThreads, AThreadThatCannotStartLeavesTheEngineIdle) {
-    auto host = std::make_shared<CInProcessWorkerHost>();
-    enginetest::FakeMessageBoxes messages;
-    CCalcRecord record;
-    CEvent done, aborted;
-    CalcResultInfo info;
-    info.m_calcEvents = {&done, &aborted};
-    CInnerCalc::Services services;
-    services.workerFactory = host;
-    services.processWaiter = host;
-    services.messageBoxes = &messages;
-    services.launchThread = [](std::function<void()>) -> std::thread {
+    EngineRig rig(15, nullptr, nullptr, [](std::function<void()>) -> std::thread {
         throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
-    };
-    CInnerCalc calc(&record, services);
-    calc.SetResultInfo(&info);
-    calc.SetPrecision(15);
-    ASSERT_TRUE(calc.EnterNumber(Number(2)));
-    ASSERT_FALSE(calc.EnterOperator(OpAdd, nullptr));
-    ASSERT_TRUE(calc.EnterNumber(Number(3)));
+    });
+    ASSERT_EQ(rig.EnterAll("2 + 3"), Entered::Immediate);
     bool accepted = true;
-    EXPECT_FALSE(calc.EnterOperator(OpSubtract, &accepted));
+    EXPECT_FALSE(rig.Calc().EnterOperator(OpSubtract, &accepted));
     EXPECT_FALSE(accepted);
-    EXPECT_FALSE(calc.IsBusy());
-    EXPECT_TRUE(aborted.tryReset());
-    EXPECT_FALSE(done.tryReset());
-    EXPECT_EQ(info.m_message, "Could not create thread to perform calculation!");
-    EXPECT_EQ(info.m_messageCaption, "Error");
-    EXPECT_EQ(calc.GetMasterStack().back()->m_evalStack.size(), 2u);
-    EXPECT_EQ(calc.GetMasterStack().back()->m_opStack.size(), 1u);
-    EXPECT_EQ(record.GetEntryCount(), 3);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(rig.Calc().IsBusy());
+    EXPECT_TRUE(rig.abortedEvent.tryReset());
+    EXPECT_FALSE(rig.doneEvent.tryReset());
+    EXPECT_EQ(rig.info.m_message, "Could not create thread to perform calculation!");
+    EXPECT_EQ(rig.info.m_messageCaption, "Error");
+    EXPECT_EQ(rig.Stacks(), "2 + 3");
+    EXPECT_EQ(rig.record.GetEntryCount(), 3);
+    EXPECT_TRUE(rig.messages.shown.empty());
 }
 
 TEST_F(EngineThreads, NoRegisteredWorkerStopsTheEngineAtCreation) {
@@ -328,22 +312,9 @@ TEST_F(EngineThreads, TheAngleUnitIsReadOnTheCallingThreadWhenTheStepStarts) {
         mutable std::mutex m_lock;
         mutable std::set<std::thread::id> threads;
     } unit;
-    auto host = std::make_shared<CInProcessWorkerHost>();
-    CCalcRecord record;
-    CEvent done, aborted;
-    CalcResultInfo info;
-    info.m_calcEvents = {&done, &aborted};
-    CInnerCalc::Services services;
-    services.workerFactory = host;
-    services.processWaiter = host;
-    services.angleUnit = &unit;
-    CInnerCalc calc(&record, services);
-    calc.SetResultInfo(&info);
-    calc.SetPrecision(15);
-    calc.EnterNumber(Number(100));
-    calc.ApplyFunction("sin");
-    ASSERT_TRUE(done.wait(10s));
-    EXPECT_EQ(calc.GetResult(), Number(1));
+    EngineRig rig(15, nullptr, nullptr, {}, &unit);
+    ASSERT_EQ(rig.EnterAll("100 sin"), Entered::Done);
+    EXPECT_EQ(rig.Calc().GetResult(), Number(1));
     EXPECT_EQ(unit.threads, std::set<std::thread::id>{std::this_thread::get_id()});
 }
 
