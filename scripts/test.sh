@@ -15,6 +15,13 @@ build() {  # build <dir> <extra cmake args...>
 build "$root/build/release" -DCMAKE_BUILD_TYPE=Release
 build "$root/build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DQUILLIX_SANITIZE=ON -DQUILLIX_BUILD_BENCH=OFF
 
+# ThreadSanitizer build of the threaded engine and worker tests only (their
+# suites start with "Engine" or "Worker").
+tsan_targets=(engine_record_test engine_calc_test worker_exec_test)
+cmake -S "$root" -B "$root/build/tsan" -G Ninja -DQUILLIX_WERROR=ON -DCMAKE_BUILD_TYPE=Debug \
+  -DQUILLIX_SANITIZE_THREAD=ON -DQUILLIX_BUILD_BENCH=OFF
+cmake --build "$root/build/tsan" -j "$jobs" --target "${tsan_targets[@]}"
+
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/harness/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
@@ -24,4 +31,6 @@ for dir in release sanitize; do
   echo "== tests: $dir build"
   ctest --test-dir "$root/build/$dir" --output-on-failure --no-tests=error -j "$jobs" || status=1
 done
+echo "== tests: tsan build (threaded engine and worker tests)"
+ctest --test-dir "$root/build/tsan" --output-on-failure --no-tests=error -j "$jobs" -R '^(Engine|Worker)' || status=1
 exit $status
