@@ -44,6 +44,7 @@ CCalcRecordWindow::CCalcRecordWindow(const CCalcRecord* record, const CPaneServi
     m_model = new CCalcRecordItemModel([this] { return Grouping(); }, m_nRowHeight, this);
 
     m_header = new CCustomHeaderView(this);
+    m_header->setMinimumSectionSize(10);
     setHeader(m_header);
     setModel(m_model);
     m_header->FixFirstSection();
@@ -81,6 +82,9 @@ int CCalcRecordWindow::Grouping() const { return m_config.m_digitGrouping; }
 void CCalcRecordWindow::ApplyPendingChanges()
 {
     for (const CCalcRecordChange& change : m_feed->TakeChanges()) {
+        const int before = m_model->rowCount();
+        const bool lastWasSelected =
+            before > 0 && selectionModel()->isRowSelected(before - 1, QModelIndex());
         m_model->Apply(change);
         const int count = m_model->rowCount();
         if (count == 0)
@@ -91,6 +95,9 @@ void CCalcRecordWindow::ApplyPendingChanges()
                                                         QItemSelectionModel::Rows);
             scrollTo(last);
         } else if (change.m_kind == CCalcRecordChange::RemovedLast) {
+            // The new last line comes into view but is not selected.
+            if (lastWasSelected)
+                selectionModel()->clearSelection();
             scrollTo(last);
         }
     }

@@ -75,6 +75,8 @@ public:
 
     int RowHeight() const { return m_nRowHeight; }
     QColor GridLineColor() const { return m_gridColor; }
+    const QFont& EntryFont() const { return m_entryFont; }
+    const QFont& ResultFont() const { return m_resultFont; }
     CCustomHeaderView* Header() const { return m_header; }
     const CCalcRecordSnapshot& Snapshot() const;
 

@@ -17,7 +17,7 @@ CCustomFileOpenDlg::CCustomFileOpenDlg(Mode mode, QWidget* centreOn, const QStri
 QString CCustomFileOpenDlg::SelectedFile() const
 {
     const QStringList files = selectedFiles();
-    return files.isEmpty() ? QString() : files.front();
+    return result() == QDialog::Accepted && !files.isEmpty() ? files.front() : QString();
 }
 
 void CCustomFileOpenDlg::showEvent(QShowEvent* event)

@@ -23,7 +23,7 @@ void CHistoryItemModel::Add(const std::string& text)
         endRemoveRows();
     }
     beginInsertRows({}, 0, 0);
-    m_list.Add(text);
+    m_list.PushFront(text);
     endInsertRows();
 }
 

@@ -13,7 +13,7 @@ void CHistoryList::Add(const std::string& text)
 {
     if (AddDropsOldest())
         m_items.pop_back();
-    m_items.push_front(text);
+    PushFront(text);
 }
 
 int CHistoryList::RemoveAt(int index)

@@ -36,6 +36,8 @@ public:
     // Whether adding drops the oldest item first.
     bool AddDropsOldest() const { return Count() >= m_nMaxItems && !m_items.empty(); }
     void Add(const std::string& text);
+    // Puts text in front without dropping anything.
+    void PushFront(const std::string& text) { m_items.push_front(text); }
     // Removes item index; returns the item to select afterwards (-1: none).
     int RemoveAt(int index);
     void Clear() { m_items.clear(); }

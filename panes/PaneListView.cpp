@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QCursor>
+#include <QMouseEvent>
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QMimeData>
@@ -88,12 +88,19 @@ void CPaneListView::StartItemDrag(int row, int x, int y)
     OwnerBeginItemDrag(start.x(), start.y(), ItemText(row));
 }
 
+void CPaneListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    m_doubleClickPoint = event->position().toPoint();
+    m_bInDoubleClick = true;
+    QTableView::mouseDoubleClickEvent(event);
+    m_bInDoubleClick = false;
+}
+
 void CPaneListView::OnActivated(const QModelIndex& index)
 {
     // A double click starts from the mouse; Enter from the item's icon.
-    const QPoint cursor = viewport()->mapFromGlobal(QCursor::pos());
-    if (visualRect(index).contains(cursor))
-        StartItemDrag(index.row(), cursor.x(), cursor.y());
+    if (m_bInDoubleClick)
+        StartItemDrag(index.row(), m_doubleClickPoint.x(), m_doubleClickPoint.y());
     else
         StartItemDrag(index.row(), -1, -1);
 }

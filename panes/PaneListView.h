@@ -57,6 +57,7 @@ protected:
     virtual void OwnerAddAsNewEntry(const std::string& text) = 0;
 
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
 
     const CPaneServices& Services() const { return m_services; }
@@ -66,6 +67,8 @@ private:
 
     CPaneImageList m_images;
     CPaneServices m_services;
+    bool m_bInDoubleClick = false;
+    QPoint m_doubleClickPoint;
 };
 
 // The owner calls of a pane whose owner interface offers AddAsNewEntry,
