@@ -10,4 +10,9 @@ if [ ! -x "$kelvo" ]; then
   echo "Built everything that exists; the calculator window (kelvo) is not part of the build yet."
   exit 0
 fi
+# kelvo finds its worker program through the user's registration.
+ergasto="$root/build/release/bin/Ergasto"
+if [ -x "$ergasto" ]; then
+  "$ergasto" RegServer
+fi
 exec "$kelvo" "$@"
