@@ -34,24 +34,45 @@ bool CWorkerProcess::EndProcess() {
     }
 }
 
-CCalcWorker::CCalcWorker(std::shared_ptr<IWorkerProcess> process) : m_process(std::move(process)) {
-    for (int op = OpAdd; op <= OpNPr; ++op)
-        m_operatorMap.emplace(std::string(OperatorWord(op)), op);
+namespace {
 
-    SingleArgFuncTable library;
-    TwoArgFuncTable unused;
-    BuildFunctionTables(library, unused);
-    library.erase("negate");
-    for (auto& [name, fn] : library)
-        m_functionMap.emplace(name, fn);
-    m_functionMap["sqrt"] = &CheckedSqrt;
-    m_functionMap["ln"] = &CheckedLn;
-    m_functionMap["log"] = &CheckedLog10;
-    m_functionMap["asin"] = &CheckedAsin;
-    m_functionMap["acos"] = &CheckedAcos;
-    m_functionMap["reciprocal"] = &CheckedReciprocal;
-    m_functionMap["factorial"] = &CheckedFactorial;
+using OperatorMap = std::map<std::string, int, std::less<>>;
+using FunctionMap = std::map<std::string, SingleArgFunc, std::less<>>;
+
+// The tables every worker object starts from, built once.
+const OperatorMap& OperatorTable() {
+    static const OperatorMap table = [] {
+        OperatorMap map;
+        for (int op = OpAdd; op <= OpNPr; ++op)
+            map.emplace(std::string(OperatorWord(op)), op);
+        return map;
+    }();
+    return table;
 }
+
+const FunctionMap& FunctionTable() {
+    static const FunctionMap table = [] {
+        SingleArgFuncTable library;
+        TwoArgFuncTable unused;
+        BuildFunctionTables(library, unused);
+        library.erase("negate");
+        FunctionMap map(library.begin(), library.end());
+        map["sqrt"] = &CheckedSqrt;
+        map["ln"] = &CheckedLn;
+        map["log"] = &CheckedLog10;
+        map["asin"] = &CheckedAsin;
+        map["acos"] = &CheckedAcos;
+        map["reciprocal"] = &CheckedReciprocal;
+        map["factorial"] = &CheckedFactorial;
+        return map;
+    }();
+    return table;
+}
+
+}  // namespace
+
+CCalcWorker::CCalcWorker(std::shared_ptr<IWorkerProcess> process)
+    : m_process(std::move(process)), m_operatorMap(OperatorTable()), m_functionMap(FunctionTable()) {}
 
 bool CCalcWorker::LookupOperator(const char* name, int* code) const {
     std::lock_guard lock(m_operatorMapLock);
