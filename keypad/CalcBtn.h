@@ -38,6 +38,7 @@ public:
     bool IsHovering() const { return m_hovering; }
     bool IsPressed() const { return m_pressed; }
     bool IsFlashed() const { return m_flashed; }
+    int FlashTimeRemaining() const { return m_flashTimer.remainingTime(); }
     bool IsMenuShowing() const { return m_menuShowing; }
     QMenu* PopupMenu() const { return m_menu; }
 

@@ -44,6 +44,7 @@ public:
     const CEntryLineModel& Model() const { return m_model; }
     bool IsBlinking() const { return m_blinkTimer.isActive(); }
     int CharWidth() const { return m_charWidth; }
+    const QFont& EntryFont() const { return m_font; }
     int LineHeight() const { return m_lineHeight; }
 
 protected:

@@ -145,10 +145,13 @@ TEST_F(CalcBtnTest, FlashLastsOneHundredMillisecondsAndIsNotProlonged)
     auto button = MakeSin();
     button->Flash();
     EXPECT_TRUE(button->IsFlashed());
+    EXPECT_GT(button->FlashTimeRemaining(), 50);
     Wait(60);
     button->Flash();  // within the first flash: the timer is not restarted
-    Wait(70);
+    EXPECT_LE(button->FlashTimeRemaining(), 45);
+    Wait(CCalcBtn::kFlashMilliseconds + 150);
     EXPECT_FALSE(button->IsFlashed());
+    EXPECT_EQ(button->FlashTimeRemaining(), -1);
 }
 
 TEST_F(CalcBtnTest, HoverAskedOncePerEntryAndClearedOnLeave)

@@ -1,6 +1,7 @@
 #include "keypad/CalcEdit.h"
 
 #include <QFontInfo>
+#include <QFontMetrics>
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,11 @@ TEST_F(CalcEditTest, UsesAFixedPitchFontAndFitsItsHeight)
         EXPECT_EQ(edit.width(), 300) << mode;
     }
     edit.SetFontMode(0);
-    const QFontInfo info(edit.font());
+    EXPECT_TRUE(QFontInfo(edit.EntryFont()).fixedPitch()) << QFontInfo(edit.EntryFont()).family().toStdString();
+    // Every character is as wide as "0", which the view's arithmetic relies on.
+    const QFontMetrics metrics(edit.EntryFont());
+    for (QChar c : QStringLiteral(",.E-123456789"))
+        EXPECT_EQ(metrics.horizontalAdvance(c), edit.CharWidth()) << c.toLatin1();
     EXPECT_EQ(edit.Model().VisibleCount(), (300 - 10) / edit.CharWidth());
 }
 
