@@ -63,7 +63,8 @@ double log2_one_minus_square(const Number& x)
     if (x.exponent() < -20)
         return 0.0;  // 1 - x^2 is 1 to within 1E-40
     const Number d = Number(1) - x.abs();
-    return log2_abs(d) + std::log2(2.0 - d.to_double());
+    const double ld = log2_abs(d);
+    return ld + std::log2(2.0 - std::exp2(ld));
 }
 
 bool is_one(const Number& x) { return x == Number(1); }

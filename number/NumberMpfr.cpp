@@ -118,15 +118,15 @@ Number ziv_round(int places, const Evaluation& f,
     prepare_mpfr_thread();
     places = std::max(places, 0);
     const std::int64_t digits = static_cast<std::int64_t>(places) + 1;
-    constexpr int kGuard = 8;
-    constexpr std::int64_t kHalf = 50'000'000;  // 5 * 10^(kGuard - 1)
+    constexpr int kGuard = 5;
+    constexpr std::int64_t kHalf = 50'000;  // 5 * 10^(kGuard - 1)
     const std::int64_t total = digits + kGuard;
     // The error must stay below a twentieth of the distance the guard digits
     // can lie from the midpoint.
     const double needed = -static_cast<double>(digits + 1) * kLog2Of10 - 5.0;
     mpfr_prec_t prec = bits_for_digits(total) + 8;
     std::string buffer(static_cast<std::size_t>(total) + 8, '\0');
-    constexpr int kAttempts = 12;
+    constexpr int kAttempts = 8;
     bool asked_exact = false;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         MpfrValue y(prec);

@@ -23,6 +23,7 @@ TEST(NumberFunctions, RootsRoundExactMidpointsAwayFromZero)
     EXPECT_EQ(N("15.99999999999999999999").sqrt(22), N("3.9999999999999999999987"));
     EXPECT_EQ(N("2.24999999999999999999").sqrt(0), N("1"));
     EXPECT_EQ(N("2.25000000000000000001").sqrt(0), N("2"));
+    EXPECT_EQ(N("15.999999999999999999999999999999").sqrt(19), N("4"));
     EXPECT_EQ(N("1.5129").sqrt(3), N("1.23"));
     EXPECT_EQ(N("1.5129").sqrt(1), N("1.2"));
     EXPECT_EQ(N("15.625").cbrt(0), N("3"));  // 2.5 exactly
