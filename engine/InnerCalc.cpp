@@ -299,7 +299,7 @@ bool CInnerCalc::Negate(const std::string& text, Number* result) {
     auto& operand = level.m_evalStack.back();
     PushReplaceLastValueRecord(level, false);
     const Number negated = m_singleArgFunctions.at("negate")(*operand->m_spNumber, m_nWorkingDigits);
-    operand->m_spNumber = std::make_shared<Number>(negated);
+    *operand->m_spNumber = negated;  // in place, in the operand that holds the value
     if (result)
         *result = negated;
     m_prevEntryType = EntryFunction;
