@@ -52,7 +52,7 @@ TEST(KeypadLayout, FitsItsSizeWithoutOverlaps)
             EXPECT_TRUE(apart) << i << " overlaps " << j;
         }
     }
-    EXPECT_EQ(p.slotRects[30].right, kKeypadWidth - 4 + 4);  // C's right edge is the keypad's
+    EXPECT_EQ(p.slotRects[30].right, kKeypadWidth);  // C closes the top row at the right edge
     EXPECT_EQ(p.bottom, kKeypadHeight);
 }
 
