@@ -35,12 +35,18 @@ std::int64_t digit_count(const mpz_class& value)
 
 namespace {
 
+// The four most recent large powers of one base.
+struct LargePowers {
+    mpz_class value[4];
+    std::int64_t exponent[4] = {-1, -1, -1, -1};
+    unsigned next = 0;
+};
+
 // base^n; powers below 4096 are cached per thread, larger ones rotate through
 // a few slots, so a caller may hold up to three of them while asking for a
 // fourth.
 const mpz_class& cached_power(unsigned long base, std::int64_t n,
-                              std::vector<std::unique_ptr<mpz_class>>& cache,
-                              mpz_class (&scratch)[4], unsigned& next)
+                              std::vector<std::unique_ptr<mpz_class>>& cache, LargePowers& large)
 {
     constexpr std::int64_t kCached = 4096;
     if (n >= 0 && n < kCached) {
@@ -53,10 +59,14 @@ const mpz_class& cached_power(unsigned long base, std::int64_t n,
         }
         return *slot;
     }
+    for (unsigned i = 0; i < 4; ++i)
+        if (large.exponent[i] == n)
+            return large.value[i];
     check_exact_size(static_cast<long double>(n), "a power of ten");
-    mpz_class& slot = scratch[next++ % 4];
-    mpz_ui_pow_ui(slot.get_mpz_t(), base, static_cast<unsigned long>(n));
-    return slot;
+    const unsigned i = large.next++ % 4;
+    large.exponent[i] = n;
+    mpz_ui_pow_ui(large.value[i].get_mpz_t(), base, static_cast<unsigned long>(n));
+    return large.value[i];
 }
 
 }  // namespace
@@ -64,17 +74,15 @@ const mpz_class& cached_power(unsigned long base, std::int64_t n,
 const mpz_class& power_of_ten(std::int64_t n)
 {
     thread_local std::vector<std::unique_ptr<mpz_class>> cache;
-    thread_local mpz_class scratch[4];
-    thread_local unsigned next = 0;
-    return cached_power(10, n, cache, scratch, next);
+    thread_local LargePowers large;
+    return cached_power(10, n, cache, large);
 }
 
 const mpz_class& power_of_five(std::int64_t n)
 {
     thread_local std::vector<std::unique_ptr<mpz_class>> cache;
-    thread_local mpz_class scratch[4];
-    thread_local unsigned next = 0;
-    return cached_power(5, n, cache, scratch, next);
+    thread_local LargePowers large;
+    return cached_power(5, n, cache, large);
 }
 
 void check_exact_size(long double digits, const char* what)

@@ -142,8 +142,9 @@ public:
     static int default_precision();
 
     // ---- text ----
-    // Scientific: "1.5E+2", "-1.23E-3", "0.0E+0"; places -1 writes all digits
-    // (at least one decimal), places >= 0 rounds to places decimals.
+    // Scientific: "1.5E+2", "-1.23E-3", "0.0E+0"; places -1 writes all
+    // significant digits ("5E+0" and "1E+100" have no point; zero is
+    // "0.0E+0"), places >= 0 rounds to places decimals (places 0: "1E+1").
     std::string to_scientific(int places = -1) const;
     // Fixed point: "150.0", "364.87451"; places -1 writes all digits with at
     // least one decimal, places 0 rounds to an integer with no point.
