@@ -15,7 +15,8 @@ const QColor kMidBlue(0x2F, 0x6B, 0xB8);
 const QColor kPaleBlue(0xD9, 0xE8, 0xF7);
 const QColor kAccent(0xF2, 0xA5, 0x3A);
 
-// A "Q" ring with its tail over a rounded blue square, in a unit box of 100.
+// A white "Q" over a rounded blue square, with the keys of a small keypad in
+// its lower right corner, in a unit box of 100.
 void PaintIcon(QPainter& p)
 {
     QLinearGradient background(0, 0, 0, 100);
@@ -26,19 +27,20 @@ void PaintIcon(QPainter& p)
     p.drawRoundedRect(QRectF(2, 2, 96, 96), 20, 20);
 
     // The ring of the Q.
-    QPen ring(Qt::white, 13, Qt::SolidLine, Qt::RoundCap);
-    p.setPen(ring);
+    p.setPen(QPen(Qt::white, 12));
     p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QRectF(20, 18, 56, 56));
-    // Its tail, in the accent colour so that it reads at 16 pixels.
-    QPen tail(kAccent, 13, Qt::SolidLine, Qt::RoundCap);
-    p.setPen(tail);
-    p.drawLine(QPointF(60, 62), QPointF(80, 82));
-    // A small plus sign inside the ring.
-    QPen plus(kPaleBlue, 6, Qt::SolidLine, Qt::RoundCap);
-    p.setPen(plus);
-    p.drawLine(QPointF(48, 37), QPointF(48, 55));
-    p.drawLine(QPointF(39, 46), QPointF(57, 46));
+    p.drawEllipse(QRectF(16, 14, 56, 62));
+    // Its tail: a short stroke across the ring's lower right.
+    p.setPen(QPen(Qt::white, 12, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(50, 58), QPointF(66, 76));
+
+    // Four keys, the last in the accent colour.
+    p.setPen(Qt::NoPen);
+    const QRectF keys[] = {{70, 60, 11, 11}, {84, 60, 11, 11}, {70, 74, 11, 11}, {84, 74, 11, 11}};
+    for (int i = 0; i < 4; ++i) {
+        p.setBrush(i == 3 ? kAccent : kPaleBlue);
+        p.drawRoundedRect(keys[i], 2.5, 2.5);
+    }
 }
 
 }  // namespace
