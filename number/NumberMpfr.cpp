@@ -112,20 +112,57 @@ double error_bound(double log2_kappa, bool exact_input, mpfr_prec_t in_prec, mpf
     return std::max(rounding, propagated) + 1.0;
 }
 
+namespace {
+
+// Whether guard digits `text` (the digits after those kept) lie further than
+// 10^log10_slack units of their last digit from the midpoint 500...0, and
+// whether they are at or above it.
+struct GuardReading {
+    bool settled;
+    bool up;
+};
+
+GuardReading read_guard(const char* text, std::size_t length, double log10_slack)
+{
+    const double slack_log10 =
+        log10_slack > 15 ? log10_slack : std::log10(std::pow(10.0, log10_slack) + 1.0);
+    if (length <= 17) {
+        const std::int64_t guard = std::strtoll(std::string(text, length).c_str(), nullptr, 10);
+        std::int64_t half = 5;
+        for (std::size_t i = 1; i < length; ++i)
+            half *= 10;
+        const double distance = std::fabs(static_cast<double>(guard - half));
+        return {distance > 0 && std::log10(distance) > slack_log10, guard >= half};
+    }
+    mpz_class guard;
+    mpz_set_str(guard.get_mpz_t(), std::string(text, length).c_str(), 10);
+    mpz_class half;
+    mpz_ui_pow_ui(half.get_mpz_t(), 10, static_cast<unsigned long>(length - 1));
+    half *= 5;
+    const bool up = cmp(guard, half) >= 0;
+    guard -= half;
+    if (sgn(guard) == 0)
+        return {false, up};
+    long e2 = 0;
+    const double top = mpz_get_d_2exp(&e2, guard.get_mpz_t());
+    const double distance_log10 = (static_cast<double>(e2) + std::log2(std::fabs(top))) / kLog2Of10;
+    return {distance_log10 > slack_log10, up};
+}
+
+}  // namespace
+
 Number ziv_round(int places, const Evaluation& f,
                  const std::function<std::optional<Number>()>& exact)
 {
     prepare_mpfr_thread();
     places = std::max(places, 0);
     const std::int64_t digits = static_cast<std::int64_t>(places) + 1;
-    constexpr int kGuard = 5;
-    constexpr std::int64_t kHalf = 50'000;  // 5 * 10^(kGuard - 1)
-    const std::int64_t total = digits + kGuard;
-    // The error must stay below a twentieth of the distance the guard digits
-    // can lie from the midpoint.
+    // The error must stay below a thirtieth of the smallest distance the
+    // guard digits can lie from the midpoint.
     const double needed = -static_cast<double>(digits + 1) * kLog2Of10 - 5.0;
-    mpfr_prec_t prec = bits_for_digits(total) + 8;
-    std::string buffer(static_cast<std::size_t>(total) + 8, '\0');
+    constexpr std::int64_t kFirstGuard = 5;
+    mpfr_prec_t prec = bits_for_digits(digits + kFirstGuard) + 8;
+    std::string buffer;
     constexpr int kAttempts = 8;
     bool asked_exact = false;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
@@ -141,6 +178,14 @@ Number ziv_round(int places, const Evaluation& f,
             prec += static_cast<mpfr_prec_t>(std::ceil(log2_error - needed)) + 32;
             continue;
         }
+        // Read as many guard digits as the error bound makes meaningful: a
+        // value extremely close to a midpoint shows which side it is on only
+        // in far digits.
+        const std::int64_t meaningful =
+            static_cast<std::int64_t>(std::floor(-log2_error / kLog2Of10)) - digits;
+        const std::int64_t guard_digits = std::max(kFirstGuard, meaningful);
+        const std::int64_t total = digits + guard_digits;
+        buffer.assign(static_cast<std::size_t>(total) + 8, '\0');
         mpfr_exp_t e10 = 0;
         mpfr_get_str(buffer.data(), &e10, 10, static_cast<std::size_t>(total), y, MPFR_RNDN);
         const char* text = buffer.c_str();
@@ -149,19 +194,20 @@ Number ziv_round(int places, const Evaluation& f,
             sign = -1;
             ++text;
         }
-        const std::int64_t guard = std::strtoll(text + digits, nullptr, 10);
-        const double slack =
-            std::exp2(log2_error + static_cast<double>(total) * kLog2Of10) + 1.0;
-        const bool settled = std::fabs(static_cast<double>(guard - kHalf)) > slack;
-        if (settled || attempt + 1 == kAttempts) {
+        // Error in units of the last digit read: relative error times
+        // 10^total, plus the half unit of the decimal conversion.
+        const double log10_slack =
+            log2_error / kLog2Of10 + static_cast<double>(total);
+        const GuardReading reading =
+            read_guard(text + digits, static_cast<std::size_t>(guard_digits), log10_slack);
+        if (reading.settled || attempt + 1 == kAttempts) {
             mpz_class prefix;
-            mpz_set_str(prefix.get_mpz_t(), std::string(text, static_cast<std::size_t>(digits)).c_str(),
-                        10);
-            if (guard >= kHalf)
+            mpz_set_str(prefix.get_mpz_t(),
+                        std::string(text, static_cast<std::size_t>(digits)).c_str(), 10);
+            if (reading.up)
                 prefix += 1;
-            return NumberInternals::make(
-                sign, std::move(prefix),
-                checked_exponent(static_cast<__int128>(e10) - digits));
+            return NumberInternals::make(sign, std::move(prefix),
+                                         checked_exponent(static_cast<__int128>(e10) - digits));
         }
         if (attempt >= 1 && exact && !asked_exact) {
             asked_exact = true;
