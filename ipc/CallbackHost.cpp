@@ -122,6 +122,20 @@ private:
     std::uint64_t m_nextId = 1;
 };
 
+std::shared_ptr<CCallbackHost> CCallbackHost::ForConnection(const QDBusConnection& connection)
+{
+    static std::mutex mutex;
+    static std::map<QString, std::weak_ptr<CCallbackHost>> hosts;
+    std::lock_guard lock(mutex);
+    auto& slot = hosts[connection.name()];
+    auto host = slot.lock();
+    if (!host) {
+        host = std::make_shared<CCallbackHost>(connection);
+        slot = host;
+    }
+    return host;
+}
+
 CCallbackHost::CCallbackHost(QDBusConnection connection)
     : m_thread(std::make_unique<QThread>()), m_anchor(new QObject)
 {

@@ -22,6 +22,10 @@ class CCallbackHostObject;
 
 class CCallbackHost {
 public:
+    // The host of a connection: one per connection, shared by every factory
+    // that uses it (a second one could not register its path).
+    static std::shared_ptr<CCallbackHost> ForConnection(const QDBusConnection& connection);
+
     explicit CCallbackHost(QDBusConnection connection);
     ~CCallbackHost();
     CCallbackHost(const CCallbackHost&) = delete;

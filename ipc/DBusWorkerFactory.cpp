@@ -32,7 +32,7 @@ CDBusWorkerFactory::CDBusWorkerFactory()
 CDBusWorkerFactory::CDBusWorkerFactory(QDBusConnection connection, std::string hiveFile)
     : m_connection(std::move(connection)),
       m_hiveFile(std::move(hiveFile)),
-      m_callbackHost(std::make_shared<CCallbackHost>(m_connection))
+      m_callbackHost(CCallbackHost::ForConnection(m_connection))
 {
 }
 

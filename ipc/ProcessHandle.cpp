@@ -1,5 +1,6 @@
 #include "ipc/ProcessHandle.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <poll.h>
 #include <sys/syscall.h>

@@ -29,28 +29,38 @@ protected:
         m_waiter = std::make_shared<ipc::CPidfdProcessWaiter>();
     }
 
-    // A worker object of the test's own in the engine's worker process: it sets
-    // the process-wide report delay and tells the process id.
-    std::shared_ptr<ICalcWorker> controlWorker(int reportDelayMs, int* pid)
+    // Enters "1 + 2 +" with the worker's reports delayed by `reportDelayMs`,
+    // so that the step is still running when the test acts; returns the
+    // worker's process id. The delay is set through an object of the test's
+    // own in the same worker process (the setting is process-wide).
+    int startDelayedAddition(EngineRig& rig, int reportDelayMs)
     {
-        std::shared_ptr<ICalcWorker> worker;
-        EXPECT_EQ(m_factory->CreateWorker(kCalcWorkerProgId, &worker), S_OK);
-        if (!worker)
-            return nullptr;
-        EXPECT_EQ(worker->SetCalcDuration(reportDelayMs), S_OK);
-        EXPECT_EQ(worker->GetProcessId_CW(pid), S_OK);
-        return worker;
-    }
-
-    // Starts "+" after "lhs + rhs" so that the step runs while the test acts.
-    static void startAddition(EngineRig& rig)
-    {
-        ASSERT_EQ(rig.EnterAll("1 + 2"), Entered::Immediate);
+        int pid = 0;
+        EXPECT_EQ(m_factory->CreateWorker(kCalcWorkerProgId, &m_control), S_OK);
+        if (!m_control)
+            return 0;
+        EXPECT_EQ(m_control->SetCalcDuration(reportDelayMs), S_OK);
+        EXPECT_EQ(m_control->GetProcessId_CW(&pid), S_OK);
+        EXPECT_EQ(rig.EnterAll("1 + 2"), Entered::Immediate);
         bool accepted = false;
-        ASSERT_TRUE(rig.Calc().EnterOperator(OpAdd, &accepted));
-        ASSERT_TRUE(accepted);
+        EXPECT_TRUE(rig.Calc().EnterOperator(OpAdd, &accepted));
+        EXPECT_TRUE(accepted);
+        std::this_thread::sleep_for(300ms);
+        return pid;
     }
 
+    // After an aborted step: the stacks are as before it, and a fresh worker
+    // process serves the next one.
+    void expectReadyForInputAgain(EngineRig& rig)
+    {
+        EXPECT_FALSE(rig.Calc().IsBusy());
+        EXPECT_EQ(rig.Stacks(), "1 + 2");
+        m_control.reset();
+        EXPECT_EQ(rig.Enter("="), Entered::Done);
+        EXPECT_EQ(rig.ResultText(), "3");
+    }
+
+    std::shared_ptr<ICalcWorker> m_control;
     std::shared_ptr<ipc::CDBusWorkerFactory> m_factory;
     std::shared_ptr<ipc::CPidfdProcessWaiter> m_waiter;
 };
@@ -76,45 +86,29 @@ TEST_F(EngineThroughWorkerTest, ACalculationRunsThroughTheWorkerProgram)
 TEST_F(EngineThroughWorkerTest, CancelEndsTheWorkerProcessAndTheCalculatorTakesInputAgain)
 {
     EngineRig rig(15, m_factory, m_waiter);
-    int pid = 0;
-    auto control = controlWorker(5000, &pid);
+    const int pid = startDelayedAddition(rig, 5000);
     ASSERT_GT(pid, 0);
-    startAddition(rig);
-    std::this_thread::sleep_for(300ms);
     const auto cancelled = Clock::now();
     rig.Calc().Cancel();
     EXPECT_EQ(rig.WaitStep(15s), Entered::Aborted);
     EXPECT_LT(Clock::now() - cancelled, 5s);
     EXPECT_EQ(rig.info.m_message, "");
     EXPECT_TRUE(m_waiter->WaitForProcessEnd(pid, 0ms)) << "the cancelled worker's process has ended";
-    EXPECT_FALSE(rig.Calc().IsBusy());
-    EXPECT_EQ(rig.Stacks(), "1 + 2");
-    control.reset();
-
-    // A fresh worker process serves the next step.
-    EXPECT_EQ(rig.Enter("="), Entered::Done);
-    EXPECT_EQ(rig.ResultText(), "3");
+    expectReadyForInputAgain(rig);
 }
 
 TEST_F(EngineThroughWorkerTest, AWorkerKilledMidStepEndsTheStepOnTheAbortPath)
 {
     EngineRig rig(15, m_factory, m_waiter);
-    int pid = 0;
-    auto control = controlWorker(10000, &pid);
+    const int pid = startDelayedAddition(rig, 10000);
     ASSERT_GT(pid, 0);
-    startAddition(rig);
-    std::this_thread::sleep_for(300ms);
     ASSERT_EQ(::kill(pid, SIGKILL), 0);
     const auto killed = Clock::now();
     EXPECT_EQ(rig.WaitStep(10s), Entered::Aborted);
     EXPECT_LT(Clock::now() - killed, 3s);
     EXPECT_EQ(rig.info.m_message, "Encountered error while waiting for calculation engine to finish!");
     EXPECT_EQ(rig.info.m_messageCaption, "Fatal error");
-    EXPECT_FALSE(rig.Calc().IsBusy());
-    EXPECT_EQ(rig.Stacks(), "1 + 2");
-    control.reset();
-    EXPECT_EQ(rig.Enter("="), Entered::Done);
-    EXPECT_EQ(rig.ResultText(), "3");
+    expectReadyForInputAgain(rig);
 }
 
 TEST_F(EngineThroughWorkerTest, WithoutAnActivationFileTheStepAbortsWithinSeconds)

@@ -227,6 +227,36 @@ TEST_F(WorkerBusTest, IdleWorkerGivesUpItsNameFiveSecondsAfterTheLastReleaseThen
     EXPECT_NE(freshPid, pid);
 }
 
+TEST_F(WorkerBusTest, ACreationStillOnItsWayAfterTheNameWentIsServedToItsEnd)
+{
+    ipc_test::CWorkerChild child;
+    ASSERT_TRUE(child.started());
+    auto worker = create();
+    ASSERT_TRUE(worker);
+    const QString uniqueName = static_cast<ipc::CDBusCalcWorker&>(*worker).workerName();
+    worker.reset();
+    ASSERT_TRUE(ipc_test::WaitUntil([] { return !ipc_test::WorkerNameHasOwner(); }, 15s));
+
+    // Within the closing pause the process still answers by its unique name.
+    QString lateName;
+    {
+        QDBusConnection late = ipc_test::NewBusConnection();
+        lateName = late.name();
+        QDBusMessage create = QDBusMessage::createMethodCall(uniqueName, QLatin1String(ipc::kClassFactoryPath),
+                                                             QLatin1String(ipc::kClassFactoryInterface),
+                                                             QStringLiteral("CreateInstance"));
+        const QDBusMessage created = late.call(create, QDBus::Block, 5000);
+        ASSERT_EQ(created.type(), QDBusMessage::ReplyMessage) << created.errorMessage().toStdString();
+        const QString path = created.arguments().at(0).value<QDBusObjectPath>().path();
+        EXPECT_FALSE(child.waitForExit(2s).has_value()) << "the object keeps its process";
+        QDBusMessage release = QDBusMessage::createMethodCall(uniqueName, path, QLatin1String(ipc::kUnknownInterface),
+                                                              QStringLiteral("Release"));
+        EXPECT_EQ(late.call(release, QDBus::Block, 5000).type(), QDBusMessage::ReplyMessage);
+    }
+    QDBusConnection::disconnectFromBus(lateName);
+    EXPECT_EQ(child.waitForExit(10s), 0);
+}
+
 TEST_F(WorkerBusTest, ObjectsOfAConnectionThatLeavesAreReleased)
 {
     ipc_test::CWorkerChild child;

@@ -9,16 +9,12 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 
 namespace ergasto {
 
 namespace {
-
-constexpr int kPauseBeforeExitMs = 1000;
 
 [[noreturn]] void endProcess(int code)
 {
@@ -60,10 +56,8 @@ int RunServer(int argc, char** argv)
     lifetime.start();
     const int code = app.exec();
 
-    // Revoke the class object, then pause before ending.
+    // The name went before the closing pause; the objects go last.
     objects.unregisterTree();
-    bus.unregisterService(serviceName);
-    std::this_thread::sleep_for(std::chrono::milliseconds(kPauseBeforeExitMs));
     endProcess(code);
 }
 

@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <cctype>
 #include <filesystem>
 #include <system_error>
 

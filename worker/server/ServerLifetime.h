@@ -1,9 +1,13 @@
 #pragma once
-// How long the worker process lives: one process serves many objects; when the
-// last object is released (or none ever arrives) it waits kIdleExitMs for a new
-// one, then gives up its bus name and asks to quit. A lost bus connection ends
-// the process too: nobody can reach it any more. (EndProcess_CW is the worker
-// process's own business: CWorkerProcess.)
+// How long the worker process lives. One process serves many objects; when the
+// last object is released (or none ever arrives) it waits kIdleExitMs for a
+// new one, then gives up its bus name and, kClosingPauseMs later, asks to quit.
+// During that pause it still answers: a CreateInstance that was already on its
+// way when the name went is served, and the new object keeps the process (now
+// reachable only by its unique name) alive until it is released and the
+// process is idle again. A lost bus connection ends the process at once:
+// nobody can reach it any more. (EndProcess_CW is the worker process's own
+// business: CWorkerProcess.)
 
 #include <QDBusConnection>
 #include <QObject>
@@ -18,6 +22,7 @@ class CServerLifetime : public QObject {
     Q_OBJECT
 public:
     static constexpr int kIdleExitMs = 5000;
+    static constexpr int kClosingPauseMs = 1000;
 
     CServerLifetime(QDBusConnection connection, QString serviceName, QObject* parent = nullptr);
 
@@ -31,15 +36,19 @@ signals:
 
 private slots:
     void onIdle();
+    void onClosingPauseOver();
     void onDisconnected();
     void checkConnection();
 
 private:
+    enum class State { Serving, Closing, Quitting };
+
     QDBusConnection m_connection;
     QString m_serviceName;
     QTimer m_idleTimer;
+    QTimer m_closingTimer;
     QTimer m_connectionTimer;
-    bool m_quitting = false;
+    State m_state = State::Serving;
 };
 
 }  // namespace ergasto
