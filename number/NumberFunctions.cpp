@@ -119,20 +119,23 @@ std::optional<Number> exact_rational_power(const Number& x, const Number& y, int
     if (decimals <= 0 || decimals > 60)
         return std::nullopt;
     mpz_class numerator_p = NumberInternals::mantissa(y);
+    if (y.sign() < 0)
+        numerator_p = -numerator_p;
     mpz_class q = power_of_ten(decimals);
     mpz_class g;
     mpz_gcd(g.get_mpz_t(), numerator_p.get_mpz_t(), q.get_mpz_t());
     numerator_p /= g;
     q /= g;
     // x = num / den in lowest terms.
+    constexpr std::int64_t kLargest = 100000;  // digits; beyond, not worth trying
+    const std::int64_t s = NumberInternals::scale(x);
+    if (x.exponent() > kLargest || s < -kLargest)
+        return std::nullopt;
     mpz_class num = NumberInternals::mantissa(x);
     mpz_class den = 1;
-    const std::int64_t s = NumberInternals::scale(x);
     if (s >= 0) {
-        check_exact_size(static_cast<long double>(x.exponent()) + 1, "a power");
         num *= power_of_ten(s);
     } else {
-        check_exact_size(static_cast<long double>(-s), "a power");
         den = power_of_ten(-s);
         mpz_gcd(g.get_mpz_t(), num.get_mpz_t(), den.get_mpz_t());
         num /= g;

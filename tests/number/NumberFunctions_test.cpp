@@ -49,6 +49,9 @@ TEST(NumberFunctions, IntegerPowersAreExactBeforeRounding)
 TEST(NumberFunctions, RationalPowersFindExactMidpoints)
 {
     EXPECT_EQ(N("6.25").pow(N("1.5"), 3), N("15.63"));
+    EXPECT_EQ(N("0.16").pow(N("-1.5"), 3), N("15.63"));
+    EXPECT_EQ(N("0.16").pow(N("-1.5"), 4), N("15.625"));
+    EXPECT_EQ(N("0.0256").pow(N("0.75"), 0), N("0.06"));  // 0.064
     EXPECT_EQ(N("4").pow(N("0.5"), 20), Number(2));
     EXPECT_EQ(N("0.0016").pow(N("0.25"), 0), N("0.2"));
     EXPECT_EQ(N("0.0016").pow(N("-0.25"), 0), N("5"));
