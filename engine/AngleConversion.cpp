@@ -27,17 +27,25 @@ bool IsTanUndefined(const Number& x, AngleUnit unit) {
     return x.remainder(quarter).is_zero() && !x.remainder(half).is_zero();
 }
 
-Number AngleToRadians(const Number& x, AngleUnit unit, int precision) {
+const Number& CAngleConverter::Pi(int places) {
+    if (m_piPlaces < places) {
+        m_pi = Number::pi(places);
+        m_piPlaces = places;
+    }
+    return m_pi;
+}
+
+Number CAngleConverter::ToRadians(const Number& x, AngleUnit unit, int precision) {
     if (unit == AngleRadians)
         return x;
     const Number half = HalfTurn(unit);
-    const int places = RulePlaces(x, half, precision);
-    return x.divide(half, places + kGuardDigits) * Number::pi(places + kGuardDigits);
+    const int places = RulePlaces(x, half, precision) + kGuardDigits;
+    return x.divide(half, places) * Pi(places).round(places);
 }
 
-Number RadiansToAngle(const Number& x, AngleUnit unit, int precision) {
+Number CAngleConverter::FromRadians(const Number& x, AngleUnit unit, int precision) {
     if (unit == AngleRadians)
         return x;
     const int places = RulePlaces(x, precision);
-    return x.divide(Number::pi(places + kGuardDigits), places) * HalfTurn(unit);
+    return x.divide(Pi(places + kGuardDigits).round(places + kGuardDigits), places) * HalfTurn(unit);
 }

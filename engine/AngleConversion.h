@@ -12,6 +12,17 @@ AngleUnit AngleUnitFromSetting(int setting);
 // tan is undefined at odd multiples of 90 degrees or 100 grads (integers only).
 bool IsTanUndefined(const Number& x, AngleUnit unit);
 
-// x in the unit -> radians, and back; radians pass unchanged.
-Number AngleToRadians(const Number& x, AngleUnit unit, int precision);
-Number RadiansToAngle(const Number& x, AngleUnit unit, int precision);
+// x in the unit -> radians, and back; radians pass unchanged. Keeps the pi it
+// computed for the next conversion at the same or a lower precision; one
+// thread at a time.
+class CAngleConverter {
+public:
+    Number ToRadians(const Number& x, AngleUnit unit, int precision);
+    Number FromRadians(const Number& x, AngleUnit unit, int precision);
+
+private:
+    const Number& Pi(int places);
+
+    Number m_pi;
+    int m_piPlaces = -1;
+};

@@ -188,6 +188,7 @@ private:
     std::string m_functionName;
     int m_pendingOperator = OpNone;
     AngleUnit m_angleUnit = AngleDegrees;
+    CAngleConverter m_angles;  // used by the calculation threads, one at a time
     std::string m_abortMessage;
     std::string m_abortCaption;
 

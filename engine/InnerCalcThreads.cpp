@@ -358,7 +358,7 @@ void CInnerCalc::FunctionThreadProc() {
             EndRequest(WaitOutcome::Reported, processId);
             return RefuseStep();
         }
-        x = AngleToRadians(x, m_angleUnit, m_nWorkingDigits);
+        x = m_angles.ToRadians(x, m_angleUnit, m_nWorkingDigits);
     }
 
     const HRESULT called = m_worker->ApplySinglArgFunc(m_currentRequestId.Get(), name,
@@ -393,7 +393,7 @@ void CInnerCalc::FunctionThreadProc() {
     if (IsTrigOrHyperbolicFunction(name) && !r.is_zero() && r.exponent() <= -(m_trigZeroThreshold + 1))
         r = Number(0);
     if (IsInverseTrigFunction(name))
-        r = RadiansToAngle(r, m_angleUnit, m_nWorkingDigits);
+        r = m_angles.FromRadians(r, m_angleUnit, m_nWorkingDigits);
     *level.m_evalStack.back()->m_spNumber = r;
     PublishResult(r);
     m_prevEntryType = EntryFunction;
