@@ -10,10 +10,34 @@
 
 #include "engine/NameTables.h"
 
+#include <optional>
+
 using boost::serialization::base_object;
 using boost::serialization::make_nvp;
 
 // ---- Number: its full scientific text ----
+
+namespace {
+
+std::optional<Number> SavedNumber(std::string_view text)
+{
+    // Bounded before it is parsed: a forged text of millions of digits must
+    // not cost the parse.
+    if (text.size() > kMaxSavedNumberText)
+        return std::nullopt;
+    auto value = Number::parse(text);
+    if (!value || value->significant_digits() > kMaxSavedNumberDigits ||
+        value->exponent() > kMaxSavedNumberExponent || value->exponent() < -kMaxSavedNumberExponent)
+        return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+bool IsSavedNumberText(std::string_view text)
+{
+    return SavedNumber(text).has_value();
+}
 
 namespace boost::serialization {
 
@@ -29,16 +53,11 @@ void load(Archive& ar, Number& number, unsigned int /*version*/)
 {
     std::string serializationString;
     ar >> BOOST_SERIALIZATION_NVP(serializationString);
-    // Bounded before it is parsed: a forged text of millions of digits must
-    // not cost the parse.
-    if (serializationString.size() > kMaxSavedNumberText)
-        throw EngineStateError("a saved number is too long");
-    const auto value = Number::parse(serializationString);
+    // The archive check refuses such texts before the reader runs; this is
+    // the last guard.
+    const auto value = SavedNumber(serializationString);
     if (!value)
-        throw EngineStateError("a saved number is not a number");
-    if (value->significant_digits() > kMaxSavedNumberDigits || value->exponent() > kMaxSavedNumberExponent ||
-        value->exponent() < -kMaxSavedNumberExponent)
-        throw EngineStateError("a saved number is out of range");
+        throw EngineStateError("a saved number is not a number within the limits");
     number = *value;
 }
 

@@ -17,6 +17,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "engine/CalcRecord.h"
 #include "engine/EvalData.h"
@@ -44,6 +45,9 @@ inline constexpr int kMaxSavedParenDepth = 25;          // levels - 1
 inline constexpr std::size_t kMaxSavedNumberText = 2200;  // characters of a number
 inline constexpr std::int64_t kMaxSavedNumberDigits = 2048;
 inline constexpr std::int64_t kMaxSavedNumberExponent = 999999;
+
+// Whether text is a saved number within the limits above.
+bool IsSavedNumberText(std::string_view text);
 
 // The top-level items of a saved calculation that the engine owns.
 void SaveCalcRecord(boost::archive::xml_oarchive& archive, const CCalcRecord& record);    // "CCalcRecord"

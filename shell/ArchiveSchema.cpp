@@ -15,6 +15,15 @@ ArchiveType* ArchiveSchema::Class(std::string name, unsigned version, bool track
     return &t;
 }
 
+const ArchiveType* ArchiveSchema::CheckedString(std::string name, bool (*check)(std::string_view))
+{
+    ArchiveType& t = m_types.emplace_back();
+    t.name = std::move(name);
+    t.kind = ArchiveType::Kind::String;
+    t.textCheck = check;
+    return &t;
+}
+
 void ArchiveSchema::AddMember(ArchiveType* cls, std::string name, const ArchiveType* type,
                               unsigned minVersion)
 {
@@ -560,6 +569,7 @@ private:
         case ArchiveType::Kind::Int: ok = ParseDecimal(text, INT_MIN, INT_MAX).has_value(); break;
         case ArchiveType::Kind::UInt: ok = ParseDecimal(text, 0, UINT_MAX).has_value(); break;
         case ArchiveType::Kind::Bool: ok = text == "0" || text == "1"; break;
+        case ArchiveType::Kind::String: ok = !type->textCheck || type->textCheck(text); break;
         default: break;
         }
         if (!ok)

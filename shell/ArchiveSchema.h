@@ -51,6 +51,7 @@ struct ArchiveType {
     const ArchiveType* element = nullptr;    // Sequence/Map: item type; SharedPtr: pointee
     std::vector<const ArchiveType*> derived; // polymorphic pointee: the exported classes
     std::string exportKey;                   // exported class: its class name in the file
+    bool (*textCheck)(std::string_view) = nullptr;  // String: what the text must be
 
     bool IsPrimitive() const
     {
@@ -72,6 +73,9 @@ public:
     const ArchiveType* UInt() const { return &m_uint; }
     const ArchiveType* Bool() const { return &m_bool; }
     const ArchiveType* String() const { return &m_string; }
+    // A string whose text must pass check (so that the reader never meets a
+    // value it would refuse half-way through an object).
+    const ArchiveType* CheckedString(std::string name, bool (*check)(std::string_view));
 
     // A class; add its members with AddMember in the order of its serialize.
     ArchiveType* Class(std::string name, unsigned version = 0, bool tracked = false);
