@@ -152,6 +152,36 @@ TEST(EngineInnerCalc, ArithmeticErrorLeavesStacksAndRecordAsBefore) {
     EXPECT_EQ(rig.Stacks(), "2.25");
 }
 
+// A later round fails after an earlier one succeeded, for each kind of step
+// that evaluates rounds: everything is as before the step.
+TEST(EngineInnerCalc, AFailingLaterRoundTakesBackTheEarlierRounds) {
+    struct Case {
+        const char* before;
+        const char* step;
+        const char* stacks;
+    };
+    const Case cases[] = {
+        {"2 + 1 / 0 ^ 1", "+", "2 + 1 / 0 ^ 1"},
+        {"2 + 1 / 0 ^ 1", "=", "2 + 1 / 0 ^ 1"},
+        {"3 * ( 2 + 1 / 0 ^ 1", ")", "3 * | 2 + 1 / 0 ^ 1"},
+        {"3 * ( 1 / 0 ^ 1", ")", "3 * | 1 / 0 ^ 1"},
+        {"3 * ( 1 / 0", ")", "3 * | 1 / 0"},
+    };
+    for (const auto& c : cases) {
+        EngineRig rig;
+        ASSERT_EQ(rig.EnterAll(c.before), Entered::Immediate) << c.before;
+        const auto lines = rig.RecordLines();
+        const auto steps = rig.Calc().GetStepBackStack().size();
+        EXPECT_EQ(rig.Enter(c.step), Entered::Done) << c.before << " " << c.step;
+        EXPECT_EQ(rig.info.m_status, static_cast<int>(CalcStatus::DivByZero)) << c.before << " " << c.step;
+        EXPECT_EQ(rig.Stacks(), c.stacks) << c.before << " " << c.step;
+        EXPECT_EQ(rig.RecordLines(), lines) << c.before << " " << c.step;
+        EXPECT_EQ(rig.Calc().GetStepBackStack().size(), steps) << c.before << " " << c.step;
+        EXPECT_EQ(rig.Calc().GetPrevEntryType(), EntryNumber) << c.before << " " << c.step;
+        EXPECT_EQ(rig.Calc().GetCalcState(), CalcStateEntering) << c.before << " " << c.step;
+    }
+}
+
 TEST(EngineInnerCalc, WorkerErrorsReachTheResultInfo) {
     struct Case {
         const char* keys;
