@@ -1,7 +1,7 @@
 #pragma once
 // The few ways the option, tray and help commands talk to the user: the beep
 // of a refused command and two kinds of message box. Qt-free; the frame passes
-// its own services (UiServicesPrompts.h) or the Qt ones (QtUserPrompts.h).
+// its desktop services through CUiServicesPrompts (UiServicesPrompts.h).
 
 #include <string>
 

@@ -1,4 +1,5 @@
-// The Qt message boxes of the option, tray and help commands.
+// The Qt desktop services: message boxes of the option, tray and help
+// commands (through CUiServicesPrompts), clipboard and web links.
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,10 @@
 #include <QTimer>
 
 #include "shell/menus/OptionCommands.h"
-#include "shell/menus/QtUserPrompts.h"
+#include "shell/menus/Clipboard.h"
+#include "shell/menus/QtUiServices.h"
+#include "shell/menus/UiServicesPrompts.h"
+#include "tests/panes/about/FakeUrlOpener.h"
 
 namespace {
 
@@ -32,10 +36,11 @@ void AnswerNextBox(CSeenBox& seen, QMessageBox::StandardButton button)
     });
 }
 
-TEST(QtUserPrompts, WarningShowsOneLineBreakPerPairAndExactWords)
+TEST(QtUiServices, WarningShowsOneLineBreakPerPairAndExactWords)
 {
     QWidget owner;
-    CQtUserPrompts prompts(&owner);
+    CQtUiServices services(&owner);
+    CUiServicesPrompts prompts(services);
     CSeenBox seen;
     AnswerNextBox(seen, QMessageBox::No);
     EXPECT_FALSE(prompts.AskYesNo(MaxDigitsWarningText(75), "Warning"));
@@ -56,15 +61,41 @@ TEST(QtUserPrompts, WarningShowsOneLineBreakPerPairAndExactWords)
     EXPECT_TRUE(prompts.AskYesNo("Sure?", "Confirm"));
 }
 
-TEST(QtUserPrompts, ErrorBoxCarriesItsCaptionAndIcon)
+TEST(QtUiServices, ErrorBoxCarriesItsCaptionAndIcon)
 {
-    CQtUserPrompts prompts(nullptr);
+    CQtUiServices services(nullptr);
+    CUiServicesPrompts prompts(services);
     CSeenBox seen;
     AnswerNextBox(seen, QMessageBox::Ok);
     prompts.ShowError("Could not launch help file!", "Error");
     EXPECT_EQ(seen.text, "Could not launch help file!");
     EXPECT_EQ(seen.title, "Error");
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
+}
+
+TEST(QtUiServices, OkBoxAndClosedQuestion)
+{
+    CQtUiServices services(nullptr);
+    CSeenBox seen;
+    AnswerNextBox(seen, QMessageBox::Ok);
+    EXPECT_EQ(services.ShowMessageBox("a\n\rb", "Error", MessageBoxIcon::Stop, MessageBoxButtons::Ok),
+              MessageBoxAnswer::Ok);
+    EXPECT_EQ(seen.text, "a\nb");
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+}
+
+TEST(QtUiServices, ClipboardAndUrlsGoThroughTheSharedHelpers)
+{
+    CFakeUrlOpener opener;
+    CQtUiServices services(nullptr, &opener);
+    services.SetClipboardText("42.5");
+    std::string text;
+    ASSERT_TRUE(GetClipboardText(text));
+    EXPECT_EQ(text, "42.5");
+    SetClipboardText("7");
+    EXPECT_EQ(services.GetClipboardText(), "7");
+    services.OpenUrl("https://www.vornel.example/x");
+    EXPECT_EQ(opener.urls, std::vector<std::string>{"https://www.vornel.example/x"});
 }
 
 }  // namespace

@@ -1,0 +1,56 @@
+#include "shell/menus/QtUiServices.h"
+
+#include <QMessageBox>
+
+#include "keypad/DisplayModel.h"
+#include "panes/about/UrlOpener.h"
+#include "platform/qt/BeepService.h"
+#include "shell/menus/Clipboard.h"
+
+namespace {
+
+QMessageBox::Icon QtIcon(MessageBoxIcon icon)
+{
+    switch (icon) {
+    case MessageBoxIcon::Error:
+    case MessageBoxIcon::Stop: return QMessageBox::Critical;
+    case MessageBoxIcon::Question: return QMessageBox::Question;
+    case MessageBoxIcon::Warning: return QMessageBox::Warning;
+    case MessageBoxIcon::Information: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+CQtUiServices::CQtUiServices(QWidget* owner, IUrlOpener* urlOpener)
+    : m_owner(owner), m_urlOpener(urlOpener ? urlOpener : &DesktopUrlOpener())
+{
+}
+
+void CQtUiServices::Beep() { MessageBeep(); }
+
+MessageBoxAnswer CQtUiServices::ShowMessageBox(const std::string& text, const std::string& caption,
+                                               MessageBoxIcon icon, MessageBoxButtons buttons)
+{
+    const bool yesNo = buttons == MessageBoxButtons::YesNo;
+    QMessageBox box(QtIcon(icon), QString::fromStdString(caption),
+                    QString::fromStdString(NormalizeLineBreaks(text)),
+                    yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, m_owner);
+    const int answer = box.exec();
+    if (!yesNo)
+        return MessageBoxAnswer::Ok;
+    // Closing the box without a button counts as No.
+    return answer == QMessageBox::Yes ? MessageBoxAnswer::Yes : MessageBoxAnswer::No;
+}
+
+void CQtUiServices::SetClipboardText(const std::string& text) { ::SetClipboardText(text); }
+
+std::string CQtUiServices::GetClipboardText()
+{
+    std::string text;
+    ::GetClipboardText(text);
+    return text;
+}
+
+void CQtUiServices::OpenUrl(const std::string& url) { m_urlOpener->OpenUrl(url); }
