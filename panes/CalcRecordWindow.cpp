@@ -12,7 +12,7 @@
 #include "panes/CalcRecordLines.h"
 #include "panes/CustomHeaderView.h"
 #include "panes/ICalcRecordWindowParent.h"
-#include "panes/PaneColors.h"
+#include "platform/qt/ColorRef.h"
 #include "shell/ConfigOptions.h"
 #include "shell/WindowSettings.h"
 
@@ -38,7 +38,7 @@ CCalcRecordWindow::CCalcRecordWindow(const CCalcRecord* record, const CPaneServi
     m_resultFont.setWeight(QFont::Bold);
     m_depthFont = fixed;
     m_depthFont.setPointSize(8);
-    m_gridColor = ToQColor(GetCurrentColorScheme().m_crGridLine);
+    m_gridColor = ColorFromColorRef(GetCurrentColorScheme().m_crGridLine);
 
     m_feed = std::make_unique<CCalcRecordFeed>(record, [this] { PostWake(); });
     m_model = new CCalcRecordItemModel([this] { return Grouping(); }, m_nRowHeight, this);
@@ -285,7 +285,7 @@ void CCalcRecordWindow::drawRow(QPainter* painter, const QStyleOptionViewItem& o
     const QRect row(0, option.rect.top(), std::max(viewport()->width(), option.rect.right() + 1),
                     option.rect.height());
     painter->save();
-    painter->fillRect(row, ToQColor(colors.m_background));
+    painter->fillRect(row, ColorFromColorRef(colors.m_background));
 
     const auto columnRect = [&](int column) {
         return QRect(m_header->sectionViewportPosition(column), row.top(), m_header->sectionSize(column),
@@ -299,10 +299,10 @@ void CCalcRecordWindow::drawRow(QPainter* painter, const QStyleOptionViewItem& o
         painter->drawText(rect, int(align | Qt::AlignVCenter | Qt::TextSingleLine), shown);
     };
 
-    painter->setPen(ToQColor(colors.m_depthText));
+    painter->setPen(ColorFromColorRef(colors.m_depthText));
     drawText(0, QString::fromStdString(RecordDepthText(*line)), m_depthFont, Qt::AlignHCenter, 0);
 
-    painter->setPen(ToQColor(colors.m_text));
+    painter->setPen(ColorFromColorRef(colors.m_text));
     const CRecordEntryText entry = RecordEntryText(*line, grouping);
     drawText(1, QString::fromStdString(entry.m_text), entry.m_bOperatorFont ? m_operatorFont : m_entryFont,
              Qt::AlignRight, kTextInset);
@@ -332,6 +332,6 @@ void CCalcRecordWindow::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     const int width = viewport()->width();
     for (int index = count, y = top; y < bottom; ++index, y += m_nRowHeight)
-        painter.fillRect(QRect(0, y, width, m_nRowHeight), ToQColor(RecordRowBackground(scheme, index)));
+        painter.fillRect(QRect(0, y, width, m_nRowHeight), ColorFromColorRef(RecordRowBackground(scheme, index)));
     DrawGridLines(painter, top, bottom + 2);
 }

@@ -29,12 +29,7 @@ void CHistoryItemModel::Add(const std::string& text)
 
 int CHistoryItemModel::RemoveAt(int row)
 {
-    if (row < 0 || row >= m_list.Count())
-        return -1;
-    beginRemoveRows({}, row, row);
-    const int next = m_list.RemoveAt(row);
-    endRemoveRows();
-    return next;
+    return RemoveRowWith(row, [this](int at) { return m_list.RemoveAt(at); });
 }
 
 void CHistoryItemModel::Clear()

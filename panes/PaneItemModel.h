@@ -27,6 +27,17 @@ public:
 
 protected:
     virtual int ItemCount() const = 0;
+    // Removes row with remove(row), which gives the row to select afterwards.
+    template <class Remove>
+    int RemoveRowWith(int row, Remove remove)
+    {
+        if (row < 0 || row >= ItemCount())
+            return -1;
+        beginRemoveRows({}, row, row);
+        const int next = remove(row);
+        endRemoveRows();
+        return next;
+    }
     // The shown text of row in column, for the given digit grouping.
     virtual std::string ShownText(int row, int column, int digitGrouping) const = 0;
 

@@ -9,7 +9,7 @@
 #include <QPointer>
 
 #include "keypad/ColorScheme.h"
-#include "panes/PaneColors.h"
+#include "platform/qt/ColorRef.h"
 
 CPaneListView::CPaneListView(CPaneImageList::Kind kind, const CPaneServices& services, QWidget* parent)
     : QTableView(parent), m_images(kind), m_services(services)
@@ -46,8 +46,8 @@ CPaneListView::CPaneListView(CPaneImageList::Kind kind, const CPaneServices& ser
 void CPaneListView::ApplyColorScheme(const ColorScheme& scheme)
 {
     QPalette colors = palette();
-    colors.setColor(QPalette::Base, ToQColor(scheme.m_crListBackground));
-    colors.setColor(QPalette::AlternateBase, ToQColor(scheme.m_crListBackground));
+    colors.setColor(QPalette::Base, ColorFromColorRef(scheme.m_crListBackground));
+    colors.setColor(QPalette::AlternateBase, ColorFromColorRef(scheme.m_crListBackground));
     setPalette(colors);
     viewport()->update();
 }

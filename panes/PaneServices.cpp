@@ -1,15 +1,15 @@
 #include "panes/PaneServices.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QCursor>
 #include <QDialog>
 #include <QDrag>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPixmap>
+
+#include "shell/menus/Clipboard.h"
 
 namespace {
 
@@ -35,10 +35,7 @@ public:
 
 class CQtClipboardService final : public IClipboardService {
 public:
-    void SetText(const std::string& text) override
-    {
-        QGuiApplication::clipboard()->setText(ToQString(text));
-    }
+    void SetText(const std::string& text) override { SetClipboardText(text); }
 };
 
 class CQtDialogRunner final : public IDialogRunner {

@@ -45,12 +45,7 @@ int CVariablesItemModel::Modify(const std::string& name, const std::string& valu
 
 int CVariablesItemModel::RemoveAt(int row)
 {
-    if (row < 0 || row >= m_list.Count())
-        return -1;
-    beginRemoveRows({}, row, row);
-    const int next = m_list.RemoveAt(row);
-    endRemoveRows();
-    return next;
+    return RemoveRowWith(row, [this](int at) { return m_list.RemoveAt(at); });
 }
 
 std::string CVariablesItemModel::ShownText(int row, int column, int digitGrouping) const

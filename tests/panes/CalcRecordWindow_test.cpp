@@ -14,7 +14,7 @@
 #include "keypad/ColorScheme.h"
 #include "panes/CalcRecordLines.h"
 #include "panes/CustomHeaderView.h"
-#include "panes/PaneColors.h"
+#include "platform/qt/ColorRef.h"
 #include "shell/ConfigOptions.h"
 #include "shell/WindowSettings.h"
 
@@ -287,14 +287,14 @@ TEST_F(RecordWindowTest, RowsAreDrawnInEachSchemesColours)
         const int h = window->RowHeight();
         const int x = window->Header()->sectionViewportPosition(1) + 8;
         const auto at = [&](int row) { return image.pixelColor(x, row * h + h / 2); };
-        EXPECT_EQ(at(0), ToQColor(scheme.m_crBackground));
-        EXPECT_EQ(at(1), ToQColor(scheme.m_crSelectedRow));
-        EXPECT_EQ(at(2), ToQColor(scheme.m_crBackground));
-        EXPECT_EQ(at(3), ToQColor(scheme.m_crAlternateRow));   // ruled rows continue the parity
-        EXPECT_EQ(at(4), ToQColor(scheme.m_crBackground));
+        EXPECT_EQ(at(0), ColorFromColorRef(scheme.m_crBackground));
+        EXPECT_EQ(at(1), ColorFromColorRef(scheme.m_crSelectedRow));
+        EXPECT_EQ(at(2), ColorFromColorRef(scheme.m_crBackground));
+        EXPECT_EQ(at(3), ColorFromColorRef(scheme.m_crAlternateRow));   // ruled rows continue the parity
+        EXPECT_EQ(at(4), ColorFromColorRef(scheme.m_crBackground));
         const int gridX = window->Header()->sectionViewportPosition(1) + window->columnWidth(1) - 2;
-        EXPECT_EQ(image.pixelColor(gridX, h / 2), ToQColor(scheme.m_crGridLine));
-        EXPECT_EQ(image.pixelColor(gridX, 6 * h + h / 2), ToQColor(scheme.m_crGridLine));
+        EXPECT_EQ(image.pixelColor(gridX, h / 2), ColorFromColorRef(scheme.m_crGridLine));
+        EXPECT_EQ(image.pixelColor(gridX, 6 * h + h / 2), ColorFromColorRef(scheme.m_crGridLine));
     }
     // Focused but not selected.
     window->selectionModel()->clearSelection();
@@ -302,7 +302,7 @@ TEST_F(RecordWindowTest, RowsAreDrawnInEachSchemesColours)
     QImage image = window->viewport()->grab().toImage();
     const int h = window->RowHeight();
     const int x = window->Header()->sectionViewportPosition(1) + 8;
-    EXPECT_EQ(image.pixelColor(x, h + h / 2), ToQColor(olive.m_crFocusedRow));
+    EXPECT_EQ(image.pixelColor(x, h + h / 2), ColorFromColorRef(olive.m_crFocusedRow));
 
     // A later scheme change recolours the rows but not the grid.
     ColorScheme changed = olive;
@@ -312,8 +312,8 @@ TEST_F(RecordWindowTest, RowsAreDrawnInEachSchemesColours)
     image = window->viewport()->grab().toImage();
     EXPECT_EQ(image.pixelColor(x, h / 2), QColor(0, 0, 255));
     const int gridX = window->Header()->sectionViewportPosition(1) + window->columnWidth(1) - 2;
-    EXPECT_EQ(image.pixelColor(gridX, h / 2), ToQColor(olive.m_crGridLine));
-    EXPECT_EQ(window->GridLineColor(), ToQColor(olive.m_crGridLine));
+    EXPECT_EQ(image.pixelColor(gridX, h / 2), ColorFromColorRef(olive.m_crGridLine));
+    EXPECT_EQ(window->GridLineColor(), ColorFromColorRef(olive.m_crGridLine));
     SetCurrentColorScheme(*FindColorScheme("Smooth Blue"));
 }
 
