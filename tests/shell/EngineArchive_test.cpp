@@ -7,6 +7,7 @@
 #include "shell/ArchiveFile.h"
 #include "shell/ArchiveSchema.h"
 #include "shell/CalculationArchive.h"
+#include "shell/GuardedArchive.h"
 #include "platform/Event.h"
 #include "worker/InProcessCalcWorker.h"
 
@@ -342,6 +343,37 @@ TEST(EngineArchive, ImpossibleStatesAreRefusedAndChangeNothing)
             EXPECT_EQ(target.Lines(), linesBefore);
         }
     }
+}
+
+TEST(EngineArchive, FilesSaveAndLoadThroughTheGuardedReader)
+{
+    Engine original;
+    EnterRichCalculation(original);
+    const std::string dir = FreshFolder("calculation-files");
+    const std::string path = dir + "/saved.qxv7";
+    ASSERT_TRUE(SaveArchiveFile(path, [&](auto& ar) {
+        SaveCalcRecord(ar, original.record);
+        SaveInnerCalc(ar, *original.calc);
+    }));
+    auto load = [](const std::string& file, Engine& into) {
+        return LoadArchiveFile(file, CalculationSchema(), [&](auto& ar) {
+            LoadCalcRecord(ar, into.record);
+            LoadInnerCalc(ar, *into.calc);
+        });
+    };
+    Engine loaded;
+    EXPECT_EQ(load(path, loaded), ArchiveLoadResult::Loaded);
+    EXPECT_EQ(loaded.Stacks(), original.Stacks());
+
+    EXPECT_EQ(load(dir + "/missing.qxv7", loaded), ArchiveLoadResult::NoFile);
+    EXPECT_EQ(load(dir, loaded), ArchiveLoadResult::NoFile);
+    EXPECT_EQ(load(Fixture("window_v18.xml"), loaded), ArchiveLoadResult::Refused);
+    WriteBytes(dir + "/bad.qxv7", Replaced(ReadBytes(path), "<m_calcState>1<", "<m_calcState>7<"));
+    EXPECT_EQ(load(dir + "/bad.qxv7", loaded), ArchiveLoadResult::Failed);
+    EXPECT_EQ(loaded.Stacks(), original.Stacks());
+
+    // A save into a folder that is not there fails and writes nothing.
+    EXPECT_FALSE(SaveArchiveFile(dir + "/no/such/saved.qxv7", [&](auto& ar) { SaveInnerCalc(ar, *original.calc); }));
 }
 
 TEST(EngineArchive, EveryCutIsRefusedBeforeTheReader)
