@@ -3,6 +3,7 @@
 #include "ipc/BusNames.h"
 #include "ipc/InterfaceXml.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
 #include <QThread>
@@ -139,6 +140,10 @@ std::shared_ptr<CCallbackHost> CCallbackHost::ForConnection(const QDBusConnectio
 CCallbackHost::CCallbackHost(QDBusConnection connection)
     : m_thread(std::make_unique<QThread>()), m_anchor(new QObject)
 {
+    // Without an application object no event loop can run: no host then
+    // (isRegistered is false and no worker can be created).
+    if (!QCoreApplication::instance())
+        return;
     // The object is made and registered on the host's thread, so that the
     // connection delivers its calls there.
     m_thread->setObjectName(QStringLiteral("CalcCompleteCallback"));
@@ -155,6 +160,10 @@ CCallbackHost::CCallbackHost(QDBusConnection connection)
 
 CCallbackHost::~CCallbackHost()
 {
+    if (!m_thread->isRunning()) {
+        delete m_anchor;
+        return;
+    }
     QMetaObject::invokeMethod(
         m_anchor,
         [this] {
@@ -168,17 +177,18 @@ CCallbackHost::~CCallbackHost()
 
 bool CCallbackHost::isRegistered() const
 {
-    return m_object->registered();
+    return m_object && m_object->registered();
 }
 
 QString CCallbackHost::add(std::shared_ptr<ICalcCompleteCallback> callback)
 {
-    return m_object->add(std::move(callback));
+    return m_object ? m_object->add(std::move(callback)) : QLatin1String(kNoCallbackPath);
 }
 
 void CCallbackHost::remove(const QString& path)
 {
-    m_object->remove(path);
+    if (m_object)
+        m_object->remove(path);
 }
 
 }  // namespace ipc

@@ -4,7 +4,8 @@
 // NotifyResult back. The host answers on a thread of its own, so a callback
 // never waits for the user-interface thread's event loop; ICalcCompleteCallback
 // implementations must therefore accept calls from any thread.
-// Needs a QCoreApplication in the process.
+// Needs a QCoreApplication in the process; without one the host stays
+// unregistered.
 
 #include "worker/ICalcWorker.h"
 
