@@ -1,5 +1,6 @@
 // The named locks of the settings files, held by another process.
 
+#include "platform/NamedFileLock.h"
 #include "shell/ConfigOptions.h"
 #include "shell/SettingsFolder.h"
 #include "shell/WindowSettings.h"
@@ -119,6 +120,22 @@ TEST(SettingsLock, TheTwoFilesHaveLocksOfTheirOwn)
     const auto start = Clock::now();
     EXPECT_NO_THROW(w.Save());
     EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1500));
+}
+
+TEST(NamedFileLock, IsExclusiveUntilReleasedAndNeedsItsFolder)
+{
+    const std::string path = FreshFolder("named-lock") + "/LOCK";
+    CNamedFileLock first(path);
+    CNamedFileLock second(path);
+    EXPECT_EQ(first.Acquire(std::chrono::milliseconds(0)), CNamedFileLock::Result::Acquired);
+    EXPECT_TRUE(first.Held());
+    EXPECT_EQ(second.Acquire(std::chrono::milliseconds(30)), CNamedFileLock::Result::TimedOut);
+    EXPECT_FALSE(second.Held());
+    first.Release();
+    EXPECT_EQ(second.Acquire(std::chrono::milliseconds(0)), CNamedFileLock::Result::Acquired);
+
+    CNamedFileLock nowhere(path + ".d/no/such/LOCK");
+    EXPECT_EQ(nowhere.Acquire(std::chrono::milliseconds(0)), CNamedFileLock::Result::CannotOpen);
 }
 
 }  // namespace
