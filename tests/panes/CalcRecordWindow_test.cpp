@@ -120,6 +120,15 @@ TEST_F(RecordWindowTest, NewLineIsSelectedRemovalOnlyScrollsClearEmpties)
     QApplication::processEvents();
     EXPECT_EQ(window->LineCount(), 0);
     EXPECT_EQ(window->GetSelectedIndex(), -1);
+
+    // An empty record is still a ruled list.
+    const ColorScheme scheme = GetCurrentColorScheme();
+    const QImage image = window->viewport()->grab().toImage();
+    const int h = window->RowHeight();
+    for (int row = 0; row < 4; ++row)
+        EXPECT_EQ(image.pixelColor(40, row * h + h / 2),
+                  ColorFromColorRef(row % 2 ? scheme.m_crAlternateRow : scheme.m_crBackground))
+            << row;
 }
 
 TEST_F(RecordWindowTest, QueriesAboutTheSelectedLine)
