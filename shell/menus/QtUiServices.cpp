@@ -9,14 +9,14 @@
 
 namespace {
 
-QMessageBox::Icon QtIcon(MessageBoxIcon icon)
+QMessageBox::Icon QtIcon(UiMessageIcon icon)
 {
     switch (icon) {
-    case MessageBoxIcon::Error:
-    case MessageBoxIcon::Stop: return QMessageBox::Critical;
-    case MessageBoxIcon::Question: return QMessageBox::Question;
-    case MessageBoxIcon::Warning: return QMessageBox::Warning;
-    case MessageBoxIcon::Information: return QMessageBox::Information;
+    case UiMessageIcon::Error:
+    case UiMessageIcon::Stop: return QMessageBox::Critical;
+    case UiMessageIcon::Question: return QMessageBox::Question;
+    case UiMessageIcon::Warning: return QMessageBox::Warning;
+    case UiMessageIcon::Information: return QMessageBox::Information;
     }
     return QMessageBox::NoIcon;
 }
@@ -30,18 +30,18 @@ CQtUiServices::CQtUiServices(QWidget* owner, IUrlOpener* urlOpener)
 
 void CQtUiServices::Beep() { MessageBeep(); }
 
-MessageBoxAnswer CQtUiServices::ShowMessageBox(const std::string& text, const std::string& caption,
-                                               MessageBoxIcon icon, MessageBoxButtons buttons)
+UiMessageAnswer CQtUiServices::ShowMessageBox(const std::string& text, const std::string& caption,
+                                               UiMessageIcon icon, UiMessageButtons buttons)
 {
-    const bool yesNo = buttons == MessageBoxButtons::YesNo;
+    const bool yesNo = buttons == UiMessageButtons::YesNo;
     QMessageBox box(QtIcon(icon), QString::fromStdString(caption),
                     QString::fromStdString(NormalizeLineBreaks(text)),
                     yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, m_owner);
     const int answer = box.exec();
     if (!yesNo)
-        return MessageBoxAnswer::Ok;
+        return UiMessageAnswer::Ok;
     // Closing the box without a button counts as No.
-    return answer == QMessageBox::Yes ? MessageBoxAnswer::Yes : MessageBoxAnswer::No;
+    return answer == QMessageBox::Yes ? UiMessageAnswer::Yes : UiMessageAnswer::No;
 }
 
 void CQtUiServices::SetClipboardText(const std::string& text) { ::SetClipboardText(text); }

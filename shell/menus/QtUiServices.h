@@ -18,8 +18,8 @@ public:
     void SetOwner(QWidget* owner) { m_owner = owner; }
 
     void Beep() override;
-    MessageBoxAnswer ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxIcon icon,
-                                    MessageBoxButtons buttons) override;
+    UiMessageAnswer ShowMessageBox(const std::string& text, const std::string& caption, UiMessageIcon icon,
+                                    UiMessageButtons buttons) override;
     void SetClipboardText(const std::string& text) override;
     std::string GetClipboardText() override;
     void OpenUrl(const std::string& url) override;

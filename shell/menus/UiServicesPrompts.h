@@ -13,12 +13,12 @@ public:
     void Beep() override { m_services.Beep(); }
     bool AskYesNo(const std::string& text, const std::string& caption) override
     {
-        return m_services.ShowMessageBox(text, caption, MessageBoxIcon::Question, MessageBoxButtons::YesNo) ==
-               MessageBoxAnswer::Yes;
+        return m_services.ShowMessageBox(text, caption, UiMessageIcon::Question, UiMessageButtons::YesNo) ==
+               UiMessageAnswer::Yes;
     }
     void ShowError(const std::string& text, const std::string& caption) override
     {
-        m_services.ShowMessageBox(text, caption, MessageBoxIcon::Error, MessageBoxButtons::Ok);
+        m_services.ShowMessageBox(text, caption, UiMessageIcon::Error, UiMessageButtons::Ok);
     }
 
 private:

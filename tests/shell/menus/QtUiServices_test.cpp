@@ -78,8 +78,8 @@ TEST(QtUiServices, OkBoxAndClosedQuestion)
     CQtUiServices services(nullptr);
     CSeenBox seen;
     AnswerNextBox(seen, QMessageBox::Ok);
-    EXPECT_EQ(services.ShowMessageBox("a\n\rb", "Error", MessageBoxIcon::Stop, MessageBoxButtons::Ok),
-              MessageBoxAnswer::Ok);
+    EXPECT_EQ(services.ShowMessageBox("a\n\rb", "Error", UiMessageIcon::Stop, UiMessageButtons::Ok),
+              UiMessageAnswer::Ok);
     EXPECT_EQ(seen.text, "a\nb");
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
 }

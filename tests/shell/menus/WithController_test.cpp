@@ -109,7 +109,7 @@ TEST_F(WithControllerTest, MaxDigitsWarningOnlyForACalculationAndNoChangesNothin
     EXPECT_EQ(m_controller->EntryLine().MaxDigits(), 75);
 
     Keys("2 + 3");
-    m_services.answers.push_back(MessageBoxAnswer::No);
+    m_services.answers.push_back(UiMessageAnswer::No);
     m_optionCommands.OnCommand(kMaxDigits15);
     ASSERT_EQ(m_services.boxes.size(), 1u);
     EXPECT_EQ(m_services.boxes[0].caption, "Warning");
@@ -119,7 +119,7 @@ TEST_F(WithControllerTest, MaxDigitsWarningOnlyForACalculationAndNoChangesNothin
     Keys("=");
     EXPECT_EQ(Entry(), "5");  // the calculation was kept
 
-    m_services.answers.push_back(MessageBoxAnswer::Yes);
+    m_services.answers.push_back(UiMessageAnswer::Yes);
     m_optionsHost.dialogAnswer = 100;
     m_optionCommands.OnCommand(kMaxDigitsCustom);
     EXPECT_EQ(m_controller->Engine()->GetDisplayDigits(), 100);
