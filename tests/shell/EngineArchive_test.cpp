@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <random>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -374,6 +375,25 @@ TEST(EngineArchive, FilesSaveAndLoadThroughTheGuardedReader)
 
     // A save into a folder that is not there fails and writes nothing.
     EXPECT_FALSE(SaveArchiveFile(dir + "/no/such/saved.qxv7", [&](auto& ar) { SaveInnerCalc(ar, *original.calc); }));
+}
+
+TEST(EngineArchive, RandomByteChangesNeverLeaveAnImpossibleState)
+{
+    const std::string golden = ReadBytes(Fixture("calculation_v18.xml"));
+    std::mt19937 random(20261210);
+    Engine target;
+    for (int round = 0; round < 1500; ++round) {
+        std::string bytes = golden;
+        const int changes = 1 + int(random() % 3);
+        for (int i = 0; i < changes; ++i)
+            bytes[random() % bytes.size()] = char(random() % 256);
+        Load(bytes, target);
+        const CInnerCalc& calc = *target.calc;
+        ASSERT_EQ(CheckEngineState(calc.GetPrevEntryType(), calc.GetCalcState(), calc.GetMasterStack(),
+                                   calc.GetStepBackStack()),
+                  "")
+            << "round " << round;
+    }
 }
 
 TEST(EngineArchive, EveryCutIsRefusedBeforeTheReader)

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -116,6 +117,31 @@ TEST(MalformedFiles, EveryCutOfBothFilesLoadsSafely)
         WindowSettings w;
         w.Load((dir + "/w.xml").c_str());
         ASSERT_EQ(w.m_nHistoryValueColWidth, 200) << "cut at " << n;
+    }
+}
+
+TEST(MalformedFiles, RandomByteChangesLoadSafelyAndGiveValidValues)
+{
+    const std::string dir = FreshFolder("malformed-random");
+    std::mt19937 random(20261210);
+    for (const char* name : {"config_v18.xml", "config_v3.xml", "config_class_v0.xml"}) {
+        const std::string golden = Golden(name);
+        for (int round = 0; round < 300; ++round) {
+            std::string bytes = golden;
+            const int changes = 1 + int(random() % 3);
+            for (int i = 0; i < changes; ++i)
+                bytes[random() % bytes.size()] = char(random() % 256);
+            WriteBytes(dir + "/c.xml", bytes);
+            ConfigOptions c;
+            c.Load((dir + "/c.xml").c_str());
+            ASSERT_GE(c.m_nSigDigits, 15) << name << " round " << round;
+            ASSERT_LE(c.m_nSigDigits, 512);
+            ASSERT_GE(c.m_angleSetting, 0);
+            ASSERT_LE(c.m_angleSetting, 2);
+            ASSERT_GE(c.m_digitGrouping, 0);
+            ASSERT_LE(c.m_digitGrouping, 2);
+            ASSERT_EQ(c.m_varSequence.size(), c.m_variables.size());
+        }
     }
 }
 
