@@ -259,7 +259,7 @@ TEST(PidfdProcessWaiter, AnswersAtOnceForBadIdsAndTracksOneProcessAcrossPolls)
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(waiter.WaitForProcessEnd(0, 2s));
     EXPECT_FALSE(waiter.WaitForProcessEnd(-1, 2s));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1500ms);
 
     const pid_t pid = forkSleeper(200ms);
     ASSERT_GT(pid, 0);
