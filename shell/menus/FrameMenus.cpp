@@ -95,7 +95,14 @@ bool CFrameMenus::OnCommand(unsigned id)
     case kAbout: RunAboutBox(m_urlOpener, &m_window); return true;
     default: break;
     }
-    return m_viewToggles->OnCommand(id) || m_options->OnCommand(id);
+    if (m_viewToggles->OnCommand(id))
+        return true;
+    if (!m_options->OnCommand(id))
+        return false;
+    // A radio item is checked by the click itself; a change refused or
+    // answered No must not leave the mark on it until the next idle pass.
+    m_updater->UpdateOptionsMenu();
+    return true;
 }
 
 CIdleOutcome CFrameMenus::OnIdle()

@@ -83,6 +83,21 @@ TEST_F(FrameMenusTest, OwnCommandsAreRunAndOthersLeftToTheFrame)
         EXPECT_FALSE(menus->OnCommand(id)) << id;
 }
 
+TEST_F(FrameMenusTest, AnsweringNoPutsTheRadioMarkBack)
+{
+    menus->OnIdle();
+    ASSERT_TRUE(menus->Actions().Action(kMaxDigits35)->isChecked());
+    optionsHost.empty = false;
+    prompts.answer = false;
+    QAction* preset = menus->Actions().Action(kMaxDigits75);
+    QObject::connect(menus, &CFrameMenus::commandTriggered, menus, [this](unsigned id) { menus->OnCommand(id); });
+    preset->trigger();  // the click checks it at once
+    EXPECT_EQ(prompts.questions.size(), 1u);
+    EXPECT_TRUE(optionsHost.applied.empty());
+    EXPECT_FALSE(preset->isChecked());
+    EXPECT_TRUE(menus->Actions().Action(kMaxDigits35)->isChecked());
+}
+
 TEST_F(FrameMenusTest, ChosenActionsAreReported)
 {
     QSignalSpy spy(menus, &CFrameMenus::commandTriggered);
