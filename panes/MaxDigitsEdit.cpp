@@ -31,8 +31,9 @@ void CMaxDigitsEdit::SelectAll() { lineEdit()->selectAll(); }
 void CMaxDigitsEdit::stepBy(int steps)
 {
     const std::string text = Text().toStdString();
-    int value = text.empty() ? kMinMaxDigits : ParseLeadingDigits(text);
-    value = std::clamp(value + steps, kMinMaxDigits, kMaxMaxDigits);
+    // An empty edit steps to the lowest value first.
+    const int value = text.empty() ? kMinMaxDigits
+                                   : std::clamp(ParseLeadingDigits(text) + steps, kMinMaxDigits, kMaxMaxDigits);
     lineEdit()->setText(QString::number(value));
     lineEdit()->selectAll();
 }

@@ -239,6 +239,17 @@ TEST_F(RecordWindowTest, ContextMenuOnLinesOnlyAndItsCommands)
     EXPECT_EQ(FindMenuItem(fakes.menus.items, kRecordCopy)->m_text, "Copy Entry");
     EXPECT_FALSE(FindMenuItem(fakes.menus.items, kRecordAddAsNewEntry)->m_bEnabled);
     EXPECT_FALSE(FindMenuItem(fakes.menus.items, kRecordStepBack)->m_bEnabled);
+
+    // From the keyboard the menu belongs to the selected line.
+    const int runs = fakes.menus.runs;
+    Select(8);
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(-1, -1), QPoint(-1, -1));
+    QApplication::sendEvent(window->viewport(), &key);
+    ASSERT_EQ(fakes.menus.runs, runs + 1);
+    EXPECT_EQ(FindMenuItem(fakes.menus.items, kRecordCopy)->m_text, "Copy Result");
+    window->selectionModel()->clearSelection();
+    QApplication::sendEvent(window->viewport(), &key);
+    EXPECT_EQ(fakes.menus.runs, runs + 1);
 }
 
 TEST_F(RecordWindowTest, ColumnWidthsComeFromAndGoBackToTheSettings)

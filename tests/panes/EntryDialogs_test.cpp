@@ -144,6 +144,15 @@ TEST_F(MaxDigitsDialogTest, AcceptsTheLimits)
         EXPECT_EQ(dialog.Value(), value);
     }
     EXPECT_TRUE(messageBox.calls.empty());
+
+    // Return in the edit presses OK.
+    CCustomMaxDigitsDlg dialog("35", messageBox);
+    dialog.show();
+    QApplication::processEvents();
+    dialog.Edit()->SetText("99");
+    QTest::keyClick(dialog.Edit(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Value(), 99);
 }
 
 TEST_F(MaxDigitsDialogTest, TheEditTakesThreeDigitsAndItsArrowsStayInRange)
@@ -162,7 +171,7 @@ TEST_F(MaxDigitsDialogTest, TheEditTakesThreeDigitsAndItsArrowsStayInRange)
         QString expected;
     } cases[] = {
         {"14", 1, "15"}, {"14", -1, "15"}, {"15", -1, "15"}, {"511", 5, "512"},
-        {"600", -1, "512"}, {"", 1, "16"}, {"35", 10, "45"},
+        {"600", -1, "512"}, {"", 1, "15"}, {"", -1, "15"}, {"35", 10, "45"},
     };
     for (const auto& c : cases) {
         edit.SetText(c.start);

@@ -26,8 +26,11 @@ TEST(RecordWindowThreading, ACalculationThreadPushesAndRemovesWhileTheWindowRepa
     window.show();
     record.SetListener(window.Listener());
 
+    std::atomic<bool> painting{false};
     std::atomic<bool> done{false};
     std::thread calculation([&] {
+        while (!painting)
+            std::this_thread::yield();
         for (int i = 0; i < 3000; ++i) {
             record.AddEntry(EntryNumber, std::to_string(1000000 + i), "", i % 4);
             if (i % 5 == 4)
@@ -40,11 +43,12 @@ TEST(RecordWindowThreading, ACalculationThreadPushesAndRemovesWhileTheWindowRepa
         done = true;
     });
     int repaints = 0;
-    while (!done) {
+    do {
         QApplication::processEvents();
         window.viewport()->repaint();
         ++repaints;
-    }
+        painting = true;
+    } while (!done);
     calculation.join();
     QApplication::processEvents();
     record.SetListener(nullptr);
