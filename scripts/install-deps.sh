@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   qt6-base-dev libboost-serialization-dev libboost-regex-dev
   libgmp-dev libmpfr-dev libgtest-dev libgmock-dev libbenchmark-dev
-  dbus-daemon xvfb xauth fonts-dejavu-core
+  dbus-daemon xvfb xauth fonts-dejavu-core libx11-dev
   cmake ninja-build g++ pkgconf
 )
 

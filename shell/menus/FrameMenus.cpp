@@ -1,7 +1,7 @@
 #include "shell/menus/FrameMenus.h"
 
 #include <QAction>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QToolBar>
@@ -89,10 +89,15 @@ bool CFrameMenus::OnCommand(unsigned id)
     case kRestoreFromTray: m_tray->RestoreFromTray(); return true;
     case kExit: m_tray->Exit(); return true;
     case kHelpContents:
-        ShowHelpContents(QCoreApplication::applicationDirPath().toStdString(), *m_helpViewer, m_prompts);
+        ShowHelpContents(QApplication::applicationDirPath().toStdString(), *m_helpViewer, m_prompts);
         return true;
     case kCheckForUpdates: CheckForUpdates(m_urlOpener); return true;
-    case kAbout: RunAboutBox(m_urlOpener, &m_window); return true;
+    case kAbout: {
+        // Owned by the active window (a floating pane, say), else the frame.
+        QWidget* owner = QApplication::activeWindow();
+        RunAboutBox(m_urlOpener, owner ? owner : &m_window);
+        return true;
+    }
     default: break;
     }
     if (m_viewToggles->OnCommand(id))

@@ -2,12 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "shell/menus/NumLockIndicator.h"
 #include "shell/menus/StatusBar.h"
+
+#if defined(QUILLIX_TEST_X11)
+#include <QtGui/qguiapplication_platform.h>
+#include <X11/XKBlib.h>  // last: it defines macros such as None
+#endif
 
 namespace {
 
@@ -60,9 +66,31 @@ TEST(StatusBar, TextsAndTheMaxDigitsDoubleClick)
 
 TEST(NumLockIndicator, OffWithoutAnXDisplay)
 {
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        GTEST_SKIP() << "runs on X";
     // The tests run on the offscreen platform: no X keyboard to ask.
     CNumLockIndicator indicator;
     EXPECT_FALSE(indicator.IsNumLockOn());
 }
+
+#if defined(QUILLIX_TEST_X11)
+// Run by hand on X (xvfb-run with QT_QPA_PLATFORM=xcb): the indicator follows
+// the Num Lock modifier.
+TEST(NumLockIndicator, FollowsTheXKeyboard)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs the xcb platform";
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    ASSERT_NE(x11, nullptr);
+    Display* display = x11->display();
+    CNumLockIndicator indicator;
+    XkbLockModifiers(display, XkbUseCoreKbd, Mod2Mask, Mod2Mask);
+    XSync(display, False);
+    EXPECT_TRUE(indicator.IsNumLockOn());
+    XkbLockModifiers(display, XkbUseCoreKbd, Mod2Mask, 0);
+    XSync(display, False);
+    EXPECT_FALSE(indicator.IsNumLockOn());
+}
+#endif
 
 }  // namespace
