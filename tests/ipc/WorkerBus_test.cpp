@@ -63,6 +63,17 @@ TEST_F(WorkerBusTest, ActivationStartsErgastoAndTheObjectAnswersItsProcessId)
               QFileInfo(QString::fromStdString(ipc_test::ErgastoPath())).canonicalFilePath());
     // The out parameter is the reply; a null pointer is refused before any call.
     EXPECT_EQ(worker->GetProcessId_CW(nullptr), E_POINTER);
+    // The object describes itself with the type library's help strings.
+    QDBusMessage introspect = QDBusMessage::createMethodCall(
+        QLatin1String(ipc::kWorkerServiceName), static_cast<ipc::CDBusCalcWorker&>(*worker).objectPath(),
+        QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect"));
+    const QDBusMessage description = QDBusConnection::sessionBus().call(introspect, QDBus::Block, 5000);
+    ASSERT_EQ(description.type(), QDBusMessage::ReplyMessage);
+    const QString xml = description.arguments().at(0).toString();
+    for (const char* text : {"<interface name=\"Ergasto.ICalcWorker\">", "<interface name=\"Ergasto.IUnknown\">",
+                             "ICalcWorker Interface", "method SetCalcDuration"})
+        EXPECT_TRUE(xml.contains(QLatin1String(text))) << text;
+
     // One process serves every object.
     auto second = create();
     ASSERT_TRUE(second);
