@@ -10,10 +10,16 @@
 #include "panes/PaneMenu.h"
 
 enum CalcRecordCommand : int {
+    // The context menu.
     kRecordCopy = 32821,
     kRecordAddToVariables = 32826,
     kRecordAddAsNewEntry = 32823,
     kRecordStepBack = 32824,
+    // The same four from the frame's Calculation Record menu.
+    kRecordMenuCopy = 32866,
+    kRecordMenuAddToVariables = 32867,
+    kRecordMenuAddAsNewEntry = 32868,
+    kRecordMenuStepBack = 32869,
 };
 
 // A line that holds a number entry (the engine records numbers as type 1).

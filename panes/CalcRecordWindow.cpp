@@ -199,10 +199,14 @@ void CCalcRecordWindow::OnStepBackToHere()
 void CCalcRecordWindow::ExecuteCommand(int command)
 {
     switch (command) {
-    case kRecordCopy: OnCopy(); break;
-    case kRecordAddToVariables: OnAddAsVariable(); break;
-    case kRecordAddAsNewEntry: OnAddAsNewEntry(); break;
-    case kRecordStepBack: OnStepBackToHere(); break;
+    case kRecordCopy:
+    case kRecordMenuCopy: OnCopy(); break;
+    case kRecordAddToVariables:
+    case kRecordMenuAddToVariables: OnAddAsVariable(); break;
+    case kRecordAddAsNewEntry:
+    case kRecordMenuAddAsNewEntry: OnAddAsNewEntry(); break;
+    case kRecordStepBack:
+    case kRecordMenuStepBack: OnStepBackToHere(); break;
     default: break;
     }
 }

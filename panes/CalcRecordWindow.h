@@ -63,6 +63,7 @@ public:
     void OnAddAsVariable();
     void OnAddAsNewEntry();
     void OnStepBackToHere();
+    // A command of the context menu or of the frame's menu.
     void ExecuteCommand(int command);
 
     // The context menu for a click at pos (viewport coordinates), or an empty

@@ -15,6 +15,9 @@ enum HistoryCommand : int {
     kHistoryAddToVariables = 32829,
     kHistoryDeleteItem = 32938,
     kHistoryClear = 32830,
+    // The frame's "Add Selected as New Entry" (its other history items share
+    // the ids above).
+    kHistoryMenuAddAsNewEntry = 32858,
 };
 
 inline constexpr const char* kClearHistoryQuestion = "Are you sure you want to clear history";

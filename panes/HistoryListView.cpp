@@ -70,7 +70,8 @@ void CHistoryListView::OnClearHistory()
 void CHistoryListView::ExecuteCommand(int command)
 {
     switch (command) {
-    case kHistoryAddAsNewEntry: OnAddAsNewEntry(); break;
+    case kHistoryAddAsNewEntry:
+    case kHistoryMenuAddAsNewEntry: OnAddAsNewEntry(); break;
     case kHistoryCopy: OnCopy(); break;
     case kHistoryAddToVariables: OnAddToVariableList(); break;
     case kHistoryDeleteItem: OnDeleteItem(); break;

@@ -39,6 +39,7 @@ public:
     void OnAddToVariableList();
     void OnDeleteItem();
     void OnClearHistory();
+    // A command of the context menu or of the frame's menu.
     void ExecuteCommand(int command) override;
 
 protected:

@@ -15,6 +15,9 @@ enum VariablesCommand : int {
     kVariablesModifyValue = 32911,
     kVariablesDelete = 32833,
     kVariablesAddNew = 32835,
+    // The frame's Variables menu (its other items share the ids above).
+    kVariablesMenuAddAsNewEntry = 32862,
+    kVariablesMenuCopyValue = 32863,
 };
 
 // How a dialog's name becomes the stored name.

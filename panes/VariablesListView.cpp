@@ -83,8 +83,10 @@ void CVariablesListView::OnDeleteVariable()
 void CVariablesListView::ExecuteCommand(int command)
 {
     switch (command) {
-    case kVariablesAddAsNewEntry: OnAddAsNewEntry(); break;
-    case kVariablesCopyValue: OnCopyValue(); break;
+    case kVariablesAddAsNewEntry:
+    case kVariablesMenuAddAsNewEntry: OnAddAsNewEntry(); break;
+    case kVariablesCopyValue:
+    case kVariablesMenuCopyValue: OnCopyValue(); break;
     case kVariablesModifyValue: OnModifyValue(); break;
     case kVariablesDelete: OnDeleteVariable(); break;
     case kVariablesAddNew: OnAddNewVariable(); break;

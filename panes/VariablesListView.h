@@ -39,6 +39,7 @@ public:
     void OnModifyValue();
     void OnDeleteVariable();
     void OnAddNewVariable() { AddVariable(std::string()); }
+    // A command of the context menu or of the frame's menu.
     void ExecuteCommand(int command) override;
 
 protected:

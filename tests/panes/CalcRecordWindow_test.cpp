@@ -168,7 +168,9 @@ TEST_F(RecordWindowTest, CommandsUseTheStoredTextAndTheOwner)
     window->OnAddAsVariable();
     window->OnAddAsNewEntry();
     Select(3);
-    window->OnAddAsNewEntry();
+    window->ExecuteCommand(kRecordMenuCopy);
+    EXPECT_EQ(fakes.clipboard.text, "1234568.25");
+    window->ExecuteCommand(kRecordMenuAddAsNewEntry);
     EXPECT_EQ(parent.variables, (std::vector<std::string>{"1234567.25"}));
     EXPECT_EQ(parent.newEntries, (std::vector<std::string>{"1234567.25", "1234568.25"}));
 
@@ -179,7 +181,7 @@ TEST_F(RecordWindowTest, CommandsUseTheStoredTextAndTheOwner)
     window->OnAddAsVariable();
     window->OnAddAsNewEntry();
     EXPECT_EQ(fakes.clipboard.sets, 0);
-    EXPECT_EQ(fakes.clipboard.text, "1234567.25");
+    EXPECT_EQ(fakes.clipboard.text, "1234568.25");
     EXPECT_EQ(parent.variables.size(), 1u);
     EXPECT_EQ(parent.newEntries.size(), 2u);
 
@@ -196,12 +198,14 @@ TEST_F(RecordWindowTest, StepBackCountsAndNeedsASelection)
     window->OnStepBackToHere();
     Select(9);
     window->OnStepBackToHere();   // the last line: nothing to undo
-    EXPECT_EQ(parent.stepBacks, (std::vector<int>{3, 9}));
+    Select(7);
+    window->ExecuteCommand(kRecordMenuStepBack);   // the frame's menu item
+    EXPECT_EQ(parent.stepBacks, (std::vector<int>{3, 9, 2}));
 
     window->selectionModel()->clearSelection();
     window->OnStepBackToHere();   // no selection: never the whole calculation
     window->ExecuteCommand(kRecordStepBack);
-    EXPECT_EQ(parent.stepBacks.size(), 2u);
+    EXPECT_EQ(parent.stepBacks.size(), 3u);
 }
 
 TEST_F(RecordWindowTest, ContextMenuOnLinesOnlyAndItsCommands)

@@ -147,8 +147,10 @@ TEST_F(HistoryTest, ActivationPutsTheItemInThroughTheFlyingItem)
     EXPECT_EQ(QPoint(parent.drags[1].x, parent.drags[1].y), view->viewport()->mapToGlobal(click));
 
     view->ExecuteCommand(kHistoryAddAsNewEntry);
-    ASSERT_EQ(parent.drags.size(), 3u);
+    view->ExecuteCommand(kHistoryMenuAddAsNewEntry);
+    ASSERT_EQ(parent.drags.size(), 4u);
     EXPECT_EQ(parent.drags[2].text, "12.5");
+    EXPECT_EQ(parent.drags[3].text, "12.5");
     EXPECT_TRUE(parent.newEntries.empty());   // the owner enters it when the flight ends
 }
 

@@ -195,13 +195,19 @@ TEST_F(VariablesTest, CopyEntryDragAndGrouping)
     view->ExecuteCommand(kVariablesCopyValue);
     EXPECT_EQ(fakes.clipboard.text, "1234567.5");
     view->ExecuteCommand(kVariablesAddAsNewEntry);
-    ASSERT_EQ(parent.drags.size(), 1u);
+    view->ExecuteCommand(kVariablesMenuAddAsNewEntry);
+    ASSERT_EQ(parent.drags.size(), 2u);
+    EXPECT_EQ(parent.drags[1].text, "1234567.5");
     EXPECT_EQ(parent.drags[0].text, "1234567.5");
     EXPECT_EQ(parent.drags[0].images, &view->Images());
 
     parent.overDropTarget = true;
     view->FinishMouseDrag(1, QPoint(5, 5));
     EXPECT_EQ(parent.newEntries, (std::vector<std::string>{"1E5E6"}));
+
+    view->SelectRow(1);
+    view->ExecuteCommand(kVariablesMenuCopyValue);
+    EXPECT_EQ(fakes.clipboard.text, "1E5E6");
 
     view->selectionModel()->clearSelection();
     fakes.clipboard.sets = 0;
