@@ -21,7 +21,6 @@ enum HistoryCommand : int {
 };
 
 inline constexpr const char* kClearHistoryQuestion = "Are you sure you want to clear history";
-inline constexpr const char* kConfirmCaption = "Confirm";
 
 class CHistoryList {
 public:

@@ -1,5 +1,6 @@
 #include "panes/HistoryListView.h"
 
+#include "panes/PaneRules.h"
 #include "shell/ConfigOptions.h"
 #include "shell/WindowSettings.h"
 

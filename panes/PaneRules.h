@@ -9,3 +9,6 @@ inline int SelectionAfterRemoval(int removed, int remaining)
         return -1;
     return removed < remaining ? removed : remaining - 1;
 }
+
+// Caption of the panes' confirmation questions.
+inline constexpr const char* kConfirmCaption = "Confirm";

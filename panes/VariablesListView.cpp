@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "panes/AddVarDlg.h"
+#include "panes/PaneRules.h"
 #include "shell/ConfigOptions.h"
 #include "shell/WindowSettings.h"
 
@@ -74,7 +75,7 @@ void CVariablesListView::OnDeleteVariable()
     if (row < 0)
         return;
     const MessageBoxAnswer answer = Services().m_messageBox->Show(
-        this, CVariableList::DeleteQuestion(m_model->List().NameAt(row)), "Confirm", MessageBoxButtons::YesNo,
+        this, CVariableList::DeleteQuestion(m_model->List().NameAt(row)), kConfirmCaption, MessageBoxButtons::YesNo,
         MessageBoxIcon::Question);
     if (answer == MessageBoxAnswer::Yes)
         SelectRow(m_model->RemoveAt(row));

@@ -3,12 +3,17 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
 
 #include <gtest/gtest.h>
 
 #include "PaneFakes.h"
 #include "keypad/ColorScheme.h"
+#include "panes/AddVarDlg.h"
 #include "panes/CalcRecordWindow.h"
+#include "panes/CustomMaxDigitsDlg.h"
+#include "panes/LimitedPlainTextEdit.h"
+#include "panes/MLEDlg.h"
 #include "panes/HistoryListView.h"
 #include "panes/VariablesListView.h"
 #include "shell/ConfigOptions.h"
@@ -91,6 +96,21 @@ TEST_F(ScreenshotTest, VariablesPane)
     view.resize(320, 220);
     view.LoadFromConfig();
     Save(view, "variables-pane.png");
+}
+
+TEST_F(ScreenshotTest, EntryDialogs)
+{
+    const std::map<std::string, std::string> variables = {{"X1", "5"}};
+    CAddVarDlg addVariable(nullptr, variables, VariableNameForm::Add, "12.5", 35);
+    addVariable.SetInitialName("x1");
+    Save(addVariable, "variable-dialog.png");
+
+    CMLEDlg freeForm(nullptr, "1234567890123456789012345678901234567890", 35);
+    Save(freeForm, "free-form-dialog.png");
+
+    FakeMessageBox messageBox;
+    CCustomMaxDigitsDlg maxDigits("35", messageBox);
+    Save(maxDigits, "max-digits-dialog.png");
 }
 
 }  // namespace
