@@ -127,7 +127,7 @@ bool CFrameController::Shutdown(std::chrono::milliseconds wait)
 
 void CFrameController::ShowMessageBox(const std::string& text, const std::string& caption)
 {
-    m_views.services->ShowMessageBox(text, caption, MessageBoxIcon::Stop, MessageBoxButtons::Ok);
+    m_views.services->ShowMessageBox(text, caption, UiMessageIcon::Stop, UiMessageButtons::Ok);
 }
 
 std::string CFrameController::Format(const Number& value, bool* rounded) const
@@ -548,8 +548,8 @@ void CFrameController::TakeAbortMessage()
         return;
     const std::string text = std::exchange(m_resultInfo.m_message, {});
     const std::string caption = std::exchange(m_resultInfo.m_messageCaption, {});
-    m_views.services->ShowMessageBox(text, caption.empty() ? "Error" : caption, MessageBoxIcon::Stop,
-                                     MessageBoxButtons::Ok);
+    m_views.services->ShowMessageBox(text, caption.empty() ? "Error" : caption, UiMessageIcon::Stop,
+                                     UiMessageButtons::Ok);
 }
 
 void CFrameController::OnAbortEvent()

@@ -52,9 +52,9 @@ public:
     virtual void AddToHistory(const std::string& text) = 0;
 };
 
-enum class MessageBoxIcon { Error, Stop, Question, Warning, Information };
-enum class MessageBoxButtons { Ok, YesNo };
-enum class MessageBoxAnswer { Ok, Yes, No };
+enum class UiMessageIcon { Error, Stop, Question, Warning, Information };
+enum class UiMessageButtons { Ok, YesNo };
+enum class UiMessageAnswer { Ok, Yes, No };
 
 // Services of the desktop: the beep, message boxes, the clipboard and web
 // pages. Tests script the answers of message boxes.
@@ -62,8 +62,8 @@ class IUiServices {
 public:
     virtual ~IUiServices() = default;
     virtual void Beep() = 0;
-    virtual MessageBoxAnswer ShowMessageBox(const std::string& text, const std::string& caption,
-                                            MessageBoxIcon icon, MessageBoxButtons buttons) = 0;
+    virtual UiMessageAnswer ShowMessageBox(const std::string& text, const std::string& caption,
+                                            UiMessageIcon icon, UiMessageButtons buttons) = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
     virtual std::string GetClipboardText() = 0;
     virtual void OpenUrl(const std::string& url) = 0;

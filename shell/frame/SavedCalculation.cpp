@@ -124,7 +124,7 @@ bool CCalculationFiles::Save(const std::string& path)
         ok = false;
     }
     if (!ok)
-        m_controller.Services().ShowMessageBox(kCouldNotSave, "Error", MessageBoxIcon::Stop, MessageBoxButtons::Ok);
+        m_controller.Services().ShowMessageBox(kCouldNotSave, "Error", UiMessageIcon::Stop, UiMessageButtons::Ok);
     return ok;
 }
 
@@ -132,8 +132,8 @@ void CCalculationFiles::Fail(const std::string& path)
 {
     // Whatever was read is dropped: the calculator is as Clear All leaves it.
     m_controller.ClearAll();
-    m_controller.Services().ShowMessageBox(CouldNotOpenText(path), "Error", MessageBoxIcon::Stop,
-                                           MessageBoxButtons::Ok);
+    m_controller.Services().ShowMessageBox(CouldNotOpenText(path), "Error", UiMessageIcon::Stop,
+                                           UiMessageButtons::Ok);
 }
 
 CCalculationFiles::LoadResult CCalculationFiles::Load(const std::string& path, bool askFirst)
@@ -144,8 +144,8 @@ CCalculationFiles::LoadResult CCalculationFiles::Load(const std::string& path, b
     }
     if (askFirst && !m_controller.IsCalculationEmpty()) {
         const auto answer = m_controller.Services().ShowMessageBox(LoadQuestionText(path), "Warning",
-                                                                   MessageBoxIcon::Question, MessageBoxButtons::YesNo);
-        if (answer != MessageBoxAnswer::Yes)
+                                                                   UiMessageIcon::Question, UiMessageButtons::YesNo);
+        if (answer != UiMessageAnswer::Yes)
             return LoadResult::NotAsked;
     }
     m_controller.ClearAll();

@@ -1,0 +1,132 @@
+#include "shell/frame/Application.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QString>
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "engine/EngineServices.h"
+#include "ipc/DBusWorkerFactory.h"
+#include "ipc/PidfdProcessWaiter.h"
+#include "platform/Event.h"
+#include "platform/qt/InstanceChannel.h"
+#include "shell/ConfigOptions.h"
+#include "shell/WindowSettings.h"
+#include "shell/frame/MainFrame.h"
+#include "shell/frame/SignalCloser.h"
+#include "shell/frame/SingleInstance.h"
+#include "shell/frame/StartupPath.h"
+
+namespace {
+
+constexpr auto kHandOverTimeout = std::chrono::seconds(5);
+
+void ShowErrorBox(const std::string& text)
+{
+    QMessageBox::critical(nullptr, "Error", QString::fromStdString(text));
+}
+
+// Each save is guarded by itself, window settings first.
+void SaveSettings()
+{
+    auto save = [](auto&& saveOne, const char* plainText, const char* otherText) {
+        try {
+            saveOne();
+        } catch (const std::runtime_error& error) {
+            ShowErrorBox(error.what() && *error.what() ? error.what() : plainText);
+        } catch (...) {
+            ShowErrorBox(otherText);
+        }
+    };
+    save([] { WindowSettings::Instance().Save(); }, "Error while saving window settings!",
+         "Error while saving window settings");
+    save([] { ConfigOptions::Instance().Save(); }, "Error while saving config options!",
+         "Error while saving config options");
+}
+
+std::vector<std::string> Arguments(int argc, char** argv)
+{
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i]);
+    return args;
+}
+
+}  // namespace
+
+int HandOverToFirstInstance(const std::string& path, int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (SendToFirstInstance(QString::fromStdString(SingleInstanceSocketPath()), QString::fromStdString(path),
+                            kHandOverTimeout))
+        return kExitSecondInstance;
+    std::fprintf(stderr, "kelvo: the running calculator did not answer; nothing was handed over.\n");
+    return kExitHandOverLost;
+}
+
+int RunKelvo(int argc, char** argv, KelvoOptions options)
+{
+    const std::string startupPath = StartupFilePath(Arguments(argc, argv));
+
+    // One instance per user, decided before anything else is set up.
+    CSingleInstance instance;
+    if (instance.Claim() == CSingleInstance::Role::Second)
+        return HandOverToFirstInstance(startupPath, argc, argv);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Kelvo");
+    QApplication::setOrganizationName("Vornel");
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // Restoring never fails: a missing or bad file gives the defaults.
+    WindowSettings::Instance().Load();
+    ConfigOptions::Instance().Load();
+
+    int result = kExitNormal;
+    std::unique_ptr<CEvent> done;
+    std::unique_ptr<CEvent> aborted;
+    try {
+        done = std::make_unique<CEvent>();
+        aborted = std::make_unique<CEvent>();
+    } catch (const std::exception&) {
+        ShowErrorBox("Fatal error - could not create event!");
+        SaveSettings();
+        return kExitNoEvents;
+    }
+
+    if (!options.workerFactory)
+        options.workerFactory = std::make_shared<ipc::CDBusWorkerFactory>();
+    if (!options.processWaiter)
+        options.processWaiter = std::make_shared<ipc::CPidfdProcessWaiter>();
+
+    {
+        CMainFrame::Setup setup;
+        setup.events = {done.get(), aborted.get()};
+        setup.workerFactory = options.workerFactory;
+        setup.processWaiter = options.processWaiter;
+        CMainFrame frame(setup);
+
+        CInstanceServer server;
+        if (instance.GetRole() == CSingleInstance::Role::First)
+            server.Listen(QString::fromStdString(SingleInstanceSocketPath()));
+        QObject::connect(&server, &CInstanceServer::handOver, &frame, &CMainFrame::OnHandOver);
+
+        CSignalCloser signalCloser;
+        QObject::connect(&signalCloser, &CSignalCloser::closeRequested, &frame, [&frame] { frame.RequestClose(); });
+
+        try {
+            frame.Create(startupPath);
+        } catch (const EngineInitError& error) {
+            SaveSettings();
+            return error.ExitCode();
+        }
+        frame.show();
+        result = app.exec();
+        if (!frame.IsDestroyed())
+            frame.close();
+    }
+    SaveSettings();
+    return result;
+}

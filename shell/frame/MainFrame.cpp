@@ -1,0 +1,527 @@
+#include "shell/frame/MainFrame.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QUrl>
+
+#include "docking/SplitterWindow.h"
+#include "engine/InnerCalc.h"
+#include "keypad/CalcDisplayWindow.h"
+#include "keypad/CalcEdit.h"
+#include "keypad/CalcWindow.h"
+#include "keypad/ColorScheme.h"
+#include "keypad/CommandIds.h"
+#include "shell/ConfigOptions.h"
+#include "shell/WindowSettings.h"
+#include "shell/frame/CalcEventWatcher.h"
+#include "shell/frame/FrameController.h"
+#include "shell/frame/IdleHook.h"
+#include "shell/frame/KeyTable.h"
+#include "shell/frame/PaneHost.h"
+#include "shell/frame/SavedCalculation.h"
+#include "shell/frame/WidgetViews.h"
+#include "shell/menus/ControllerAdapters.h"
+#include "shell/menus/FrameMenus.h"
+#include "shell/menus/MenuCommandIds.h"
+#include "shell/menus/QtUiServices.h"
+#include "shell/menus/UiServicesPrompts.h"
+
+namespace {
+
+constexpr int kFlySteps = 15;
+constexpr int kFlyTickMs = 10;
+constexpr int kInitialKeypadHeight = 395;
+constexpr auto kShutdownWait = std::chrono::seconds(15);  // longer than the engine's wait for its worker
+constexpr const char* kQuitQuestion = "A calculation is in progress.  Are you sure you want to quit now?";
+
+// The engine reads the angle unit of the user's options.
+class CConfigAngleUnit : public IAngleUnitProvider {
+public:
+    int GetAngleSetting() const override { return ConfigOptions::Instance().m_angleSetting.load(); }
+};
+
+CConfigAngleUnit g_configAngleUnit;
+
+int CheckedSigDigits(int digits)
+{
+    if (digits < ConfigOptions::kMinSigDigits || digits > ConfigOptions::kMaxSigDigits)
+        return ConfigOptions::kDefaultSigDigits;
+    return digits;
+}
+
+// Keys that a focused list handles itself.
+bool IsListKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------ menu hosts
+
+class CMainFrame::MenuState final : public CControllerMenuState {
+public:
+    MenuState(CMainFrame& frame) : CControllerMenuState(*frame.m_controller), m_frame(frame) {}
+    std::optional<int> GetKeypadAngle() const override
+    {
+        if (!m_frame.m_calcWindow)
+            return std::nullopt;
+        return m_frame.m_calcWindow->AngleSetting();
+    }
+    CRecordSelectionState GetRecordSelection() const override
+    {
+        const auto s = m_frame.m_panes->GetRecordState();
+        return {s.hasSelection, s.hasEntryNumber, s.hasResultOnly, s.isBeforeLast};
+    }
+    CListPaneState GetHistoryState() const override { return ListState(m_frame.m_panes->GetHistoryState()); }
+    CListPaneState GetVariablesState() const override { return ListState(m_frame.m_panes->GetVariablesState()); }
+
+private:
+    static CListPaneState ListState(const CPaneHost::ListState& s) { return {s.visible, s.hasSelection, s.itemCount}; }
+    CMainFrame& m_frame;
+};
+
+class CMainFrame::OptionsHost final : public CControllerOptionsHost {
+public:
+    OptionsHost(CMainFrame& frame) : CControllerOptionsHost(*frame.m_controller), m_frame(frame) {}
+    std::optional<int> RunCustomMaxDigitsDialog(int currentDigits) override
+    {
+        return m_frame.m_panes->RunCustomMaxDigitsDialog(currentDigits, &m_frame);
+    }
+    void SetKeypadAngle(int angle) override
+    {
+        if (!m_frame.m_calcWindow)
+            return;
+        if (angle == 1)
+            m_frame.m_calcWindow->SetRadians();
+        else if (angle == 2)
+            m_frame.m_calcWindow->SetGrads();
+        else
+            m_frame.m_calcWindow->SetDegrees();
+    }
+    void RefreshDigitGrouping() override
+    {
+        if (m_frame.m_calcWindow)
+            m_frame.m_calcWindow->Edit()->Reformat();
+        m_frame.m_panes->RefreshTexts();
+    }
+    void ApplyColorScheme() override
+    {
+        m_frame.m_panes->ApplyColorScheme();
+        if (m_frame.m_calcWindow)
+            m_frame.m_calcWindow->Display()->ApplyColorScheme();
+    }
+
+private:
+    CMainFrame& m_frame;
+};
+
+class CMainFrame::ClipboardHost final : public IClipboardHost {
+public:
+    explicit ClipboardHost(CMainFrame& frame) : m_frame(frame) {}
+    std::string GetEntryText() const override { return m_frame.m_controller->EntryLine().GetText(); }
+    int GetMaxDigits() const override { return m_frame.m_controller->EntryLine().MaxDigits(); }
+    void AddAsNewEntry(const std::string& text) override { m_frame.AddAsNewEntry(text); }
+
+private:
+    CMainFrame& m_frame;
+};
+
+// ------------------------------------------------------------------ creation
+
+CMainFrame::CMainFrame(Setup setup, QWidget* parent) : CDockingFrame(parent), m_setup(std::move(setup))
+{
+    setWindowTitle(QString::fromUtf8(kTitle));
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    resize(960, 720);
+    setAcceptDrops(true);
+
+    if (m_setup.services) {
+        m_services = m_setup.services;
+    } else {
+        m_ownServices = std::make_unique<CQtUiServices>(this);
+        m_services = m_ownServices.get();
+    }
+    m_prompts = std::make_unique<CUiServicesPrompts>(*m_services);
+
+    CreateClient();
+    m_entryLine = std::make_unique<CEditEntryLine>(*m_calcWindow->Edit());
+    m_display = std::make_unique<CWindowDisplayPanel>(*m_calcWindow->Display());
+    m_controller = std::make_unique<CFrameController>(
+        CFrameController::Views{m_entryLine.get(), m_display.get(), m_services, this}, m_setup.events);
+    m_files = std::make_unique<CCalculationFiles>(*m_controller);
+    CreatePanes();
+
+    m_menuState = std::make_unique<MenuState>(*this);
+    m_optionsHost = std::make_unique<OptionsHost>(*this);
+    m_clipboardHost = std::make_unique<ClipboardHost>(*this);
+    CFrameMenusHosts hosts;
+    hosts.state = m_menuState.get();
+    hosts.options = m_optionsHost.get();
+    hosts.clipboard = m_clipboardHost.get();
+    hosts.prompts = m_prompts.get();
+    m_menus = new CFrameMenus(*this, hosts);
+    connect(m_menus, &CFrameMenus::commandTriggered, this, [this](unsigned id) { OnCommand(static_cast<int>(id)); });
+
+    if (m_setup.events[0] && m_setup.events[1]) {
+        m_eventWatcher = new CCalcEventWatcher(*m_setup.events[0], *m_setup.events[1], this);
+        connect(m_eventWatcher, &CCalcEventWatcher::calcDone, this, [this] {
+            m_controller->OnResultEvent();
+            m_idleHook->MarkDirty();
+        });
+        connect(m_eventWatcher, &CCalcEventWatcher::calcAborted, this, [this] {
+            m_controller->OnAbortEvent();
+            m_idleHook->MarkDirty();
+        });
+    }
+    m_idleHook = new CIdleHook([this] { OnIdle(); }, this);
+    m_flyTimer = new QTimer(this);
+    m_flyTimer->setInterval(kFlyTickMs);
+    connect(m_flyTimer, &QTimer::timeout, this, [this] {
+        if (++m_flySteps < kFlySteps)
+            return;
+        m_flyTimer->stop();
+        AddAsNewEntry(std::exchange(m_flyText, {}));
+    });
+    qApp->installEventFilter(this);
+}
+
+CMainFrame::~CMainFrame()
+{
+    if (qApp)
+        qApp->removeEventFilter(this);
+    if (!m_destroyed)
+        OnDestroy();
+}
+
+void CMainFrame::CreateClient()
+{
+    auto* splitter = new TG3_SplitterWindowT<false>(this);
+    splitter->SetSplitterExtendedStyle(SPLIT_RIGHTALIGNED);  // the keypad keeps its height
+    splitter->installEventFilter(this);                      // and the bar does not move
+    m_splitter = splitter;
+    m_calcWindow = new CCalcWindow(this, splitter);
+    connect(m_calcWindow, &CCalcWindow::command, this, [this](int id) { OnCommand(id); });
+    connect(m_calcWindow, &CCalcWindow::keypadPlaced, this, &CMainFrame::OnKeypadPlaced);
+    SetClientWindow(splitter);
+}
+
+void CMainFrame::CreatePanes()
+{
+    m_panes = std::make_unique<CPaneHost>(&m_controller->Record(), CPaneHost::Owners{this, this, this}, this);
+    m_splitter->SetSplitterPanes(m_panes->RecordWidget(), m_calcWindow);
+    m_splitter->SetSplitterPos(std::max(0, m_splitter->height() - kInitialKeypadHeight));
+    DockWindow(m_panes->HistoryWidget(), "History", 3, 0, 0.0f, 200, 100);
+    DockWindow(m_panes->VariablesWidget(), "Variables  ", 3, 0, 0.0f, 200, 100);
+    m_controller->Record().SetListener(m_panes->RecordListener());
+}
+
+void CMainFrame::Create(const std::string& startupPath)
+{
+    ConfigOptions& config = ConfigOptions::Instance();
+    if (const auto scheme = FindColorScheme(config.m_colorScheme))
+        SetCurrentColorScheme(*scheme);
+    m_panes->ApplyColorScheme();
+    m_calcWindow->Display()->ApplyColorScheme();
+
+    CInnerCalc::Services services;
+    services.workerFactory = m_setup.workerFactory;
+    services.processWaiter = m_setup.processWaiter;
+    services.angleUnit = &g_configAngleUnit;
+    m_controller->CreateEngine(std::move(services), CheckedSigDigits(config.m_nSigDigits));
+
+    const WindowSettings& settings = WindowSettings::Instance();
+    m_panes->LoadFromConfig();
+    SetPaneVisible(m_panes->HistoryWidget(), !settings.m_bHistoryWinHidden);
+    SetPaneVisible(m_panes->VariablesWidget(), !settings.m_bVariablesWinHidden);
+    if (!startupPath.empty())
+        LoadCalculation(startupPath, true);
+    m_idleHook->MarkDirty();
+}
+
+void CMainFrame::OnKeypadPlaced(int /*width*/, int height)
+{
+    m_keypadHeight = height;
+    m_splitter->SetSecondPaneMinimum(height);
+    m_splitter->SetSplitterPos(m_splitter->height() - height - m_splitter->BarWidth());
+}
+
+// ------------------------------------------------------------------ commands
+
+void CMainFrame::OnCommand(int id)
+{
+    if (m_destroyed)
+        return;
+    const auto uid = static_cast<unsigned>(id);
+    if (m_menus && m_menus->OnCommand(uid))
+        return;
+    switch (uid) {
+    case menucmd::kFileOpen: OnFileOpen(); return;
+    case menucmd::kFileSave: OnFileSave(); return;
+    case menucmd::kShowHistory: ShowPane(m_panes->HistoryWidget()); return;
+    case menucmd::kShowVariables: ShowPane(m_panes->VariablesWidget()); return;
+    case menucmd::kFocusRecord: m_panes->RecordWidget()->setFocus(); return;
+    case cmd::kFreeFormEntry: OnFreeFormEntry(); return;
+    default: break;
+    }
+    if (m_panes->ExecuteCommand(uid))
+        return;
+    m_controller->DispatchCalcCommand(id);
+}
+
+void CMainFrame::OnAcceleratorCommand(int id)
+{
+    if (m_calcWindow)
+        m_calcWindow->PostFlashButton(id);
+    OnCommand(id);
+}
+
+void CMainFrame::OnFileOpen()
+{
+    if (m_controller->IsBusy()) {
+        m_services->Beep();
+        return;
+    }
+    const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), "Quillix Files (*.qxv7)");
+    if (!path.isEmpty())
+        LoadCalculation(path.toStdString(), false);
+}
+
+void CMainFrame::OnFileSave()
+{
+    if (m_controller->IsBusy()) {
+        m_services->Beep();
+        return;
+    }
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter("Quillix Files (*.qxv7)");
+    dialog.setDefaultSuffix("qxv7");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    m_files->Save(dialog.selectedFiles().front().toStdString());
+}
+
+void CMainFrame::OnFreeFormEntry()
+{
+    if (!m_controller->CanEditEntry()) {
+        m_services->Beep();
+        return;
+    }
+    const auto text = m_panes->RunFreeFormDialog(m_controller->EntryLine().GetText(),
+                                                 m_controller->EntryLine().MaxDigits(), this);
+    if (text)
+        m_controller->RestoreNumberEntry(*text);
+}
+
+void CMainFrame::ShowPane(QWidget* pane)
+{
+    if (!pane)
+        return;
+    SetPaneVisible(pane, true);
+    pane->setFocus();
+}
+
+void CMainFrame::LoadCalculation(const std::string& path, bool askFirst)
+{
+    if (m_destroyed)
+        return;
+    if (m_files->Load(path, askFirst) == CCalculationFiles::LoadResult::Loaded)
+        m_panes->RefreshRecord();
+    m_idleHook->MarkDirty();
+}
+
+void CMainFrame::BringToFront()
+{
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (!isVisible())
+        show();
+    raise();
+    activateWindow();
+}
+
+void CMainFrame::OnHandOver(const QString& path)
+{
+    BringToFront();
+    if (!path.isEmpty())
+        LoadCalculation(path.toStdString(), true);
+}
+
+void CMainFrame::RequestClose() { close(); }
+
+// ------------------------------------------------------------------ owners
+
+void CMainFrame::AddAsNewEntry(const std::string& text) { m_controller->AddAsNewEntry(text); }
+
+void CMainFrame::AddAsVariable(const std::string& text) { m_panes->AddVariable(text); }
+
+void CMainFrame::StepBackTo(int count) { m_controller->StepBackTo(count); }
+
+bool CMainFrame::CanAcceptEntry() { return m_controller && m_controller->CanAcceptEntry(); }
+
+bool CMainFrame::IsCalculating() { return m_controller && m_controller->IsCalculating(); }
+
+bool CMainFrame::IsCancelPending() { return m_controller && m_controller->IsCancelPending(); }
+
+void CMainFrame::AddToHistory(const std::string& text) { m_panes->AddToHistory(text); }
+
+int CMainFrame::GetMaxDigits() { return m_controller->EntryLine().MaxDigits(); }
+
+void CMainFrame::BeginItemDrag(const CPaneImageList&, int, int, int, const std::string& text)
+{
+    if (m_flyTimer->isActive())
+        return;  // one flight at a time
+    m_flyText = text;
+    m_flySteps = 0;
+    m_flyTimer->start();
+}
+
+bool CMainFrame::IsOverDropTarget(int screenX, int screenY)
+{
+    QWidget* target = QApplication::widgetAt(screenX, screenY);
+    if (!target || !m_calcWindow)
+        return false;
+    return target == m_calcWindow->Edit() || target == m_calcWindow || target->parentWidget() == m_calcWindow;
+}
+
+// ------------------------------------------------------------------ idle
+
+void CMainFrame::OnIdle()
+{
+    if (m_destroyed || !m_controller)
+        return;
+    m_controller->EntryLine().SetOpenParenShown(m_controller->IsParenJustOpened());
+    if (m_menus) {
+        const CIdleOutcome outcome = m_menus->OnIdle();
+        m_calcWindow->EnableFreeFormButton(outcome.freeFormEnabled);
+        m_calcWindow->EnableAngleButtons(outcome.angleButtonsEnabled);
+    }
+}
+
+// ------------------------------------------------------------------ events
+
+bool CMainFrame::HandleKey(QObject* watched, QEvent* event)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this || QApplication::activeModalWidget())
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (qobject_cast<QAbstractItemView*>(widget) && IsListKey(key->key()))
+        return false;
+    const int id = CalculatorCommandForKey(key->key(), key->modifiers(), key->text());
+    if (id == 0)
+        return false;
+    OnAcceleratorCommand(id);
+    return true;
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && HandleKey(watched, event))
+        return true;
+    if (watched == m_splitter) {
+        // The bar between record and keypad does not move.
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            return true;
+        default:
+            break;
+        }
+    }
+    return CDockingFrame::eventFilter(watched, event);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths.push_back(url.toLocalFile().toStdString());
+    if (paths.empty())
+        return;
+    event->acceptProposedAction();
+    if (!isActiveWindow())
+        BringToFront();
+    const auto decision = CCalculationFiles::DecideDrop(paths);
+    if (!decision.load) {
+        if (!decision.message.empty())
+            m_controller->Display().SetMessage(decision.message);
+        return;
+    }
+    m_controller->Display().ClearMessage();
+    LoadCalculation(decision.path, true);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_destroyed) {
+        event->accept();
+        return;
+    }
+    if (m_controller->IsCalculating() &&
+        m_services->ShowMessageBox(kQuitQuestion, "Quit?", UiMessageIcon::Question, UiMessageButtons::YesNo) !=
+            UiMessageAnswer::Yes) {
+        event->ignore();
+        return;
+    }
+    StoreWindowSettings();
+    OnDestroy();
+    event->accept();
+    QCoreApplication::exit(1);
+}
+
+void CMainFrame::StoreWindowSettings()
+{
+    WindowSettings& settings = WindowSettings::Instance();
+    settings.m_bHistoryWinHidden = !IsPaneVisible(m_panes->HistoryWidget());
+    settings.m_bVariablesWinHidden = !IsPaneVisible(m_panes->VariablesWidget());
+    settings.m_bHistoryWinAndVarWinDocked = false;  // one column, no shared tab box
+    m_panes->StoreToSettings();
+}
+
+void CMainFrame::OnDestroy()
+{
+    m_destroyed = true;
+    if (m_menus)
+        m_menus->OnDestroy();
+    hide();
+    setAcceptDrops(false);
+    if (m_eventWatcher)
+        m_eventWatcher->Stop();
+    ConfigOptions& config = ConfigOptions::Instance();
+    if (m_controller->Engine())
+        config.m_nSigDigits = m_controller->Engine()->GetDisplayDigits();
+    const std::string scheme = GetCurrentColorScheme().m_name;
+    config.m_colorScheme = scheme.empty() ? "Plain Vanilla" : scheme;
+    // Cancels a running step and waits for its thread before the engine goes.
+    m_controller->Shutdown(kShutdownWait);
+    m_controller->Record().SetListener(nullptr);
+}

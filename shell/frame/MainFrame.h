@@ -1,0 +1,142 @@
+#pragma once
+// CMainFrame: the calculator's main window. A docking frame with the menu bar,
+// toolbar and status bar, the record window above the keypad window in a
+// splitter as its client, and the history and variables panes docked on the
+// left. Every command - keypad button, key, menu item - ends in OnCommand;
+// the calculator logic is the controller's (FrameController.h), the menus'
+// is CFrameMenus'. The frame is the owner that the panes and the keypad call
+// back through their small interfaces.
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include <QString>
+
+#include "docking/DockingFrame.h"
+#include "keypad/ICalcWindowParent.h"
+#include "panes/ICalcRecordWindowParent.h"
+#include "panes/IHistoryParent.h"
+#include "panes/IVariablesParent.h"
+#include "shell/frame/FrameInterfaces.h"
+
+class CCalcEventWatcher;
+class CCalcWindow;
+class CCalculationFiles;
+class CEvent;
+class CFrameController;
+class CFrameMenus;
+class CIdleHook;
+class CPaneHost;
+class CSplitterWindowBase;
+class IUserPrompts;
+class ICalcWorkerFactory;
+class IProcessWaiter;
+class QTimer;
+
+class CMainFrame : public CDockingFrame,
+                   public ICalcRecordWindowParent,
+                   public IHistoryParent,
+                   public IVariablesParent,
+                   public ICalcWindowParent,
+                   private IHistorySink {
+    Q_OBJECT
+public:
+    static constexpr const char* kTitle = "Vornel Quillix";
+    static constexpr int kMinimumWidth = 700;
+    static constexpr int kMinimumHeight = 650;
+
+    struct Setup {
+        std::array<CEvent*, 2> events{};                     // CalcDoneEvent, CalcAbortedEvent
+        std::shared_ptr<ICalcWorkerFactory> workerFactory;  // the worker program (or a stand-in)
+        std::shared_ptr<IProcessWaiter> processWaiter;
+        IUiServices* services = nullptr;                    // null: the desktop's
+    };
+
+    explicit CMainFrame(Setup setup, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Creates the engine with the saved options and loads the start-up file
+    // when there is one. Raises EngineInitError (after its box) when the
+    // calculator cannot work.
+    void Create(const std::string& startupPath = {});
+
+    // The one entry of every command id: menus, toolbar, keypad and keys.
+    void OnCommand(int id);
+    // A key of the keyboard table: flashes its keypad button, then runs it.
+    void OnAcceleratorCommand(int id);
+    void LoadCalculation(const std::string& path, bool askFirst);
+    // A second start handed over: raise the window, then load the file.
+    void OnHandOver(const QString& path);
+    // Closes the window as the user would (the quit question included).
+    void RequestClose();
+    // Brings the window to the front without un-maximising it.
+    void BringToFront();
+
+    CFrameController& Controller() { return *m_controller; }
+    CCalcWindow* CalcWindow() const { return m_calcWindow; }
+    CPaneHost& Panes() { return *m_panes; }
+    CFrameMenus* Menus() const { return m_menus; }
+    CSplitterWindowBase* Splitter() const { return m_splitter; }
+    // The idle pass (also run by the loop before each wait).
+    void OnIdle();
+    bool IsDestroyed() const { return m_destroyed; }
+
+    // Owner interfaces of the panes and the keypad.
+    void AddAsNewEntry(const std::string& text) override;
+    void AddAsVariable(const std::string& text) override;
+    void StepBackTo(int count) override;
+    bool CanAcceptEntry() override;
+    bool IsCalculating() override;
+    bool IsCancelPending() override;
+    void BeginItemDrag(const CPaneImageList& images, int imageIndex, int screenX, int screenY,
+                       const std::string& text) override;
+    bool IsOverDropTarget(int screenX, int screenY) override;
+    int GetMaxDigits() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class MenuState;
+    class OptionsHost;
+    class ClipboardHost;
+
+    void AddToHistory(const std::string& text) override;
+    void CreateClient();
+    void CreatePanes();
+    void OnKeypadPlaced(int width, int height);
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFreeFormEntry();
+    void ShowPane(QWidget* pane);
+    void OnDestroy();
+    void StoreWindowSettings();
+    bool HandleKey(QObject* watched, QEvent* event);
+
+    Setup m_setup;
+    std::unique_ptr<IUiServices> m_ownServices;
+    IUiServices* m_services = nullptr;
+    std::unique_ptr<IUserPrompts> m_prompts;
+    std::unique_ptr<IEntryLine> m_entryLine;
+    std::unique_ptr<IDisplayPanel> m_display;
+    std::unique_ptr<CFrameController> m_controller;
+    std::unique_ptr<CCalculationFiles> m_files;
+    std::unique_ptr<CPaneHost> m_panes;
+    std::unique_ptr<MenuState> m_menuState;
+    std::unique_ptr<OptionsHost> m_optionsHost;
+    std::unique_ptr<ClipboardHost> m_clipboardHost;
+    CFrameMenus* m_menus = nullptr;
+    CCalcWindow* m_calcWindow = nullptr;
+    CSplitterWindowBase* m_splitter = nullptr;
+    CCalcEventWatcher* m_eventWatcher = nullptr;
+    CIdleHook* m_idleHook = nullptr;
+    QTimer* m_flyTimer = nullptr;
+    std::string m_flyText;
+    int m_flySteps = 0;
+    int m_keypadHeight = 0;
+    bool m_destroyed = false;
+};

@@ -1,0 +1,84 @@
+#pragma once
+// The main frame's record, history and variables panes, behind a small
+// surface: the frame creates them here, feeds the history, asks for the
+// states its menus need and passes their commands on. Keeps the panes'
+// headers out of the frame's own translation units.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class CCalcRecord;
+class CCalcRecordWindow;
+class CHistoryListView;
+class CVariablesListView;
+class ICalcRecordChanged;
+class ICalcRecordWindowParent;
+class IHistoryParent;
+class IVariablesParent;
+class QWidget;
+struct CPaneServices;
+
+class CPaneHost {
+public:
+    struct Owners {
+        ICalcRecordWindowParent* record = nullptr;
+        IHistoryParent* history = nullptr;
+        IVariablesParent* variables = nullptr;
+    };
+
+    CPaneHost(const CCalcRecord* record, Owners owners, QWidget* parent);
+    ~CPaneHost();
+    CPaneHost(const CPaneHost&) = delete;
+    CPaneHost& operator=(const CPaneHost&) = delete;
+
+    QWidget* RecordWidget() const;
+    QWidget* HistoryWidget() const;
+    QWidget* VariablesWidget() const;
+    CCalcRecordWindow* RecordWindow() const { return m_record; }
+    CHistoryListView* HistoryList() const { return m_history; }
+    CVariablesListView* VariablesList() const { return m_variables; }
+
+    ICalcRecordChanged* RecordListener() const;
+    void RefreshRecord();
+    void AddToHistory(const std::string& text);
+    void AddVariable(const std::string& value);
+    // Items from the config options, and back with the column widths.
+    void LoadFromConfig();
+    void StoreToSettings();
+    // Takes the current colour scheme's list background; repaints.
+    void ApplyColorScheme();
+    // The grouping option changed: repaint the texts.
+    void RefreshTexts();
+
+    // Commands of the Actions menu: the record's (32866-32869), the
+    // history's and the variables'; false when the id is none of them.
+    bool ExecuteCommand(unsigned id);
+
+    // States for the menus.
+    struct ListState {
+        bool visible = false;
+        bool hasSelection = false;
+        int itemCount = 0;
+    };
+    struct RecordState {
+        bool hasSelection = false;
+        bool hasEntryNumber = false;
+        bool hasResultOnly = false;
+        bool isBeforeLast = false;
+    };
+    RecordState GetRecordState() const;
+
+    // The custom Max Digits dialog with the current count; the count on OK.
+    std::optional<int> RunCustomMaxDigitsDialog(int currentDigits, QWidget* owner);
+    // The free-form entry dialog with the entry text; the text on OK.
+    std::optional<std::string> RunFreeFormDialog(const std::string& text, int maxDigits, QWidget* owner);
+    ListState GetHistoryState() const;
+    ListState GetVariablesState() const;
+
+private:
+    std::unique_ptr<CPaneServices> m_services;
+    CCalcRecordWindow* m_record = nullptr;
+    CHistoryListView* m_history = nullptr;
+    CVariablesListView* m_variables = nullptr;
+};

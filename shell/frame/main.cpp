@@ -1,0 +1,3 @@
+#include "shell/frame/Application.h"
+
+int main(int argc, char** argv) { return RunKelvo(argc, argv); }
