@@ -13,6 +13,6 @@ fi
 # kelvo finds its worker program through the user's registration.
 ergasto="$root/build/release/bin/Ergasto"
 if [ -x "$ergasto" ]; then
-  "$ergasto" RegServer
+  "$ergasto" -RegServer
 fi
 exec "$kelvo" "$@"
