@@ -5,7 +5,7 @@
 #include <QFontDatabase>
 #include <QPainter>
 #include <QPointer>
-#include <QScrollBar>
+#include <QScopedValueRollback>
 
 #include "keypad/ColorScheme.h"
 #include "panes/CalcRecordItemModel.h"
@@ -81,6 +81,11 @@ int CCalcRecordWindow::Grouping() const { return m_config.m_digitGrouping; }
 
 void CCalcRecordWindow::ApplyPendingChanges()
 {
+    // A query made from a selection signal while changes are applied must not
+    // apply later changes before the earlier ones; they wait for their wake-up.
+    if (m_bApplying)
+        return;
+    const QScopedValueRollback<bool> applying(m_bApplying, true);
     for (const CCalcRecordChange& change : m_feed->TakeChanges()) {
         const int before = m_model->rowCount();
         const bool lastWasSelected =

@@ -44,7 +44,8 @@ public:
     ICalcRecordChanged* Listener() { return m_feed.get(); }
     void SetParentInterface(ICalcRecordWindowParent* parent) { m_parent = parent; }
 
-    // Shows the record as it is now (after a saved calculation was loaded).
+    // Shows the record as it is now (after a saved calculation was loaded;
+    // no calculation may be running).
     void Refresh();
     // Applies the changes that wait in the feed (also run by every query).
     void ApplyPendingChanges();
@@ -110,4 +111,5 @@ private:
     QFont m_resultFont;
     QFont m_depthFont;
     QColor m_gridColor;   // the scheme's grid colour when the window was made
+    bool m_bApplying = false;
 };
