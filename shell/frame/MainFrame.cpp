@@ -468,6 +468,13 @@ void CMainFrame::dropEvent(QDropEvent* event)
     if (paths.empty())
         return;
     event->acceptProposedAction();
+    OnDropFiles(paths);
+}
+
+void CMainFrame::OnDropFiles(const std::vector<std::string>& paths)
+{
+    if (paths.empty() || m_destroyed)
+        return;
     if (!isActiveWindow())
         BringToFront();
     const auto decision = CCalculationFiles::DecideDrop(paths);

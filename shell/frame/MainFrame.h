@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QString>
 
@@ -68,6 +69,9 @@ public:
     void LoadCalculation(const std::string& path, bool askFirst);
     // A second start handed over: raise the window, then load the file.
     void OnHandOver(const QString& path);
+    // Files dropped on the window: one calculation file is loaded, anything
+    // else is refused with a display message; the window comes forward.
+    void OnDropFiles(const std::vector<std::string>& paths);
     // Closes the window as the user would (the quit question included).
     void RequestClose();
     // Brings the window to the front without un-maximising it.

@@ -8,14 +8,14 @@
 
 #include "keypad/CommandIds.h"
 
-MessageBoxAnswer CScriptedServices::ShowMessageBox(const std::string& text, const std::string& caption,
-                                                   MessageBoxIcon, MessageBoxButtons buttons)
+UiMessageAnswer CScriptedServices::ShowMessageBox(const std::string& text, const std::string& caption,
+                                                   UiMessageIcon, UiMessageButtons buttons)
 {
     boxes.push_back({text, caption});
-    if (buttons == MessageBoxButtons::Ok)
-        return MessageBoxAnswer::Ok;
+    if (buttons == UiMessageButtons::Ok)
+        return UiMessageAnswer::Ok;
     if (answers.empty())
-        return MessageBoxAnswer::No;
+        return UiMessageAnswer::No;
     const auto answer = answers.front();
     answers.pop_front();
     return answer;

@@ -27,15 +27,15 @@ struct ShownBox {
 class CScriptedServices : public IUiServices {
 public:
     void Beep() override { ++beeps; }
-    MessageBoxAnswer ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxIcon,
-                                    MessageBoxButtons buttons) override;
+    UiMessageAnswer ShowMessageBox(const std::string& text, const std::string& caption, UiMessageIcon,
+                                    UiMessageButtons buttons) override;
     void SetClipboardText(const std::string& text) override { clipboard = text; }
     std::string GetClipboardText() override { return clipboard; }
     void OpenUrl(const std::string& url) override { urls.push_back(url); }
 
     int beeps = 0;
     std::vector<ShownBox> boxes;
-    std::deque<MessageBoxAnswer> answers;  // Yes/No questions take these in order (default No)
+    std::deque<UiMessageAnswer> answers;  // Yes/No questions take these in order (default No)
     std::string clipboard;
     std::vector<std::string> urls;
 };

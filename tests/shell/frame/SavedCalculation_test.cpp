@@ -136,7 +136,7 @@ TEST_F(SavedCalculationTest, TheLoadPromptAsksOnlyWhenSomethingWouldBeLost)
     EXPECT_EQ(Entry(), "5");
     EXPECT_EQ(m_controller->Record().GetEntryCount(), 2);
 
-    m_services.answers.push_back(MessageBoxAnswer::Yes);
+    m_services.answers.push_back(UiMessageAnswer::Yes);
     EXPECT_EQ(m_files.Load(m_path, true), CCalculationFiles::LoadResult::Loaded);
     EXPECT_EQ(Entry(), "7");
 

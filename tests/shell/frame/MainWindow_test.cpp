@@ -1,0 +1,144 @@
+// The real main window offscreen: keys, the keypad, cancel, size, splitter,
+// drops and the close.
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "WindowFixture.h"
+#include "docking/SplitterWindow.h"
+#include "keypad/CalcDisplayWindow.h"
+#include "keypad/CalcEdit.h"
+#include "keypad/CalcWindow.h"
+#include "keypad/CommandIds.h"
+#include "shell/frame/FrameController.h"
+#include "shell/frame/PaneHost.h"
+#include "shell/frame/SavedCalculation.h"
+
+namespace {
+
+using MainWindowTest = WindowFixture;
+
+TEST_F(MainWindowTest, TitleAndMinimumSize)
+{
+    EXPECT_EQ(m_frame->windowTitle(), "Vornel Quillix");
+    m_frame->resize(100, 100);
+    QApplication::processEvents();
+    EXPECT_GE(m_frame->width(), 700);
+    EXPECT_GE(m_frame->height(), 650);
+    EXPECT_EQ(m_frame->minimumSize(), QSize(700, 650));
+}
+
+TEST_F(MainWindowTest, TypedKeysCalculateThroughTheWindow)
+{
+    TypeKeys("2+3=");
+    EXPECT_EQ(Entry(), "5");
+    TypeKeys("*4\n");  // Enter is "=" too
+    EXPECT_EQ(Entry(), "20");
+    TypeKeys("7");
+    EXPECT_EQ(Entry(), "7");
+    EXPECT_EQ(m_frame->Controller().Engine()->GetCalcState(), CalcStateEmpty);
+}
+
+TEST_F(MainWindowTest, LettersAndShiftedSymbolsAreTheirKeys)
+{
+    TypeKeys("(2+3)*4=");
+    EXPECT_EQ(Entry(), "20");
+    TypeKeys("\x1b" "9");
+    QTest::keyClick(m_frame->CalcWindow()->Edit(), Qt::Key_R);  // 1/x
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(Entry().substr(0, 6), "0.1111");
+    QTest::keyClick(m_frame->CalcWindow()->Edit(), Qt::Key_Backspace, Qt::ControlModifier);  // step back
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(Entry(), "9");
+}
+
+TEST_F(MainWindowTest, KeypadButtonsPostTheirCommands)
+{
+    for (int id : {6103, 6116, 6104, 6147})  // 2 + 3 =
+        emit m_frame->CalcWindow()->command(id);
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(Entry(), "5");
+}
+
+TEST_F(MainWindowTest, EscapeCancelsALongCalculationAndTheEntryComesBack)
+{
+    TypeKeys("2");
+    m_factory->SetDelay(60000);
+    m_frame->OnCommand(cmd::kSqrt);
+    ASSERT_TRUE(m_frame->Controller().IsCalculating());
+    QTest::keyClick(m_frame->CalcWindow()->Edit(), Qt::Key_Escape);
+    EXPECT_TRUE(m_frame->Controller().IsCancelPending());
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(Entry(), "2");
+}
+
+TEST_F(MainWindowTest, TheKeypadKeepsItsHeightWhenTheWindowGrows)
+{
+    m_frame->resize(900, 700);
+    QApplication::processEvents();
+    auto* splitter = m_frame->Splitter();
+    const int keypadHeight = splitter->height() - splitter->GetSplitterPos() - splitter->BarWidth();
+    m_frame->resize(900, 900);
+    QApplication::processEvents();
+    EXPECT_EQ(splitter->height() - splitter->GetSplitterPos() - splitter->BarWidth(), keypadHeight);
+    EXPECT_GT(splitter->GetSplitterPos(), 0);
+}
+
+TEST_F(MainWindowTest, DropsLoadOneCalculationFileAndRefuseTheRest)
+{
+    const std::string dir = std::getenv("XDG_RUNTIME_DIR");
+    const std::string path = dir + "/CALC.QxV7";
+    TypeKeys("6*7");
+    ASSERT_TRUE(CCalculationFiles(m_frame->Controller()).Save(path));
+    TypeKeys("\x1b");
+
+    auto drop = [&](const std::vector<std::string>& paths) {
+        m_frame->OnDropFiles(paths);
+        QApplication::processEvents();
+    };
+    drop({path, "/tmp/b.qxv7"});
+    EXPECT_EQ(m_frame->CalcWindow()->Display()->Model().Message(), kDropOneFile);
+    drop({"/tmp/calc.txt"});
+    EXPECT_EQ(m_frame->CalcWindow()->Display()->Model().Message(), kNotACalculationFile);
+    m_frame->showMaximized();
+    QApplication::processEvents();
+    drop({path});
+    EXPECT_TRUE(m_frame->isMaximized() || !m_frame->windowState().testFlag(Qt::WindowMinimized));
+    EXPECT_EQ(Entry(), "7");
+    EXPECT_EQ(m_frame->Controller().Record().GetEntryCount(), 2);
+    EXPECT_TRUE(m_services.boxes.empty());  // the calculator was empty: no question
+    TypeKeys("=");
+    EXPECT_EQ(Entry(), "42");
+}
+
+TEST_F(MainWindowTest, ClosingDuringACalculationAsksAndNoKeepsItRunning)
+{
+    TypeKeys("2");
+    m_factory->SetDelay(60000);
+    m_frame->OnCommand(cmd::kSqrt);
+    m_services.answers.push_back(UiMessageAnswer::No);
+    m_frame->close();
+    ASSERT_EQ(m_services.boxes.size(), 1u);
+    EXPECT_EQ(m_services.boxes[0].caption, "Quit?");
+    EXPECT_FALSE(m_frame->IsDestroyed());
+    EXPECT_TRUE(m_frame->Controller().IsCalculating());
+    m_services.answers.push_back(UiMessageAnswer::Yes);
+    m_frame->close();
+    EXPECT_TRUE(m_frame->IsDestroyed());
+    EXPECT_EQ(m_frame->Controller().Engine(), nullptr);  // cancelled, waited for, released
+}
+
+TEST_F(MainWindowTest, HistoryGetsEachResultOfEquals)
+{
+    const int before = m_frame->Panes().GetHistoryState().itemCount;
+    TypeKeys("2+3=");
+    TypeKeys("*2=");
+    EXPECT_EQ(m_frame->Panes().GetHistoryState().itemCount, before + 2);
+}
+
+}  // namespace

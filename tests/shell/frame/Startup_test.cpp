@@ -1,0 +1,189 @@
+// kelvo as a program: one instance per user, the hand-over, a crashed first
+// instance, the lost hand-over, the close by signal and the settings files.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/NamedFileLock.h"
+#include "shell/frame/SingleInstance.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string Bin(const char* name)
+{
+    const char* dir = std::getenv("QUILLIX_BIN_DIR");
+    return std::string(dir ? dir : ".") + "/" + name;
+}
+
+struct Child {
+    pid_t pid = -1;
+    std::string stderrPath;
+};
+
+Child Start(const std::vector<std::string>& args)
+{
+    static int counter = 0;
+    Child child;
+    child.stderrPath = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/stderr-" + std::to_string(++counter);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, child.stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<char*> argv;
+    for (const auto& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn(&child.pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return child;
+}
+
+// The exit code, or nothing when the child still runs after the wait.
+std::optional<int> WaitExit(pid_t pid, std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        int status = 0;
+        const pid_t r = ::waitpid(pid, &status, WNOHANG);
+        if (r == pid)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        if (std::chrono::steady_clock::now() > deadline)
+            return std::nullopt;
+        std::this_thread::sleep_for(20ms);
+    }
+}
+
+bool Exists(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class StartupTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        const Child reg = Start({Bin("Ergasto"), "-RegServer"});
+        ASSERT_EQ(WaitExit(reg.pid, 20s), 0);
+    }
+
+    // Starts a first instance and waits until it listens.
+    Child StartFirst(std::vector<std::string> extra = {})
+    {
+        ::unlink(SingleInstanceSocketPath().c_str());
+        std::vector<std::string> args{Bin("kelvo")};
+        args.insert(args.end(), extra.begin(), extra.end());
+        Child first = Start(args);
+        const auto deadline = std::chrono::steady_clock::now() + 20s;
+        while (!Exists(SingleInstanceSocketPath()) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(20ms);
+        EXPECT_TRUE(Exists(SingleInstanceSocketPath())) << ReadText(first.stderrPath);
+        std::this_thread::sleep_for(200ms);
+        return first;
+    }
+
+    void TearDown() override
+    {
+        for (pid_t pid : m_running) {
+            ::kill(pid, SIGKILL);
+            WaitExit(pid, 5s);
+        }
+    }
+
+    std::string SettingsFile(const char* name) const
+    {
+        return std::string(std::getenv("XDG_CONFIG_HOME")) + "/Vornel/Kelvo/" + name;
+    }
+
+    std::vector<pid_t> m_running;
+};
+
+TEST_F(StartupTest, ASecondStartHandsOverAndExitsZeroAndACloseBySignalSavesAndExitsOne)
+{
+    Child first = StartFirst();
+    m_running.push_back(first.pid);
+
+    const std::string file = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/given.qxv7";
+    std::ofstream(file) << "not a calculation";
+    for (const std::vector<std::string>& args : {std::vector<std::string>{Bin("kelvo")},
+                                                  {Bin("kelvo"), "\"" + file + "\""},
+                                                  {Bin("kelvo"), file + ".missing"}}) {
+        const Child second = Start(args);
+        EXPECT_EQ(WaitExit(second.pid, 20s), 0) << ReadText(second.stderrPath);
+        EXPECT_EQ(ReadText(second.stderrPath), "");
+    }
+    EXPECT_FALSE(WaitExit(first.pid, 0ms).has_value()) << "the first instance still runs";
+
+    ::kill(first.pid, SIGTERM);
+    const auto code = WaitExit(first.pid, 30s);
+    m_running.clear();
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 1) << ReadText(first.stderrPath);
+
+    const std::string windowFile = SettingsFile("Kelvo_Win_Settings.xml");
+    const std::string configFile = SettingsFile("Kelvo_Config_Settings.xml");
+    struct stat window {};
+    struct stat config {};
+    ASSERT_EQ(::stat(windowFile.c_str(), &window), 0);
+    ASSERT_EQ(::stat(configFile.c_str(), &config), 0);
+    const auto ns = [](const struct stat& s) { return s.st_mtim.tv_sec * 1000000000LL + s.st_mtim.tv_nsec; };
+    EXPECT_LE(ns(window), ns(config)) << "window settings are written first";
+    EXPECT_NE(ReadText(configFile).find("ConfigSettings"), std::string::npos);
+}
+
+TEST_F(StartupTest, AfterACrashTheNextStartIsAFirstInstance)
+{
+    Child crashed = StartFirst();
+    ::kill(crashed.pid, SIGKILL);
+    WaitExit(crashed.pid, 10s);
+
+    Child next = StartFirst();
+    m_running.push_back(next.pid);
+    EXPECT_FALSE(WaitExit(next.pid, 500ms).has_value()) << ReadText(next.stderrPath);
+    ::kill(next.pid, SIGINT);
+    EXPECT_EQ(WaitExit(next.pid, 30s), 1);
+    m_running.clear();
+}
+
+TEST_F(StartupTest, AHandOverThatNobodyTakesEndsWithOneLineAndAnError)
+{
+    // Another process holds the lock but listens nowhere.
+    ::unlink(SingleInstanceSocketPath().c_str());
+    CNamedFileLock holder(SingleInstanceLockPath());
+    ASSERT_EQ(holder.Acquire(0ms), CNamedFileLock::Result::Acquired);
+    const Child second = Start({Bin("kelvo")});
+    const auto code = WaitExit(second.pid, 30s);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_NE(*code, 0);
+    const std::string err = ReadText(second.stderrPath);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+}
+
+}  // namespace
