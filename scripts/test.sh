@@ -15,9 +15,10 @@ build() {  # build <dir> <extra cmake args...>
 build "$root/build/release" -DCMAKE_BUILD_TYPE=Release
 build "$root/build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DQUILLIX_SANITIZE=ON -DQUILLIX_BUILD_BENCH=OFF
 
-# ThreadSanitizer build of the threaded engine and worker tests only (their
-# suites start with "Engine" or "Worker").
-tsan_targets=(engine_record_test engine_calc_test worker_exec_test)
+# ThreadSanitizer build of the threaded tests only: the engine and worker suites
+# (named "Engine..." and "Worker...") and the record window fed from another thread.
+tsan_targets=(engine_record_test engine_calc_test worker_exec_test panes_core_tests panes_widget_tests)
+tsan_tests='^(Engine|Worker|CalcRecordFeed\.|RecordWindowThreading\.)'
 cmake -S "$root" -B "$root/build/tsan" -G Ninja -DQUILLIX_WERROR=ON -DCMAKE_BUILD_TYPE=Debug \
   -DQUILLIX_SANITIZE_THREAD=ON -DQUILLIX_BUILD_BENCH=OFF
 cmake --build "$root/build/tsan" -j "$jobs" --target "${tsan_targets[@]}"
@@ -31,6 +32,6 @@ for dir in release sanitize; do
   echo "== tests: $dir build"
   ctest --test-dir "$root/build/$dir" --output-on-failure --no-tests=error -j "$jobs" || status=1
 done
-echo "== tests: tsan build (threaded engine and worker tests)"
-ctest --test-dir "$root/build/tsan" --output-on-failure --no-tests=error -j "$jobs" -R '^(Engine|Worker)' || status=1
+echo "== tests: tsan build (threaded tests)"
+ctest --test-dir "$root/build/tsan" --output-on-failure --no-tests=error -j "$jobs" -R "$tsan_tests" || status=1
 exit $status
