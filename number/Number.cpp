@@ -96,8 +96,10 @@ void check_exact_size(long double digits, const char* what)
 
 std::int64_t checked_exponent(__int128 exponent)
 {
-    if (exponent > kMaxExponent || exponent < -kMaxExponent)
-        throw NumberOverflowError("The result's decimal exponent is beyond the range of numbers.");
+    if (exponent > kMaxExponent)
+        throw NumberOverflowError("The result is too large to represent.");
+    if (exponent < -kMaxExponent)
+        throw NumberUnderflowError("The result is too small to represent.");
     return static_cast<std::int64_t>(exponent);
 }
 

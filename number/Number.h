@@ -15,7 +15,7 @@
 //
 // Errors are raised, never printed: an argument outside a function's domain
 // raises NumberDomainError, a result whose exponent the type cannot hold raises
-// NumberOverflowError. Running out of memory prints "MAPM Error: Out of memory"
+// NumberOverflowError (NumberUnderflowError when it is too close to zero). Running out of memory prints "MAPM Error: Out of memory"
 // to stderr and ends the process with exit code 100.
 //
 // Thread safety: Number is a value type; distinct objects may be used from
@@ -39,6 +39,14 @@ public:
 class NumberOverflowError : public std::overflow_error {
 public:
     using std::overflow_error::overflow_error;
+};
+
+// A result too close to zero for the exponent range. It is a kind of
+// NumberOverflowError, so callers that catch that see it too; callers that
+// treat tiny results as zero can catch it first.
+class NumberUnderflowError : public NumberOverflowError {
+public:
+    using NumberOverflowError::NumberOverflowError;
 };
 
 class NumberParseError : public std::invalid_argument {

@@ -39,6 +39,7 @@ using MpfrUnary = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
 template <class Kappa>
 Number evaluate(const Number& x, int places, MpfrUnary op, double extra_bits, Kappa log2_kappa)
 {
+    check_working_precision(extra_bits);
     const auto extra = static_cast<mpfr_prec_t>(std::max(0.0, std::ceil(extra_bits)));
     return ziv_round(clamp_places(places), [&](mpfr_ptr y, mpfr_prec_t prec) {
         const mpfr_prec_t in_prec = prec + extra + 8;
@@ -333,9 +334,11 @@ Number Number::exp(int places) const
 {
     if (m_sign == 0)
         return Number(1);
-    if (exponent() >= 18 && abs() > Number(3'000'000'000'000'000'000LL))
-        throw NumberOverflowError(m_sign > 0 ? "The result of exp is too large to represent."
-                                             : "The result of exp is too small to represent.");
+    if (exponent() >= 18 && abs() > Number(3'000'000'000'000'000'000LL)) {
+        if (m_sign < 0)
+            throw NumberUnderflowError("The result of exp is too small to represent.");
+        throw NumberOverflowError("The result of exp is too large to represent.");
+    }
     const double lx = log2_abs(*this);
     return evaluate(*this, places, mpfr_exp, lx, [lx](mpfr_srcptr, mpfr_srcptr) { return lx; });
 }
@@ -529,10 +532,11 @@ Number Number::pow(const Number& y, int places) const
         // Refuse results whose decimal exponent is beyond any range before
         // computing anything.
         const double magnitude = log2_abs(y) + std::log2(std::fabs(log2_abs(base)) / kLog2Of10 + 1e-300);
-        if (magnitude > 60)
-            throw NumberOverflowError(y.m_sign * (log2_abs(base) > 0 ? 1 : -1) > 0
-                                          ? "The result of the power is too large to represent."
-                                          : "The result of the power is too small to represent.");
+        if (magnitude > 60) {
+            if (y.m_sign * (log2_abs(base) > 0 ? 1 : -1) < 0)
+                throw NumberUnderflowError("The result of the power is too small to represent.");
+            throw NumberOverflowError("The result of the power is too large to represent.");
+        }
         if (y.exponent() < 19) {
             if (auto exact = exact_integer_power(*this, integer_value(y), places))
                 return *exact;
@@ -544,6 +548,7 @@ Number Number::pow(const Number& y, int places) const
     const double ly = log2_abs(y);
     // Relative error of x^y: |y| times that of x, plus |y ln x| times that of y.
     const double log2_kappa = ly + log2_plus(std::log2(std::fabs(lx) * kLn2 + 1e-300), 1.0);
+    check_working_precision(log2_kappa);
     const auto extra = static_cast<mpfr_prec_t>(std::max(0.0, std::ceil(log2_kappa)));
     const Number result = ziv_round(
         places,

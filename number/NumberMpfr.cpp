@@ -43,6 +43,13 @@ void prepare_mpfr_thread()
     ready = true;
 }
 
+void check_working_precision(double bits)
+{
+    if (bits > static_cast<double>(kMaxWorkingBits))
+        throw NumberOverflowError(
+            "The argument is too large for the function to be computed to this precision.");
+}
+
 mpfr_prec_t bits_for_digits(std::int64_t digits)
 {
     return static_cast<mpfr_prec_t>(std::ceil(static_cast<double>(digits) * kLog2Of10));
@@ -54,6 +61,14 @@ bool to_mpfr(mpfr_ptr r, const Number& x)
         mpfr_set_zero(r, 1);
         return true;
     }
+    // MPFR's widest binary exponent range holds decimal exponents up to about
+    // 1.388E+18.
+    constexpr std::int64_t kMpfrDecimalRange = 1'380'000'000'000'000'000LL;
+    const std::int64_t e = x.exponent();
+    if (e > kMpfrDecimalRange)
+        throw NumberOverflowError("The number is too large for the function to be computed.");
+    if (e < -kMpfrDecimalRange)
+        throw NumberUnderflowError("The number is too small for the function to be computed.");
     const mpz_class& m = NumberInternals::mantissa(x);
     const std::int64_t s = NumberInternals::scale(x);
     const mpfr_prec_t prec = mpfr_get_prec(r);
@@ -78,9 +93,12 @@ bool to_mpfr(mpfr_ptr r, const Number& x)
                 exact = (mpfr_mul(r, numerator, power, MPFR_RNDN) == 0) && exact;
             else
                 exact = (mpfr_div(r, numerator, power, MPFR_RNDN) == 0) && exact;
-            if (mpfr_inf_p(r) || mpfr_zero_p(r))
+            if (mpfr_inf_p(r))
                 throw NumberOverflowError(
-                    "The number is beyond the range the function can be computed for.");
+                    "The number is too large for the function to be computed.");
+            if (mpfr_zero_p(r))
+                throw NumberUnderflowError(
+                    "The number is too small for the function to be computed.");
         }
     }
     if (x.sign() < 0)
@@ -166,6 +184,7 @@ Number ziv_round(int places, const Evaluation& f,
     constexpr int kAttempts = 8;
     bool asked_exact = false;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        check_working_precision(static_cast<double>(prec));
         MpfrValue y(prec);
         const double log2_error = f(y, prec);
         if (mpfr_nan_p(y))
@@ -173,7 +192,7 @@ Number ziv_round(int places, const Evaluation& f,
         if (mpfr_inf_p(y))
             throw NumberOverflowError("The result is too large to represent.");
         if (mpfr_zero_p(y))
-            throw NumberOverflowError("The result is too small to represent.");
+            throw NumberUnderflowError("The result is too small to represent.");
         if (log2_error > needed && attempt + 1 < kAttempts) {
             prec += static_cast<mpfr_prec_t>(std::ceil(log2_error - needed)) + 32;
             continue;

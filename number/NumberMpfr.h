@@ -33,6 +33,14 @@ private:
 inline constexpr double kLog2Of10 = 3.32192809488736234787;
 inline constexpr double kNoError = -std::numeric_limits<double>::infinity();
 
+// Largest working precision in bits (about 1.2 million digits). Arguments
+// that would need more (sin of a number with millions of integer digits)
+// raise NumberOverflowError instead of working for hours.
+inline constexpr mpfr_prec_t kMaxWorkingBits = 4'000'000;
+
+// Raises NumberOverflowError when `bits` exceeds kMaxWorkingBits.
+void check_working_precision(double bits);
+
 // Widens MPFR's exponent range on the calling thread (once per thread) and
 // arranges for MPFR's per-thread caches to be freed when the thread ends.
 void prepare_mpfr_thread();

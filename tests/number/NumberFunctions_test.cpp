@@ -113,13 +113,20 @@ TEST(NumberFunctions, FactorialIsExact)
 TEST(NumberFunctions, HugeArgumentsOverflowCleanly)
 {
     EXPECT_THROW(N("1E+30").exp(10), NumberOverflowError);
-    EXPECT_THROW(N("-1E+30").exp(10), NumberOverflowError);
+    EXPECT_THROW(N("-1E+30").exp(10), NumberUnderflowError);
+    EXPECT_THROW(N("-1E+30").exp(10), NumberOverflowError);  // the same family
+    EXPECT_THROW(N("0.5").pow(N("1E+30"), 10), NumberUnderflowError);
+    EXPECT_THROW(N("1E-3000000000000000000").pow(N("2.5"), 10), NumberUnderflowError);
     EXPECT_THROW(N("1E+30").sinh(10), NumberOverflowError);
     EXPECT_THROW(N("-1E+30").cosh(10), NumberOverflowError);
     const Number e = N("3000000").exp(10);
     EXPECT_EQ(e.exponent(), 1302883);
     EXPECT_GT(N("2500000").cosh(5), N("1E+999999"));
     EXPECT_EQ(N("1E+30").tanh(10), Number(1));
+    // Periodic functions of arguments with millions of integer digits would
+    // need a working precision of millions of digits.
+    EXPECT_THROW(N("1E+2000000").sin(10), NumberOverflowError);
+    EXPECT_THROW(N("1E+3000000000000000000").atan(10), NumberOverflowError);
     EXPECT_EQ(N("-3000000").exp(5).exponent(), -1302884);
 }
 
