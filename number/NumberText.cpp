@@ -139,6 +139,7 @@ Number Number::from_text(std::string_view text)
 
 std::string Number::to_scientific(int places) const
 {
+    check_exact_size(static_cast<long double>(places), "the scientific text");
     const Number v = places < 0 ? *this : round(places);
     std::string s;
     if (v.is_zero()) {
@@ -161,6 +162,7 @@ std::string Number::to_scientific(int places) const
 
 std::string Number::to_fixed(int places) const
 {
+    check_exact_size(static_cast<long double>(places), "the fixed-point text");
     Number v = *this;
     if (places >= 0)
         v = NumberInternals::round_at(*this, -static_cast<std::int64_t>(places));

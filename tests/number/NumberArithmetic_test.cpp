@@ -121,6 +121,8 @@ TEST(NumberArithmetic, GiganticExactResultsAreRefused)
     EXPECT_THROW(N("1E3000000000000000000") * N("1E3000000000000000000"), NumberOverflowError);
     EXPECT_THROW(N("1E999999999").integer_divide(N("3")), NumberOverflowError);
     EXPECT_THROW(N("1E+100000000").to_fixed(), NumberOverflowError);
+    EXPECT_THROW(N("1.5").to_fixed(2'000'000'000), NumberOverflowError);
+    EXPECT_THROW(N("1.5").to_scientific(2'000'000'000), NumberOverflowError);
     EXPECT_THROW(Number(123456789).factorial(), NumberOverflowError);
     EXPECT_THROW(N("1.5").pow(N("1E+30")), NumberOverflowError);
 }
