@@ -142,3 +142,68 @@ TEST_F(MainWindowTest, HistoryGetsEachResultOfEquals)
 }
 
 }  // namespace
+
+namespace {
+
+class StartupFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { TestApplication(); }
+};
+
+// A saved calculation of "6 * 7" written by a window of its own.
+std::string SavedSixTimesSeven(const std::string& name)
+{
+    const std::string path = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/" + name;
+    struct Writer : WindowFixture {
+        void TestBody() override {}
+    } writer;
+    writer.TypeKeys("6*7");
+    EXPECT_TRUE(CCalculationFiles(writer.m_frame->Controller()).Save(path));
+    return path;
+}
+
+TEST_F(StartupFileTest, TheStartUpFileIsLoadedBeforeTheWindowShowsAndAMissingOneIsIgnored)
+{
+    const std::string path = SavedSixTimesSeven("start.qxv7");
+    for (const std::string& given : {path, path + ".missing"}) {
+        CEvent done;
+        CEvent aborted;
+        auto host = std::make_shared<CInProcessWorkerHost>();
+        CScriptedServices services;
+        CMainFrame::Setup setup;
+        setup.events = {&done, &aborted};
+        setup.workerFactory = host;
+        setup.processWaiter = host;
+        setup.services = &services;
+        CMainFrame frame(setup);
+        frame.Create(given == path ? given : std::string());
+        EXPECT_FALSE(frame.isVisible());
+        EXPECT_EQ(frame.Controller().EntryLine().GetText(), given == path ? "7" : "0") << given;
+        EXPECT_TRUE(services.boxes.empty()) << given;
+        frame.close();
+    }
+}
+
+TEST_F(StartupFileTest, AHandOverRaisesTheWindowAndAsksBeforeReplacingACalculation)
+{
+    const std::string path = SavedSixTimesSeven("handed.qxv7");
+    struct Window : WindowFixture {
+        void TestBody() override {}
+    } window;
+    window.m_frame->showMinimized();
+    QApplication::processEvents();
+    window.TypeKeys("5+");
+    window.m_services.answers.push_back(UiMessageAnswer::No);
+    window.m_frame->OnHandOver(QString::fromStdString(path));
+    EXPECT_FALSE(window.m_frame->isMinimized());
+    ASSERT_EQ(window.m_services.boxes.size(), 1u);
+    EXPECT_EQ(window.Entry(), "5");
+    window.m_services.answers.push_back(UiMessageAnswer::Yes);
+    window.m_frame->OnHandOver(QString::fromStdString(path));
+    EXPECT_EQ(window.Entry(), "7");
+    window.m_frame->OnHandOver(QString());  // only raises
+    EXPECT_EQ(window.Entry(), "7");
+    EXPECT_EQ(window.m_services.boxes.size(), 2u);
+}
+
+}  // namespace

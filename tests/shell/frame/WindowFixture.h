@@ -12,7 +12,7 @@
 QApplication& TestApplication();
 
 class WindowFixture : public ::testing::Test {
-protected:
+public:
     WindowFixture();
     ~WindowFixture() override;
 
