@@ -63,7 +63,7 @@ struct CHelpWindowViewer::Impl {
 };
 
 CHelpWindowViewer::CHelpWindowViewer(IUrlOpener& urlOpener, QWidget* parent)
-    : m_impl(new Impl{urlOpener, parent, nullptr})
+    : m_impl(std::make_unique<Impl>(Impl{urlOpener, parent, nullptr}))
 {
 }
 
@@ -72,7 +72,6 @@ CHelpWindowViewer::~CHelpWindowViewer()
     // A window without a parent is ours to delete.
     if (m_impl->window && !m_impl->window->parent())
         delete m_impl->window.data();
-    delete m_impl;
 }
 
 void CHelpWindowViewer::ShowHelpFile(const std::string& path)

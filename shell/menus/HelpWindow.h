@@ -4,6 +4,7 @@
 // when it is already open. Links to other sites open in the user's browser.
 
 #include <QWidget>
+#include <memory>
 #include <string>
 
 #include "shell/menus/HelpAndLinks.h"
@@ -39,5 +40,5 @@ public:
 
 private:
     struct Impl;
-    Impl* m_impl;
+    std::unique_ptr<Impl> m_impl;
 };
