@@ -43,6 +43,11 @@ public:
 
 namespace number_detail {
 
+// Negative digit counts mean 0.
+inline int clamp_places(int places) { return places < 0 ? 0 : places; }
+
+inline bool is_one(const Number& x) { return x == Number(1); }
+
 // Exact count of decimal digits of a positive integer (1 for 0).
 std::int64_t digit_count(const mpz_class& value);
 

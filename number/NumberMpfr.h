@@ -41,6 +41,14 @@ inline constexpr mpfr_prec_t kMaxWorkingBits = 4'000'000;
 // Raises NumberOverflowError when `bits` exceeds kMaxWorkingBits.
 void check_working_precision(double bits);
 
+// log2(2^a + c) for c >= 0, without overflowing.
+inline double log2_plus(double a, double c)
+{
+    if (a > 60)
+        return a;
+    return std::log2(std::exp2(a) + c);
+}
+
 // Widens MPFR's exponent range on the calling thread (once per thread) and
 // arranges for MPFR's per-thread caches to be freed when the thread ends.
 void prepare_mpfr_thread();
