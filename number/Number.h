@@ -59,6 +59,7 @@ public:
     Number();                       // 0
     Number(long long value);        // NOLINT(google-explicit-constructor): integers convert freely
     Number(int value) : Number(static_cast<long long>(value)) {}
+    Number(long value) : Number(static_cast<long long>(value)) {}  // NOLINT: as above
 
     // Strict parsing of `[blanks][sign](digits[.digits] | .digits)[(e|E)[sign]digits][blanks]`.
     // Absent exponent digits read as exponent 0 ("1E", "1E-" are 1). Anything

@@ -114,6 +114,8 @@ TEST(NumberQueries, Conversions)
     EXPECT_FALSE(N("2.5").to_int64());
     EXPECT_EQ(N("1.5E+3").to_int64(), 1500);
     EXPECT_EQ(Number(-42).to_scientific(), "-4.2E+1");
+    EXPECT_EQ(Number(std::int64_t{-42}), Number(-42));
+    EXPECT_EQ(Number(9'000'000'000LL).to_scientific(), "9E+9");
     EXPECT_DOUBLE_EQ(N("0.1").to_double(), 0.1);
     EXPECT_DOUBLE_EQ(N("-1.5E+300").to_double(), -1.5e300);
     EXPECT_EQ(N("1E+999999").to_double(), HUGE_VAL);
