@@ -126,6 +126,11 @@ int RunKelvo(int argc, char** argv, KelvoOptions options)
         result = app.exec();
         if (!frame.IsDestroyed())
             frame.close();
+        if (frame.EngineAbandoned()) {
+            // A thread that never reported may still set them.
+            (void)done.release();
+            (void)aborted.release();
+        }
     }
     SaveSettings();
     return result;

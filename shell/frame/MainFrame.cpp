@@ -529,6 +529,6 @@ void CMainFrame::OnDestroy()
     const std::string scheme = GetCurrentColorScheme().m_name;
     config.m_colorScheme = scheme.empty() ? "Plain Vanilla" : scheme;
     // Cancels a running step and waits for its thread before the engine goes.
-    m_controller->Shutdown(kShutdownWait);
+    m_engineAbandoned = !m_controller->Shutdown(kShutdownWait);
     m_controller->Record().SetListener(nullptr);
 }

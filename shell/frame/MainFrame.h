@@ -85,6 +85,9 @@ public:
     // The idle pass (also run by the loop before each wait).
     void OnIdle();
     bool IsDestroyed() const { return m_destroyed; }
+    // The calculation thread did not end in time at shutdown: the engine was
+    // left alone, and the events it may still set must outlive the process.
+    bool EngineAbandoned() const { return m_engineAbandoned; }
 
     // Owner interfaces of the panes and the keypad.
     void AddAsNewEntry(const std::string& text) override;
@@ -143,4 +146,5 @@ private:
     int m_flySteps = 0;
     int m_keypadHeight = 0;
     bool m_destroyed = false;
+    bool m_engineAbandoned = false;
 };
