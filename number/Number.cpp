@@ -35,12 +35,16 @@ std::int64_t digit_count(const mpz_class& value)
 
 namespace {
 
-// The four most recent large powers of one base.
+// The four most recent large powers of one base, and one huge power that is
+// released at the next request so that it does not stay in memory.
 struct LargePowers {
     mpz_class value[4];
     std::int64_t exponent[4] = {-1, -1, -1, -1};
     unsigned next = 0;
+    mpz_class huge;
 };
+
+constexpr std::int64_t kRetainedPowerDigits = 1'000'000;
 
 // base^n; powers below 4096 are cached per thread, larger ones rotate through
 // a few slots, so a caller may hold up to three of them while asking for a
@@ -49,6 +53,10 @@ const mpz_class& cached_power(unsigned long base, std::int64_t n,
                               std::vector<std::unique_ptr<mpz_class>>& cache, LargePowers& large)
 {
     constexpr std::int64_t kCached = 4096;
+    if (large.huge.get_mpz_t()->_mp_alloc != 0) {
+        mpz_class released;
+        large.huge.swap(released);
+    }
     if (n >= 0 && n < kCached) {
         if (cache.empty())
             cache.resize(kCached);
@@ -63,6 +71,10 @@ const mpz_class& cached_power(unsigned long base, std::int64_t n,
         if (large.exponent[i] == n)
             return large.value[i];
     check_exact_size(static_cast<long double>(n), "a power of ten");
+    if (n > kRetainedPowerDigits) {
+        mpz_ui_pow_ui(large.huge.get_mpz_t(), base, static_cast<unsigned long>(n));
+        return large.huge;
+    }
     const unsigned i = large.next++ % 4;
     large.exponent[i] = n;
     mpz_ui_pow_ui(large.value[i].get_mpz_t(), base, static_cast<unsigned long>(n));

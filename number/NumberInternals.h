@@ -52,7 +52,8 @@ inline bool is_one(const Number& x) { return x == Number(1); }
 std::int64_t digit_count(const mpz_class& value);
 
 // 10^n and 5^n; small powers are cached per thread. The reference stays
-// valid until three more large (n >= 4096) powers have been asked for.
+// valid until three more large (n >= 4096) powers have been asked for, and
+// for a power above a million digits only until the next call.
 const mpz_class& power_of_ten(std::int64_t n);
 const mpz_class& power_of_five(std::int64_t n);
 
