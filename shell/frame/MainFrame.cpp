@@ -21,7 +21,9 @@
 #include "keypad/CommandIds.h"
 #include "shell/ConfigOptions.h"
 #include "shell/WindowSettings.h"
+#include "panes/PaneImageList.h"
 #include "shell/frame/CalcEventWatcher.h"
+#include "shell/frame/FlyingItem.h"
 #include "shell/frame/FrameController.h"
 #include "shell/frame/IdleHook.h"
 #include "shell/frame/KeyTable.h"
@@ -36,8 +38,6 @@
 
 namespace {
 
-constexpr int kFlySteps = 15;
-constexpr int kFlyTickMs = 10;
 constexpr int kInitialKeypadHeight = 395;
 constexpr auto kShutdownWait = std::chrono::seconds(15);  // longer than the engine's wait for its worker
 constexpr const char* kQuitQuestion = "A calculation is in progress.  Are you sure you want to quit now?";
@@ -194,14 +194,7 @@ CMainFrame::CMainFrame(Setup setup, QWidget* parent) : CDockingFrame(parent), m_
         });
     }
     m_idleHook = new CIdleHook([this] { OnIdle(); }, this);
-    m_flyTimer = new QTimer(this);
-    m_flyTimer->setInterval(kFlyTickMs);
-    connect(m_flyTimer, &QTimer::timeout, this, [this] {
-        if (++m_flySteps < kFlySteps)
-            return;
-        m_flyTimer->stop();
-        AddAsNewEntry(std::exchange(m_flyText, {}));
-    });
+    m_flyingItem = new CFlyingItem(this);
     qApp->installEventFilter(this);
 }
 
@@ -387,13 +380,14 @@ void CMainFrame::AddToHistory(const std::string& text) { m_panes->AddToHistory(t
 
 int CMainFrame::GetMaxDigits() { return m_controller->EntryLine().MaxDigits(); }
 
-void CMainFrame::BeginItemDrag(const CPaneImageList&, int, int, int, const std::string& text)
+void CMainFrame::BeginItemDrag(const CPaneImageList& images, int imageIndex, int screenX, int screenY,
+                               const std::string& text)
 {
-    if (m_flyTimer->isActive())
-        return;  // one flight at a time
-    m_flyText = text;
-    m_flySteps = 0;
-    m_flyTimer->start();
+    // The target: 16 pixels left of the entry line's right edge, at its middle.
+    CCalcEdit* edit = m_calcWindow->Edit();
+    const QPoint target = edit->mapToGlobal(QPoint(edit->width() - 16, edit->height() / 2));
+    m_flyingItem->Start(images.Pixmap(imageIndex), QPoint(screenX, screenY), target, text,
+                        [this](const std::string& landed) { AddAsNewEntry(landed); });
 }
 
 bool CMainFrame::IsOverDropTarget(int screenX, int screenY)

@@ -26,6 +26,7 @@ class CCalcWindow;
 class CCalculationFiles;
 class CEvent;
 class CFrameController;
+class CFlyingItem;
 class CFrameMenus;
 class CIdleHook;
 class CPaneHost;
@@ -33,7 +34,6 @@ class CSplitterWindowBase;
 class IUserPrompts;
 class ICalcWorkerFactory;
 class IProcessWaiter;
-class QTimer;
 
 class CMainFrame : public CDockingFrame,
                    public ICalcRecordWindowParent,
@@ -141,9 +141,7 @@ private:
     CSplitterWindowBase* m_splitter = nullptr;
     CCalcEventWatcher* m_eventWatcher = nullptr;
     CIdleHook* m_idleHook = nullptr;
-    QTimer* m_flyTimer = nullptr;
-    std::string m_flyText;
-    int m_flySteps = 0;
+    CFlyingItem* m_flyingItem = nullptr;
     int m_keypadHeight = 0;
     bool m_destroyed = false;
     bool m_engineAbandoned = false;

@@ -12,6 +12,8 @@ UiMessageAnswer CScriptedServices::ShowMessageBox(const std::string& text, const
                                                    UiMessageIcon, UiMessageButtons buttons)
 {
     boxes.push_back({text, caption});
+    if (onBox)
+        onBox();
     if (buttons == UiMessageButtons::Ok)
         return UiMessageAnswer::Ok;
     if (answers.empty())

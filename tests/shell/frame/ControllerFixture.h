@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +36,7 @@ public:
 
     int beeps = 0;
     std::vector<ShownBox> boxes;
+    std::function<void()> onBox;  // runs while a box is shown
     std::deque<UiMessageAnswer> answers;  // Yes/No questions take these in order (default No)
     std::string clipboard;
     std::vector<std::string> urls;

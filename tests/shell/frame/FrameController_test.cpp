@@ -213,6 +213,25 @@ TEST_F(FrameControllerTest, AddAsNewEntryIsRefusedAfterAFunction)
     EXPECT_EQ(Entry(), "15");
 }
 
+TEST_F(FrameControllerTest, TheEntryCanBeEditedFreelyOnlyWhileItIsBeingTyped)
+{
+    EXPECT_TRUE(m_controller->CanEditEntry());  // an empty calculator
+    Keys("5 +");
+    EXPECT_FALSE(m_controller->CanEditEntry());  // the entry waits for a new number
+    Keys("3");
+    EXPECT_TRUE(m_controller->CanEditEntry());
+    Keys("=");
+    EXPECT_FALSE(m_controller->CanEditEntry());
+    Keys("C 1 / 0 =");
+    EXPECT_FALSE(m_controller->CanEditEntry());  // an error shows
+    Keys("SB");
+    EXPECT_TRUE(m_controller->CanEditEntry());
+    m_controller->RestoreNumberEntry("1.25e3");  // the free-form entry's OK
+    EXPECT_EQ(Entry(), "1250");
+    Keys("=");
+    EXPECT_EQ(Entry(), "0.0008");
+}
+
 // ---------------------------------------------------------------- cancelling
 
 class CancelTest : public ControllerFixture {
@@ -334,8 +353,11 @@ TEST_F(FrameControllerTest, AWorkerThatCannotStartShowsTheEnginesBoxAndRestoresT
 {
     Keys("2 + 5");
     m_host->SetCreateFails(true);
+    bool restoredBeforeTheBox = true;
+    m_services.onBox = [&] { restoredBeforeTheBox = !m_entryModel.IsStartOver(); };
     Keys("sqrt");
     ASSERT_EQ(m_services.boxes.size(), 1u);
+    EXPECT_FALSE(restoredBeforeTheBox) << "the engine's message comes first";
     EXPECT_FALSE(m_services.boxes[0].text.empty());
     EXPECT_FALSE(m_displayModel.IsBusy());
     EXPECT_EQ(Entry(), "5");

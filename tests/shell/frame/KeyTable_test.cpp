@@ -63,3 +63,31 @@ TEST(KeyTable, EveryKeyOfTheTable)
 }
 
 }  // namespace
+
+#include "shell/frame/FlyingItem.h"
+
+namespace {
+
+TEST(FlightPath, FifteenStepsOnTheLineEndingAtTheTarget)
+{
+    const auto path = FlightPath({0, 0}, {150, 30});
+    ASSERT_EQ(path.size(), 15u);
+    EXPECT_EQ(path[0], QPoint(10, 2));
+    EXPECT_EQ(path[6], QPoint(70, 14));
+    EXPECT_EQ(path.back(), QPoint(150, 30));
+
+    const auto uneven = FlightPath({100, 50}, {0, 50});  // x step -6 (100 / 15 truncated)
+    EXPECT_EQ(uneven[0], QPoint(94, 50));
+    EXPECT_EQ(uneven[13], QPoint(16, 50));
+    EXPECT_EQ(uneven.back(), QPoint(0, 50));
+
+    const auto vertical = FlightPath({5, 0}, {5, 45});
+    EXPECT_EQ(vertical[0], QPoint(5, 3));
+    EXPECT_EQ(vertical.back(), QPoint(5, 45));
+    for (const QPoint& p : FlightPath({0, 0}, {7, 300}))  // a small x step never passes the target
+        EXPECT_LE(p.y(), 300);
+
+    EXPECT_EQ(FlightPath({3, 3}, {3, 3}), std::vector<QPoint>{QPoint(3, 3)});
+}
+
+}  // namespace

@@ -10,7 +10,10 @@
 #include <fstream>
 
 #include "WindowFixture.h"
+#include <QElapsedTimer>
+
 #include "docking/SplitterWindow.h"
+#include "panes/PaneImageList.h"
 #include "keypad/CalcDisplayWindow.h"
 #include "keypad/CalcEdit.h"
 #include "keypad/CalcWindow.h"
@@ -131,6 +134,21 @@ TEST_F(MainWindowTest, ClosingDuringACalculationAsksAndNoKeepsItRunning)
     m_frame->close();
     EXPECT_TRUE(m_frame->IsDestroyed());
     EXPECT_EQ(m_frame->Controller().Engine(), nullptr);  // cancelled, waited for, released
+}
+
+TEST_F(MainWindowTest, AFlyingItemBecomesTheEntryWhenItLandsAndASecondFlightWaits)
+{
+    const CPaneImageList images(CPaneImageList::Kind::History);
+    m_frame->BeginItemDrag(images, CPaneImageList::kDragImage, 20, 20, "12");
+    m_frame->BeginItemDrag(images, CPaneImageList::kDragImage, 20, 20, "99");  // ignored
+    EXPECT_EQ(Entry(), "0");
+    QElapsedTimer timer;
+    timer.start();
+    while (Entry() == "0" && timer.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(Entry(), "12");
+    QTest::qWait(100);
+    EXPECT_EQ(Entry(), "12");
 }
 
 TEST_F(MainWindowTest, HistoryGetsEachResultOfEquals)
