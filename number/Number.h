@@ -15,8 +15,10 @@
 //
 // Errors are raised, never printed: an argument outside a function's domain
 // raises NumberDomainError, a result whose exponent the type cannot hold raises
-// NumberOverflowError (NumberUnderflowError when it is too close to zero). Running out of memory prints "MAPM Error: Out of memory"
-// to stderr and ends the process with exit code 100.
+// NumberOverflowError (NumberUnderflowError, a kind of it, when the result is
+// too close to zero), and so does an exact result too large to hold in
+// memory. Running out of memory prints "MAPM Error: Out of memory" to stderr
+// and ends the process with exit code 100.
 //
 // Thread safety: Number is a value type; distinct objects may be used from
 // different threads at once (MPFR settings are made per call on the calling
