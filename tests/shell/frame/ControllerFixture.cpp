@@ -69,11 +69,12 @@ ControllerFixture::~ControllerFixture()
         worker->SetCalcDuration(0);
 }
 
-void ControllerFixture::MakeEngine(std::shared_ptr<ICalcWorkerFactory> factory, int digits)
+void ControllerFixture::MakeEngine(std::shared_ptr<ICalcWorkerFactory> factory, int digits,
+                                   std::shared_ptr<IProcessWaiter> waiter)
 {
     CInnerCalc::Services services;
     services.workerFactory = factory ? factory : m_host;
-    services.processWaiter = m_host;
+    services.processWaiter = waiter ? waiter : m_host;
     m_controller->CreateEngine(std::move(services), digits);
 }
 

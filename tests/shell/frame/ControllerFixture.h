@@ -51,13 +51,13 @@ public:
 // A factory that gives each worker a report delay (a long calculation).
 class CDelayingFactory : public ICalcWorkerFactory {
 public:
-    explicit CDelayingFactory(std::shared_ptr<CInProcessWorkerHost> host) : m_host(std::move(host)) {}
+    explicit CDelayingFactory(std::shared_ptr<ICalcWorkerFactory> host) : m_host(std::move(host)) {}
     bool IsRegistered(const std::string& progId) override { return m_host->IsRegistered(progId); }
     HRESULT CreateWorker(const std::string& progId, std::shared_ptr<ICalcWorker>* worker) override;
     void SetDelay(int delayMs) { m_delay = delayMs; }
 
 private:
-    std::shared_ptr<CInProcessWorkerHost> m_host;
+    std::shared_ptr<ICalcWorkerFactory> m_host;
     std::atomic<int> m_delay{0};
 };
 
@@ -74,7 +74,8 @@ protected:
     ~ControllerFixture() override;
 
     // Creates the engine over the given factory (the in-process host when null).
-    void MakeEngine(std::shared_ptr<ICalcWorkerFactory> factory = nullptr, int digits = 35);
+    void MakeEngine(std::shared_ptr<ICalcWorkerFactory> factory = nullptr, int digits = 35,
+                    std::shared_ptr<IProcessWaiter> waiter = nullptr);
     // Presses the keys of a space-separated sequence, each step settled.
     void Keys(const std::string& sequence);
     // One key, without waiting for its calculation.
