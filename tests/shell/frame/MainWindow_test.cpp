@@ -18,6 +18,7 @@
 #include "keypad/CalcEdit.h"
 #include "keypad/CalcWindow.h"
 #include "keypad/CommandIds.h"
+#include "shell/ConfigOptions.h"
 #include "shell/frame/FrameController.h"
 #include "shell/frame/PaneHost.h"
 #include "shell/frame/SavedCalculation.h"
@@ -149,6 +150,49 @@ TEST_F(MainWindowTest, AFlyingItemBecomesTheEntryWhenItLandsAndASecondFlightWait
     EXPECT_EQ(Entry(), "12");
     QTest::qWait(100);
     EXPECT_EQ(Entry(), "12");
+}
+
+TEST_F(MainWindowTest, MaxDigitsAngleLoadAndSaveAreRefusedWhileCalculating)
+{
+    TypeKeys("2");
+    m_factory->SetDelay(60000);
+    m_frame->OnCommand(cmd::kSqrt);
+    ASSERT_TRUE(m_frame->Controller().IsCalculating());
+    const int digits = m_frame->Controller().Engine()->GetDisplayDigits();
+    const int angle = m_frame->CalcWindow()->AngleSetting();
+    const int beeps = m_services.beeps;
+    m_frame->OnCommand(32841);          // Max Digits 15
+    m_frame->OnCommand(cmd::kRadians);  // angle
+    m_frame->LoadCalculation("/nonexistent.qxv7", false);
+    EXPECT_EQ(m_frame->Controller().Engine()->GetDisplayDigits(), digits);
+    EXPECT_EQ(m_frame->CalcWindow()->AngleSetting(), angle);
+    EXPECT_GE(m_services.beeps, beeps + 2);
+    EXPECT_TRUE(m_services.boxes.empty());
+    EXPECT_TRUE(m_frame->Controller().IsCalculating());
+    QTest::keyClick(m_frame->CalcWindow()->Edit(), Qt::Key_Escape);
+    ASSERT_TRUE(Settle());
+    m_frame->OnCommand(32841);  // now it goes through (the calculator shows only "2": it asks)
+    EXPECT_EQ(m_services.boxes.size(), 1u);
+}
+
+TEST(MainWindowConfig, OutOfRangeDigitsFromTheOptionsFileGiveTheDefault)
+{
+    TestApplication();
+    ConfigOptions::Instance().m_nSigDigits = 9999;
+    CEvent done;
+    CEvent aborted;
+    auto host = std::make_shared<CInProcessWorkerHost>();
+    CScriptedServices services;
+    CMainFrame::Setup setup;
+    setup.events = {&done, &aborted};
+    setup.workerFactory = host;
+    setup.processWaiter = host;
+    setup.services = &services;
+    CMainFrame frame(setup);
+    frame.Create();
+    EXPECT_EQ(frame.Controller().Engine()->GetDisplayDigits(), ConfigOptions::kDefaultSigDigits);
+    frame.close();
+    EXPECT_EQ(ConfigOptions::Instance().m_nSigDigits, ConfigOptions::kDefaultSigDigits);
 }
 
 TEST_F(MainWindowTest, HistoryGetsEachResultOfEquals)
