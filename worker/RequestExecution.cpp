@@ -48,13 +48,15 @@ Computed Early(CalcStatus status, int errorCode = ErrNone) { return Computed{std
 
 // Runs compute inside the guard: argument errors become "InvalidInput" with
 // their code, every other failure "InvalidInput" with 0; a result the Number
-// type cannot hold becomes "Overflow".
+// type cannot hold becomes "Overflow", or "Underflow" when it is too close to 0.
 template <class F>
 Computed Guarded(F&& compute) {
     try {
         return compute();
     } catch (const ErgastoException& e) {
         return Early(CalcStatus::InvalidInput, e.GetErrorCode());
+    } catch (const NumberUnderflowError&) {
+        return Early(CalcStatus::Underflow);
     } catch (const NumberOverflowError&) {
         return Early(CalcStatus::Overflow);
     } catch (const std::exception&) {

@@ -165,6 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
         FuncCase{"factorial", "20", "Success", 0, "2.43290E+18"}, FuncCase{"acosh", "0.5", "InvalidInput", 0, ""},
         FuncCase{"atanh", "1", "InvalidInput", 0, ""}, FuncCase{"atanh", "-1.5", "InvalidInput", 0, ""},
         FuncCase{"exp", "1E7", "Overflow", 0, ""}, FuncCase{"exp", "-1E7", "Underflow", 0, ""},
+        FuncCase{"exp", "1E+999999", "Overflow", 0, ""}, FuncCase{"exp", "-1E+999999", "Underflow", 0, ""},
         FuncCase{"sin", "0", "Underflow", 0, ""}, FuncCase{"int", "-2.7", "Success", 0, "-2.00000E+0"},
         FuncCase{"rnd", "2.5", "Success", 0, "3.00000E+0"}, FuncCase{"cube", "-3", "Success", 0, "-2.70000E+1"},
         FuncCase{"abs", "x", "InvalidInput", 0, ""}));
