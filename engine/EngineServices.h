@@ -6,9 +6,9 @@
 
 // Shows a message box without owner, with the stop icon. Called by the engine
 // only on the user-interface thread (while it is being created).
-class IMessageBoxService {
+class IEngineMessageBox {
 public:
-    virtual ~IMessageBoxService() = default;
+    virtual ~IEngineMessageBox() = default;
     virtual void ShowMessageBox(const std::string& text, const std::string& caption) = 0;
 };
 

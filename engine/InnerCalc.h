@@ -49,7 +49,7 @@ public:
     struct Services {
         std::shared_ptr<ICalcWorkerFactory> workerFactory;
         std::shared_ptr<IProcessWaiter> processWaiter;
-        IMessageBoxService* messageBoxes = nullptr;  // not owned; used only while constructing
+        IEngineMessageBox* messageBoxes = nullptr;  // not owned; used only while constructing
         IAngleUnitProvider* angleUnit = nullptr;     // not owned; null means degrees
         ThreadLauncher launchThread;                 // empty: std::thread
     };

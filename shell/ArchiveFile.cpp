@@ -53,9 +53,13 @@ FileReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::s
 bool WriteFileAtomically(const std::string& path, const std::string& bytes)
 {
     QSaveFile file(QFile::decodeName(path.c_str()));
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered QSaveFile flushes only while committing, and a
+    // short write there (a full disk, a file size limit) is not seen by the
+    // commit, which would then put a cut file in place of the good one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
+    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) ||
+        file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }

@@ -24,7 +24,7 @@
 
 class CEvent;
 
-class CFrameController : private IMessageBoxService {
+class CFrameController : private IEngineMessageBox {
 public:
     struct Views {
         IEntryLine* entry = nullptr;
@@ -102,7 +102,7 @@ private:
         bool pushedOperation = false;
     };
 
-    // IMessageBoxService (the engine's boxes while it is created)
+    // IEngineMessageBox (the engine's boxes while it is created)
     void ShowMessageBox(const std::string& text, const std::string& caption) override;
 
     void Refuse(const std::string& message);

@@ -38,22 +38,6 @@ bool IsValidFrameState(const FrameSavedState& state)
     return true;
 }
 
-// Writes the bytes under a name of their own, reads them back, and only when
-// they arrived whole puts them in place of path, so a short write (a full
-// disk, a file size limit) can never replace a good file with a cut one.
-bool WriteVerified(const std::string& path, const std::string& bytes)
-{
-    const std::string staging = path + ".saving";
-    std::string written;
-    const bool whole = WriteFileAtomically(staging, bytes) &&
-                       ReadWholeFile(staging, written, bytes.size() + 1) == FileReadStatus::Ok && written == bytes;
-    if (!whole || std::rename(staging.c_str(), path.c_str()) != 0) {
-        std::remove(staging.c_str());
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 template <class Archive>
@@ -119,7 +103,7 @@ bool CCalculationFiles::Save(const std::string& path)
     }
     bool ok = false;
     try {
-        ok = WriteVerified(path, SaveCalculationText(m_controller));
+        ok = WriteFileAtomically(path, SaveCalculationText(m_controller));
     } catch (const std::exception&) {
         ok = false;
     }

@@ -18,7 +18,7 @@
 
 namespace enginetest {
 
-class FakeMessageBoxes : public IMessageBoxService {
+class FakeMessageBoxes : public IEngineMessageBox {
 public:
     void ShowMessageBox(const std::string& text, const std::string& caption) override {
         shown.push_back(caption + ": " + text);
