@@ -1,18 +1,24 @@
 #!/usr/bin/env bash
-# Starts the calculator: installs what is missing, builds, and runs kelvo.
+# Starts the calculator: installs what is missing, builds, registers the worker
+# program Ergasto for this user and runs kelvo.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build "$root/build/release" -j "$(nproc)"
-kelvo="$root/build/release/bin/kelvo"
-if [ ! -x "$kelvo" ]; then
-  echo "Built everything that exists; the calculator window (kelvo) is not part of the build yet."
-  exit 0
+bin="$root/build/release/bin"
+
+# kelvo finds its worker program through the user's registration; the session
+# bus starts it on demand.
+"$bin/Ergasto" -RegServer
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No graphical display (DISPLAY or WAYLAND_DISPLAY) is set: kelvo needs a desktop session." >&2
+  exit 1
 fi
-# kelvo finds its worker program through the user's registration.
-ergasto="$root/build/release/bin/Ergasto"
-if [ -x "$ergasto" ]; then
-  "$ergasto" -RegServer
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] && [ ! -S "${XDG_RUNTIME_DIR:-/nonexistent}/bus" ]; then
+  # No session bus in this login (for example a bare X server): bring one up
+  # for the calculator's lifetime.
+  exec dbus-run-session -- "$bin/kelvo" "$@"
 fi
-exec "$kelvo" "$@"
+exec "$bin/kelvo" "$@"
