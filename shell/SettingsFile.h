@@ -32,7 +32,7 @@ struct SettingsFileContent {
     std::string bytes;
 };
 
-// Reads the file at path, or the spec's file in the settings folder when path
+// Reads the file at path, or the settings-folder file that spec names when path
 // is null, under the lock. Never throws. A missing settings folder gives
 // NoFile: there is no fallback to a file in the current folder.
 SettingsFileContent ReadSettingsFile(const SettingsFileSpec& spec, const char* path) noexcept;
@@ -59,9 +59,9 @@ public:
 void LoadSettingsRecord(const SettingsFileSpec& spec, const char* path, ISettingsRecordLoad& record,
                         std::string& unreadableFile) noexcept;
 
-// Writes bytes to path, or to the spec's file in the settings folder, under
+// Writes bytes to path, or to the settings-folder file that spec names, under
 // the lock. When unreadableFile names the target, the old file is first kept
 // as "<name>.bad" and unreadableFile is emptied. Throws std::runtime_error
-// with the spec's messages; on failure the previous file is unchanged.
+// with the messages that spec holds; on failure the previous file is unchanged.
 void SaveSettingsFile(const SettingsFileSpec& spec, const char* path, const std::string& bytes,
                       std::string& unreadableFile);
