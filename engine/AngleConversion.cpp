@@ -39,8 +39,12 @@ Number CAngleConverter::ToRadians(const Number& x, AngleUnit unit, int precision
     if (unit == AngleRadians)
         return x;
     const Number half = HalfTurn(unit);
-    const int places = RulePlaces(x, half, precision) + kGuardDigits;
-    return x.divide(half, places) * Pi(places).round(places);
+    // Whole turns are taken off exactly first: converted as they stand, the
+    // digits of a large angle would leave none for its fraction of a turn.
+    const Number turn = half * Number(2);
+    const Number angle = x.abs() < turn ? x : x.remainder(turn);
+    const int places = RulePlaces(angle, half, precision) + kGuardDigits;
+    return angle.divide(half, places) * Pi(places).round(places);
 }
 
 Number CAngleConverter::FromRadians(const Number& x, AngleUnit unit, int precision) {

@@ -255,6 +255,9 @@ TEST(EngineInnerCalc, AnglesOfTrigonometricFunctions) {
         {0, "1 atan", CalcStatus::Success, "45", true},
         {1, "0 cos", CalcStatus::Success, "1", true},
         {0, "2 asin", CalcStatus::InvalidInput, nullptr, true},
+        // Whole turns come off exactly: 1E30 degrees is 280 degrees, 1E30 grads 0.
+        {0, "1E30 sin", CalcStatus::Success, "-0.984807753012208", true},
+        {2, "1E30 sin", CalcStatus::Success, "0", true},
     };
     for (const auto& c : cases) {
         EngineRig rig;
