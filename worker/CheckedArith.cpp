@@ -23,10 +23,12 @@ long double Log10Gamma(long double x) { return std::lgamma(x) / kLn10; }
 
 // log10 |x| for x != 0, to double accuracy, whatever the exponent.
 double Log10Of(const Number& x) {
-    const std::string text = x.abs().to_scientific(17);
+    // The exponent of the rounded value: 0.99999999999999999999 rounds up to 1.
+    const Number rounded = x.abs().round(17);
+    const std::string text = rounded.to_scientific(17);
     const auto e = text.find_first_of("Ee");
     const double mantissa = std::stod(text.substr(0, e));
-    return std::log10(mantissa) + static_cast<double>(x.exponent());
+    return std::log10(mantissa) + static_cast<double>(rounded.exponent());
 }
 
 double ToDouble(const Number& x) {
@@ -80,6 +82,13 @@ double Log10PermutationsLowerBound(const Number& n, const Number& r) {
     // The first min(r, n / 2) factors n, n - 1, ... are each at least n / 2.
     const double factors = std::min(ToDouble(r), nv / 2);
     return factors * (Log10Of(n) - std::log10(2.0));
+}
+
+double Log10PowerMagnitude(const Number& base, const Number& exponent) {
+    const double log10Base = Log10Of(base);
+    if (log10Base == 0)
+        return 0;
+    return exponent.to_double() * log10Base;
 }
 
 Number CheckedSqrt(const Number& x, int precision) {

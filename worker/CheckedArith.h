@@ -31,3 +31,8 @@ const Number& MinOf(const Number& a, const Number& b);
 double Log10FactorialLowerBound(const Number& n);
 double Log10CombinationsLowerBound(const Number& n, const Number& r);
 double Log10PermutationsLowerBound(const Number& n, const Number& r);
+
+// log10 |base ^ exponent| to about double accuracy, for base != 0; +-infinity
+// for exponents beyond double's range, 0 when |base| is 1 or too close to 1
+// for double to tell.
+double Log10PowerMagnitude(const Number& base, const Number& exponent);

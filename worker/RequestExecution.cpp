@@ -14,6 +14,9 @@
 namespace {
 
 constexpr long long kPowerExponentLimit = 5555555;
+// log10 of a power's magnitude beyond which it is refused without computing;
+// a little above the report limits, which then classify the rest exactly.
+constexpr double kPowerMagnitudeLimit = 1000001.0;
 
 const Number& UpperLimit() {
     static const Number limit = Number::from_text("1E999999");
@@ -85,12 +88,19 @@ Computed ComputeOperation(const Number& lhs, const Number& rhs, int opType, int 
     case OpNPr:
         return Computed{CheckedNPr(lhs, rhs, digits)};
     case OpPower: {
-        // The sum of lhs's exponent and rhs bounds the result's exponent.
+        // The sum of lhs's exponent and rhs is the quick test for results too
+        // far out to compute. It misjudges bases near 1 in magnitude (0.9999 ^ 1E7
+        // is about 4.8E-435, 1 ^ 1E7 is 1), bases below 1 (0.5 ^ -5555555 is
+        // huge, not tiny) and a zero base, so a refusal stands only when the
+        // result's real size is beyond the limits too, and on the side it is.
         const Number t = Number(static_cast<long long>(lhs.is_zero() ? 0 : lhs.exponent())) + rhs;
-        if (t > Number(kPowerExponentLimit))
-            return Early(CalcStatus::PowArgTooLarge);
-        if (t < Number(-kPowerExponentLimit))
-            return Early(CalcStatus::PowArgTooSmall);
+        if (!lhs.is_zero() && (t > Number(kPowerExponentLimit) || t < Number(-kPowerExponentLimit))) {
+            const double magnitude = Log10PowerMagnitude(lhs, rhs);
+            if (magnitude > kPowerMagnitudeLimit)
+                return Early(CalcStatus::PowArgTooLarge);
+            if (magnitude < -kPowerMagnitudeLimit)
+                return Early(CalcStatus::PowArgTooSmall);
+        }
         return Computed{Power(lhs, rhs, digits)};
     }
     default:

@@ -102,6 +102,12 @@ INSTANTIATE_TEST_SUITE_P(
                       OpCase{"2", "^", "5555555", 35, "Overflow", "", 0},
                       OpCase{"2", "^", "-5555556", 35, "PowArgTooSmall", "", 0},
                       OpCase{"2", "^", "-5555555", 35, "Underflow", "", 0},
+                      // The exponent-plus-power test alone would refuse these: the
+                      // first three are small enough to compute, the last is too large.
+                      OpCase{"0.9999", "^", "1E7", 3, "Success", "4.828E-435", 0},
+                      OpCase{"0.99999999999999999999", "^", "1E7", 3, "Success", "1.000E+0", 0},
+                      OpCase{"-1", "^", "10000001", 3, "Success", "-1.000E+0", 0},
+                      OpCase{"0.5", "^", "-5555556", 35, "PowArgTooLarge", "", 0},
                       OpCase{"-8", "^", "0.5", 35, "InvalidInput", "", 0},
                       OpCase{"0", "^", "-1", 35, "InvalidInput", "", 0},
                       OpCase{"5", "-", "5", 35, "Underflow", "", 0},
