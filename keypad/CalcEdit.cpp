@@ -1,6 +1,5 @@
 #include "keypad/CalcEdit.h"
 
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,6 +7,7 @@
 #include "platform/qt/BeepService.h"
 #include "platform/qt/VisualStyles.h"
 #include "shell/ConfigOptions.h"
+#include "platform/qt/FixedFont.h"
 
 CCalcEdit::CCalcEdit(QWidget* parent)
     : QWidget(parent),
@@ -27,7 +27,7 @@ void CCalcEdit::SetFontMode(int mode)
 {
     // A face chosen by name may fall back to a proportional one, which would
     // break the character arithmetic of the view: ask for the fixed-pitch font.
-    m_font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    m_font = FixedPitchFont();
     m_font.setStyleHint(QFont::Monospace);
     m_font.setFixedPitch(true);
     m_font.setPointSize(mode == 0 ? 10 : mode == 1 ? 12 : 13);

@@ -1,7 +1,6 @@
 #include "panes/AddVarDlg.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +9,7 @@
 
 #include "panes/DialogParts.h"
 #include "panes/LimitedPlainTextEdit.h"
+#include "platform/qt/FixedFont.h"
 
 CAddVarDlg::CAddVarDlg(QWidget* owner, const std::map<std::string, std::string>& variables,
                        VariableNameForm form, const std::string& value, int maxDigits)
@@ -20,7 +20,7 @@ CAddVarDlg::CAddVarDlg(QWidget* owner, const std::map<std::string, std::string>&
 
     m_nameEdit = new QLineEdit(this);
     m_valueEdit = new CLimitedPlainTextEdit(this);
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont fixed = FixedPitchFont();
     fixed.setPointSizeF(QApplication::font().pointSizeF());
     m_valueEdit->setFont(fixed);
     m_valueEdit->setMinimumHeight(QFontMetrics(fixed).lineSpacing() * 3 + 10);

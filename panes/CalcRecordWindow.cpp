@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QFontDatabase>
 #include <QPainter>
 #include <QPointer>
 #include <QScopedValueRollback>
@@ -15,6 +14,7 @@
 #include "platform/qt/ColorRef.h"
 #include "shell/ConfigOptions.h"
 #include "shell/WindowSettings.h"
+#include "platform/qt/FixedFont.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ CCalcRecordWindow::CCalcRecordWindow(const CCalcRecord* record, const CPaneServi
 {
     m_nRowHeight = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this) + 3;
 
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont fixed = FixedPitchFont();
     fixed.setPointSizeF(QApplication::font().pointSizeF());
     m_entryFont = fixed;
     m_operatorFont = fixed;

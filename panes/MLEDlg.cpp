@@ -1,7 +1,6 @@
 #include "panes/MLEDlg.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextCursor>
@@ -10,6 +9,7 @@
 #include "panes/DialogParts.h"
 #include "panes/EntryChecks.h"
 #include "panes/LimitedPlainTextEdit.h"
+#include "platform/qt/FixedFont.h"
 
 CMLEDlg::CMLEDlg(QWidget* owner, const std::string& text, int maxDigits)
     : QDialog(owner), m_text(text), m_nMaxDigits(maxDigits)
@@ -18,7 +18,7 @@ CMLEDlg::CMLEDlg(QWidget* owner, const std::string& text, int maxDigits)
     setSizeGripEnabled(true);
 
     m_edit = new CLimitedPlainTextEdit(this);
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont font = FixedPitchFont();
     const QFontInfo base(QApplication::font());
     font.setPixelSize(base.pixelSize() + 2);
     m_edit->setFont(font);

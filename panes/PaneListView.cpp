@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
-#include <QFontDatabase>
 #include <QHeaderView>
 #include <QMimeData>
 #include <QPointer>
 
 #include "keypad/ColorScheme.h"
 #include "platform/qt/ColorRef.h"
+#include "platform/qt/FixedFont.h"
 
 CPaneListView::CPaneListView(CPaneImageList::Kind kind, const CPaneServices& services, QWidget* parent)
     : QTableView(parent), m_images(kind), m_services(services)
@@ -26,7 +26,7 @@ CPaneListView::CPaneListView(CPaneImageList::Kind kind, const CPaneServices& ser
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setWindowIcon(m_images.Icon());
 
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont fixed = FixedPitchFont();
     fixed.setPointSizeF(QApplication::font().pointSizeF());
     setFont(fixed);
     horizontalHeader()->setFont(QApplication::font());
