@@ -390,7 +390,11 @@ void CInnerCalc::FunctionThreadProc() {
         DropNewestRecord();
         return FinishDone();
     }
-    if (IsTrigOrHyperbolicFunction(name) && !r.is_zero() && r.exponent() <= -(m_trigZeroThreshold + 1))
+    // A result below 1E-25 that is also far below its argument is what is left
+    // of an exact zero (sin 180 degrees, cos of pi/2); a result as small as
+    // its own small argument (sin 1E-30) is a value and stays.
+    if (IsTrigOrHyperbolicFunction(name) && !r.is_zero() && r.exponent() <= -(m_trigZeroThreshold + 1) &&
+        r.exponent() < x.exponent() - m_trigZeroThreshold)
         r = Number(0);
     if (IsInverseTrigFunction(name))
         r = m_angles.FromRadians(r, m_angleUnit, m_nWorkingDigits);

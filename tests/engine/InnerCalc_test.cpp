@@ -258,6 +258,8 @@ TEST(EngineInnerCalc, AnglesOfTrigonometricFunctions) {
         // Whole turns come off exactly: 1E30 degrees is 280 degrees, 1E30 grads 0.
         {0, "1E30 sin", CalcStatus::Success, "-0.984807753012208", true},
         {2, "1E30 sin", CalcStatus::Success, "0", true},
+        // Only what is left of an exact zero is flushed, not a small value.
+        {1, "1E-30 sin", CalcStatus::Success, "1E-30", true},
     };
     for (const auto& c : cases) {
         EngineRig rig;
