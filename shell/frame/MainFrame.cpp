@@ -1,6 +1,5 @@
 #include "shell/frame/MainFrame.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -55,23 +54,6 @@ int CheckedSigDigits(int digits)
     if (digits < ConfigOptions::kMinSigDigits || digits > ConfigOptions::kMaxSigDigits)
         return ConfigOptions::kDefaultSigDigits;
     return digits;
-}
-
-// Keys that a focused list handles itself.
-bool IsListKey(int key)
-{
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Delete:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-        return true;
-    default:
-        return false;
-    }
 }
 
 }  // namespace
@@ -419,9 +401,11 @@ bool CMainFrame::HandleKey(QObject* watched, QEvent* event)
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this || QApplication::activeModalWidget())
         return false;
+    // The calculator's keys come first wherever the focus is, lists included:
+    // a list that took Enter would also pass it on to its parents (item views
+    // ignore Enter after activating), so one press would both put the item in
+    // and press "=".
     auto* key = static_cast<QKeyEvent*>(event);
-    if (qobject_cast<QAbstractItemView*>(widget) && IsListKey(key->key()))
-        return false;
     const int id = CalculatorCommandForKey(key->key(), key->modifiers(), key->text());
     if (id == 0)
         return false;

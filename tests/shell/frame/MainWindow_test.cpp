@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 
 #include "docking/SplitterWindow.h"
+#include "panes/HistoryListView.h"
 #include "panes/PaneImageList.h"
 #include "keypad/CalcDisplayWindow.h"
 #include "keypad/CalcEdit.h"
@@ -79,6 +80,20 @@ TEST_F(MainWindowTest, EscapeCancelsALongCalculationAndTheEntryComesBack)
     EXPECT_TRUE(m_frame->Controller().IsCancelPending());
     ASSERT_TRUE(Settle());
     EXPECT_EQ(Entry(), "2");
+}
+
+TEST_F(MainWindowTest, EnterInAFocusedListIsEqualsAndPutsNothingIn)
+{
+    TypeKeys("5=");  // the history holds 5
+    TypeKeys("\x1b" "2+4");
+    auto* history = m_frame->Panes().HistoryList();
+    history->SelectRow(0);
+    history->setFocus();
+    QTest::keyClick(history, Qt::Key_Return);
+    ASSERT_TRUE(Settle());
+    QTest::qWait(300);  // a flying item would have landed by now
+    EXPECT_EQ(Entry(), "6");
+    EXPECT_EQ(m_frame->Controller().Record().GetEntryCount(), 4);  // 2 + 4 =
 }
 
 TEST_F(MainWindowTest, TheKeypadKeepsItsHeightWhenTheWindowGrows)
