@@ -313,9 +313,10 @@ void CFrameController::OnOpenParen(int prevEntryType, int calcState)
         PushOperationEntry("0");
         return;
     }
-    if (!IsFresh() ||
+    if (!NothingNewEntered() ||
         (prevEntryType != EntryNone && prevEntryType != EntryBinaryOperator && prevEntryType != EntryOpenParen)) {
-        // The engine takes "(" only at the start, after an operator or after "(".
+        // The engine takes "(" only at the start, after an operator or after
+        // "(", and not after a number: typed, or a constant, which would be lost.
         Refuse(kOpenParenNotAllowed);
         return;
     }

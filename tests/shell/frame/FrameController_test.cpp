@@ -47,6 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"5 (", "5", "Open parenthesis is not allowed at this stage.", 1},
         SequenceCase{"9 sqrt (", "3", "Open parenthesis is not allowed at this stage.", 1},
         SequenceCase{"( 1 + 2 ) (", "3", "Open parenthesis is not allowed at this stage.", 1},
+        SequenceCase{"2 * pi (", "3.1415926535897932384626433832795029",  // the constant is not lost
+                     "Open parenthesis is not allowed at this stage.", 1},
         SequenceCase{"( 2 + 3 =", "3",
                      "There are one or more pending close parentheses - ')'.  Please supply them before "
                      "attempting to enter the equal sign.",
