@@ -8,6 +8,7 @@ constexpr int kGuardDigits = 10;
 
 // Degrees or grads in a half turn.
 Number HalfTurn(AngleUnit unit) { return Number(unit == AngleGrads ? 200 : 180); }
+Number QuarterTurn(AngleUnit unit) { return Number(unit == AngleGrads ? 100 : 90); }
 
 }  // namespace
 
@@ -23,7 +24,7 @@ bool IsTanUndefined(const Number& x, AngleUnit unit) {
     if (unit == AngleRadians || !x.is_integer())
         return false;
     const Number half = HalfTurn(unit);
-    const Number quarter = unit == AngleGrads ? Number(100) : Number(90);
+    const Number quarter = QuarterTurn(unit);
     return x.remainder(quarter).is_zero() && !x.remainder(half).is_zero();
 }
 
@@ -52,4 +53,38 @@ Number CAngleConverter::FromRadians(const Number& x, AngleUnit unit, int precisi
         return x;
     const int places = RulePlaces(x, precision);
     return x.divide(Pi(places + kGuardDigits).round(places + kGuardDigits), places) * HalfTurn(unit);
+}
+
+TrigArgument CAngleConverter::ReduceTrigArgument(const std::string& name, const Number& x, AngleUnit unit,
+                                                 int precision) {
+    // x = turns * quarter + rest exactly, with |rest| at most half a quarter.
+    const Number quarter = QuarterTurn(unit);
+    Number turns = x.integer_divide(quarter);
+    Number rest = x - turns * quarter;
+    if ((rest * Number(2)).abs() > quarter) {
+        const Number step(rest.sign());
+        turns += step;
+        rest -= quarter * step;
+    }
+    const auto remainder = turns.remainder(Number(4)).to_int64();
+    const int quarters = static_cast<int>((remainder.value_or(0) % 4 + 4) % 4);
+    const bool odd = quarters % 2 == 1;
+
+    TrigArgument argument;
+    argument.radians = ToRadians(rest, unit, precision);
+    if (name == "tan") {
+        // tan(q + r) = -1 / tan r
+        argument.function = "tan";
+        argument.reciprocal = odd;
+        argument.negate = odd;
+    } else if (name == "sin") {
+        // sin r, cos r, -sin r, -cos r
+        argument.function = odd ? "cos" : "sin";
+        argument.negate = quarters >= 2;
+    } else {
+        // cos r, -sin r, -cos r, sin r
+        argument.function = odd ? "sin" : "cos";
+        argument.negate = quarters == 1 || quarters == 2;
+    }
+    return argument;
 }

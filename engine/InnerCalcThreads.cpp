@@ -1,5 +1,6 @@
 // The calculation threads of CInnerCalc and its worker calls.
 #include <chrono>
+#include <optional>
 #include <system_error>
 
 #include "engine/CalcCallbackLink.h"
@@ -352,16 +353,18 @@ void CInnerCalc::FunctionThreadProc() {
 
     const std::string name = m_functionName;
     Number x = *level.m_evalStack.back()->m_spNumber;
+    std::optional<TrigArgument> angle;
     if (IsTrigFunction(name) && m_angleUnit != AngleRadians) {
         if (name == "tan" && IsTanUndefined(x, m_angleUnit)) {
             DropNewestRecord();
             EndRequest(WaitOutcome::Reported, processId);
             return RefuseStep();
         }
-        x = m_angles.ToRadians(x, m_angleUnit, m_nWorkingDigits);
+        angle = m_angles.ReduceTrigArgument(name, x, m_angleUnit, m_nWorkingDigits);
+        x = angle->radians;
     }
 
-    const HRESULT called = m_worker->ApplySinglArgFunc(m_currentRequestId.Get(), name,
+    const HRESULT called = m_worker->ApplySinglArgFunc(m_currentRequestId.Get(), angle ? angle->function : name,
                                                        x.to_scientific(m_nWorkingDigits), m_nWorkingDigits,
                                                        m_callbackLink);
     if (Failed(called)) {
@@ -390,8 +393,19 @@ void CInnerCalc::FunctionThreadProc() {
         DropNewestRecord();
         return FinishDone();
     }
+    if (angle) {
+        if (angle->reciprocal) {
+            if (r.is_zero()) {
+                DropNewestRecord();
+                return RefuseStep();
+            }
+            r = Number(1).divide(r, m_nWorkingDigits);
+        }
+        if (angle->negate)
+            r = -r;
+    }
     // A result below 1E-25 that is also far below its argument is what is left
-    // of an exact zero (sin 180 degrees, cos of pi/2); a result as small as
+    // of an exact zero (sin of pi entered in radians); a result as small as
     // its own small argument (sin 1E-30) is a value and stays.
     if (IsTrigOrHyperbolicFunction(name) && !r.is_zero() && r.exponent() <= -(m_trigZeroThreshold + 1) &&
         r.exponent() < x.exponent() - m_trigZeroThreshold)

@@ -260,6 +260,8 @@ TEST(EngineInnerCalc, AnglesOfTrigonometricFunctions) {
         {2, "1E30 sin", CalcStatus::Success, "0", true},
         // Only what is left of an exact zero is flushed, not a small value.
         {1, "1E-30 sin", CalcStatus::Success, "1E-30", true},
+        // Close to a quarter turn every digit counts: 1E-26 degrees short of 90.
+        {0, "89.99999999999999999999999999 tan", CalcStatus::Success, "5729577951308230000000000000", true},
     };
     for (const auto& c : cases) {
         EngineRig rig;
