@@ -31,10 +31,12 @@ void CHistoryListView::StoreToSettings()
 
 void CHistoryListView::AddToHistory(const std::string& text)
 {
+    // The selection is a position, not an item: the selected row stays where
+    // it was (so a selected newest result is followed by the next one).
+    const int selected = SelectedRow();
     m_model->Add(text);
     scrollTo(m_model->index(0, 0));
-    if (SelectedRow() < 0)
-        SelectRow(0);
+    SelectRow(selected >= 0 && selected < ItemCount() ? selected : 0);
 }
 
 void CHistoryListView::GetSelectedText(std::string& text) const

@@ -71,14 +71,19 @@ TEST_F(HistoryTest, NewestFirstAtMostFiftyAndALongerLoadedListKept)
     EXPECT_EQ(Shown(59), "58");
 }
 
-TEST_F(HistoryTest, AddingSelectsTheNewItemOnlyWhenNothingIsSelected)
+TEST_F(HistoryTest, AddingKeepsTheSelectedPositionOrSelectsTheNewItem)
 {
     view->AddToHistory("1");
     EXPECT_EQ(view->SelectedRow(), 0);
     view->AddToHistory("2");
     std::string text;
     view->GetSelectedText(text);
-    EXPECT_EQ(text, "1");   // the selected item stays selected
+    EXPECT_EQ(text, "2");   // the selected position stays: the newest result
+    view->SelectRow(1);
+    view->AddToHistory("2b");
+    EXPECT_EQ(view->SelectedRow(), 1);
+    view->GetSelectedText(text);
+    EXPECT_EQ(text, "2");
     view->selectionModel()->clearSelection();
     view->AddToHistory("3");
     view->GetSelectedText(text);
