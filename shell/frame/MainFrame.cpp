@@ -342,7 +342,11 @@ void CMainFrame::OnHandOver(const QString& path)
         LoadCalculation(path.toStdString(), true);
 }
 
-void CMainFrame::RequestClose() { close(); }
+void CMainFrame::RequestClose()
+{
+    m_closeWithoutAsking = true;
+    close();
+}
 
 // ------------------------------------------------------------------ owners
 
@@ -471,7 +475,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    if (m_controller->IsCalculating() &&
+    if (!m_closeWithoutAsking && m_controller->IsCalculating() &&
         m_services->ShowMessageBox(kQuitQuestion, "Quit?", UiMessageIcon::Question, UiMessageButtons::YesNo) !=
             UiMessageAnswer::Yes) {
         event->ignore();

@@ -72,7 +72,9 @@ public:
     // Files dropped on the window: one calculation file is loaded, anything
     // else is refused with a display message; the window comes forward.
     void OnDropFiles(const std::vector<std::string>& paths);
-    // Closes the window as the user would (the quit question included).
+    // Closes the window for a termination request (SIGTERM, SIGINT): like a
+    // close by the user, but a running calculation is cancelled without the
+    // quit question, since at logout nobody may be there to answer it.
     void RequestClose();
     // Brings the window to the front without un-maximising it.
     void BringToFront();
@@ -144,5 +146,6 @@ private:
     CFlyingItem* m_flyingItem = nullptr;
     int m_keypadHeight = 0;
     bool m_destroyed = false;
+    bool m_closeWithoutAsking = false;
     bool m_engineAbandoned = false;
 };

@@ -152,6 +152,17 @@ TEST_F(MainWindowTest, ClosingDuringACalculationAsksAndNoKeepsItRunning)
     EXPECT_EQ(m_frame->Controller().Engine(), nullptr);  // cancelled, waited for, released
 }
 
+TEST_F(MainWindowTest, ATerminationRequestDuringACalculationClosesWithoutAsking)
+{
+    TypeKeys("2");
+    m_factory->SetDelay(60000);
+    m_frame->OnCommand(cmd::kSqrt);
+    m_frame->RequestClose();
+    EXPECT_TRUE(m_services.boxes.empty());
+    EXPECT_TRUE(m_frame->IsDestroyed());
+    EXPECT_EQ(m_frame->Controller().Engine(), nullptr);  // cancelled, waited for, released
+}
+
 TEST_F(MainWindowTest, AFlyingItemBecomesTheEntryWhenItLandsAndASecondFlightWaits)
 {
     const CPaneImageList images(CPaneImageList::Kind::History);
