@@ -74,8 +74,9 @@ void CMLEDlg::showEvent(QShowEvent* event)
         return;
     m_bFirstShow = false;
     CentreOnOwner(this);
+    // No selection, the caret after the text: typing goes on from the end.
     QTextCursor cursor = m_edit->textCursor();
-    cursor.clearSelection();
+    cursor.movePosition(QTextCursor::End);
     m_edit->setTextCursor(cursor);
     m_edit->ensureCursorVisible();
 }

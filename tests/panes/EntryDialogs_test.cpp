@@ -104,6 +104,7 @@ TEST(FreeFormDialog, OpensWithTheInitialTextUnselected)
     QApplication::processEvents();
     EXPECT_EQ(dialog.Edit()->Text(), "3.25");
     EXPECT_FALSE(dialog.Edit()->textCursor().hasSelection());
+    EXPECT_EQ(dialog.Edit()->textCursor().position(), 4);  // typing goes on after the text
     EXPECT_TRUE(dialog.OkButton()->isEnabled());
     EXPECT_EQ(dialog.Text(), "3.25");
 }
