@@ -45,12 +45,3 @@ bool CEvent::wait(std::chrono::milliseconds timeout) {
         ::poll(&p, 1, static_cast<int>(std::min<long long>(left.count(), 1 << 30)));
     }
 }
-
-void CEvent::wait() {
-    for (;;) {
-        if (tryReset())
-            return;
-        pollfd p{m_fd, POLLIN, 0};
-        ::poll(&p, 1, -1);
-    }
-}

@@ -14,7 +14,6 @@ public:
     void set();
     // Waits until set, then resets. Returns false on time-out.
     bool wait(std::chrono::milliseconds timeout);
-    void wait();
     // Resets without waiting; returns whether it was set.
     bool tryReset();
 
