@@ -39,13 +39,11 @@ const Number& CAngleConverter::Pi(int places) {
 Number CAngleConverter::ToRadians(const Number& x, AngleUnit unit, int precision) {
     if (unit == AngleRadians)
         return x;
+    // Large angles come here already reduced (ReduceTrigArgument), so their
+    // fraction of a turn keeps its digits.
     const Number half = HalfTurn(unit);
-    // Whole turns are taken off exactly first: converted as they stand, the
-    // digits of a large angle would leave none for its fraction of a turn.
-    const Number turn = half * Number(2);
-    const Number angle = x.abs() < turn ? x : x.remainder(turn);
-    const int places = RulePlaces(angle, half, precision) + kGuardDigits;
-    return angle.divide(half, places) * Pi(places).round(places);
+    const int places = RulePlaces(x, half, precision) + kGuardDigits;
+    return x.divide(half, places) * Pi(places).round(places);
 }
 
 Number CAngleConverter::FromRadians(const Number& x, AngleUnit unit, int precision) {
