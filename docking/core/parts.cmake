@@ -1,0 +1,8 @@
+# docking_parts_core: Qt-free arithmetic and models of captions, the tab strip,
+# auto-hide labels and the focus rules. Included from docking/CMakeLists.txt.
+add_library(docking_parts_core STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/CaptionLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CaptionGlyphs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CaptionEllipsis.cpp
+)
+target_include_directories(docking_parts_core PUBLIC ${CMAKE_SOURCE_DIR})

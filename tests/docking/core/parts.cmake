@@ -1,0 +1,5 @@
+# Table tests of docking_parts_core. Included from tests/docking/CMakeLists.txt.
+quillix_add_test(docking_parts_core_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/Caption_test.cpp
+  LIBS docking_parts_core)
