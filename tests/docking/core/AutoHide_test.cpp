@@ -1,0 +1,107 @@
+#include "docking/core/AutoHideLayout.h"
+
+#include <gtest/gtest.h>
+
+using namespace dockwins;
+
+TEST(AutoHideLayout, StripsAndBounds) {
+    EXPECT_EQ(AutoHideStripThickness(13, 13, 16), 24);
+    EXPECT_EQ(AutoHideStripThickness(20, 18, 16), 28);
+
+    // Labels on the top and the left.
+    const auto sides = LayOutAutoHideSides({0, 0, 600, 400}, {false, false, true, true}, 24);
+    EXPECT_EQ(sides.strips[AUTOHIDE_TOP], (PartRect{24, 0, 600, 24}));
+    EXPECT_EQ(sides.strips[AUTOHIDE_LEFT], (PartRect{0, 24, 24, 400}));
+    EXPECT_TRUE(sides.strips[AUTOHIDE_BOTTOM].IsEmpty());
+    EXPECT_TRUE(sides.strips[AUTOHIDE_RIGHT].IsEmpty());
+    EXPECT_EQ(sides.bounds, (PartRect{24, 24, 600, 400}));
+    EXPECT_EQ(AutoHideStripFill(sides, AUTOHIDE_TOP), (PartRect{0, 0, 600, 24}));
+
+    // All four: the left and right strips run between the top and bottom ones.
+    const auto all = LayOutAutoHideSides({10, 10, 610, 410}, {true, true, true, true}, 24);
+    EXPECT_EQ(all.strips[AUTOHIDE_TOP], (PartRect{34, 10, 586, 34}));
+    EXPECT_EQ(all.strips[AUTOHIDE_BOTTOM], (PartRect{34, 386, 586, 410}));
+    EXPECT_EQ(all.strips[AUTOHIDE_LEFT], (PartRect{10, 34, 34, 386}));
+    EXPECT_EQ(all.strips[AUTOHIDE_RIGHT], (PartRect{586, 34, 610, 386}));
+    EXPECT_EQ(all.bounds, (PartRect{34, 34, 586, 386}));
+
+    // Too small a rectangle: nothing negative.
+    const auto tiny = LayOutAutoHideSides({0, 0, 30, 20}, {true, true, true, true}, 24);
+    for (const auto& strip : tiny.strips) {
+        EXPECT_GE(strip.Width(), 0);
+        EXPECT_GE(strip.Height(), 0);
+    }
+    EXPECT_GE(tiny.bounds.Width(), 0);
+    EXPECT_GE(tiny.bounds.Height(), 0);
+
+    const auto growth = AutoHideMinimumGrowth({false, true, true, true}, 24);
+    EXPECT_EQ(growth.width, 48);
+    EXPECT_EQ(growth.height, 24);
+}
+
+TEST(AutoHideLayout, PanePlacementAndSizingBar) {
+    const PartRect bounds{24, 0, 324, 400};  // 300 wide
+    EXPECT_EQ(AutoHidePaneRect(bounds, AUTOHIDE_LEFT, 400), (PartRect{24, 0, 319, 400}));  // 295
+    EXPECT_EQ(AutoHidePaneRect(bounds, AUTOHIDE_LEFT, 200), (PartRect{24, 0, 229, 400}));
+    EXPECT_EQ(AutoHidePaneRect(bounds, AUTOHIDE_RIGHT, 200), (PartRect{119, 0, 324, 400}));
+    EXPECT_EQ(AutoHidePaneRect(bounds, AUTOHIDE_TOP, 100), (PartRect{24, 0, 324, 105}));
+    EXPECT_EQ(AutoHidePaneRect(bounds, AUTOHIDE_BOTTOM, 100), (PartRect{24, 295, 324, 400}));
+    EXPECT_EQ(AutoHidePaneRect({0, 0, 7, 100}, AUTOHIDE_LEFT, 50), (PartRect{0, 0, 5, 100}));
+    EXPECT_EQ(AutoHidePaneRect({0, 0, 3, 100}, AUTOHIDE_LEFT, 50), (PartRect{0, 0, 3, 100}));
+
+    const PartRect pane{24, 0, 229, 400};
+    EXPECT_EQ(AutoHideSizingBar(pane, AUTOHIDE_LEFT), (PartRect{224, 0, 229, 400}));
+    EXPECT_EQ(AutoHidePaneInside(pane, AUTOHIDE_LEFT), (PartRect{24, 0, 224, 400}));
+    EXPECT_EQ(AutoHideSizingBar({0, 295, 300, 400}, AUTOHIDE_BOTTOM), (PartRect{0, 295, 300, 300}));
+    EXPECT_EQ(AutoHidePaneInside({0, 295, 300, 400}, AUTOHIDE_BOTTOM), (PartRect{0, 300, 300, 400}));
+
+    EXPECT_EQ(AutoHideWidthToStore(205, 23), 200);
+    EXPECT_FALSE(AutoHideWidthToStore(28, 23).has_value());
+}
+
+TEST(AutoHideLayout, SizeTrackerLimits) {
+    const PartRect bounds{24, 0, 324, 400};
+    const PartRect pane{24, 0, 229, 400};
+    CAutoHideSizeTracker tracker(pane, bounds, AUTOHIDE_LEFT, {227, 50});  // grab 2 px left of the edge
+    EXPECT_EQ(tracker.OnMove({252, 50}).right, 254);
+    EXPECT_EQ(tracker.OnMove({0, 50}).right, 29);      // near + 5
+    EXPECT_EQ(tracker.OnMove({900, 50}).right, 319);   // far - 5
+
+    CAutoHideSizeTracker bottom({0, 295, 300, 400}, {0, 0, 300, 400}, AUTOHIDE_BOTTOM, {10, 296});
+    EXPECT_EQ(bottom.OnMove({10, 201}).top, 200);
+    EXPECT_EQ(bottom.OnMove({10, -50}).top, 5);
+
+    // Bounds 8 px wide: the edge stays inside them.
+    CAutoHideSizeTracker narrow({0, 0, 6, 100}, {0, 0, 8, 100}, AUTOHIDE_LEFT, {6, 10});
+    for (const int x : {-100, 0, 3, 7, 8, 100}) {
+        const int edge = narrow.OnMove({x, 10}).right;
+        EXPECT_GE(edge, 0) << x;
+        EXPECT_LE(edge, 8) << x;
+    }
+}
+
+TEST(AutoHideLayout, SlideStepsAndHideTest) {
+    const PartRect pane{24, 0, 229, 400};  // 205 wide: step 20
+    const auto in = AutoHideSlideSteps(pane, AUTOHIDE_LEFT, true);
+    ASSERT_EQ(in.size(), 11u);
+    EXPECT_EQ(in.front().right, 29);
+    EXPECT_EQ(in[1].right, 49);
+    EXPECT_EQ(in.back(), pane);
+    const auto out = AutoHideSlideSteps(pane, AUTOHIDE_LEFT, false);
+    ASSERT_EQ(out.size(), 10u);
+    EXPECT_EQ(out.front().right, 209);
+    EXPECT_EQ(out.back().right, 29);
+    const auto down = AutoHideSlideSteps({0, 0, 300, 100}, AUTOHIDE_TOP, true);
+    EXPECT_EQ(down.front().bottom, 0);
+    const auto up = AutoHideSlideSteps({0, 300, 300, 400}, AUTOHIDE_BOTTOM, true);
+    EXPECT_EQ(up.front().top, 400);
+    EXPECT_EQ(up[1].top, 390);
+    const auto fromRight = AutoHideSlideSteps({100, 0, 300, 400}, AUTOHIDE_RIGHT, false);
+    EXPECT_EQ(fromRight.back().left, 300);
+
+    const PartRect label{0, 3, 22, 83};
+    EXPECT_TRUE(AutoHideShouldHide({400, 10}, pane, label, false));
+    EXPECT_FALSE(AutoHideShouldHide({100, 10}, pane, label, false));  // on the pane
+    EXPECT_FALSE(AutoHideShouldHide({10, 10}, pane, label, false));   // on the label
+    EXPECT_FALSE(AutoHideShouldHide({400, 10}, pane, label, true));   // focus inside
+}
