@@ -5,4 +5,5 @@ quillix_add_test(docking_parts_core_tests
     ${CMAKE_CURRENT_LIST_DIR}/Tab_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PinnedLabel_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AutoHide_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FocusRules_test.cpp
   LIBS docking_parts_core)
