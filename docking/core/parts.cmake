@@ -7,6 +7,7 @@ add_library(docking_parts_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TabLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabTracking.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabColours.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TabBoxRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PinnedLabelLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AutoHideLayout.cpp
 )
