@@ -1,3 +1,4 @@
+#include "docking/core/AutoHideLabels.h"
 #include "docking/core/AutoHideLayout.h"
 
 #include <gtest/gtest.h>
@@ -104,4 +105,98 @@ TEST(AutoHideLayout, SlideStepsAndHideTest) {
     EXPECT_FALSE(AutoHideShouldHide({100, 10}, pane, label, false));  // on the pane
     EXPECT_FALSE(AutoHideShouldHide({10, 10}, pane, label, false));   // on the label
     EXPECT_FALSE(AutoHideShouldHide({400, 10}, pane, label, true));   // focus inside
+}
+
+namespace {
+
+using Labels = CAutoHideLabels<int>;
+
+std::vector<Labels::Entry> Entries(std::initializer_list<std::pair<int, std::u16string>> windows) {
+    std::vector<Labels::Entry> entries;
+    for (const auto& [window, text] : windows)
+        entries.push_back({window, 0, text, true});
+    return entries;
+}
+
+int Measure(const std::u16string& text) {
+    return static_cast<int>(text.size()) * 7;
+}
+
+}  // namespace
+
+TEST(AutoHideLabels, PinPositionAndRemove) {
+    Labels labels;
+    const auto first = labels.PinUp(AUTOHIDE_LEFT, Entries({{1, u"History"}}), 1, 200);
+    EXPECT_TRUE(first.sideWasEmpty);
+    EXPECT_EQ(labels.HasLabels(), (std::array<bool, 4>{false, false, false, true}));
+    const auto position = labels.PositionOf(1);
+    EXPECT_TRUE(position.found);
+    EXPECT_EQ(position.sideFlags, 39);
+    EXPECT_EQ(position.barIndex, 0);
+    EXPECT_EQ(position.width, 200);
+
+    // A box of two on the same side: label 1, the active entry flagged.
+    const auto second = labels.PinUp(AUTOHIDE_LEFT | 4, Entries({{2, u"Variables"}, {3, u"Keys"}}), 3, 150);
+    EXPECT_FALSE(second.sideWasEmpty);
+    EXPECT_EQ(second.where.label, 1);
+    EXPECT_EQ(labels.PositionOf(3).sideFlags, 39 | 16);
+    EXPECT_EQ(labels.PositionOf(3).barIndex, 1);
+    EXPECT_EQ(labels.PositionOf(3).tabIndex, 1);
+    EXPECT_EQ(labels.PositionOf(2).sideFlags, 39);
+
+    // Removing one window of the two leaves a single label with the other's text.
+    auto removed = labels.Remove(3);
+    EXPECT_TRUE(removed.found);
+    EXPECT_FALSE(removed.labelGone);
+    EXPECT_EQ(labels.LabelAt(AUTOHIDE_LEFT, 1).Count(), 1);
+    EXPECT_TRUE(labels.LabelAt(AUTOHIDE_LEFT, 1).At(0).text == u"Variables");
+    removed = labels.Remove(1);
+    EXPECT_TRUE(removed.labelGone);
+    EXPECT_FALSE(removed.sideEmptied);
+    EXPECT_EQ(labels.PositionOf(2).barIndex, 0);
+    removed = labels.Remove(2);
+    EXPECT_TRUE(removed.sideEmptied);
+    EXPECT_FALSE(labels.Remove(2).found);
+    EXPECT_EQ(labels.HasLabels(), (std::array<bool, 4>{}));
+}
+
+TEST(AutoHideLabels, RepinningMovesTheWindowAndUnpinTakesTheLabel) {
+    Labels labels;
+    labels.PinUp(AUTOHIDE_LEFT, Entries({{1, u"A"}, {2, u"B"}}), 1, 100);
+    // Window 2 pinned again on the right: it leaves the left label first.
+    labels.PinUp(AUTOHIDE_RIGHT, Entries({{2, u"B"}}), 2, 100);
+    EXPECT_EQ(labels.Find(2).side, AUTOHIDE_RIGHT);
+    EXPECT_EQ(labels.LabelAt(AUTOHIDE_LEFT, 0).Count(), 1);
+
+    labels.PinUp(AUTOHIDE_TOP, Entries({{5, u"A"}, {6, u"B"}, {7, u"C"}}), 6, 120);
+    bool emptied = false;
+    auto label = labels.Unpin(7, &emptied);
+    ASSERT_TRUE(label.has_value());
+    EXPECT_TRUE(emptied);
+    EXPECT_EQ(label->UnpinOrder(), (std::vector<int>{5, 6, 7}));
+    EXPECT_EQ(label->Active(), 1);  // B is selected after the unpin
+    EXPECT_FALSE(labels.IsPinned(5));
+    EXPECT_FALSE(labels.Unpin(7).has_value());
+}
+
+TEST(AutoHideLabels, LayoutAndHover) {
+    Labels labels;
+    labels.PinUp(AUTOHIDE_LEFT, Entries({{1, u"History"}, {2, u"Variables"}, {3, u"Keys"}}), 1, 100);
+    labels.PinUp(AUTOHIDE_LEFT, Entries({{4, u"Other"}}), 4, 100);
+    std::array<std::vector<PartRect>, 4> rects;
+    rects[AUTOHIDE_LEFT] = labels.LayOutSide(AUTOHIDE_LEFT, {0, 0, 24, 400}, Measure, 16);
+    // Desired: 63 + 6 + 19 + 44 = 132 and 35 + 6 + 19 = 60; they fit.
+    ASSERT_EQ(rects[AUTOHIDE_LEFT].size(), 2u);
+    EXPECT_EQ(rects[AUTOHIDE_LEFT][0], (PartRect{0, 3, 22, 135}));
+    EXPECT_EQ(rects[AUTOHIDE_LEFT][1], (PartRect{0, 140, 22, 200}));
+
+    const auto onActive = labels.EntryAt(rects, {10, 3 + 30}, false);
+    EXPECT_EQ(onActive.entry, 0);
+    const auto onLast = labels.EntryAt(rects, {10, 3 + 120}, true);
+    EXPECT_EQ(onLast.label, 0);
+    EXPECT_EQ(onLast.entry, 2);
+    EXPECT_EQ(labels.LabelAt(AUTOHIDE_LEFT, 0).Active(), 2);
+    EXPECT_FALSE(labels.EntryAt(rects, {10, 137}, false).Found());  // in the gap
+    EXPECT_EQ(labels.EntryAt(rects, {10, 150}, false).label, 1);
+    EXPECT_FALSE(labels.EntryAt(rects, {100, 150}, false).Found());
 }
