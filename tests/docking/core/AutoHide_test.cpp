@@ -72,6 +72,13 @@ TEST(AutoHideLayout, SizeTrackerLimits) {
     EXPECT_EQ(bottom.OnMove({10, 201}).top, 200);
     EXPECT_EQ(bottom.OnMove({10, -50}).top, 5);
 
+    // The resized pane's width is what the next show uses.
+    const PartRect resized = tracker.OnMove({152, 50});
+    const auto stored = AutoHideWidthToStore(resized.Width(), 23);
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(*stored, 125);
+    EXPECT_EQ(AutoHidePaneRect(bounds, AUTOHIDE_LEFT, *stored), resized);
+
     // Bounds 8 px wide: the edge stays inside them.
     CAutoHideSizeTracker narrow({0, 0, 6, 100}, {0, 0, 8, 100}, AUTOHIDE_LEFT, {6, 10});
     for (const int x : {-100, 0, 3, 7, 8, 100}) {

@@ -1,4 +1,5 @@
 #include "docking/core/CaptionColours.h"
+#include "docking/core/CaptionDrag.h"
 #include "docking/core/CaptionEllipsis.h"
 #include "docking/core/CaptionGlyphs.h"
 #include "docking/core/CaptionLayout.h"
@@ -204,4 +205,18 @@ TEST(CaptionEllipsis, PlacementAndCharacterBoundaries) {
     const auto failing = CutEllipsisText(u"ABC", {0, 0, 5, 16}, true, 12, [](std::u16string_view) { return -1; });
     EXPECT_TRUE(failing.draw);
     EXPECT_TRUE(failing.text == u"ABC");
+}
+
+TEST(CaptionDrag, GrabKeepsItsRelativePlace) {
+    // Window (100,100)-(300,120) grabbed at x 150: a quarter of its width; a
+    // 300-wide floating rectangle puts the outline's left edge at 75.
+    const PartRect window{100, 100, 300, 120};
+    const auto offset = CaptionGrabOffset(window, {150, 110}, 300, 200);
+    EXPECT_EQ(offset, (PartPoint{75, 100}));
+    EXPECT_EQ(CaptionDragOutline({150, 110}, offset, 300, 200), (PartRect{75, 10, 375, 210}));
+    EXPECT_EQ(CaptionDragOutline({400, 300}, offset, 300, 200), (PartRect{325, 200, 625, 400}));
+    // Zero width or height: no division, the grab is at the edge.
+    EXPECT_EQ(CaptionGrabOffset({100, 100, 100, 100}, {150, 110}, 300, 200), (PartPoint{0, 0}));
+    // The ratio is a 32-bit float: 1/3 of 300 gives 100 (in doubles 99.99... truncates to 99).
+    EXPECT_EQ(CaptionGrabOffset({0, 0, 3, 3}, {1, 2}, 300, 300), (PartPoint{100, 200}));
 }
