@@ -166,6 +166,22 @@ TabHit HitTestTabs(const TabStripRects& strip, std::span<const PartRect> items, 
     return {};
 }
 
+TabItemContent LayOutTabItem(const PartRect& item, int imageWidth, int imageHeight, int imageOffset, bool hasText) {
+    TabItemContent content;
+    PartRect rest{item.left + kTabItemInset, item.top, item.right - kTabItemInset, item.bottom};
+    if (imageWidth > 0 && imageWidth < rest.Width()) {
+        content.showImage = true;
+        const int top = item.top + (item.Height() - imageHeight) / 2 + imageOffset;
+        content.image = {rest.left, top, rest.left + imageWidth, top + imageHeight};
+        rest.left += imageWidth;
+    }
+    if (hasText && rest.Width() > kTabMinTextRoom) {
+        content.showText = true;
+        content.text = {rest.left + kTabTextInset, item.top, rest.right - kTabTextInset, item.bottom};
+    }
+    return content;
+}
+
 TabLayoutResult ComputeTabLayout(const TabLayoutInput& input) {
     TabLayoutResult result;
     const int count = static_cast<int>(input.naturalWidths.size());

@@ -112,6 +112,17 @@ int TabScrollToShow(const PartRect& item, const PartRect& tabArea, int offset, b
 // scroll-right and scroll-left buttons.
 TabHit HitTestTabs(const TabStripRects& strip, std::span<const PartRect> items, int offset, PartPoint point);
 
+// Inside one tab (as drawn): the item inset off both ends; the image, when
+// narrower than what is left, at the start and `imageOffset` below centre;
+// then the text inside the text inset, drawn only when more than 12 px remain.
+struct TabItemContent {
+    bool showImage = false;
+    PartRect image;
+    bool showText = false;
+    PartRect text;
+};
+TabItemContent LayOutTabItem(const PartRect& item, int imageWidth, int imageHeight, int imageOffset, bool hasText);
+
 // The whole layout of a strip, as the control recomputes it after a size,
 // selection or item change.
 struct TabLayoutInput {

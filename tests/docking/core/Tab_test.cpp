@@ -158,6 +158,23 @@ TEST(TabLayout, ScrollingLeavesNoGapAndNeverPassesHome) {
     EXPECT_EQ(layout.items.back(), (PartRect{165, 0, 245, 24}));  // natural widths with scroll buttons
 }
 
+TEST(TabLayout, ItemContent) {
+    // A natural tab for a 40-px text with a 16-px icon: 3 + 16 + 8 + 40 + 3 = 70.
+    const auto natural = LayOutTabItem({5, 0, 75, 24}, 16, 16, 1, true);
+    EXPECT_TRUE(natural.showImage);
+    EXPECT_EQ(natural.image, (PartRect{8, 5, 24, 21}));
+    EXPECT_TRUE(natural.showText);
+    EXPECT_EQ(natural.text, (PartRect{28, 0, 68, 24}));
+    // Shrunk to 22: the image, no text.
+    const auto narrow = LayOutTabItem({5, 0, 27, 24}, 0, 0, 0, true);
+    EXPECT_FALSE(narrow.showImage);
+    EXPECT_TRUE(narrow.showText);  // 16 px left
+    const auto tight = LayOutTabItem({5, 0, 27, 24}, 10, 10, 0, true);
+    EXPECT_TRUE(tight.showImage);
+    EXPECT_FALSE(tight.showText);  // 6 px left
+    EXPECT_FALSE(LayOutTabItem({5, 0, 25, 24}, 16, 16, 0, false).showImage);  // not narrower than 14
+}
+
 TEST(TabLayout, HitTest) {
     const auto layout = ComputeTabLayout({{0, 0, 200, 24}, TAB_CLOSE | TAB_SCROLL, {80, 80, 80}, 0, true, -40});
     struct Case { PartPoint p; TabHit hit; } cases[] = {
