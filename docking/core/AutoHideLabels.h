@@ -123,7 +123,9 @@ public:
     }
 
     int LabelCount(int side) const { return static_cast<int>(m_sides[static_cast<std::size_t>(side)].size()); }
-    Label& LabelAt(int side, int index) { return m_sides[static_cast<std::size_t>(side)][static_cast<std::size_t>(index)]; }
+    Label& LabelAt(int side, int index) {
+        return m_sides[static_cast<std::size_t>(side)][static_cast<std::size_t>(index)];
+    }
     const Label& LabelAt(int side, int index) const {
         return m_sides[static_cast<std::size_t>(side)][static_cast<std::size_t>(index)];
     }

@@ -49,7 +49,8 @@ int SingleLabelDesiredWidth(int textExtent, bool hasIcon, int smallIcon) {
 }
 
 int MultiLabelDesiredWidth(int referenceTextExtent, int count, int smallIcon) {
-    return std::max(0, referenceTextExtent) + 6 + smallIcon + 3 + std::max(0, count - 1) * MultiLabelInactiveWidth(smallIcon);
+    const int others = std::max(0, count - 1) * MultiLabelInactiveWidth(smallIcon);
+    return std::max(0, referenceTextExtent) + 6 + smallIcon + 3 + others;
 }
 
 int MultiLabelInactiveWidth(int smallIcon) {

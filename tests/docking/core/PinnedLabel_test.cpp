@@ -67,7 +67,9 @@ TEST(PinnedLabelLayout, DesiredWidthsAndEntryFromPoint) {
     EXPECT_EQ(MultiLabelInactiveWidthFor(60, 3, 22), 20);
     EXPECT_EQ(MultiLabelInactiveWidthFor(2, 3, 22), 0);
 
-    struct Case { int offset; int entry; } cases[] = {{10, 0}, {21, 0}, {22, 1}, {50, 1}, {98, 1}, {99, 2}, {100, 2}, {119, 2}, {500, 2}};
+    struct Case { int offset; int entry; } cases[] = {
+        {10, 0}, {21, 0}, {22, 1}, {50, 1}, {98, 1}, {99, 2}, {100, 2}, {119, 2}, {500, 2},
+    };
     for (const auto& c : cases)
         EXPECT_EQ(MultiLabelEntryFromPoint(c.offset, 3, 22, 1, 120), c.entry) << c.offset;
     EXPECT_EQ(MultiLabelEntryFromPoint(50, 3, 0, 1, 2), 1);  // no inactive room: no division by zero

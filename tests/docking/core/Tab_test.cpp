@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -28,7 +29,9 @@ public:
         log.push_back("-562 " + std::to_string(index));
         return keep(index);
     }
-    void OnItemMoved(int from, int to) override { log.push_back("-563 " + std::to_string(from) + " " + std::to_string(to)); }
+    void OnItemMoved(int from, int to) override {
+        log.push_back("-563 " + std::to_string(from) + " " + std::to_string(to));
+    }
     void OnItemsSwapped(int a, int b) override { log.push_back("-564 " + std::to_string(a) + " " + std::to_string(b)); }
 
     std::vector<std::string> log;
