@@ -42,11 +42,14 @@ public:
 
     // Pins windows as one label on `side` (side flags & 3). A window already on
     // a label leaves that label first, so no two labels own one window.
+    // Without windows nothing is pinned (the result is not found).
     PinResult PinUp(int side, std::vector<Entry> entries, const TWindow& active, int width) {
         side &= 3;
+        PinResult result;
+        if (entries.empty())
+            return result;
         for (const auto& entry : entries)
             Remove(entry.window);
-        PinResult result;
         auto& labels = m_sides[static_cast<std::size_t>(side)];
         result.sideWasEmpty = labels.empty();
         labels.emplace_back(std::move(entries), active, width);

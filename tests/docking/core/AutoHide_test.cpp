@@ -184,6 +184,8 @@ TEST(AutoHideLabels, RepinningMovesTheWindowAndUnpinTakesTheLabel) {
     EXPECT_EQ(label->Active(), 1);  // B is selected after the unpin
     EXPECT_FALSE(labels.IsPinned(5));
     EXPECT_FALSE(labels.Unpin(7).has_value());
+    EXPECT_FALSE(labels.PinUp(AUTOHIDE_BOTTOM, {}, 0, 100).where.Found());
+    EXPECT_EQ(labels.LabelCount(AUTOHIDE_BOTTOM), 0);
 }
 
 TEST(AutoHideLabels, LayoutAndHover) {
