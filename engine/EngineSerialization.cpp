@@ -363,8 +363,8 @@ void CCalcRecord::serialize(Archive& ar, unsigned int /*version*/)
         }
         std::lock_guard lock(m_lock);
         m_calcRecordEntries.swap(entries);
-        // The lines decide the depth (a saved depth of a record that was
-        // cleared at some depth may differ from them).
+        // The lines decide the depth; the saved one is only range-checked, as
+        // a file need not agree with its lines there.
         m_parenDepth = runningDepth;
     }
 }
