@@ -8,7 +8,8 @@
 #include <cstdint>
 #include <string>
 
-// The scratch folder, made on first use and removed at exit.
+// The scratch folder (in /dev/shm where there is one), made on first use and
+// removed at exit.
 const std::string& ScratchFolder();
 
 void WriteScratchFile(const std::string& path, const std::uint8_t* data, std::size_t size);
