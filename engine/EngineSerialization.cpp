@@ -9,11 +9,49 @@
 #include <boost/serialization/string.hpp>
 
 #include "engine/NameTables.h"
+#include "engine/UnfinishedObjects.h"
 
 #include <optional>
 
 using boost::serialization::base_object;
 using boost::serialization::make_nvp;
+
+// ---- objects read through pointers ----
+
+// The classes that files hold behind pointers: their objects are noted while
+// they are read, so that a read that fails half-way frees them (see
+// UnfinishedObjects.h). Each load below ends with NoteFinished.
+#define QUILLIX_NOTED_CONSTRUCTION(Class)                                                 \
+    template <class Archive>                                                             \
+    void load_construct_data(Archive& ar, Class* object, unsigned int /*version*/)       \
+    {                                                                                    \
+        NoteConstructed(ar, object);                                                     \
+    }
+
+QUILLIX_NOTED_CONSTRUCTION(Number)
+QUILLIX_NOTED_CONSTRUCTION(EvalData)
+QUILLIX_NOTED_CONSTRUCTION(EvalStackHolder)
+QUILLIX_NOTED_CONSTRUCTION(CalcRecordEntry)
+QUILLIX_NOTED_CONSTRUCTION(ModifyInnerCalc)
+QUILLIX_NOTED_CONSTRUCTION(ResetModify)
+QUILLIX_NOTED_CONSTRUCTION(RemoveLastEvalEntryModify)
+QUILLIX_NOTED_CONSTRUCTION(RemoveLastOpEntryModify)
+QUILLIX_NOTED_CONSTRUCTION(RemoveLastEvalStackHolderModify)
+QUILLIX_NOTED_CONSTRUCTION(ReplaceLastEvalStackHolderModify)
+QUILLIX_NOTED_CONSTRUCTION(RestorePreOpStackModify)
+QUILLIX_NOTED_CONSTRUCTION(RestoreEvalStackHolderModify)
+#undef QUILLIX_NOTED_CONSTRUCTION
+
+namespace {
+
+template <class Archive, class T>
+void FinishLoad(Archive& ar, T* object)
+{
+    if constexpr (Archive::is_loading::value)
+        NoteFinished(ar, object);
+}
+
+}  // namespace
 
 // ---- Number: its full scientific text ----
 
@@ -59,6 +97,7 @@ void load(Archive& ar, Number& number, unsigned int /*version*/)
     if (!value)
         throw EngineStateError("a saved number is not a number within the limits");
     number = *value;
+    NoteFinished(ar, &number);
 }
 
 template <class Archive>
@@ -81,6 +120,7 @@ void EvalData::serialize(Archive& ar, unsigned int /*version*/)
     ar & BOOST_SERIALIZATION_NVP(m_spArg1);
     ar & BOOST_SERIALIZATION_NVP(m_spArg1);
     ar & BOOST_SERIALIZATION_NVP(m_funcName);
+    FinishLoad(ar, this);
 }
 
 template <class Archive>
@@ -88,6 +128,7 @@ void EvalStackHolder::serialize(Archive& ar, unsigned int /*version*/)
 {
     ar & BOOST_SERIALIZATION_NVP(m_evalStack);
     ar & BOOST_SERIALIZATION_NVP(m_opStack);
+    FinishLoad(ar, this);
 }
 
 template <class Archive>
@@ -98,6 +139,7 @@ void CalcRecordEntry::serialize(Archive& ar, unsigned int /*version*/)
     ar & BOOST_SERIALIZATION_NVP(m_entryString);
     ar & BOOST_SERIALIZATION_NVP(m_resultString);
     ar & BOOST_SERIALIZATION_NVP(m_parenDepth);
+    FinishLoad(ar, this);
 }
 
 template <class Archive>
@@ -106,6 +148,7 @@ void ModifyInnerCalc::serialize(Archive& ar, unsigned int /*version*/)
     ar & BOOST_SERIALIZATION_NVP(m_restoreCalcEntryType);
     ar & BOOST_SERIALIZATION_NVP(m_restoreCalcState);
     ar & BOOST_SERIALIZATION_NVP(m_bContinue);
+    FinishLoad(ar, this);
 }
 
 #define QUILLIX_BASE_ONLY_RECORD(Class)                                                   \
@@ -113,6 +156,7 @@ void ModifyInnerCalc::serialize(Archive& ar, unsigned int /*version*/)
     void Class::serialize(Archive& ar, unsigned int /*version*/)                         \
     {                                                                                    \
         ar & make_nvp("ModifyInnerCalc", base_object<ModifyInnerCalc>(*this));           \
+        FinishLoad(ar, this);                                                            \
     }
 
 QUILLIX_BASE_ONLY_RECORD(ResetModify)
@@ -126,6 +170,7 @@ void ReplaceLastEvalStackHolderModify::serialize(Archive& ar, unsigned int /*ver
 {
     ar & make_nvp("ModifyInnerCalc", base_object<ModifyInnerCalc>(*this));
     ar & BOOST_SERIALIZATION_NVP(m_replaceValue);
+    FinishLoad(ar, this);
 }
 
 template <class Archive>
@@ -135,6 +180,7 @@ void RestorePreOpStackModify::serialize(Archive& ar, unsigned int /*version*/)
     ar & BOOST_SERIALIZATION_NVP(m_spEvalDataFirst);
     ar & BOOST_SERIALIZATION_NVP(m_spEvalDataSecond);
     ar & BOOST_SERIALIZATION_NVP(m_opType);
+    FinishLoad(ar, this);
 }
 
 template <class Archive>
@@ -142,6 +188,7 @@ void RestoreEvalStackHolderModify::serialize(Archive& ar, unsigned int /*version
 {
     ar & make_nvp("ModifyInnerCalc", base_object<ModifyInnerCalc>(*this));
     ar & BOOST_SERIALIZATION_NVP(m_spEvalStackHolder);
+    FinishLoad(ar, this);
 }
 
 // The export keys are the bare class names (no namespace may enter them).
@@ -298,14 +345,27 @@ void CCalcRecord::serialize(Archive& ar, unsigned int /*version*/)
         auto depthOk = [](int depth) { return depth >= 0 && depth <= kMaxSavedParenDepth; };
         if (!depthOk(parenDepth))
             throw EngineStateError("the saved record has an impossible depth");
+        // The depth the lines give, as Push and RemoveLast keep it: never
+        // below 0 (a close parenthesis without its open one) nor above the
+        // engine's levels, or the next save would write a depth that no load
+        // takes.
+        int runningDepth = 0;
         for (const auto& entry : entries) {
             if (!entry || !IsEntryType(entry->m_calcRecordEntryType) || entry->m_opType < OpAdd ||
                 entry->m_opType > OpNone || !depthOk(entry->m_parenDepth))
                 throw EngineStateError("the saved record has an impossible line");
+            if (entry->m_calcRecordEntryType == EntryOpenParen)
+                ++runningDepth;
+            else if (entry->m_calcRecordEntryType == EntryCloseParen)
+                --runningDepth;
+            if (!depthOk(runningDepth))
+                throw EngineStateError("the saved record's parentheses do not match");
         }
         std::lock_guard lock(m_lock);
         m_calcRecordEntries.swap(entries);
-        m_parenDepth = parenDepth;
+        // The lines decide the depth; the saved one is only range-checked, as
+        // a file need not agree with its lines there.
+        m_parenDepth = runningDepth;
     }
 }
 

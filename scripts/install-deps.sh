@@ -7,6 +7,7 @@ packages=(
   libgmp-dev libmpfr-dev libgtest-dev libgmock-dev libbenchmark-dev
   dbus-daemon xvfb xauth fonts-dejavu-core libx11-dev
   cmake ninja-build g++ pkgconf
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

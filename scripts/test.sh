@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: installs what is missing, builds the Release build (with
-# assertions) and an ASan+UBSan build of the tests, and runs both through ctest.
+# assertions) and an ASan+UBSan build of the tests, and runs both through ctest;
+# then builds the fuzz targets and gives each a short run (scripts/fuzz.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -34,4 +35,8 @@ for dir in release sanitize; do
 done
 echo "== tests: tsan build (threaded tests)"
 ctest --test-dir "$root/build/tsan" --output-on-failure --no-tests=error -j "$jobs" -R "$tsan_tests" || status=1
+# The file readers' fuzz targets (clang): their corpora replayed, then a short
+# fixed-time run of each (about a minute in all).
+echo "== fuzz targets"
+"$root/scripts/fuzz.sh" 15 || status=1
 exit $status

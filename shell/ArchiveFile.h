@@ -30,8 +30,10 @@ FileReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
 // path. Returns false on any failure, leaving path as it was.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes);
 
-// Keeps a copy of the file at path under path + ".bad" (replacing an older
-// one). Returns false when no copy could be made.
+// Keeps the bytes of the file at path under path + ".bad" (replacing an older
+// one), before a save replaces them: a copy of the file a link at path leads
+// to, never a second name for the link. Returns false when the bytes could
+// not be kept.
 bool KeepBadFile(const std::string& path);
 
 // The archive written by writeItems(archive), as text.

@@ -266,6 +266,11 @@ private:
     std::size_t m_pos = 0;
 };
 
+// Decimal text in [lo, hi]: digits, with a leading "-" only where lo is
+// negative. The library reads the attributes tracking_level, version and the
+// number of an object id without a sign (it refuses "-0" there, half-way
+// through an object), and the writer never puts a sign before a count or
+// version; a place that cannot hold a negative value therefore takes no sign.
 std::optional<std::int64_t> ParseDecimal(std::string_view text, std::int64_t lo, std::int64_t hi)
 {
     if (text.empty() || text.size() > 20)
@@ -273,7 +278,7 @@ std::optional<std::int64_t> ParseDecimal(std::string_view text, std::int64_t lo,
     std::int64_t value = 0;
     const char* first = text.data();
     const char* last = text.data() + text.size();
-    if (*first == '+')
+    if (*first == '+' || (*first == '-' && lo >= 0))
         return std::nullopt;
     auto [ptr, ec] = std::from_chars(first, last, value);
     if (ec != std::errc() || ptr != last || value < lo || value > hi)
@@ -325,6 +330,7 @@ private:
     struct ObjectEntry {
         const ArchiveType* type;
         bool asPointer;
+        bool complete = false;  // its body was read (a reference may point to it)
     };
 
     unsigned Register(const ArchiveType* type)
@@ -411,7 +417,10 @@ private:
         } else if (tag.Attribute("object_id")) {
             m_scan.Fail("<" + name + "> has an object id but is not tracked");
         }
+        const std::size_t object = m_objects.size();
         ReadBody(type, m_classes[id].fileVersion, depth);
+        if (type->tracked)
+            m_objects[object - 1].complete = true;
         ExpectEnd(name);
     }
 
@@ -549,6 +558,10 @@ private:
                 const ObjectEntry& target = m_objects[std::size_t(*ref)];
                 if (target.type != type || !target.asPointer)
                     m_scan.Fail("an object reference to an object of another kind");
+                // The reader hands out an object only once it is whole: a
+                // cycle would give a shared pointer to a half-read object.
+                if (!target.complete)
+                    m_scan.Fail("an object reference to an object still being read");
                 ExpectEnd("px");
                 return;
             }
@@ -558,7 +571,10 @@ private:
         } else if (tag.Attribute("object_id") || tag.Attribute("object_id_reference")) {
             m_scan.Fail("an object id on an untracked class");
         }
+        const std::size_t object = m_objects.size();
         ReadBody(type, fileVersion, depth);
+        if (type->tracked)
+            m_objects[object - 1].complete = true;
         ExpectEnd("px");
     }
 

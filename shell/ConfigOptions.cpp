@@ -23,6 +23,11 @@ const SettingsFileSpec kSpec{
     "Could not obtain path to config options file!",
 };
 
+bool IsColorSchemeNameText(std::string_view text)
+{
+    return text.size() <= ConfigOptions::kMaxColorSchemeName;
+}
+
 const ArchiveSchema& Schema()
 {
     static const ArchiveSchema* schema = [] {
@@ -38,7 +43,8 @@ const ArchiveSchema& Schema()
             ArchiveSchema::AddMember(options, face, s->UInt());
         ArchiveSchema::AddMember(options, "m_sciCalcBtnCmdID", s->UInt(), 1);
         ArchiveSchema::AddMember(options, "m_divCalcBtnCmdID", s->UInt(), 2);
-        ArchiveSchema::AddMember(options, "m_colorScheme", s->String());
+        ArchiveSchema::AddMember(options, "m_colorScheme",
+                                 s->CheckedString("colour scheme name", IsColorSchemeNameText));
         ArchiveSchema::AddMember(options, "m_angleSetting", s->Int());
         ArchiveSchema::AddMember(options, "m_digitGrouping", s->Int(), 3);
         ArchiveSchema::AddMember(options, "m_nSigDigits", s->Int());

@@ -73,6 +73,9 @@ public:
     static constexpr int kDefaultSigDigits = 35;
     static constexpr int kMinSigDigits = 15;
     static constexpr int kMaxSigDigits = 512;
+    // Longest scheme name a file may hold (the names are a few words); a file
+    // with a longer one is refused before it is read.
+    static constexpr std::size_t kMaxColorSchemeName = 256;
 
 private:
     void CopyFrom(const ConfigOptions& other);

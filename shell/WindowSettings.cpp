@@ -120,6 +120,8 @@ void WindowSettings::Load(const char* path)
 
 void WindowSettings::Sanitize()
 {
+    if (m_nHistoryWinIndex < kDefaultHistoryWinIndex || m_nHistoryWinIndex > kMaxHistoryWinIndex)
+        m_nHistoryWinIndex = kDefaultHistoryWinIndex;
     KeepWidth(m_nHistoryValueColWidth, kDefaultHistoryValueColWidth);
     KeepWidth(m_nVariablesVarNameColWidth, kDefaultVariablesVarNameColWidth);
     KeepWidth(m_nVariablesValueColWidth, kDefaultVariablesValueColWidth);

@@ -43,6 +43,7 @@ public:
     int m_nCalcRecordWindowResultColWidth = 0;
 
     static constexpr int kDefaultHistoryWinIndex = -1;
+    static constexpr int kMaxHistoryWinIndex = 1;  // two tabs in the shared box
     static constexpr int kDefaultHistoryValueColWidth = 200;
     static constexpr int kDefaultVariablesVarNameColWidth = 50;
     static constexpr int kDefaultVariablesValueColWidth = 200;

@@ -327,6 +327,7 @@ TEST(EngineArchive, ImpossibleStatesAreRefusedAndChangeNothing)
         {"operators out of precedence order", Replaced(good, "<count>1</count>\n\t\t\t\t\t<item_version>0</item_version>\n\t\t\t\t\t<item>0</item>", "<count>2</count><item_version>0</item_version><item>0</item><item>2</item>")},
         {"a lower level with a value too many", Replaced(good, "<m_opStack class_id=\"13\" tracking_level=\"0\" version=\"0\">\n\t\t\t\t\t<count>1</count>\n\t\t\t\t\t<item_version>0</item_version>\n\t\t\t\t\t<item>2</item>", "<m_opStack class_id=\"13\" tracking_level=\"0\" version=\"0\"><count>0</count><item_version>0</item_version>")},
         {"a record line of an unknown type", Replaced(good, "<m_calcRecordEntryType>7<", "<m_calcRecordEntryType>2<"), false},
+        {"a close parenthesis without its open one", Replaced(good, "<m_calcRecordEntryType>7<", "<m_calcRecordEntryType>8<"), false},
         {"an oldest undo record that continues", Replaced(good, "<m_bContinue>0</m_bContinue>", "<m_bContinue>1</m_bContinue>")},
         {"an object reference to another class", Replaced(good, "<px class_id_reference=\"12\" object_id=\"_11\">\n\t\t\t\t\t\t\t\t\t<serializationString>3E+0</serializationString>\n\t\t\t\t\t\t\t\t</px>", "<px class_id_reference=\"12\" object_id_reference=\"_7\"></px>"), false},
         {"a window settings file", ReadBytes(Fixture("window_v18.xml")), false},
