@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -49,7 +50,8 @@ TEST_F(DisplayTest, BusyShowsTheSpinnerAndCentredCancelButton)
     EXPECT_EQ(display.CancelButton()->size(), QSize(110, 27));
 
     // A second ShowBusy does not restart the animation.
-    Wait(3 * CBusySpinner::kFrameMilliseconds + 40);
+    // Waits for the frames rather than a fixed time: a loaded machine may run late.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return display.Spinner()->FrameCount() >= 2; }, 5000));
     const int frames = display.Spinner()->FrameCount();
     EXPECT_GE(frames, 2);
     display.ShowBusy();
