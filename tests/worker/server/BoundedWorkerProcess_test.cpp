@@ -80,7 +80,7 @@ private:
     bool m_open = false;
 };
 
-TEST(BoundedWorkerProcessTest, RunsAtMostTheBoundQueuesTheNextAndRefusesTheRest)
+TEST(WorkerBoundedProcessTest, RunsAtMostTheBoundQueuesTheNextAndRefusesTheRest)
 {
     const struct {
         std::size_t maxRunning, maxWaiting;
@@ -107,7 +107,7 @@ TEST(BoundedWorkerProcessTest, RunsAtMostTheBoundQueuesTheNextAndRefusesTheRest)
     }
 }
 
-TEST(BoundedWorkerProcessTest, AThreadThatCannotStartGivesItsSlotBack)
+TEST(WorkerBoundedProcessTest, AThreadThatCannotStartGivesItsSlotBack)
 {
     auto inner = std::make_shared<CCountingProcess>();
     ergasto::CBoundedWorkerProcess process(inner, {1, 0});
