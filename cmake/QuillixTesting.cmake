@@ -1,6 +1,7 @@
 # Tests run through tests/harness/test-env.sh: a fresh temporary XDG_CONFIG_HOME,
 # XDG_DATA_HOME and XDG_RUNTIME_DIR per test process, QT_QPA_PLATFORM=offscreen,
-# and, for tests declared with DBUS, a private session bus of their own.
+# and, for tests declared with DBUS, a private session bus of their own (with
+# DESKTOP_BUS, one with the limits of a desktop's session bus).
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
@@ -8,14 +9,18 @@ set(QUILLIX_TEST_ENV ${CMAKE_SOURCE_DIR}/tests/harness/test-env.sh)
 set(QUILLIX_DBUS_CONFIG ${CMAKE_BINARY_DIR}/tests/harness/session-bus.conf)
 set(QUILLIX_DBUS_SERVICE_DIR ${CMAKE_BINARY_DIR}/dbus-services)
 file(MAKE_DIRECTORY ${QUILLIX_DBUS_SERVICE_DIR})
+set(QUILLIX_DESKTOP_DBUS_CONFIG ${CMAKE_BINARY_DIR}/tests/harness/desktop-session-bus.conf)
 configure_file(${CMAKE_SOURCE_DIR}/tests/harness/session-bus.conf.in ${QUILLIX_DBUS_CONFIG} @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/tests/harness/desktop-session-bus.conf.in ${QUILLIX_DESKTOP_DBUS_CONFIG} @ONLY)
 
-# quillix_add_test(<target> SOURCES <files...> LIBS <targets...> [DBUS])
+# quillix_add_test(<target> SOURCES <files...> LIBS <targets...> [DBUS | DESKTOP_BUS])
 function(quillix_add_test target)
-  cmake_parse_arguments(ARG "DBUS" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "DBUS;DESKTOP_BUS" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
-  if(ARG_DBUS)
+  if(ARG_DESKTOP_BUS)
+    set(launcher ${QUILLIX_TEST_ENV} --dbus ${QUILLIX_DESKTOP_DBUS_CONFIG})
+  elseif(ARG_DBUS)
     set(launcher ${QUILLIX_TEST_ENV} --dbus ${QUILLIX_DBUS_CONFIG})
   else()
     set(launcher ${QUILLIX_TEST_ENV})

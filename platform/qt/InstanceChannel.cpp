@@ -4,13 +4,14 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QPointer>
 #include <QThread>
+#include <QTimer>
 #include <QtEndian>
+
+#include <algorithm>
 
 namespace {
 constexpr int kHeaderBytes = 4;
-constexpr int kReadTimeoutMs = 2000;
 
 // Reads exactly `count` bytes or gives up at the deadline.
 bool ReadExactly(QLocalSocket& socket, qint64 count, QByteArray& out, QDeadlineTimer deadline) {
@@ -32,12 +33,19 @@ bool instance_channel::IsAcceptableMessage(const QByteArray& message) {
     return message.isEmpty() || QDir::isAbsolutePath(QString::fromUtf8(message));
 }
 
-CInstanceServer::CInstanceServer(QObject* parent) : QObject(parent), m_server(new QLocalServer(this)) {
+CInstanceServer::CInstanceServer(QObject* parent) : CInstanceServer(Limits{}, parent) {}
+
+CInstanceServer::CInstanceServer(Limits limits, QObject* parent)
+    : QObject(parent), m_limits(limits), m_server(new QLocalServer(this)) {
+    m_limits.maxOpenConnections = std::max(1, m_limits.maxOpenConnections);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, &CInstanceServer::OnNewConnection);
 }
 
-CInstanceServer::~CInstanceServer() = default;
+CInstanceServer::~CInstanceServer() {
+    while (!m_open.empty())
+        Drop(m_open.front());
+}
 
 bool CInstanceServer::Listen(const QString& socketPath) {
     QLocalServer::removeServer(socketPath);
@@ -46,26 +54,66 @@ bool CInstanceServer::Listen(const QString& socketPath) {
 
 void CInstanceServer::OnNewConnection() {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        // The message is small and the sender waits for our answer; reading it
-        // here keeps the order of hand-overs.
-        const QDeadlineTimer deadline(kReadTimeoutMs);
-        QByteArray header;
-        QByteArray message;
-        bool ok = ReadExactly(*socket, kHeaderBytes, header, deadline);
-        if (ok) {
-            const quint32 length = qFromBigEndian<quint32>(header.constData());
-            ok = length <= static_cast<quint32>(instance_channel::kMaxMessageBytes) &&
-                 ReadExactly(*socket, length, message, deadline) && instance_channel::IsAcceptableMessage(message);
-        }
-        const char answer = ok ? 1 : 0;
-        socket->write(&answer, 1);
-        socket->flush();
-        socket->waitForBytesWritten(kReadTimeoutMs);
-        socket->disconnectFromServer();
-        if (ok)
-            emit handOver(QString::fromUtf8(message));
+        if (static_cast<int>(m_open.size()) >= m_limits.maxOpenConnections)
+            Drop(m_open.front());
+        m_open.push_back(socket);
+        // Never more than one message is held, however much a sender writes.
+        socket->setReadBufferSize(kHeaderBytes + instance_channel::kMaxMessageBytes);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { OnReadyRead(socket); });
+        connect(socket, &QLocalSocket::disconnected, this, [this, socket] { Drop(socket); });
+        // The deadline also ends a closing socket whose peer does not go.
+        auto* deadline = new QTimer(socket);
+        deadline->setSingleShot(true);
+        connect(deadline, &QTimer::timeout, this, [this, socket] { Drop(socket); });
+        deadline->start(m_limits.deadline);
+        OnReadyRead(socket);
     }
+}
+
+void CInstanceServer::OnReadyRead(QLocalSocket* socket) {
+    if (std::find(m_open.begin(), m_open.end(), socket) == m_open.end())
+        return;  // answered already, or dropped
+    if (socket->bytesAvailable() < kHeaderBytes)
+        return;
+    char header[kHeaderBytes];
+    socket->peek(header, kHeaderBytes);
+    const quint32 length = qFromBigEndian<quint32>(header);
+    if (length > static_cast<quint32>(instance_channel::kMaxMessageBytes)) {
+        Answer(socket, false);
+        return;
+    }
+    if (socket->bytesAvailable() < kHeaderBytes + static_cast<qint64>(length))
+        return;
+    socket->skip(kHeaderBytes);
+    const QByteArray message = socket->read(length);
+    const bool ok = instance_channel::IsAcceptableMessage(message);
+    Answer(socket, ok);
+    // Queued: the receiver may show a box and run a nested event loop (in
+    // which other connections are served), which must not happen inside the
+    // socket's own signal, since the socket may be gone when it returns.
+    if (ok)
+        QMetaObject::invokeMethod(
+            this, [this, path = QString::fromUtf8(message)] { emit handOver(path); }, Qt::QueuedConnection);
+}
+
+void CInstanceServer::Answer(QLocalSocket* socket, bool taken) {
+    Forget(socket);
+    const char answer = taken ? 1 : 0;
+    socket->write(&answer, 1);
+    socket->disconnectFromServer();  // closes once the answer is out
+    if (socket->state() == QLocalSocket::UnconnectedState)
+        socket->deleteLater();
+}
+
+void CInstanceServer::Drop(QLocalSocket* socket) {
+    Forget(socket);
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
+}
+
+void CInstanceServer::Forget(QLocalSocket* socket) {
+    m_open.erase(std::remove(m_open.begin(), m_open.end(), socket), m_open.end());
 }
 
 bool SendToFirstInstance(const QString& socketPath, const QString& path, std::chrono::milliseconds timeout) {

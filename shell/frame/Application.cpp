@@ -15,6 +15,7 @@
 #include "shell/ConfigOptions.h"
 #include "shell/WindowSettings.h"
 #include "shell/frame/MainFrame.h"
+#include "shell/frame/SaveErrorReporter.h"
 #include "shell/frame/SignalCloser.h"
 #include "shell/frame/SingleInstance.h"
 #include "shell/frame/StartupPath.h"
@@ -29,15 +30,15 @@ void ShowErrorBox(const std::string& text)
 }
 
 // Each save is guarded by itself, window settings first.
-void SaveSettings()
+void SaveSettings(CSaveErrorReporter& reporter)
 {
-    auto save = [](auto&& saveOne, const char* plainText, const char* otherText) {
+    auto save = [&reporter](auto&& saveOne, const char* plainText, const char* otherText) {
         try {
             saveOne();
         } catch (const std::runtime_error& error) {
-            ShowErrorBox(error.what() && *error.what() ? error.what() : plainText);
+            reporter.Report(error.what() && *error.what() ? error.what() : plainText);
         } catch (...) {
-            ShowErrorBox(otherText);
+            reporter.Report(otherText);
         }
     };
     save([] { WindowSettings::Instance().Save(); }, "Error while saving window settings!",
@@ -84,6 +85,13 @@ int RunKelvo(int argc, char** argv, KelvoOptions options)
     WindowSettings::Instance().Load();
     ConfigOptions::Instance().Load();
 
+    // A termination request closes the window; from then on (and while a box
+    // of the final save is shown) save errors go to stderr.
+    CSaveErrorReporter saveErrors;
+    CSignalCloser signalCloser;
+    QObject::connect(&signalCloser, &CSignalCloser::closeRequested, &saveErrors,
+                     &CSaveErrorReporter::OnTerminationRequest);
+
     int result = kExitNormal;
     std::unique_ptr<CEvent> done;
     std::unique_ptr<CEvent> aborted;
@@ -92,7 +100,7 @@ int RunKelvo(int argc, char** argv, KelvoOptions options)
         aborted = std::make_unique<CEvent>();
     } catch (const std::exception&) {
         ShowErrorBox("Fatal error - could not create event!");
-        SaveSettings();
+        SaveSettings(saveErrors);
         return kExitNoEvents;
     }
 
@@ -113,13 +121,12 @@ int RunKelvo(int argc, char** argv, KelvoOptions options)
             server.Listen(QString::fromStdString(SingleInstanceSocketPath()));
         QObject::connect(&server, &CInstanceServer::handOver, &frame, &CMainFrame::OnHandOver);
 
-        CSignalCloser signalCloser;
         QObject::connect(&signalCloser, &CSignalCloser::closeRequested, &frame, [&frame] { frame.RequestClose(); });
 
         try {
             frame.Create(startupPath);
         } catch (const EngineInitError& error) {
-            SaveSettings();
+            SaveSettings(saveErrors);
             return error.ExitCode();
         }
         frame.show();
@@ -132,6 +139,6 @@ int RunKelvo(int argc, char** argv, KelvoOptions options)
             (void)aborted.release();
         }
     }
-    SaveSettings();
+    SaveSettings(saveErrors);
     return result;
 }

@@ -38,6 +38,7 @@
 namespace {
 
 constexpr int kInitialKeypadHeight = 395;
+constexpr int kHandOverRetryMs = 200;
 constexpr auto kShutdownWait = std::chrono::seconds(15);  // longer than the engine's wait for its worker
 constexpr const char* kQuitQuestion = "A calculation is in progress.  Are you sure you want to quit now?";
 
@@ -337,9 +338,34 @@ void CMainFrame::BringToFront()
 
 void CMainFrame::OnHandOver(const QString& path)
 {
-    BringToFront();
-    if (!path.isEmpty())
-        LoadCalculation(path.toStdString(), true);
+    m_handOvers.Push(path.toStdString());
+    RunHandOvers();
+}
+
+void CMainFrame::RunHandOvers()
+{
+    if (m_destroyed || m_inHandOver)
+        return;  // a running hand-over takes the waiting one when its box has closed
+    if (QApplication::activeModalWidget()) {
+        // Somebody else's dialog: look again when it may have closed.
+        if (!m_handOverRetry) {
+            m_handOverRetry = new QTimer(this);
+            m_handOverRetry->setSingleShot(true);
+            m_handOverRetry->setInterval(kHandOverRetryMs);
+            connect(m_handOverRetry, &QTimer::timeout, this, &CMainFrame::RunHandOvers);
+        }
+        m_handOverRetry->start();
+        return;
+    }
+    m_inHandOver = true;
+    while (auto next = m_handOvers.Take()) {
+        if (m_destroyed)
+            break;
+        BringToFront();
+        if (!next->path.empty())
+            LoadCalculation(next->path, true);
+    }
+    m_inHandOver = false;
 }
 
 void CMainFrame::RequestClose()

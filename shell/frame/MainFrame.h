@@ -20,6 +20,7 @@
 #include "panes/IHistoryParent.h"
 #include "panes/IVariablesParent.h"
 #include "shell/frame/FrameInterfaces.h"
+#include "shell/frame/HandOverQueue.h"
 
 class CCalcEventWatcher;
 class CCalcWindow;
@@ -34,6 +35,7 @@ class CSplitterWindowBase;
 class IUserPrompts;
 class ICalcWorkerFactory;
 class IProcessWaiter;
+class QTimer;
 
 class CMainFrame : public CDockingFrame,
                    public ICalcRecordWindowParent,
@@ -67,7 +69,9 @@ public:
     // A key of the keyboard table: flashes its keypad button, then runs it.
     void OnAcceleratorCommand(int id);
     void LoadCalculation(const std::string& path, bool askFirst);
-    // A second start handed over: raise the window, then load the file.
+    // A second start handed over: raise the window, then load the file. While
+    // a box or dialog is open the hand-over waits (the newest one wins) and
+    // runs once it has closed, so its own box never opens inside another.
     void OnHandOver(const QString& path);
     // Files dropped on the window: one calculation file is loaded, anything
     // else is refused with a display message; the window comes forward.
@@ -121,6 +125,7 @@ private:
     void OnFileOpen();
     void OnFileSave();
     void OnFreeFormEntry();
+    void RunHandOvers();
     void ShowPane(QWidget* pane);
     void OnDestroy();
     void StoreWindowSettings();
@@ -144,6 +149,9 @@ private:
     CCalcEventWatcher* m_eventWatcher = nullptr;
     CIdleHook* m_idleHook = nullptr;
     CFlyingItem* m_flyingItem = nullptr;
+    CHandOverQueue m_handOvers;
+    QTimer* m_handOverRetry = nullptr;
+    bool m_inHandOver = false;
     int m_keypadHeight = 0;
     bool m_destroyed = false;
     bool m_closeWithoutAsking = false;

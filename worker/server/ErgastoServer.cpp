@@ -2,6 +2,7 @@
 
 #include "ipc/BusNames.h"
 #include "worker/CalcWorker.h"
+#include "worker/server/BoundedWorkerProcess.h"
 #include "worker/server/ServerLifetime.h"
 #include "worker/server/WorkerBusObject.h"
 
@@ -35,7 +36,8 @@ int RunServer(int argc, char** argv)
 
     const QString serviceName = QLatin1String(ipc::kWorkerServiceName);
     CServerLifetime lifetime(bus, serviceName);
-    const auto process = std::make_shared<CWorkerProcess>();
+    const auto process = std::make_shared<CBoundedWorkerProcess>(std::make_shared<CWorkerProcess>(),
+                                                                  CBoundedWorkerProcess::Limits{});
     CWorkerBusObject objects(bus, [process] { return std::make_shared<CCalcWorker>(process); });
     QObject::connect(&objects, &CWorkerBusObject::objectCountChanged, &lifetime,
                      &CServerLifetime::objectCountChanged);

@@ -154,6 +154,11 @@ void CWorkerBusObject::handleFactoryCall(const QDBusMessage& message)
         m_connection.send(unknownMethod(message));
         return;
     }
+    const QString owner = message.service();
+    if (m_objects.countOf(owner.toStdString()) >= kMaxObjectsPerConnection || m_objects.size() >= kMaxObjects) {
+        replyHResult(message, E_OUTOFMEMORY);
+        return;
+    }
     std::shared_ptr<ICalcWorker> worker;
     try {
         worker = m_makeWorker();
@@ -168,7 +173,6 @@ void CWorkerBusObject::handleFactoryCall(const QDBusMessage& message)
         replyHResult(message, E_FAIL);
         return;
     }
-    const QString owner = message.service();
     const auto id = m_objects.add(owner.toStdString(), std::move(worker));
     watchOwner(owner);
     emit objectCountChanged(m_objects.size());

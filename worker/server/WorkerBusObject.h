@@ -4,7 +4,9 @@
 //   "/"                   Ergasto.IClassFactory: CreateInstance -> a new object
 //   "/CCalcWorker/<n>"    Ergasto.ICalcWorker and Ergasto.IUnknown
 // Each object belongs to the connection that created it: only that connection
-// may call it, and it is released when that connection leaves the bus. The
+// may call it, and it is released when that connection leaves the bus. A
+// connection holds at most kMaxObjectsPerConnection objects and the server at
+// most kMaxObjects; CreateInstance beyond either is refused with E_OUTOFMEMORY. The
 // bus methods only unpack arguments and pack results; the work is done by the
 // ICalcWorker each object holds.
 
@@ -24,6 +26,8 @@ class CWorkerBusObject : public QDBusVirtualObject {
     Q_OBJECT
 public:
     using WorkerMaker = std::function<std::shared_ptr<ICalcWorker>()>;
+    static constexpr std::size_t kMaxObjectsPerConnection = 64;
+    static constexpr std::size_t kMaxObjects = 1024;
 
     CWorkerBusObject(QDBusConnection connection, WorkerMaker makeWorker, QObject* parent = nullptr);
     ~CWorkerBusObject() override;

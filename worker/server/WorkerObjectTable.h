@@ -23,6 +23,7 @@ public:
     std::uint64_t add(std::string owner, std::shared_ptr<Object> object)
     {
         const std::uint64_t id = m_nextId++;
+        ++m_ownerCounts[owner];
         m_entries.emplace(id, Entry{std::move(owner), std::move(object)});
         return id;
     }
@@ -35,7 +36,15 @@ public:
 
     bool contains(std::uint64_t id) const { return m_entries.count(id) > 0; }
 
-    bool release(std::uint64_t id) { return m_entries.erase(id) > 0; }
+    bool release(std::uint64_t id)
+    {
+        auto it = m_entries.find(id);
+        if (it == m_entries.end())
+            return false;
+        uncount(it->second.owner);
+        m_entries.erase(it);
+        return true;
+    }
 
     // Releases every object of `owner`; returns how many there were.
     std::size_t releaseOwner(const std::string& owner)
@@ -43,6 +52,7 @@ public:
         std::size_t n = 0;
         for (auto it = m_entries.begin(); it != m_entries.end();) {
             if (it->second.owner == owner) {
+                uncount(owner);
                 it = m_entries.erase(it);
                 ++n;
             } else {
@@ -52,12 +62,12 @@ public:
         return n;
     }
 
-    bool hasOwner(const std::string& owner) const
+    bool hasOwner(const std::string& owner) const { return countOf(owner) > 0; }
+
+    std::size_t countOf(const std::string& owner) const
     {
-        for (const auto& [id, entry] : m_entries)
-            if (entry.owner == owner)
-                return true;
-        return false;
+        auto it = m_ownerCounts.find(owner);
+        return it == m_ownerCounts.end() ? 0 : it->second;
     }
 
     std::vector<std::uint64_t> ids() const
@@ -71,7 +81,15 @@ public:
     std::size_t size() const { return m_entries.size(); }
 
 private:
+    void uncount(const std::string& owner)
+    {
+        auto it = m_ownerCounts.find(owner);
+        if (it != m_ownerCounts.end() && --it->second == 0)
+            m_ownerCounts.erase(it);
+    }
+
     std::map<std::uint64_t, Entry> m_entries;
+    std::map<std::string, std::size_t> m_ownerCounts;
     std::uint64_t m_nextId = 1;
 };
 

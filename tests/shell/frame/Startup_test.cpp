@@ -186,4 +186,25 @@ TEST_F(StartupTest, AHandOverThatNobodyTakesEndsWithOneLineAndAnError)
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
 }
 
+TEST_F(StartupTest, ACloseBySignalReportsSaveErrorsOnStderrInsteadOfWaitingForABox)
+{
+    // A file where the settings folder belongs: neither settings file can be saved.
+    const std::string blocker = std::string(std::getenv("XDG_CONFIG_HOME")) + "/Vornel/Kelvo";
+    ::mkdir((std::string(std::getenv("XDG_CONFIG_HOME")) + "/Vornel").c_str(), 0700);
+    std::ofstream(blocker) << "not a folder";
+    Child first = StartFirst();
+    m_running.push_back(first.pid);
+    ::kill(first.pid, SIGTERM);
+    const auto code = WaitExit(first.pid, 30s);
+    ::unlink(blocker.c_str());
+    ASSERT_TRUE(code.has_value()) << "the program waits for a box nobody dismisses";
+    m_running.clear();
+    EXPECT_EQ(*code, 1);
+    const std::string err = ReadText(first.stderrPath);
+    std::size_t reports = 0;
+    for (std::size_t at = err.find("kelvo: "); at != std::string::npos; at = err.find("kelvo: ", at + 1))
+        ++reports;
+    EXPECT_EQ(reports, 2u) << err;
+}
+
 }  // namespace

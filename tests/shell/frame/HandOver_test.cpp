@@ -1,0 +1,205 @@
+// Hand-overs of later starts reaching the real window through the real
+// socket: connections that say nothing do not hold the window up, and
+// hand-overs that come while a box or dialog is open wait for it, so no box
+// ever opens inside another.
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QLocalSocket>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "WindowFixture.h"
+#include "platform/qt/InstanceChannel.h"
+#include "shell/frame/SavedCalculation.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+QString SocketPath() { return qEnvironmentVariable("XDG_RUNTIME_DIR") + "/handover.sock"; }
+
+// A saved calculation of "a * b" (its entry line shows b), written by a window of its own.
+std::string SavedProduct(const std::string& name, const char* keys)
+{
+    const std::string path = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/" + name;
+    {
+        struct Writer : WindowFixture {
+            void TestBody() override {}
+        } writer;
+        writer.TypeKeys(keys);
+        EXPECT_TRUE(CCalculationFiles(writer.m_frame->Controller()).Save(path));
+    }
+    // The closed window asked the application to quit, which would end every
+    // dialog of the test at once; a run of the main loop takes the request.
+    QTimer::singleShot(0, [] { QApplication::exit(0); });
+    QApplication::exec();
+    return path;
+}
+
+class HandOverTest : public WindowFixture {
+protected:
+    HandOverTest()
+    {
+        QObject::connect(&m_server, &CInstanceServer::handOver, m_frame.get(), &CMainFrame::OnHandOver);
+        EXPECT_TRUE(m_server.Listen(SocketPath()));
+    }
+
+    // Runs the window's event loop while `client` runs on another thread.
+    template <class F> void RunClient(F client)
+    {
+        std::atomic<bool> done{false};
+        std::thread t([&] {
+            client();
+            done = true;
+        });
+        while (!done)
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        t.join();
+        QApplication::processEvents();
+    }
+
+    // A modal dialog of the test's own, run to its end; it closes when `until` holds.
+    static void RunModalDialogUntil(const std::function<bool()>& until)
+    {
+        QDialog dialog;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (until())
+                dialog.reject();
+        });
+        poll.start(5);
+        dialog.exec();
+    }
+
+    CInstanceServer m_server;
+};
+
+TEST_F(HandOverTest, IdleConnectionsDoNotHoldUpTypingOrARealHandOver)
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0, longestGap = 0;
+    QTimer pulse;
+    QObject::connect(&pulse, &QTimer::timeout, [&] {
+        longestGap = std::max(longestGap, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
+    pulse.start(10);
+
+    std::atomic<bool> idleOpen{false};
+    std::atomic<bool> typed{false};
+    std::atomic<bool> finished{false};
+    bool delivered = false;
+    std::thread client([&] {
+        std::vector<std::unique_ptr<QLocalSocket>> idle;
+        for (int i = 0; i < 20; ++i) {
+            idle.push_back(std::make_unique<QLocalSocket>());
+            idle.back()->connectToServer(SocketPath());
+            idle.back()->waitForConnected(2000);
+        }
+        idleOpen = true;
+        while (!typed)
+            std::this_thread::sleep_for(5ms);
+        delivered = SendToFirstInstance(SocketPath(), QString(), 5s);
+        finished = true;
+    });
+    while (!idleOpen)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    TypeKeys("2+3=");
+    typed = true;
+    EXPECT_EQ(Entry(), "5");
+    while (!finished)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    client.join();
+    EXPECT_TRUE(delivered);
+    EXPECT_LT(longestGap, 1000) << "the window stood still while connections were idle";
+}
+
+TEST_F(HandOverTest, HandOversWhileABoxIsOpenWaitAndOnlyTheNewestRunsAfterIt)
+{
+    const std::string older = SavedProduct("older.qxv7", "6*7");
+    const std::string newest = SavedProduct("newest.qxv7", "8*9");
+    TypeKeys("5+");  // a calculation: every load asks first
+
+    int depth = 0, deepest = 0;
+    std::atomic<bool> clientDone{false};
+    m_services.onBox = [&] {
+        deepest = std::max(deepest, ++depth);
+        // The first question stays open (a real modal dialog) until the client
+        // has made all its hand-overs; later ones are answered at once.
+        if (m_services.boxes.size() == 1)
+            RunModalDialogUntil([&] { return clientDone.load(); });
+        --depth;
+    };
+    m_services.answers = {UiMessageAnswer::No, UiMessageAnswer::Yes};
+
+    int taken = 0;
+    RunClient([&] {
+        if (SendToFirstInstance(SocketPath(), QString::fromStdString(older), 5s))
+            ++taken;
+        // Wait until the first question is up, then hand over many more.
+        std::this_thread::sleep_for(200ms);
+        for (int i = 0; i < 60; ++i) {
+            const QString path = i % 3 == 0 ? QString() : QString::fromStdString(i == 59 ? newest : older);
+            if (SendToFirstInstance(SocketPath(), path, 5s))
+                ++taken;
+        }
+        clientDone = true;
+    });
+    ASSERT_TRUE(Settle());
+    QElapsedTimer wait;
+    wait.start();
+    while (m_services.boxes.size() < 2 && wait.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    QApplication::processEvents();
+
+    EXPECT_EQ(taken, 61);
+    EXPECT_EQ(deepest, 1) << "a box opened inside another";
+    ASSERT_EQ(m_services.boxes.size(), 2u) << "the first hand-over's question and the newest one's";
+    EXPECT_NE(m_services.boxes[1].text.find(newest), std::string::npos) << m_services.boxes[1].text;
+    EXPECT_EQ(Entry(), "9");
+}
+
+TEST_F(HandOverTest, AHandOverWaitsForAnotherDialogToClose)
+{
+    const std::string path = SavedProduct("waiting.qxv7", "6*7");
+    TypeKeys("5+");
+    m_services.answers = {UiMessageAnswer::Yes};
+    int boxesWhileOpen = -1;
+    std::atomic<bool> clientDone{false};
+    bool delivered = false;
+    std::thread client([&] {
+        delivered = SendToFirstInstance(SocketPath(), QString::fromStdString(path), 5s);
+        clientDone = true;
+    });
+    QElapsedTimer after;
+    RunModalDialogUntil([&] {
+        if (!clientDone)
+            return false;
+        // Give the window time to act wrongly.
+        if (!after.isValid())
+            after.start();
+        if (after.elapsed() < 500)
+            return false;
+        boxesWhileOpen = static_cast<int>(m_services.boxes.size());
+        return true;
+    });
+    client.join();
+    EXPECT_TRUE(delivered);
+    EXPECT_EQ(boxesWhileOpen, 0);
+    QElapsedTimer wait;
+    wait.start();
+    while (m_services.boxes.empty() && wait.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    ASSERT_EQ(m_services.boxes.size(), 1u);
+    EXPECT_EQ(Entry(), "7");
+}
+
+}  // namespace
