@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "engine/CalcTypes.h"
+#include "port/CalcTypes.h"
 #include "number/Number.h"
 
 class CEvent;

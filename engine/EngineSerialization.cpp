@@ -8,7 +8,7 @@
 #include <boost/serialization/split_free.hpp>
 #include <boost/serialization/string.hpp>
 
-#include "engine/NameTables.h"
+#include "port/NameTables.h"
 
 #include <optional>
 

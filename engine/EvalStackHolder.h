@@ -6,7 +6,7 @@
 #include <deque>
 #include <memory>
 
-#include "engine/CalcTypes.h"
+#include "port/CalcTypes.h"
 #include "engine/EvalData.h"
 
 struct EvalStackHolder {

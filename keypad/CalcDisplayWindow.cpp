@@ -9,7 +9,7 @@
 #include "keypad/BusySpinner.h"
 #include "keypad/CalcBtn.h"
 #include "keypad/ColorScheme.h"
-#include "keypad/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "keypad/PaletteSchemeColors.h"
 #include "keypad/PostedSignal.h"
 #include "keypad/WrappedText.h"

@@ -6,7 +6,7 @@
 
 #include "platform/qt/BeepService.h"
 #include "platform/qt/VisualStyles.h"
-#include "shell/ConfigOptions.h"
+#include "settings/ConfigOptions.h"
 #include "platform/qt/FixedFont.h"
 
 CCalcEdit::CCalcEdit(QWidget* parent)

@@ -12,8 +12,8 @@
 #include "panes/CustomHeaderView.h"
 #include "panes/ICalcRecordWindowParent.h"
 #include "platform/qt/ColorRef.h"
-#include "shell/ConfigOptions.h"
-#include "shell/WindowSettings.h"
+#include "settings/ConfigOptions.h"
+#include "settings/WindowSettings.h"
 #include "platform/qt/FixedFont.h"
 
 namespace {

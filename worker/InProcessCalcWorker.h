@@ -21,7 +21,7 @@
 #include <string>
 
 #include "worker/CalcWorker.h"
-#include "worker/ICalcWorker.h"
+#include "port/ICalcWorker.h"
 
 class CInProcessWorkerHost : public ICalcWorkerFactory, public IProcessWaiter {
 public:

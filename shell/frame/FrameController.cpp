@@ -4,8 +4,8 @@
 
 #include <utility>
 
-#include "engine/NameTables.h"
-#include "keypad/CommandIds.h"
+#include "port/NameTables.h"
+#include "resources/CommandIds.h"
 #include "platform/Event.h"
 #include "resources/StringTable.h"
 #include "shell/frame/CommandMaps.h"

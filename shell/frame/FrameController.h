@@ -19,6 +19,7 @@
 #include "engine/EngineServices.h"
 #include "engine/InnerCalc.h"
 #include "engine/LockedValue.h"
+#include "resources/CommandIds.h"
 #include "shell/frame/FrameInterfaces.h"
 #include "shell/frame/StepBackHistory.h"
 
@@ -92,7 +93,7 @@ public:
     // Changes Max Digits (clears the calculator first).
     void SetPrecision(int digits);
 
-    static constexpr int kClearAllId = 6145;
+    static constexpr int kClearAllId = static_cast<int>(cmd::kClearAll);
 
 private:
     // What the handler of the step now running pushed onto the step-back

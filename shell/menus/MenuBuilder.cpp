@@ -11,7 +11,7 @@
 
 #include "shell/menus/ActionTable.h"
 #include "shell/menus/CommandActions.h"
-#include "shell/menus/MenuCommandIds.h"
+#include "resources/CommandIds.h"
 
 namespace {
 

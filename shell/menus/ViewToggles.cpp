@@ -3,7 +3,7 @@
 #include <QAction>
 
 #include "shell/menus/CommandActions.h"
-#include "shell/menus/MenuCommandIds.h"
+#include "resources/CommandIds.h"
 
 CViewToggles::CViewToggles(CCommandActions& actions, QWidget* toolBar, QWidget* statusBar)
     : m_actions(actions), m_toolBar(toolBar), m_statusBar(statusBar)

@@ -12,7 +12,7 @@
 
 #include "engine/CalcRecord.h"
 #include "engine/InnerCalc.h"
-#include "engine/NameTables.h"
+#include "port/NameTables.h"
 #include "platform/Event.h"
 #include "worker/InProcessCalcWorker.h"
 

@@ -14,7 +14,7 @@
 #include "keypad/CalcEdit.h"
 #include "keypad/CalcWindow.h"
 #include "platform/qt/VisualStyles.h"
-#include "shell/ConfigOptions.h"
+#include "settings/ConfigOptions.h"
 
 namespace {
 

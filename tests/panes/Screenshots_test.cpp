@@ -16,8 +16,8 @@
 #include "panes/MLEDlg.h"
 #include "panes/HistoryListView.h"
 #include "panes/VariablesListView.h"
-#include "shell/ConfigOptions.h"
-#include "shell/WindowSettings.h"
+#include "settings/ConfigOptions.h"
+#include "settings/WindowSettings.h"
 
 namespace {
 

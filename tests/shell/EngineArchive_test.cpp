@@ -3,11 +3,11 @@
 // are refused as a whole without changing the engine.
 
 #include "engine/EngineSerialization.h"
-#include "engine/NameTables.h"
-#include "shell/ArchiveFile.h"
-#include "shell/ArchiveSchema.h"
+#include "port/NameTables.h"
+#include "settings/ArchiveFile.h"
+#include "settings/ArchiveSchema.h"
 #include "shell/CalculationArchive.h"
-#include "shell/GuardedArchive.h"
+#include "settings/GuardedArchive.h"
 #include "platform/Event.h"
 #include "worker/InProcessCalcWorker.h"
 

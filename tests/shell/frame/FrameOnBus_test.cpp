@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "ControllerFixture.h"
-#include "engine/NameTables.h"
+#include "port/NameTables.h"
 #include "ipc/DBusWorkerFactory.h"
 #include "ipc/PidfdProcessWaiter.h"
 

@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "keypad/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "platform/Event.h"
 #include "shell/frame/FrameController.h"
 #include "shell/frame/MainFrame.h"
