@@ -115,6 +115,9 @@ private:
     bool TakeEntry(bool asConstant);
     void PushOperationEntry(const std::string& text = {});
     void BeginStep(const PendingStep& step);
+    // The tail of "=" and ")": takes the entry, lets the engine close (Equals or
+    // CloseParen) and starts the step; nothing once the calculation is completed.
+    void CloseStep(void (CInnerCalc::*close)());
 
     void OnTypedChar(char c, int prevEntryType, int calcState);
     void OnConstant(int id, int prevEntryType, int calcState);

@@ -26,6 +26,7 @@
 #include "shell/frame/FrameController.h"
 #include "shell/frame/IdleHook.h"
 #include "shell/frame/KeyTable.h"
+#include "shell/frame/ModelViews.h"
 #include "shell/frame/PaneHost.h"
 #include "shell/frame/SavedCalculation.h"
 #include "shell/frame/WidgetViews.h"
@@ -116,17 +117,6 @@ private:
     CMainFrame& m_frame;
 };
 
-class CMainFrame::ClipboardHost final : public IClipboardHost {
-public:
-    explicit ClipboardHost(CMainFrame& frame) : m_frame(frame) {}
-    std::string GetEntryText() const override { return m_frame.m_controller->EntryLine().GetText(); }
-    int GetMaxDigits() const override { return m_frame.m_controller->EntryLine().MaxDigits(); }
-    void AddAsNewEntry(const std::string& text) override { m_frame.AddAsNewEntry(text); }
-
-private:
-    CMainFrame& m_frame;
-};
-
 // ------------------------------------------------------------------ creation
 
 CMainFrame::CMainFrame(Setup setup, QWidget* parent) : CDockingFrame(parent), m_setup(std::move(setup))
@@ -145,7 +135,8 @@ CMainFrame::CMainFrame(Setup setup, QWidget* parent) : CDockingFrame(parent), m_
     m_prompts = std::make_unique<CUiServicesPrompts>(*m_services);
 
     CreateClient();
-    m_entryLine = std::make_unique<CEditEntryLine>(*m_calcWindow->Edit());
+    CCalcEdit* edit = m_calcWindow->Edit();
+    m_entryLine = std::make_unique<CModelEntryLine>(edit->EditableModel(), [edit] { edit->Refresh(); });
     m_display = std::make_unique<CWindowDisplayPanel>(*m_calcWindow->Display());
     m_controller = std::make_unique<CFrameController>(
         CFrameController::Views{m_entryLine.get(), m_display.get(), m_services, this}, m_setup.events);
@@ -154,7 +145,7 @@ CMainFrame::CMainFrame(Setup setup, QWidget* parent) : CDockingFrame(parent), m_
 
     m_menuState = std::make_unique<MenuState>(*this);
     m_optionsHost = std::make_unique<OptionsHost>(*this);
-    m_clipboardHost = std::make_unique<ClipboardHost>(*this);
+    m_clipboardHost = std::make_unique<CControllerClipboardHost>(*m_controller);
     CFrameMenusHosts hosts;
     hosts.state = m_menuState.get();
     hosts.options = m_optionsHost.get();

@@ -32,6 +32,7 @@ class CIdleHook;
 class CPaneHost;
 class CSplitterWindowBase;
 class IUserPrompts;
+class IClipboardHost;
 class ICalcWorkerFactory;
 class IProcessWaiter;
 
@@ -112,7 +113,6 @@ protected:
 private:
     class MenuState;
     class OptionsHost;
-    class ClipboardHost;
 
     void AddToHistory(const std::string& text) override;
     void CreateClient();
@@ -137,7 +137,7 @@ private:
     std::unique_ptr<CPaneHost> m_panes;
     std::unique_ptr<MenuState> m_menuState;
     std::unique_ptr<OptionsHost> m_optionsHost;
-    std::unique_ptr<ClipboardHost> m_clipboardHost;
+    std::unique_ptr<IClipboardHost> m_clipboardHost;
     CFrameMenus* m_menus = nullptr;
     CCalcWindow* m_calcWindow = nullptr;
     CSplitterWindowBase* m_splitter = nullptr;
