@@ -136,7 +136,7 @@ void ConfigOptions::TakeOverKeptItems(ConfigOptions& staging, const std::vector<
 
 void ConfigOptions::Sanitize()
 {
-    if (m_nSigDigits < kMinSigDigits || m_nSigDigits > kMaxSigDigits)
+    if (!IsSigDigitsInRange(m_nSigDigits))
         m_nSigDigits = kDefaultSigDigits;
     if (m_angleSetting < 0 || m_angleSetting > 2)
         m_angleSetting = 0;

@@ -75,6 +75,11 @@ public:
     static constexpr int kDefaultSigDigits = 35;
     static constexpr int kMinSigDigits = 15;
     static constexpr int kMaxSigDigits = 512;
+    // The one range check of a Max Digits value.
+    static constexpr bool IsSigDigitsInRange(int digits)
+    {
+        return digits >= kMinSigDigits && digits <= kMaxSigDigits;
+    }
 
 private:
     template <class>

@@ -51,9 +51,7 @@ CConfigAngleUnit g_configAngleUnit;
 
 int CheckedSigDigits(int digits)
 {
-    if (digits < ConfigOptions::kMinSigDigits || digits > ConfigOptions::kMaxSigDigits)
-        return ConfigOptions::kDefaultSigDigits;
-    return digits;
+    return ConfigOptions::IsSigDigitsInRange(digits) ? digits : ConfigOptions::kDefaultSigDigits;
 }
 
 }  // namespace

@@ -88,7 +88,7 @@ void COptionCommands::SetMaxDigits(unsigned id)
     const std::optional<int> digits = m_host.RunCustomMaxDigitsDialog(m_host.GetEngineDigits());
     if (!digits)
         return;
-    if (*digits < ConfigOptions::kMinSigDigits || *digits > ConfigOptions::kMaxSigDigits) {
+    if (!ConfigOptions::IsSigDigitsInRange(*digits)) {
         m_prompts.Beep();
         return;
     }
