@@ -23,7 +23,6 @@
 #include <thread>
 
 #include "engine/AngleConversion.h"
-#include "port/ArithRoutines.h"
 #include "engine/CalcRecord.h"
 #include "engine/CalcResultInfo.h"
 #include "engine/EngineServices.h"
@@ -32,6 +31,7 @@
 #include "engine/ModifyInnerCalc.h"
 #include "engine/RequestIdAllocator.h"
 #include "platform/Event.h"
+#include "port/ArithRoutines.h"
 #include "port/ICalcWorker.h"
 
 namespace boost::serialization {

@@ -8,12 +8,12 @@
 #include "keypad/CalcDisplayWindow.h"
 #include "keypad/CalcEdit.h"
 #include "keypad/CalcToolbarBtn.h"
-#include "resources/CommandIds.h"
 #include "keypad/ICalcWindowParent.h"
 #include "keypad/KeypadLayout.h"
 #include "keypad/PostedSignal.h"
 #include "platform/qt/BeepService.h"
 #include "platform/qt/VisualStyles.h"
+#include "resources/CommandIds.h"
 #include "settings/ConfigOptions.h"
 
 namespace {

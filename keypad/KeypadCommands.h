@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "resources/GlyphLabels.h"
 #include "resources/CommandIds.h"
+#include "resources/GlyphLabels.h"
 
 struct CCommandInfo {
     unsigned m_commandId = 0;

@@ -7,8 +7,8 @@
 
 #include "engine/CalcRecord.h"
 #include "keypad/ColorScheme.h"
-#include "resources/CommandIds.h"
 #include "panes/PaneMenu.h"
+#include "resources/CommandIds.h"
 
 enum CalcRecordCommand : int {
     // The context menu.

@@ -6,8 +6,8 @@
 #include <deque>
 #include <string>
 
-#include "resources/CommandIds.h"
 #include "panes/PaneMenu.h"
+#include "resources/CommandIds.h"
 
 // Command ids of the history pane's context menu.
 enum HistoryCommand : int {

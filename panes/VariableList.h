@@ -7,8 +7,8 @@
 #include <map>
 #include <string>
 
-#include "resources/CommandIds.h"
 #include "panes/PaneMenu.h"
+#include "resources/CommandIds.h"
 
 enum VariablesCommand : int {
     kVariablesAddAsNewEntry = panecmd::kVariablesAddAsNewEntry,

@@ -20,8 +20,8 @@
 #include <mutex>
 #include <string>
 
-#include "worker/CalcWorker.h"
 #include "port/ICalcWorker.h"
+#include "worker/CalcWorker.h"
 
 class CInProcessWorkerHost : public ICalcWorkerFactory, public IProcessWaiter {
 public:

@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "port/ArithRoutines.h"
 #include "number/Number.h"
+#include "port/ArithRoutines.h"
 #include "port/ICalcWorker.h"
 #include "worker/ReportGate.h"
 

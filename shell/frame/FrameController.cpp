@@ -4,9 +4,9 @@
 
 #include <utility>
 
+#include "platform/Event.h"
 #include "port/NameTables.h"
 #include "resources/CommandIds.h"
-#include "platform/Event.h"
 #include "resources/StringTable.h"
 #include "shell/frame/CommandMaps.h"
 

@@ -1,9 +1,9 @@
 #include "shell/menus/OptionCommands.h"
 
 #include "keypad/ColorScheme.h"
+#include "resources/CommandIds.h"
 #include "settings/ConfigOptions.h"
 #include "shell/menus/ActionTable.h"
-#include "resources/CommandIds.h"
 #include "shell/menus/UserPrompts.h"
 
 using namespace menucmd;

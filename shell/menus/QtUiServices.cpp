@@ -3,9 +3,9 @@
 #include <QMessageBox>
 
 #include "keypad/DisplayModel.h"
-#include "platform/qt/UrlOpener.h"
 #include "platform/qt/BeepService.h"
 #include "platform/qt/Clipboard.h"
+#include "platform/qt/UrlOpener.h"
 
 namespace {
 

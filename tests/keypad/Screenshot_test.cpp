@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "WidgetTestSupport.h"
-#include "keypad/CalcBtnMgr.h"
 #include "keypad/CalcBtn.h"
+#include "keypad/CalcBtnMgr.h"
 #include "keypad/CalcDisplayWindow.h"
 #include "keypad/CalcEdit.h"
 #include "keypad/CalcWindow.h"

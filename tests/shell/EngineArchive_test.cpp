@@ -3,12 +3,12 @@
 // are refused as a whole without changing the engine.
 
 #include "engine/EngineSerialization.h"
+#include "platform/Event.h"
 #include "port/NameTables.h"
 #include "settings/ArchiveFile.h"
 #include "settings/ArchiveSchema.h"
-#include "shell/CalculationArchive.h"
 #include "settings/GuardedArchive.h"
-#include "platform/Event.h"
+#include "shell/CalculationArchive.h"
 #include "worker/InProcessCalcWorker.h"
 
 #include "TestFiles.h"

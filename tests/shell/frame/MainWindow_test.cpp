@@ -13,11 +13,11 @@
 #include <QElapsedTimer>
 
 #include "docking/SplitterWindow.h"
-#include "panes/HistoryListView.h"
-#include "panes/PaneImageList.h"
 #include "keypad/CalcDisplayWindow.h"
 #include "keypad/CalcEdit.h"
 #include "keypad/CalcWindow.h"
+#include "panes/HistoryListView.h"
+#include "panes/PaneImageList.h"
 #include "resources/CommandIds.h"
 #include "settings/ConfigOptions.h"
 #include "shell/frame/FrameController.h"
