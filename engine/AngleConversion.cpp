@@ -1,6 +1,6 @@
 #include "engine/AngleConversion.h"
 
-#include "engine/ArithRoutines.h"
+#include "port/ArithRoutines.h"
 
 namespace {
 

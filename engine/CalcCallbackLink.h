@@ -2,7 +2,7 @@
 #include <mutex>
 #include <string>
 
-#include "worker/ICalcWorker.h"
+#include "port/ICalcWorker.h"
 
 class CInnerCalc;
 

@@ -1,6 +1,6 @@
 #include "engine/CalcRecord.h"
 
-#include "engine/NameTables.h"
+#include "port/NameTables.h"
 
 CCalcRecord::CCalcRecord(ICalcRecordChanged* listener) : m_listener(listener) {}
 

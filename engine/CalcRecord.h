@@ -16,7 +16,7 @@
 #include <mutex>
 #include <string>
 
-#include "engine/CalcTypes.h"
+#include "port/CalcTypes.h"
 
 namespace boost::serialization {
 class access;

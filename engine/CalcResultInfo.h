@@ -6,8 +6,8 @@
 #include <array>
 #include <string>
 
-#include "engine/CalcTypes.h"
 #include "number/Number.h"
+#include "port/CalcTypes.h"
 
 class CEvent;
 

@@ -8,8 +8,8 @@
 #include <boost/serialization/split_free.hpp>
 #include <boost/serialization/string.hpp>
 
-#include "engine/NameTables.h"
 #include "engine/UnfinishedObjects.h"
+#include "port/NameTables.h"
 
 #include <optional>
 

@@ -6,8 +6,8 @@
 #include <deque>
 #include <memory>
 
-#include "engine/CalcTypes.h"
 #include "engine/EvalData.h"
+#include "port/CalcTypes.h"
 
 struct EvalStackHolder {
     EvalStackHolder() = default;

@@ -4,7 +4,7 @@
 
 #include "engine/CalcCallbackLink.h"
 #include "engine/FormatNumber.h"
-#include "engine/NameTables.h"
+#include "port/NameTables.h"
 
 HRESULT CInnerCalcCallbackLink::NotifyResult(int ID, const std::string& status, const std::string& resultString,
                                              int nErrorCode) {

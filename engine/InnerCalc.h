@@ -23,7 +23,6 @@
 #include <thread>
 
 #include "engine/AngleConversion.h"
-#include "engine/ArithRoutines.h"
 #include "engine/CalcRecord.h"
 #include "engine/CalcResultInfo.h"
 #include "engine/EngineServices.h"
@@ -32,7 +31,8 @@
 #include "engine/ModifyInnerCalc.h"
 #include "engine/RequestIdAllocator.h"
 #include "platform/Event.h"
-#include "worker/ICalcWorker.h"
+#include "port/ArithRoutines.h"
+#include "port/ICalcWorker.h"
 
 namespace boost::serialization {
 class access;

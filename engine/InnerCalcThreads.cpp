@@ -5,7 +5,7 @@
 
 #include "engine/CalcCallbackLink.h"
 #include "engine/InnerCalc.h"
-#include "engine/NameTables.h"
+#include "port/NameTables.h"
 
 namespace {
 

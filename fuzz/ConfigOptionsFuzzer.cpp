@@ -3,7 +3,7 @@
 // (a save of that gives the same bytes).
 
 #include "FuzzSupport.h"
-#include "shell/ConfigOptions.h"
+#include "settings/ConfigOptions.h"
 
 #include <filesystem>
 #include <stdexcept>

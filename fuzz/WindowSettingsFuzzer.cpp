@@ -3,7 +3,7 @@
 // (a save of that gives the same bytes).
 
 #include "FuzzSupport.h"
-#include "shell/WindowSettings.h"
+#include "settings/WindowSettings.h"
 
 #include <filesystem>
 #include <stdexcept>

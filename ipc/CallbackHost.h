@@ -7,7 +7,7 @@
 // Needs a QCoreApplication in the process; without one the host stays
 // unregistered.
 
-#include "worker/ICalcWorker.h"
+#include "port/ICalcWorker.h"
 
 #include <QDBusConnection>
 #include <QString>

@@ -7,7 +7,7 @@
 // proxy releases the remote object.
 
 #include "ipc/CallbackHost.h"
-#include "worker/ICalcWorker.h"
+#include "port/ICalcWorker.h"
 
 #include <QDBusConnection>
 #include <QString>

@@ -7,7 +7,7 @@
 // broken worker is told within seconds. Needs a QCoreApplication.
 
 #include "ipc/CallbackHost.h"
-#include "worker/ICalcWorker.h"
+#include "port/ICalcWorker.h"
 
 #include <QDBusConnection>
 

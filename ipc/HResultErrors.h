@@ -4,7 +4,7 @@
 // E_POINTER never travels: out parameters are carried by the reply, so the
 // pointer a C++ caller passes is checked on the caller's side of the proxy.
 
-#include "worker/ICalcWorker.h"
+#include "port/ICalcWorker.h"
 
 #include <QString>
 

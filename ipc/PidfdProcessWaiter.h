@@ -5,7 +5,7 @@
 // waits on one worker keep watching the same process even if its id is reused.
 
 #include "ipc/ProcessHandle.h"
-#include "worker/ICalcWorker.h"
+#include "port/ICalcWorker.h"
 
 #include <map>
 #include <memory>

@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "keypad/CalcBtn.h"
-#include "shell/ConfigOptions.h"
+#include "settings/ConfigOptions.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include "keypad/BusySpinner.h"
 #include "keypad/CalcBtn.h"
 #include "keypad/ColorScheme.h"
-#include "keypad/CommandIds.h"
 #include "keypad/PaletteSchemeColors.h"
 #include "keypad/PostedSignal.h"
 #include "keypad/WrappedText.h"
 #include "platform/qt/ColorRef.h"
 #include "platform/qt/VisualStyles.h"
+#include "resources/CommandIds.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <QPainter>
 
 #include "platform/qt/BeepService.h"
-#include "platform/qt/VisualStyles.h"
-#include "shell/ConfigOptions.h"
 #include "platform/qt/FixedFont.h"
+#include "platform/qt/VisualStyles.h"
+#include "settings/ConfigOptions.h"
 
 CCalcEdit::CCalcEdit(QWidget* parent)
     : QWidget(parent),

@@ -42,6 +42,9 @@ public:
     void SetFontMode(int mode);
 
     const CEntryLineModel& Model() const { return m_model; }
+    // For an owner that changes the model itself; it calls Refresh afterwards.
+    CEntryLineModel& EditableModel() { return m_model; }
+    void Refresh() { Changed(); }
     bool IsBlinking() const { return m_blinkTimer.isActive(); }
     int CharWidth() const { return m_charWidth; }
     const QFont& EntryFont() const { return m_font; }

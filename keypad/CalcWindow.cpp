@@ -8,13 +8,13 @@
 #include "keypad/CalcDisplayWindow.h"
 #include "keypad/CalcEdit.h"
 #include "keypad/CalcToolbarBtn.h"
-#include "keypad/CommandIds.h"
 #include "keypad/ICalcWindowParent.h"
 #include "keypad/KeypadLayout.h"
 #include "keypad/PostedSignal.h"
 #include "platform/qt/BeepService.h"
 #include "platform/qt/VisualStyles.h"
-#include "shell/ConfigOptions.h"
+#include "resources/CommandIds.h"
+#include "settings/ConfigOptions.h"
 
 namespace {
 

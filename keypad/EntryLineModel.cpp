@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "keypad/NumberText.h"
+#include "number/EntrySyntax.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/CommandIds.h"
 #include "resources/GlyphLabels.h"
 
 struct CCommandInfo {
@@ -41,9 +42,9 @@ struct SpecialButtonSpec {
     int height;
 };
 
-inline constexpr SpecialButtonSpec kEqualsButton{"equals", 6147, kStripEquals, 34, 58};
-inline constexpr SpecialButtonSpec kBackspaceButton{"backspace", 6148, kStripBackspace, 110, 27};
-inline constexpr SpecialButtonSpec kStepBackButton{"stepback", 32815, kStripStepBack, 72, 27};
+inline constexpr SpecialButtonSpec kEqualsButton{"equals", cmd::kEquals, kStripEquals, 34, 58};
+inline constexpr SpecialButtonSpec kBackspaceButton{"backspace", cmd::kBackspace, kStripBackspace, 110, 27};
+inline constexpr SpecialButtonSpec kStepBackButton{"stepback", cmd::kStepBack, kStripStepBack, 72, 27};
 
 inline constexpr int kSlotButtonWidth = 34;
 inline constexpr int kSlotButtonHeight = 27;

@@ -8,18 +8,19 @@
 #include "engine/CalcRecord.h"
 #include "keypad/ColorScheme.h"
 #include "panes/PaneMenu.h"
+#include "resources/CommandIds.h"
 
 enum CalcRecordCommand : int {
     // The context menu.
-    kRecordCopy = 32821,
-    kRecordAddToVariables = 32826,
-    kRecordAddAsNewEntry = 32823,
-    kRecordStepBack = 32824,
+    kRecordCopy = panecmd::kRecordCopy,
+    kRecordAddToVariables = panecmd::kRecordAddToVariables,
+    kRecordAddAsNewEntry = panecmd::kRecordAddAsNewEntry,
+    kRecordStepBack = panecmd::kRecordStepBack,
     // The same four from the frame's Calculation Record menu.
-    kRecordMenuCopy = 32866,
-    kRecordMenuAddToVariables = 32867,
-    kRecordMenuAddAsNewEntry = 32868,
-    kRecordMenuStepBack = 32869,
+    kRecordMenuCopy = menucmd::kRecordCopySelected,
+    kRecordMenuAddToVariables = menucmd::kRecordAddToVariables,
+    kRecordMenuAddAsNewEntry = menucmd::kRecordAddAsNewEntry,
+    kRecordMenuStepBack = menucmd::kRecordStepBackTo,
 };
 
 // A line that holds a number entry (the engine records numbers as type 1).

@@ -12,9 +12,9 @@
 #include "panes/CustomHeaderView.h"
 #include "panes/ICalcRecordWindowParent.h"
 #include "platform/qt/ColorRef.h"
-#include "shell/ConfigOptions.h"
-#include "shell/WindowSettings.h"
 #include "platform/qt/FixedFont.h"
+#include "settings/ConfigOptions.h"
+#include "settings/WindowSettings.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "keypad/NumberText.h"
+#include "number/EntrySyntax.h"
 
 namespace {
 

@@ -7,17 +7,18 @@
 #include <string>
 
 #include "panes/PaneMenu.h"
+#include "resources/CommandIds.h"
 
 // Command ids of the history pane's context menu.
 enum HistoryCommand : int {
-    kHistoryAddAsNewEntry = 32827,
-    kHistoryCopy = 32828,
-    kHistoryAddToVariables = 32829,
-    kHistoryDeleteItem = 32938,
-    kHistoryClear = 32830,
+    kHistoryAddAsNewEntry = panecmd::kHistoryAddAsNewEntry,
+    kHistoryCopy = menucmd::kHistoryCopySelected,
+    kHistoryAddToVariables = menucmd::kHistoryAddToVariables,
+    kHistoryDeleteItem = menucmd::kHistoryDeleteSelected,
+    kHistoryClear = menucmd::kHistoryClear,
     // The frame's "Add Selected as New Entry" (its other history items share
     // the ids above).
-    kHistoryMenuAddAsNewEntry = 32858,
+    kHistoryMenuAddAsNewEntry = menucmd::kHistoryAddAsNewEntry,
 };
 
 inline constexpr const char* kClearHistoryQuestion = "Are you sure you want to clear history";

@@ -1,8 +1,8 @@
 #include "panes/HistoryListView.h"
 
 #include "panes/PaneRules.h"
-#include "shell/ConfigOptions.h"
-#include "shell/WindowSettings.h"
+#include "settings/ConfigOptions.h"
+#include "settings/WindowSettings.h"
 
 CHistoryListView::CHistoryListView(const CPaneServices& services, ConfigOptions& config,
                                    WindowSettings& settings, QWidget* parent)

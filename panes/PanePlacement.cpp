@@ -1,6 +1,6 @@
 #include "panes/PanePlacement.h"
 
-#include "shell/WindowSettings.h"
+#include "settings/WindowSettings.h"
 
 CPanePlacement PanePlacementAtStart(WindowSettings& settings)
 {

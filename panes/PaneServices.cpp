@@ -9,7 +9,7 @@
 #include <QMimeData>
 #include <QPixmap>
 
-#include "shell/menus/Clipboard.h"
+#include "platform/qt/Clipboard.h"
 
 namespace {
 

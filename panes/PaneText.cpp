@@ -1,6 +1,6 @@
 #include "panes/PaneText.h"
 
-#include "keypad/NumberText.h"
+#include "number/EntrySyntax.h"
 
 std::string PaneDisplayText(const std::string& stored, int digitGrouping)
 {

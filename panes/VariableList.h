@@ -8,16 +8,17 @@
 #include <string>
 
 #include "panes/PaneMenu.h"
+#include "resources/CommandIds.h"
 
 enum VariablesCommand : int {
-    kVariablesAddAsNewEntry = 32831,
-    kVariablesCopyValue = 32832,
-    kVariablesModifyValue = 32911,
-    kVariablesDelete = 32833,
-    kVariablesAddNew = 32835,
+    kVariablesAddAsNewEntry = panecmd::kVariablesAddAsNewEntry,
+    kVariablesCopyValue = panecmd::kVariablesCopyValue,
+    kVariablesModifyValue = menucmd::kVariablesModifyValue,
+    kVariablesDelete = menucmd::kVariablesDelete,
+    kVariablesAddNew = menucmd::kVariablesAddNew,
     // The frame's Variables menu (its other items share the ids above).
-    kVariablesMenuAddAsNewEntry = 32862,
-    kVariablesMenuCopyValue = 32863,
+    kVariablesMenuAddAsNewEntry = menucmd::kVariablesAddAsNewEntry,
+    kVariablesMenuCopyValue = menucmd::kVariablesCopyValue,
 };
 
 // How a dialog's name becomes the stored name.

@@ -4,8 +4,8 @@
 
 #include "panes/AddVarDlg.h"
 #include "panes/PaneRules.h"
-#include "shell/ConfigOptions.h"
-#include "shell/WindowSettings.h"
+#include "settings/ConfigOptions.h"
+#include "settings/WindowSettings.h"
 
 CVariablesListView::CVariablesListView(const CPaneServices& services, ConfigOptions& config,
                                        WindowSettings& settings, QWidget* parent)

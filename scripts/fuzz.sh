@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of the three file kinds with clang (ASan, UBSan)
-# in build/fuzz and runs each: first over its seeds (the shell's fixtures of
+# in build/fuzz and runs each: first over its seeds (the settings fixtures of
 # that kind) and the cases kept in fuzz/corpus/<name>, then for the given
 # number of seconds of fuzzing (default 15; 0 replays only).
 #   scripts/fuzz.sh            the short run of CI
@@ -25,7 +25,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLIX_FUZZ=ON
   -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_C_COMPILER=clang-14 "${launcher[@]}" >/dev/null
 cmake --build "$build" -j "${FUZZ_JOBS:-$(nproc)}" --target "${targets[@]/%/_fuzzer}"
 
-fixtures="$root/tests/shell/fixtures"
+fixtures="$root/tests/settings/fixtures"
 seeds() {
   case $1 in
     config_options) ls "$fixtures"/config_*.xml ;;

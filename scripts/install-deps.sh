@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev libboost-serialization-dev libboost-regex-dev
   libgmp-dev libmpfr-dev libgtest-dev libgmock-dev libbenchmark-dev
   dbus-daemon xvfb xauth fonts-dejavu-core libx11-dev
-  cmake ninja-build g++ pkgconf
+  cmake ninja-build g++ pkgconf python3
   clang-14 libclang-rt-14-dev
 )
 

@@ -1,7 +1,7 @@
 #include "shell/CalculationArchive.h"
 
 #include "engine/EngineSerialization.h"
-#include "shell/ArchiveSchema.h"
+#include "settings/ArchiveSchema.h"
 
 const ArchiveType* AddCalcRecordArchiveType(ArchiveSchema& s)
 {

@@ -6,7 +6,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "engine/NameTables.h"
+#include "port/NameTables.h"
 #include "worker/CalcDuration.h"
 #include "worker/CheckedArith.h"
 #include "worker/RequestExecution.h"

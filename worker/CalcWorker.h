@@ -12,8 +12,8 @@
 #include <mutex>
 #include <string>
 
-#include "engine/ArithRoutines.h"
-#include "worker/ICalcWorker.h"
+#include "port/ArithRoutines.h"
+#include "port/ICalcWorker.h"
 #include "worker/ReportGate.h"
 
 // The process a worker object lives in.

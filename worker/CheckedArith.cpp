@@ -5,8 +5,8 @@
 #include <limits>
 #include <string>
 
-#include "engine/ArithRoutines.h"
-#include "engine/CalcTypes.h"
+#include "port/ArithRoutines.h"
+#include "port/CalcTypes.h"
 #include "worker/ErgastoException.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // The worker's checked routines: each refuses arguments outside its domain
 // with ErgastoException carrying the OperationErrorCode, and otherwise
-// computes as the shared routine does (engine/ArithRoutines.h; `precision` is
+// computes as the shared routine does (port/ArithRoutines.h; `precision` is
 // the request's digit count).
 //
 // Factorial, nCr and nPr first estimate the size of their result and raise

@@ -20,8 +20,8 @@
 #include <mutex>
 #include <string>
 
+#include "port/ICalcWorker.h"
 #include "worker/CalcWorker.h"
-#include "worker/ICalcWorker.h"
 
 class CInProcessWorkerHost : public ICalcWorkerFactory, public IProcessWaiter {
 public:

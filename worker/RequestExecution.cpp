@@ -5,8 +5,8 @@
 #include <optional>
 #include <thread>
 
-#include "engine/CalcTypes.h"
-#include "engine/NameTables.h"
+#include "port/CalcTypes.h"
+#include "port/NameTables.h"
 #include "worker/CalcDuration.h"
 #include "worker/CheckedArith.h"
 #include "worker/ErgastoException.h"

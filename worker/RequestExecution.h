@@ -11,9 +11,9 @@
 #include <memory>
 #include <string>
 
-#include "engine/ArithRoutines.h"
 #include "number/Number.h"
-#include "worker/ICalcWorker.h"
+#include "port/ArithRoutines.h"
+#include "port/ICalcWorker.h"
 #include "worker/ReportGate.h"
 
 struct OpThreadPackage {

@@ -12,7 +12,7 @@
 #include "panes/about/HyperLink.h"
 #include "panes/about/ProgramArt.h"
 #include "panes/about/ProgramInfo.h"
-#include "panes/about/UrlOpener.h"
+#include "platform/qt/UrlOpener.h"
 
 namespace {
 

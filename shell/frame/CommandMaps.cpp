@@ -2,8 +2,8 @@
 
 #include <map>
 
-#include "engine/CalcTypes.h"
-#include "keypad/CommandIds.h"
+#include "port/CalcTypes.h"
+#include "resources/CommandIds.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <utility>
 
-#include "engine/NameTables.h"
-#include "keypad/CommandIds.h"
 #include "platform/Event.h"
+#include "port/NameTables.h"
+#include "resources/CommandIds.h"
 #include "resources/StringTable.h"
 #include "shell/frame/CommandMaps.h"
 
@@ -431,17 +431,7 @@ void CFrameController::OnEquals()
     const int prevEntryType = m_engine->GetPrevEntryType();
     if ((prevEntryType == EntryBinaryOperator && NothingNewEntered()) || IsParenJustOpened())
         return;
-    m_views.display->ClearMessage();
-    const bool wasConstant = m_bConstantJustEntered;
-    m_bConstantJustEntered = false;
-    if (m_engine->GetCalcState() == CalcStateCompleted)
-        return;  // a second "="
-    PendingStep step;
-    step.pushedNumber = TakeEntry(wasConstant);
-    m_engine->Equals();
-    PushOperationEntry();
-    step.pushedOperation = true;
-    BeginStep(step);
+    CloseStep(&CInnerCalc::Equals);  // nothing at a second "="
 }
 
 void CFrameController::OnCloseParen()
@@ -459,6 +449,11 @@ void CFrameController::OnCloseParen()
         RefuseWithString(kStringParenNeedsTerm);
         return;
     }
+    CloseStep(&CInnerCalc::CloseParen);
+}
+
+void CFrameController::CloseStep(void (CInnerCalc::*close)())
+{
     m_views.display->ClearMessage();
     const bool wasConstant = m_bConstantJustEntered;
     m_bConstantJustEntered = false;
@@ -466,7 +461,7 @@ void CFrameController::OnCloseParen()
         return;
     PendingStep step;
     step.pushedNumber = TakeEntry(wasConstant);
-    m_engine->CloseParen();
+    ((*m_engine).*close)();
     PushOperationEntry();
     step.pushedOperation = true;
     BeginStep(step);

@@ -19,6 +19,7 @@
 #include "engine/EngineServices.h"
 #include "engine/InnerCalc.h"
 #include "engine/LockedValue.h"
+#include "resources/CommandIds.h"
 #include "shell/frame/FrameInterfaces.h"
 #include "shell/frame/StepBackHistory.h"
 
@@ -82,6 +83,8 @@ public:
     const StepBackHistory& GetStepBackHistory() const { return m_stepBackHistory; }
     CInnerCalc* Engine() { return m_engine.get(); }
     const CInnerCalc* Engine() const { return m_engine.get(); }
+    // The engine's Max Digits (0 without an engine).
+    int EngineDigits() const { return m_engine ? m_engine->GetDisplayDigits() : 0; }
     CCalcRecord& Record() { return m_calcRecord; }
     const CalcResultInfo& ResultInfo() const { return m_resultInfo; }
     IEntryLine& EntryLine() { return *m_views.entry; }
@@ -92,7 +95,7 @@ public:
     // Changes Max Digits (clears the calculator first).
     void SetPrecision(int digits);
 
-    static constexpr int kClearAllId = 6145;
+    static constexpr int kClearAllId = static_cast<int>(cmd::kClearAll);
 
 private:
     // What the handler of the step now running pushed onto the step-back
@@ -114,6 +117,9 @@ private:
     bool TakeEntry(bool asConstant);
     void PushOperationEntry(const std::string& text = {});
     void BeginStep(const PendingStep& step);
+    // The tail of "=" and ")": takes the entry, lets the engine close (Equals or
+    // CloseParen) and starts the step; nothing once the calculation is completed.
+    void CloseStep(void (CInnerCalc::*close)());
 
     void OnTypedChar(char c, int prevEntryType, int calcState);
     void OnConstant(int id, int prevEntryType, int calcState);

@@ -1,6 +1,6 @@
 #include "shell/frame/KeyTable.h"
 
-#include "keypad/CommandIds.h"
+#include "resources/CommandIds.h"
 
 namespace {
 

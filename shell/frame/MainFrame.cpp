@@ -17,21 +17,21 @@
 #include "keypad/CalcEdit.h"
 #include "keypad/CalcWindow.h"
 #include "keypad/ColorScheme.h"
-#include "keypad/CommandIds.h"
-#include "shell/ConfigOptions.h"
-#include "shell/WindowSettings.h"
 #include "panes/PaneImageList.h"
+#include "resources/CommandIds.h"
+#include "settings/ConfigOptions.h"
+#include "settings/WindowSettings.h"
 #include "shell/frame/CalcEventWatcher.h"
 #include "shell/frame/FlyingItem.h"
 #include "shell/frame/FrameController.h"
 #include "shell/frame/IdleHook.h"
 #include "shell/frame/KeyTable.h"
+#include "shell/frame/ModelViews.h"
 #include "shell/frame/PaneHost.h"
 #include "shell/frame/SavedCalculation.h"
 #include "shell/frame/WidgetViews.h"
 #include "shell/menus/ControllerAdapters.h"
 #include "shell/menus/FrameMenus.h"
-#include "shell/menus/MenuCommandIds.h"
 #include "shell/menus/QtUiServices.h"
 #include "shell/menus/UiServicesPrompts.h"
 
@@ -52,9 +52,7 @@ CConfigAngleUnit g_configAngleUnit;
 
 int CheckedSigDigits(int digits)
 {
-    if (digits < ConfigOptions::kMinSigDigits || digits > ConfigOptions::kMaxSigDigits)
-        return ConfigOptions::kDefaultSigDigits;
-    return digits;
+    return ConfigOptions::IsSigDigitsInRange(digits) ? digits : ConfigOptions::kDefaultSigDigits;
 }
 
 }  // namespace
@@ -118,17 +116,6 @@ private:
     CMainFrame& m_frame;
 };
 
-class CMainFrame::ClipboardHost final : public IClipboardHost {
-public:
-    explicit ClipboardHost(CMainFrame& frame) : m_frame(frame) {}
-    std::string GetEntryText() const override { return m_frame.m_controller->EntryLine().GetText(); }
-    int GetMaxDigits() const override { return m_frame.m_controller->EntryLine().MaxDigits(); }
-    void AddAsNewEntry(const std::string& text) override { m_frame.AddAsNewEntry(text); }
-
-private:
-    CMainFrame& m_frame;
-};
-
 // ------------------------------------------------------------------ creation
 
 CMainFrame::CMainFrame(Setup setup, QWidget* parent) : CDockingFrame(parent), m_setup(std::move(setup))
@@ -147,7 +134,8 @@ CMainFrame::CMainFrame(Setup setup, QWidget* parent) : CDockingFrame(parent), m_
     m_prompts = std::make_unique<CUiServicesPrompts>(*m_services);
 
     CreateClient();
-    m_entryLine = std::make_unique<CEditEntryLine>(*m_calcWindow->Edit());
+    CCalcEdit* edit = m_calcWindow->Edit();
+    m_entryLine = std::make_unique<CModelEntryLine>(edit->EditableModel(), [edit] { edit->Refresh(); });
     m_display = std::make_unique<CWindowDisplayPanel>(*m_calcWindow->Display());
     m_controller = std::make_unique<CFrameController>(
         CFrameController::Views{m_entryLine.get(), m_display.get(), m_services, this}, m_setup.events);
@@ -156,7 +144,7 @@ CMainFrame::CMainFrame(Setup setup, QWidget* parent) : CDockingFrame(parent), m_
 
     m_menuState = std::make_unique<MenuState>(*this);
     m_optionsHost = std::make_unique<OptionsHost>(*this);
-    m_clipboardHost = std::make_unique<ClipboardHost>(*this);
+    m_clipboardHost = std::make_unique<CControllerClipboardHost>(*m_controller);
     CFrameMenusHosts hosts;
     hosts.state = m_menuState.get();
     hosts.options = m_optionsHost.get();

@@ -33,6 +33,7 @@ class CIdleHook;
 class CPaneHost;
 class CSplitterWindowBase;
 class IUserPrompts;
+class IClipboardHost;
 class ICalcWorkerFactory;
 class IProcessWaiter;
 class QTimer;
@@ -116,7 +117,6 @@ protected:
 private:
     class MenuState;
     class OptionsHost;
-    class ClipboardHost;
 
     void AddToHistory(const std::string& text) override;
     void CreateClient();
@@ -142,7 +142,7 @@ private:
     std::unique_ptr<CPaneHost> m_panes;
     std::unique_ptr<MenuState> m_menuState;
     std::unique_ptr<OptionsHost> m_optionsHost;
-    std::unique_ptr<ClipboardHost> m_clipboardHost;
+    std::unique_ptr<IClipboardHost> m_clipboardHost;
     CFrameMenus* m_menus = nullptr;
     CCalcWindow* m_calcWindow = nullptr;
     CSplitterWindowBase* m_splitter = nullptr;

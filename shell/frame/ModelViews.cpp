@@ -16,8 +16,7 @@ void CModelEntryLine::Clear(bool startOver)
 bool CModelEntryLine::TypeChar(char c)
 {
     const bool taken = m_model.TypeChar(c);
-    if (taken)
-        Changed();
+    Changed();  // a refused character may leave a message to show
     return taken;
 }
 

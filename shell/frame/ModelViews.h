@@ -1,7 +1,8 @@
 #pragma once
 // The controller's entry line and display over the Qt-free models of the
-// keypad. Each change calls `changed`, so a widget over the model can repaint;
-// tests use them as they are.
+// keypad. Each change calls `changed`, so a widget over the model can repaint:
+// the program runs the entry line over the model of its CCalcEdit; tests use
+// them as they are.
 
 #include <functional>
 #include <string>

@@ -5,18 +5,24 @@
 #include "keypad/ColorScheme.h"
 #include "panes/CalcRecordWindow.h"
 #include "panes/CustomMaxDigitsDlg.h"
-#include "panes/MLEDlg.h"
 #include "panes/HistoryListView.h"
+#include "panes/MLEDlg.h"
 #include "panes/PaneServices.h"
 #include "panes/VariablesListView.h"
-#include "shell/ConfigOptions.h"
-#include "shell/WindowSettings.h"
+#include "resources/CommandIds.h"
+#include "settings/ConfigOptions.h"
+#include "settings/WindowSettings.h"
 
 namespace {
 
-const std::set<unsigned> kRecordCommands{32866, 32867, 32868, 32869};
-const std::set<unsigned> kHistoryCommands{32858, 32828, 32829, 32938, 32830};
-const std::set<unsigned> kVariablesCommands{32862, 32863, 32911, 32833, 32835};
+const std::set<unsigned> kRecordCommands{menucmd::kRecordCopySelected, menucmd::kRecordAddToVariables,
+                                         menucmd::kRecordAddAsNewEntry, menucmd::kRecordStepBackTo};
+const std::set<unsigned> kHistoryCommands{menucmd::kHistoryAddAsNewEntry, menucmd::kHistoryCopySelected,
+                                          menucmd::kHistoryAddToVariables, menucmd::kHistoryDeleteSelected,
+                                          menucmd::kHistoryClear};
+const std::set<unsigned> kVariablesCommands{menucmd::kVariablesAddAsNewEntry, menucmd::kVariablesCopyValue,
+                                            menucmd::kVariablesModifyValue, menucmd::kVariablesDelete,
+                                            menucmd::kVariablesAddNew};
 
 template <class List>
 CPaneHost::ListState ListStateOf(const List* list)

@@ -51,7 +51,7 @@ public:
     // The grouping option changed: repaint the texts.
     void RefreshTexts();
 
-    // Commands of the Actions menu: the record's (32866-32869), the
+    // Commands of the Actions menu: the record's, the
     // history's and the variables'; false when the id is none of them.
     bool ExecuteCommand(unsigned id);
 

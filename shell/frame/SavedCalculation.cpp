@@ -10,8 +10,8 @@
 #include <filesystem>
 
 #include "engine/EngineSerialization.h"
-#include "shell/ArchiveFile.h"
-#include "shell/ArchiveSchema.h"
+#include "settings/ArchiveFile.h"
+#include "settings/ArchiveSchema.h"
 #include "shell/CalculationArchive.h"
 #include "shell/frame/FrameController.h"
 

@@ -1,35 +1,10 @@
 #pragma once
-// The controller's entry line and display over the keypad's widgets.
+// The controller's display over the keypad's display window (the entry line
+// is a CModelEntryLine over the CCalcEdit's model).
 
 #include "shell/frame/FrameInterfaces.h"
 
 class CCalcDisplayWindow;
-class CCalcEdit;
-
-class CEditEntryLine : public IEntryLine {
-public:
-    explicit CEditEntryLine(CCalcEdit& edit) : m_edit(edit) {}
-    std::string GetText() const override;
-    bool SetText(const std::string& text, bool startOver) override;
-    void Clear(bool startOver) override;
-    bool TypeChar(char c) override;
-    void Backspace() override;
-    void Negate() override;
-    void ScrollHome() override;
-    void ScrollEnd() override;
-    void ScrollLeft() override;
-    void ScrollRight() override;
-    void SetErrorText(const std::string& text) override;
-    std::string ErrorText() const override;
-    bool IsStartOver() const override;
-    void SetStartOver(bool startOver) override;
-    int MaxDigits() const override;
-    void SetMaxDigits(int digits) override;
-    void SetOpenParenShown(bool shown) override;
-
-private:
-    CCalcEdit& m_edit;
-};
 
 class CWindowDisplayPanel : public IDisplayPanel {
 public:

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "shell/menus/MenuCommandIds.h"
+#include "resources/CommandIds.h"
 
 using namespace menucmd;
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <exception>
 
-#include "keypad/NumberText.h"
+#include "number/EntrySyntax.h"
 
 namespace {
 

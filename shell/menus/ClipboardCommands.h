@@ -7,14 +7,7 @@
 #include <optional>
 #include <string>
 
-// The clipboard as plain text.
-class IClipboardText {
-public:
-    virtual ~IClipboardText() = default;
-    virtual bool SetText(const std::string& text) = 0;
-    // Nothing when the clipboard holds no text.
-    virtual std::optional<std::string> GetText() = 0;
-};
+#include "platform/ClipboardText.h"
 
 class IClipboardHost {
 public:

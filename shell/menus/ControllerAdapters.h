@@ -16,10 +16,7 @@ public:
     bool HasEngine() const override { return m_controller.Engine() != nullptr; }
     bool IsCalculating() const override { return m_controller.IsCalculating(); }
     bool IsCancelPending() const override { return m_controller.IsCancelPending(); }
-    int GetEngineDigits() const override
-    {
-        return m_controller.Engine() ? m_controller.Engine()->GetDisplayDigits() : 0;
-    }
+    int GetEngineDigits() const override { return m_controller.EngineDigits(); }
     int GetParenDepth() const override { return m_controller.Engine() ? m_controller.Engine()->GetParenDepth() : 0; }
     bool IsCalculationEmpty() const override { return m_controller.IsCalculationEmpty(); }
     bool CanAcceptEntry() const override { return m_controller.CanAcceptEntry(); }
@@ -48,10 +45,7 @@ public:
     bool IsCalculating() const override { return m_controller.IsCalculating(); }
     bool IsCancelPending() const override { return m_controller.IsCancelPending(); }
     bool IsCalculationEmpty() const override { return m_controller.IsCalculationEmpty(); }
-    int GetEngineDigits() const override
-    {
-        return m_controller.Engine() ? m_controller.Engine()->GetDisplayDigits() : 0;
-    }
+    int GetEngineDigits() const override { return m_controller.EngineDigits(); }
     // Clear All, the engine's digits, the entry line's Max Digits.
     void ApplyMaxDigits(int digits) override { m_controller.SetPrecision(digits); }
 

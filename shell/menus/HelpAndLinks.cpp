@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "panes/about/ProgramInfo.h"
-#include "panes/about/UrlOpener.h"
+#include "platform/UrlOpener.h"
 #include "shell/menus/UserPrompts.h"
 
 std::string UpdateCheckUrl()

@@ -9,7 +9,7 @@
 
 #include "panes/about/ProgramArt.h"
 #include "panes/about/ProgramInfo.h"
-#include "panes/about/UrlOpener.h"
+#include "platform/qt/UrlOpener.h"
 
 CHelpWindow::CHelpWindow(IUrlOpener& urlOpener, QWidget* parent)
     : QWidget(parent, Qt::Window), m_urlOpener(urlOpener)

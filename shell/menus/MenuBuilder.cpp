@@ -9,9 +9,9 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include "resources/CommandIds.h"
 #include "shell/menus/ActionTable.h"
 #include "shell/menus/CommandActions.h"
-#include "shell/menus/MenuCommandIds.h"
 
 namespace {
 

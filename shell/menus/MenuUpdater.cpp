@@ -1,8 +1,8 @@
 #include "shell/menus/MenuUpdater.h"
 
 #include "keypad/ColorScheme.h"
-#include "shell/ConfigOptions.h"
-#include "shell/menus/MenuCommandIds.h"
+#include "resources/CommandIds.h"
+#include "settings/ConfigOptions.h"
 
 using namespace menucmd;
 

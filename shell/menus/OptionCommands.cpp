@@ -1,9 +1,9 @@
 #include "shell/menus/OptionCommands.h"
 
 #include "keypad/ColorScheme.h"
-#include "shell/ConfigOptions.h"
+#include "resources/CommandIds.h"
+#include "settings/ConfigOptions.h"
 #include "shell/menus/ActionTable.h"
-#include "shell/menus/MenuCommandIds.h"
 #include "shell/menus/UserPrompts.h"
 
 using namespace menucmd;
@@ -88,7 +88,7 @@ void COptionCommands::SetMaxDigits(unsigned id)
     const std::optional<int> digits = m_host.RunCustomMaxDigitsDialog(m_host.GetEngineDigits());
     if (!digits)
         return;
-    if (*digits < ConfigOptions::kMinSigDigits || *digits > ConfigOptions::kMaxSigDigits) {
+    if (!ConfigOptions::IsSigDigitsInRange(*digits)) {
         m_prompts.Beep();
         return;
     }

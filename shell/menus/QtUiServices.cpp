@@ -3,9 +3,9 @@
 #include <QMessageBox>
 
 #include "keypad/DisplayModel.h"
-#include "panes/about/UrlOpener.h"
 #include "platform/qt/BeepService.h"
-#include "shell/menus/Clipboard.h"
+#include "platform/qt/Clipboard.h"
+#include "platform/qt/UrlOpener.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <QAction>
 
+#include "resources/CommandIds.h"
 #include "shell/menus/CommandActions.h"
-#include "shell/menus/MenuCommandIds.h"
 
 CViewToggles::CViewToggles(CCommandActions& actions, QWidget* toolBar, QWidget* statusBar)
     : m_actions(actions), m_toolBar(toolBar), m_statusBar(statusBar)

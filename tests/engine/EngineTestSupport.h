@@ -12,8 +12,8 @@
 
 #include "engine/CalcRecord.h"
 #include "engine/InnerCalc.h"
-#include "engine/NameTables.h"
 #include "platform/Event.h"
+#include "port/NameTables.h"
 #include "worker/InProcessCalcWorker.h"
 
 namespace enginetest {

@@ -29,7 +29,7 @@ int RunErgasto(const QStringList& args, std::chrono::milliseconds timeout = std:
 
 }  // namespace ipc_test
 
-#include "worker/ICalcWorker.h"
+#include "port/ICalcWorker.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -7,7 +7,7 @@
 
 #include "WidgetTestSupport.h"
 #include "platform/qt/BeepService.h"
-#include "shell/ConfigOptions.h"
+#include "settings/ConfigOptions.h"
 
 namespace {
 

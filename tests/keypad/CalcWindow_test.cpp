@@ -15,7 +15,7 @@
 #include "keypad/CalcEdit.h"
 #include "keypad/CalcToolbarBtn.h"
 #include "platform/qt/BeepService.h"
-#include "shell/ConfigOptions.h"
+#include "settings/ConfigOptions.h"
 
 namespace {
 

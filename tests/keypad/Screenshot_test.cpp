@@ -8,13 +8,13 @@
 #include <gtest/gtest.h>
 
 #include "WidgetTestSupport.h"
-#include "keypad/CalcBtnMgr.h"
 #include "keypad/CalcBtn.h"
+#include "keypad/CalcBtnMgr.h"
 #include "keypad/CalcDisplayWindow.h"
 #include "keypad/CalcEdit.h"
 #include "keypad/CalcWindow.h"
 #include "platform/qt/VisualStyles.h"
-#include "shell/ConfigOptions.h"
+#include "settings/ConfigOptions.h"
 
 namespace {
 

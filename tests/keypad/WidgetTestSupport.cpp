@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/ConfigOptions.h"
+#include "settings/ConfigOptions.h"
 
 namespace {
 

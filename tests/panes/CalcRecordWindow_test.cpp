@@ -15,8 +15,8 @@
 #include "panes/CalcRecordLines.h"
 #include "panes/CustomHeaderView.h"
 #include "platform/qt/ColorRef.h"
-#include "shell/ConfigOptions.h"
-#include "shell/WindowSettings.h"
+#include "settings/ConfigOptions.h"
+#include "settings/WindowSettings.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "PaneFakes.h"
-#include "shell/ConfigOptions.h"
-#include "shell/WindowSettings.h"
+#include "settings/ConfigOptions.h"
+#include "settings/WindowSettings.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/WindowSettings.h"
+#include "settings/WindowSettings.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "PaneFakes.h"
 #include "panes/CalcRecordWindow.h"
-#include "shell/ConfigOptions.h"
-#include "shell/WindowSettings.h"
+#include "settings/ConfigOptions.h"
+#include "settings/WindowSettings.h"
 
 namespace {
 

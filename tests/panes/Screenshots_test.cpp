@@ -12,12 +12,12 @@
 #include "panes/AddVarDlg.h"
 #include "panes/CalcRecordWindow.h"
 #include "panes/CustomMaxDigitsDlg.h"
+#include "panes/HistoryListView.h"
 #include "panes/LimitedPlainTextEdit.h"
 #include "panes/MLEDlg.h"
-#include "panes/HistoryListView.h"
 #include "panes/VariablesListView.h"
-#include "shell/ConfigOptions.h"
-#include "shell/WindowSettings.h"
+#include "settings/ConfigOptions.h"
+#include "settings/WindowSettings.h"
 
 namespace {
 

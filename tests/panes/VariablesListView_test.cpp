@@ -14,8 +14,8 @@
 #include "PaneFakes.h"
 #include "panes/AddVarDlg.h"
 #include "panes/LimitedPlainTextEdit.h"
-#include "shell/ConfigOptions.h"
-#include "shell/WindowSettings.h"
+#include "settings/ConfigOptions.h"
+#include "settings/WindowSettings.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // half-way through an object anyway, everything it built is freed.
 
 #include "engine/EngineSerialization.h"
-#include "shell/ArchiveFile.h"
-#include "shell/ArchiveSchema.h"
+#include "settings/ArchiveFile.h"
+#include "settings/ArchiveSchema.h"
 #include "shell/CalculationArchive.h"
 #include "worker/InProcessCalcWorker.h"
 

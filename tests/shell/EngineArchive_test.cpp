@@ -3,12 +3,12 @@
 // are refused as a whole without changing the engine.
 
 #include "engine/EngineSerialization.h"
-#include "engine/NameTables.h"
-#include "shell/ArchiveFile.h"
-#include "shell/ArchiveSchema.h"
-#include "shell/CalculationArchive.h"
-#include "shell/GuardedArchive.h"
 #include "platform/Event.h"
+#include "port/NameTables.h"
+#include "settings/ArchiveFile.h"
+#include "settings/ArchiveSchema.h"
+#include "settings/GuardedArchive.h"
+#include "shell/CalculationArchive.h"
 #include "worker/InProcessCalcWorker.h"
 
 #include "TestFiles.h"

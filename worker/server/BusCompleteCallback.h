@@ -3,7 +3,7 @@
 // call of "Ergasto.ICalcCompleteCallback.NotifyResult" on the object path the
 // caller gave, at the caller's own connection. Safe to use from any thread.
 
-#include "worker/ICalcWorker.h"
+#include "port/ICalcWorker.h"
 
 #include <QDBusConnection>
 #include <QString>

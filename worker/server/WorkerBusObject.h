@@ -10,7 +10,7 @@
 // bus methods only unpack arguments and pack results; the work is done by the
 // ICalcWorker each object holds.
 
-#include "worker/ICalcWorker.h"
+#include "port/ICalcWorker.h"
 #include "worker/server/WorkerObjectTable.h"
 
 #include <QDBusConnection>

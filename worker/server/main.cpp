@@ -6,7 +6,7 @@
 #include "worker/server/ErgastoServer.h"
 #include "worker/server/Registrar.h"
 
-#include "worker/ICalcWorker.h"
+#include "port/ICalcWorker.h"
 
 #include <cstdio>
 #include <string>

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "panes/about/UrlOpener.h"
+#include "platform/UrlOpener.h"
 
 struct CFakeUrlOpener : IUrlOpener {
     bool succeeds = true;  // what the desktop answers

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "keypad/CommandIds.h"
+#include "resources/CommandIds.h"
 
 UiMessageAnswer CScriptedServices::ShowMessageBox(const std::string& text, const std::string& caption,
                                                    UiMessageIcon, UiMessageButtons buttons)

@@ -6,8 +6,8 @@
 #include <chrono>
 
 #include "ControllerFixture.h"
-#include "engine/NameTables.h"
-#include "keypad/CommandIds.h"
+#include "port/NameTables.h"
+#include "resources/CommandIds.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <cstdlib>
 
 #include "ControllerFixture.h"
-#include "engine/NameTables.h"
 #include "ipc/DBusWorkerFactory.h"
 #include "ipc/PidfdProcessWaiter.h"
+#include "port/NameTables.h"
 
 extern char** environ;
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "keypad/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "shell/frame/KeyTable.h"
 
 namespace {

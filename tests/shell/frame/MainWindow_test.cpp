@@ -13,13 +13,13 @@
 #include <QElapsedTimer>
 
 #include "docking/SplitterWindow.h"
-#include "panes/HistoryListView.h"
-#include "panes/PaneImageList.h"
 #include "keypad/CalcDisplayWindow.h"
 #include "keypad/CalcEdit.h"
 #include "keypad/CalcWindow.h"
-#include "keypad/CommandIds.h"
-#include "shell/ConfigOptions.h"
+#include "panes/HistoryListView.h"
+#include "panes/PaneImageList.h"
+#include "resources/CommandIds.h"
+#include "settings/ConfigOptions.h"
 #include "shell/frame/FrameController.h"
 #include "shell/frame/PaneHost.h"
 #include "shell/frame/SavedCalculation.h"

@@ -8,8 +8,8 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "keypad/CommandIds.h"
 #include "platform/Event.h"
+#include "resources/CommandIds.h"
 #include "shell/frame/FrameController.h"
 #include "shell/frame/MainFrame.h"
 #include "worker/InProcessCalcWorker.h"

@@ -5,7 +5,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include "shell/menus/Clipboard.h"
+#include "platform/qt/Clipboard.h"
 #include "MenuFakes.h"
 
 namespace {

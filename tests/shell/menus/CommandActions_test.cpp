@@ -13,10 +13,10 @@
 #include <QToolBar>
 
 #include "keypad/ColorScheme.h"
-#include "shell/ConfigOptions.h"
+#include "settings/ConfigOptions.h"
 #include "shell/menus/CommandActions.h"
 #include "shell/menus/MenuBuilder.h"
-#include "shell/menus/MenuCommandIds.h"
+#include "resources/CommandIds.h"
 #include "shell/menus/MenuUpdater.h"
 #include "shell/menus/StatusBar.h"
 #include "shell/menus/ViewToggles.h"

@@ -15,12 +15,12 @@
 #include <QToolBar>
 
 #include "panes/about/AboutDlg.h"
-#include "shell/ConfigOptions.h"
-#include "shell/menus/Clipboard.h"
+#include "settings/ConfigOptions.h"
+#include "platform/qt/Clipboard.h"
 #include "shell/menus/CommandActions.h"
 #include "shell/menus/FrameMenus.h"
 #include "shell/menus/HelpWindow.h"
-#include "shell/menus/MenuCommandIds.h"
+#include "resources/CommandIds.h"
 #include "shell/menus/StatusBar.h"
 #include "shell/menus/TrayController.h"
 #include "MenuFakes.h"

@@ -9,7 +9,7 @@
 #include "panes/about/ProgramInfo.h"
 #include "shell/menus/ActionTable.h"
 #include "shell/menus/HelpAndLinks.h"
-#include "shell/menus/MenuCommandIds.h"
+#include "resources/CommandIds.h"
 #include "MenuFakes.h"
 
 namespace {

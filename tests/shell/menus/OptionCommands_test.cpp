@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "keypad/ColorScheme.h"
-#include "shell/ConfigOptions.h"
-#include "shell/menus/MenuCommandIds.h"
+#include "settings/ConfigOptions.h"
+#include "resources/CommandIds.h"
 #include "shell/menus/OptionCommands.h"
 #include "MenuFakes.h"
 

@@ -9,7 +9,7 @@
 #include <QTimer>
 
 #include "shell/menus/OptionCommands.h"
-#include "shell/menus/Clipboard.h"
+#include "platform/qt/Clipboard.h"
 #include "shell/menus/QtUiServices.h"
 #include "shell/menus/UiServicesPrompts.h"
 #include "tests/panes/about/FakeUrlOpener.h"

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "ControllerFixture.h"
-#include "shell/ConfigOptions.h"
+#include "settings/ConfigOptions.h"
 #include "shell/menus/ClipboardCommands.h"
 #include "shell/menus/ControllerAdapters.h"
-#include "shell/menus/MenuCommandIds.h"
+#include "resources/CommandIds.h"
 #include "shell/menus/MenuUpdater.h"
 #include "shell/menus/OptionCommands.h"
 #include "shell/menus/UiServicesPrompts.h"

@@ -1,0 +1,79 @@
+#!/usr/bin/env python3
+"""Checks that each source folder includes only the folders below it.
+
+  scripts/check-layers.py [ROOT]           check; exit 1 on an include that runs upward
+  scripts/check-layers.py --graph [ROOT]   print the folder-level include graph and check
+
+Includes are read as written ("folder/.../File.h", from the tree's root); tests/, bench/ and fuzz/
+may include everything and are not read.  The table below is the layer picture of README.md.
+"""
+import os
+import re
+import sys
+
+# folder -> folders it may include (besides itself)
+ALLOWED = {
+    "number": set(),
+    "platform": set(),
+    "resources": set(),
+    "port": {"number"},
+    "engine": {"number", "port", "platform"},
+    "ipc": {"number", "port", "platform"},
+    "worker": {"number", "port", "ipc", "platform"},
+    "settings": {"number", "platform", "resources"},
+    "keypad": {"number", "port", "engine", "settings", "platform", "resources"},
+    "panes": {"number", "port", "engine", "settings", "keypad", "platform", "resources"},
+    "docking": {"platform"},
+    "shell": {"number", "port", "engine", "worker", "ipc", "settings", "keypad", "panes",
+              "docking", "platform", "resources"},
+}
+UNREAD = {"tests", "bench", "fuzz", "build", "scripts", "cmake", ".git", ".ci"}
+INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
+SOURCE = (".h", ".hpp", ".cpp", ".cc", ".inl")
+
+
+def folder_includes(root):
+    """{(from, to): [file that includes, ...]} for includes between top-level folders."""
+    folders = {d for d in os.listdir(root) if os.path.isdir(os.path.join(root, d))}
+    edges = {}
+    for top in sorted(folders - UNREAD):
+        for base, _, files in os.walk(os.path.join(root, top)):
+            for name in files:
+                if not name.endswith(SOURCE):
+                    continue
+                path = os.path.join(base, name)
+                with open(path, encoding="utf-8", errors="replace") as f:
+                    for line in f:
+                        m = INCLUDE.match(line)
+                        if not m or "/" not in m.group(1):
+                            continue
+                        target = m.group(1).split("/", 1)[0]
+                        if target in folders and target != top:
+                            edges.setdefault((top, target), []).append(os.path.relpath(path, root))
+    return edges
+
+
+def main(argv):
+    graph = "--graph" in argv
+    args = [a for a in argv if a != "--graph"]
+    root = args[0] if args else os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+    edges = folder_includes(root)
+    if graph:
+        for (a, b), files in sorted(edges.items()):
+            print(f"{a} -> {b} ({len(files)})")
+    bad = []
+    for (a, b), files in sorted(edges.items()):
+        if a not in ALLOWED:
+            bad.append(f"{a}/ is not in the layer table (scripts/check-layers.py)")
+        elif b not in ALLOWED[a]:
+            bad.append(f"{a} -> {b}: {', '.join(sorted(set(files)))}")
+    for a, b in sorted(edges):
+        if a < b and (b, a) in edges:
+            bad.append(f"{a} <-> {b}: the two folders include each other")
+    for line in bad:
+        print("layer break:", line)
+    return 1 if bad else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))

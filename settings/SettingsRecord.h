@@ -1,0 +1,64 @@
+#pragma once
+// What the options record and the window settings share: their save and their
+// load through a staging copy, of which the record takes over only what was
+// read whole. A Record provides (friends may reach them privately):
+//   void CopyFrom(const Record&);      every stored value, not the file state
+//   void TakeOverKeptItems(Record& staging, const std::vector<std::string>& completeItems);
+//   bool SetDefaults();  void Sanitize();  and a Boost serialize().
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <boost/serialization/nvp.hpp>
+
+#include "settings/ArchiveFile.h"
+#include "settings/SettingsFile.h"
+
+// True when the guarded read found the named item whole.
+inline bool IsCompleteItem(const std::vector<std::string>& completeItems, const char* name)
+{
+    return std::find(completeItems.begin(), completeItems.end(), name) != completeItems.end();
+}
+
+// Writes record under rootItem to path, or to the settings-folder file of spec.
+template <class Record>
+void SaveSettingsRecord(const SettingsFileSpec& spec, const char* rootItem, const char* path,
+                        const Record& record, std::string& unreadableFile)
+{
+    const std::string bytes = WriteXmlArchive([&](auto& archive) {
+        archive << boost::serialization::make_nvp(rootItem, record);
+    });
+    SaveSettingsFile(spec, path, bytes, unreadableFile);
+}
+
+// The staging adapter of LoadSettingsRecord for one record.
+template <class Record>
+class CStagedRecordLoad final : public ISettingsRecordLoad {
+public:
+    CStagedRecordLoad(Record& record, const ArchiveSchema& schema, const char* rootItem)
+        : m_record(record), m_schema(schema), m_rootItem(rootItem)
+    {
+        m_staging.CopyFrom(record);
+    }
+    const ArchiveSchema& Schema() const override { return m_schema; }
+    bool ReadStaging(const std::string& bytes) override
+    {
+        return ReadXmlArchive(bytes, [&](auto& archive) {
+            archive >> boost::serialization::make_nvp(m_rootItem, m_staging);
+        });
+    }
+    void AdoptStaging() override { m_record.CopyFrom(m_staging); }
+    void AdoptKeptItems(const std::vector<std::string>& completeItems) override
+    {
+        m_record.TakeOverKeptItems(m_staging, completeItems);
+    }
+    void SetDefaults() override { m_record.SetDefaults(); }
+    void Sanitize() override { m_record.Sanitize(); }
+
+private:
+    Record& m_record;
+    const ArchiveSchema& m_schema;
+    const char* m_rootItem;
+    Record m_staging;
+};
