@@ -361,4 +361,29 @@ TEST_F(WorkerBusTest, AWorkerKilledMidRequestIsSeenByTheWaiterAndItsObjectsFailC
     EXPECT_TRUE(m_callback->reports().empty());
 }
 
+// As at the calculator's exit: the engine's worker factory, and with it the
+// callback host, outlives the application object. The host still ends its
+// thread and frees all it made (the sanitizer build checks for leaks).
+TEST(CallbackHostLifetime, EndsCleanlyAfterTheApplicationObject)
+{
+    if (QCoreApplication::instance())
+        GTEST_SKIP() << "needs a process of its own (ctest runs each test alone)";
+    std::unique_ptr<ipc::CDBusWorkerFactory> factory;
+    std::shared_ptr<ICalcWorker> worker;
+    auto callback = std::make_shared<CRecordingCallback>();
+    {
+        int argc = 1;
+        char name[] = "ipc_bus_tests";
+        char* argv[] = {name, nullptr};
+        QCoreApplication app(argc, argv);
+        factory = std::make_unique<ipc::CDBusWorkerFactory>();
+        ASSERT_EQ(factory->CreateWorker(kCalcWorkerProgId, &worker), S_OK);
+        ASSERT_EQ(worker->PerformOperation(1, "6", "7", "*", 35, callback), S_OK);
+        ASSERT_TRUE(callback->waitForReports(1, 10s));
+    }
+    worker.reset();
+    factory.reset();
+    EXPECT_EQ(callback->reportFor(1)->result.substr(0, 3), "4.2");
+}
+
 }  // namespace
