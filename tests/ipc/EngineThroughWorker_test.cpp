@@ -146,7 +146,7 @@ TEST_F(EngineThroughWorkerTest, AReportFromAnyConnectionButTheWorkersIsDroppedBe
     auto watching = std::make_shared<ProxyWatchingFactory>(m_factory);
     EngineRig rig(15, watching, m_waiter);
     ASSERT_EQ(m_factory->CreateWorker(kCalcWorkerProgId, &m_control), S_OK);
-    ASSERT_EQ(m_control->SetCalcDuration(1500), S_OK);
+    ASSERT_EQ(m_control->SetCalcDuration(2500), S_OK);
     ASSERT_EQ(rig.EnterAll("7 * 8"), Entered::Immediate);
     rig.Calc().Equals();
 
