@@ -180,9 +180,9 @@ CCallbackHost::~CCallbackHost()
         m_anchor.get(), [this] { m_object.reset(); }, Qt::BlockingQueuedConnection);
     m_thread->quit();
     m_thread->wait();
-    // The anchor's thread has ended: nothing runs in its context any more, and
-    // it goes with the host (m_anchor), not with a deferred deletion that an
-    // ended event loop never carries out.
+    // The anchor's thread has ended, so nothing runs in its context any more:
+    // it goes with the host (m_anchor) rather than by a deferred deletion that
+    // rests on the ending thread still carrying out its posted events.
 }
 
 bool CCallbackHost::isRegistered() const
