@@ -1,24 +1,34 @@
 // One worker call end to end through the session bus (create the object, call,
 // wait for the callback, release), with the worker already running (warm) and
-// with the call that has to start it (cold).
+// with the call that has to start it (cold); and one calculation step of the
+// engine through the bus next to the same step through the in-process worker.
 //
 // Needs a session bus that can activate this build's Ergasto, for example the
 // tests' private bus:
 //   dbus-run-session --config-file=<build>/tests/harness/session-bus.conf -- <build>/bin/ipc_bench
+#include "engine/CalcRecord.h"
+#include "engine/InnerCalc.h"
 #include "ipc/BusNames.h"
 #include "ipc/DBusWorkerFactory.h"
 #include "ipc/PidfdProcessWaiter.h"
+#include "platform/Event.h"
+#include "worker/InProcessCalcWorker.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QProcess>
 
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -127,6 +137,116 @@ void BM_WorkerCallCold(benchmark::State& state)
     }
 }
 BENCHMARK(BM_WorkerCallCold)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+
+struct Degrees : IAngleUnitProvider {
+    int GetAngleSetting() const override { return 0; }
+};
+
+// An engine whose worker factory and process waiter are given.
+class StepRig {
+public:
+    StepRig(int displayDigits, std::shared_ptr<ICalcWorkerFactory> workers, std::shared_ptr<IProcessWaiter> waiter)
+    {
+        CInnerCalc::Services services;
+        services.workerFactory = std::move(workers);
+        services.processWaiter = std::move(waiter);
+        services.angleUnit = &m_degrees;
+        m_info.m_calcEvents = {&m_done, &m_aborted};
+        m_calc = std::make_unique<CInnerCalc>(&m_record, services);
+        m_calc->SetResultInfo(&m_info);
+        m_calc->SetPrecision(displayDigits);
+    }
+    CInnerCalc& Calc() { return *m_calc; }
+    bool WaitDone() { return m_done.wait(std::chrono::seconds(30)); }
+
+private:
+    Degrees m_degrees;
+    CCalcRecord m_record;
+    CEvent m_done, m_aborted;
+    CalcResultInfo m_info;
+    std::unique_ptr<CInnerCalc> m_calc;
+};
+
+// Context switches so far of this process, all its threads together.
+double OwnContextSwitches()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_nvcsw + usage.ru_nivcsw);
+}
+
+// "a / b" is entered; "+" starts the step that evaluates it, timed from the
+// key to CalcDoneEvent. Operands use every working digit. Besides the mean,
+// the counters give the fastest step and the tenth percentile: on a busy
+// machine they come closest to a step whose threads found a free core. "cs"
+// counts the context switches of this process (all its threads) per step.
+void RunOperatorSteps(benchmark::State& state, StepRig& rig)
+{
+    const int working = rig.Calc().GetWorkingDigits();
+    const Number a = Number(2).divide(Number(7), working), b = Number::pi(working);
+    std::vector<double> times;
+    const double switchesBefore = OwnContextSwitches();
+    for (auto _ : state) {
+        state.PauseTiming();
+        rig.Calc().Reset();
+        rig.Calc().EnterNumber(a);
+        rig.Calc().EnterOperator(OpDivide, nullptr);
+        rig.Calc().EnterNumber(b);
+        state.ResumeTiming();
+        const auto start = std::chrono::steady_clock::now();
+        bool accepted = false;
+        if (!rig.Calc().EnterOperator(OpAdd, &accepted) || !rig.WaitDone()) {
+            state.SkipWithError("the step did not finish");
+            return;
+        }
+        times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+    }
+    if (times.empty())
+        return;
+    state.counters["cs"] = (OwnContextSwitches() - switchesBefore) / static_cast<double>(times.size());
+    std::sort(times.begin(), times.end());
+    state.counters["min_us"] = times.front();
+    state.counters["p10_us"] = times[times.size() / 10];
+    state.counters["p50_us"] = times[times.size() / 2];
+}
+
+// A warm step through the worker program (argument: display digits).
+void BM_EngineStepThroughBus(benchmark::State& state)
+{
+    std::shared_ptr<ICalcWorker> keepAlive;
+    if (Failed(factory().CreateWorker(kCalcWorkerProgId, &keepAlive))) {
+        state.SkipWithError("no worker: run under a bus that can activate Ergasto");
+        return;
+    }
+    // The engine looks the class up in the classes hive first: register this
+    // build's worker program there (the bus sandbox has a fresh one).
+    if (!factory().IsRegistered(kCalcWorkerProgId) &&
+        QProcess::execute(QCoreApplication::applicationDirPath() + QStringLiteral("/Ergasto"),
+                          {QStringLiteral("-RegServer")}) != 0) {
+        state.SkipWithError("could not register Ergasto");
+        return;
+    }
+    auto workers = std::shared_ptr<ICalcWorkerFactory>(&factory(), [](ICalcWorkerFactory*) {});
+    StepRig rig(static_cast<int>(state.range(0)), workers, std::make_shared<ipc::CPidfdProcessWaiter>());
+    RunOperatorSteps(state, rig);
+}
+BENCHMARK(BM_EngineStepThroughBus)
+    ->Arg(15)->Arg(35)->Arg(75)->Arg(256)->Arg(512)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
+
+// The same step with the in-process worker: the engine's and the worker's own
+// threads and work, without the bus.
+void BM_EngineStepInProcess(benchmark::State& state)
+{
+    auto host = std::make_shared<CInProcessWorkerHost>();
+    StepRig rig(static_cast<int>(state.range(0)), host, host);
+    RunOperatorSteps(state, rig);
+}
+BENCHMARK(BM_EngineStepInProcess)
+    ->Arg(15)->Arg(35)->Arg(75)->Arg(256)->Arg(512)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 }  // namespace
 

@@ -6,11 +6,12 @@
 #include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
+#include <QRandomGenerator>
 #include <QThread>
 
-#include <cstdint>
 #include <map>
 #include <mutex>
+#include <optional>
 
 namespace ipc {
 
@@ -40,20 +41,21 @@ public:
 
     bool registered() const { return m_registered; }
 
-    QString add(std::shared_ptr<ICalcCompleteCallback> callback)
+    QString add(std::shared_ptr<ICalcCompleteCallback> callback, const QString& caller)
     {
         std::lock_guard lock(m_mutex);
-        const auto id = m_nextId++;
-        m_callbacks.emplace(id, std::move(callback));
-        return QLatin1String(kCallbackPathPrefix) + QString::number(id);
+        QString token;
+        do
+            token = newToken();
+        while (m_callbacks.count(token) > 0);
+        m_callbacks.emplace(token, Export{std::move(callback), caller});
+        return QLatin1String(kCallbackPathPrefix) + token;
     }
 
     void remove(const QString& path)
     {
-        if (auto id = idOf(path)) {
-            std::lock_guard lock(m_mutex);
-            m_callbacks.erase(*id);
-        }
+        std::lock_guard lock(m_mutex);
+        m_callbacks.erase(tokenOf(path));
     }
 
     QString introspect(const QString&) const override
@@ -65,7 +67,11 @@ public:
     {
         if (message.type() != QDBusMessage::MethodCallMessage)
             return false;
-        const auto callback = find(message.path());
+        const auto found = find(message.path());
+        // A call from any connection but the one the export was made for is
+        // told no more than a call to a path that does not exist.
+        const auto callback =
+            found && !found->caller.isEmpty() && found->caller == message.service() ? found->callback : nullptr;
 
         if (message.interface() == QLatin1String(kIntrospectableInterface) &&
             message.member() == QLatin1String("Introspect")) {
@@ -95,32 +101,40 @@ public:
     }
 
 private:
-    std::optional<std::uint64_t> idOf(const QString& path) const
+    struct Export {
+        std::shared_ptr<ICalcCompleteCallback> callback;
+        QString caller;   // the unique name of the only connection that may call it
+    };
+
+    // 128 bits from the system's random source, as 32 hex digits.
+    static QString newToken()
     {
-        const QString prefix = QLatin1String(kCallbackPathPrefix);
-        if (!path.startsWith(prefix))
-            return std::nullopt;
-        bool ok = false;
-        const auto id = path.mid(prefix.size()).toULongLong(&ok);
-        return ok ? std::optional<std::uint64_t>(id) : std::nullopt;
+        quint64 bits[2];
+        QRandomGenerator::system()->fillRange(bits);
+        return QStringLiteral("%1%2").arg(bits[0], 16, 16, QLatin1Char('0')).arg(bits[1], 16, 16, QLatin1Char('0'));
     }
 
-    std::shared_ptr<ICalcCompleteCallback> find(const QString& path)
+    static QString tokenOf(const QString& path)
     {
-        const auto id = idOf(path);
-        if (!id)
-            return nullptr;
+        const QString prefix = QLatin1String(kCallbackPathPrefix);
+        return path.startsWith(prefix) ? path.mid(prefix.size()) : QString();
+    }
+
+    std::optional<Export> find(const QString& path)
+    {
+        const QString token = tokenOf(path);
+        if (token.isEmpty())
+            return std::nullopt;
         std::lock_guard lock(m_mutex);
-        auto it = m_callbacks.find(*id);
-        return it == m_callbacks.end() ? nullptr : it->second;
+        auto it = m_callbacks.find(token);
+        return it == m_callbacks.end() ? std::nullopt : std::optional<Export>(it->second);
     }
 
     QDBusConnection m_connection;
     QString m_basePath;
     bool m_registered = false;
     std::mutex m_mutex;
-    std::map<std::uint64_t, std::shared_ptr<ICalcCompleteCallback>> m_callbacks;
-    std::uint64_t m_nextId = 1;
+    std::map<QString, Export> m_callbacks;
 };
 
 std::shared_ptr<CCallbackHost> CCallbackHost::ForConnection(const QDBusConnection& connection)
@@ -138,7 +152,7 @@ std::shared_ptr<CCallbackHost> CCallbackHost::ForConnection(const QDBusConnectio
 }
 
 CCallbackHost::CCallbackHost(QDBusConnection connection)
-    : m_thread(std::make_unique<QThread>()), m_anchor(new QObject)
+    : m_thread(std::make_unique<QThread>()), m_anchor(std::make_unique<QObject>())
 {
     // Without an application object no event loop can run: no host then
     // (isRegistered is false and no worker can be created).
@@ -150,7 +164,7 @@ CCallbackHost::CCallbackHost(QDBusConnection connection)
     m_anchor->moveToThread(m_thread.get());
     m_thread->start();
     QMetaObject::invokeMethod(
-        m_anchor,
+        m_anchor.get(),
         [this, &connection] {
             m_object = std::make_unique<CCallbackHostObject>(connection);
             m_object->registerTree();
@@ -160,19 +174,15 @@ CCallbackHost::CCallbackHost(QDBusConnection connection)
 
 CCallbackHost::~CCallbackHost()
 {
-    if (!m_thread->isRunning()) {
-        delete m_anchor;
+    if (!m_thread->isRunning())
         return;
-    }
     QMetaObject::invokeMethod(
-        m_anchor,
-        [this] {
-            m_object.reset();
-            m_anchor->deleteLater();   // runs as the thread ends
-        },
-        Qt::BlockingQueuedConnection);
+        m_anchor.get(), [this] { m_object.reset(); }, Qt::BlockingQueuedConnection);
     m_thread->quit();
     m_thread->wait();
+    // The anchor's thread has ended, so nothing runs in its context any more:
+    // it goes with the host (m_anchor) rather than by a deferred deletion that
+    // rests on the ending thread still carrying out its posted events.
 }
 
 bool CCallbackHost::isRegistered() const
@@ -180,9 +190,9 @@ bool CCallbackHost::isRegistered() const
     return m_object && m_object->registered();
 }
 
-QString CCallbackHost::add(std::shared_ptr<ICalcCompleteCallback> callback)
+QString CCallbackHost::add(std::shared_ptr<ICalcCompleteCallback> callback, const QString& caller)
 {
-    return m_object ? m_object->add(std::move(callback)) : QLatin1String(kNoCallbackPath);
+    return m_object ? m_object->add(std::move(callback), caller) : QLatin1String(kNoCallbackPath);
 }
 
 void CCallbackHost::remove(const QString& path)

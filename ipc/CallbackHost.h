@@ -1,7 +1,10 @@
 #pragma once
 // Exports the engine's ICalcCompleteCallback objects on the engine's bus
-// connection, at "/CalcCompleteCallback/<n>", so that the worker can call
-// NotifyResult back. The host answers on a thread of its own, so a callback
+// connection, at "/CalcCompleteCallback/<token>", so that the worker can call
+// NotifyResult back. Each token is 128 random bits, and each export takes
+// calls only from the one bus connection it was made for (the worker's unique
+// name): any other caller is refused and the callback never sees its call.
+// The host answers on a thread of its own, so a callback
 // never waits for the user-interface thread's event loop; ICalcCompleteCallback
 // implementations must therefore accept calls from any thread.
 // Needs a QCoreApplication in the process; without one the host stays
@@ -33,13 +36,14 @@ public:
     CCallbackHost& operator=(const CCallbackHost&) = delete;
 
     bool isRegistered() const;
-    // The object path under which `callback` is reached until remove().
-    QString add(std::shared_ptr<ICalcCompleteCallback> callback);
+    // The object path under which `callback` is reached, by calls from the
+    // connection `caller` only, until remove().
+    QString add(std::shared_ptr<ICalcCompleteCallback> callback, const QString& caller);
     void remove(const QString& path);
 
 private:
     std::unique_ptr<QThread> m_thread;
-    QObject* m_anchor;   // lives on m_thread: the context of the calls made there
+    std::unique_ptr<QObject> m_anchor;   // lives on m_thread: the context of the calls made there
     std::unique_ptr<CCallbackHostObject> m_object;   // lives on m_thread
 };
 

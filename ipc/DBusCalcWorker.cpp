@@ -8,12 +8,32 @@
 
 namespace ipc {
 
+std::optional<int> CWorkerProcessIds::find(const QString& workerName) const
+{
+    std::lock_guard lock(m_mutex);
+    for (const auto& [name, pid] : m_known)
+        if (name == workerName)
+            return pid;
+    return std::nullopt;
+}
+
+void CWorkerProcessIds::remember(const QString& workerName, int processId)
+{
+    std::lock_guard lock(m_mutex);
+    std::erase_if(m_known, [&](const auto& entry) { return entry.first == workerName; });
+    m_known.emplace_front(workerName, processId);
+    if (m_known.size() > kKept)
+        m_known.pop_back();
+}
+
 CDBusCalcWorker::CDBusCalcWorker(QDBusConnection connection, QString workerName, QString objectPath,
-                                 std::shared_ptr<CCallbackHost> callbackHost)
+                                 std::shared_ptr<CCallbackHost> callbackHost,
+                                 std::shared_ptr<CWorkerProcessIds> processIds)
     : m_connection(std::move(connection)),
       m_workerName(std::move(workerName)),
       m_objectPath(std::move(objectPath)),
-      m_callbackHost(std::move(callbackHost))
+      m_callbackHost(std::move(callbackHost)),
+      m_processIds(std::move(processIds))
 {
 }
 
@@ -44,7 +64,13 @@ HRESULT CDBusCalcWorker::call(const char* interfaceName, const char* method, con
     return S_OK;
 }
 
-QString CDBusCalcWorker::callbackPath(const std::shared_ptr<ICalcCompleteCallback>& callback)
+QString CDBusCalcWorker::callbackPath() const
+{
+    std::lock_guard lock(m_callbackMutex);
+    return m_callbackPath;
+}
+
+QString CDBusCalcWorker::exportCallback(const std::shared_ptr<ICalcCompleteCallback>& callback)
 {
     if (!callback)
         return QLatin1String(kNoCallbackPath);
@@ -53,7 +79,7 @@ QString CDBusCalcWorker::callbackPath(const std::shared_ptr<ICalcCompleteCallbac
         if (!m_callbackPath.isEmpty())
             m_callbackHost->remove(m_callbackPath);
         m_callback = callback;
-        m_callbackPath = m_callbackHost->add(callback);
+        m_callbackPath = m_callbackHost->add(callback, m_workerName);
     }
     return m_callbackPath;
 }
@@ -62,7 +88,7 @@ HRESULT CDBusCalcWorker::PerformOperation(int ID, const std::string& lhs, const 
                                           const std::string& opType, int digits,
                                           std::shared_ptr<ICalcCompleteCallback> pCallback)
 {
-    const QDBusObjectPath path(callbackPath(pCallback));
+    const QDBusObjectPath path(exportCallback(pCallback));
     return call(kCalcWorkerInterface, "PerformOperation",
                 {ID, QString::fromStdString(lhs), QString::fromStdString(rhs), QString::fromStdString(opType), digits,
                  QVariant::fromValue(path)});
@@ -71,7 +97,7 @@ HRESULT CDBusCalcWorker::PerformOperation(int ID, const std::string& lhs, const 
 HRESULT CDBusCalcWorker::ApplySinglArgFunc(int ID, const std::string& funcName, const std::string& arg, int digits,
                                            std::shared_ptr<ICalcCompleteCallback> pCallback)
 {
-    const QDBusObjectPath path(callbackPath(pCallback));
+    const QDBusObjectPath path(exportCallback(pCallback));
     return call(kCalcWorkerInterface, "ApplySinglArgFunc",
                 {ID, QString::fromStdString(funcName), QString::fromStdString(arg), digits, QVariant::fromValue(path)});
 }
@@ -81,6 +107,12 @@ HRESULT CDBusCalcWorker::GetProcessId_CW(int* pProcID)
     // The out parameter is the reply; the pointer is checked here.
     if (!pProcID)
         return E_POINTER;
+    if (m_processIds) {
+        if (const auto known = m_processIds->find(m_workerName)) {
+            *pProcID = *known;
+            return S_OK;
+        }
+    }
     QVariantList results;
     const HRESULT hr = call(kCalcWorkerInterface, "GetProcessId_CW", {}, &results);
     if (Failed(hr))
@@ -88,6 +120,8 @@ HRESULT CDBusCalcWorker::GetProcessId_CW(int* pProcID)
     if (results.size() != 1 || results[0].metaType().id() != QMetaType::Int)
         return E_FAIL;
     *pProcID = results[0].toInt();
+    if (m_processIds)
+        m_processIds->remember(m_workerName, *pProcID);
     return S_OK;
 }
 

@@ -3,8 +3,9 @@
 // by the worker process's unique connection name (never the well-known name,
 // which may pass to a fresh process) and the object's path. Each call waits at
 // most kCallTimeoutMs for its answer. The callback of a request is exported
-// through the callback host for as long as this proxy lives; destroying the
-// proxy releases the remote object.
+// through the callback host for as long as this proxy lives, to calls from the
+// worker's connection only; destroying the proxy releases the remote object
+// without waiting for the answer.
 
 #include "ipc/CallbackHost.h"
 #include "port/ICalcWorker.h"
@@ -12,23 +13,46 @@
 #include <QDBusConnection>
 #include <QString>
 
+#include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <utility>
 
 namespace ipc {
+
+// The process ids of the last few worker connections. A bus never gives a
+// unique name to a second connection, and a connection never changes process,
+// so an id once answered for a name stays true; asking again is a round trip
+// for nothing.
+class CWorkerProcessIds {
+public:
+    static constexpr std::size_t kKept = 8;
+
+    std::optional<int> find(const QString& workerName) const;
+    void remember(const QString& workerName, int processId);
+
+private:
+    mutable std::mutex m_mutex;
+    std::deque<std::pair<QString, int>> m_known;   // newest first
+};
 
 class CDBusCalcWorker : public ICalcWorker {
 public:
     static constexpr int kCallTimeoutMs = 5000;
 
+    // processIds: shared by the proxies of one factory; null: ask every time.
     CDBusCalcWorker(QDBusConnection connection, QString workerName, QString objectPath,
-                    std::shared_ptr<CCallbackHost> callbackHost);
+                    std::shared_ptr<CCallbackHost> callbackHost,
+                    std::shared_ptr<CWorkerProcessIds> processIds = nullptr);
     ~CDBusCalcWorker() override;
     CDBusCalcWorker(const CDBusCalcWorker&) = delete;
     CDBusCalcWorker& operator=(const CDBusCalcWorker&) = delete;
 
     const QString& workerName() const { return m_workerName; }
     const QString& objectPath() const { return m_objectPath; }
+    // Where the callback of the last request is exported (empty before the first).
+    QString callbackPath() const;
 
     HRESULT PerformOperation(int ID, const std::string& lhs, const std::string& rhs, const std::string& opType,
                              int digits, std::shared_ptr<ICalcCompleteCallback> pCallback) override;
@@ -41,15 +65,16 @@ public:
 private:
     HRESULT call(const char* interfaceName, const char* method, const QVariantList& args,
                  QVariantList* results = nullptr);
-    // The path of the callback's exported object ("/" for none).
-    QString callbackPath(const std::shared_ptr<ICalcCompleteCallback>& callback);
+    // Exports the callback for calls from the worker; its path ("/" for none).
+    QString exportCallback(const std::shared_ptr<ICalcCompleteCallback>& callback);
 
     QDBusConnection m_connection;
     QString m_workerName;
     QString m_objectPath;
     std::shared_ptr<CCallbackHost> m_callbackHost;
+    std::shared_ptr<CWorkerProcessIds> m_processIds;
 
-    std::mutex m_callbackMutex;
+    mutable std::mutex m_callbackMutex;
     std::shared_ptr<ICalcCompleteCallback> m_callback;   // exported at m_callbackPath
     QString m_callbackPath;
 };

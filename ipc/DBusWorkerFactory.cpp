@@ -32,7 +32,8 @@ CDBusWorkerFactory::CDBusWorkerFactory()
 CDBusWorkerFactory::CDBusWorkerFactory(QDBusConnection connection, std::string hiveFile)
     : m_connection(std::move(connection)),
       m_hiveFile(std::move(hiveFile)),
-      m_callbackHost(CCallbackHost::ForConnection(m_connection))
+      m_callbackHost(CCallbackHost::ForConnection(m_connection)),
+      m_processIds(std::make_shared<CWorkerProcessIds>())
 {
 }
 
@@ -65,7 +66,7 @@ HRESULT CDBusWorkerFactory::CreateWorker(const std::string& progId, std::shared_
     if (path.isEmpty())
         return E_FAIL;
     // Talk to the process that made the object, by its unique name.
-    *worker = std::make_shared<CDBusCalcWorker>(m_connection, reply.service(), path, m_callbackHost);
+    *worker = std::make_shared<CDBusCalcWorker>(m_connection, reply.service(), path, m_callbackHost, m_processIds);
     return S_OK;
 }
 

@@ -7,6 +7,7 @@
 // broken worker is told within seconds. Needs a QCoreApplication.
 
 #include "ipc/CallbackHost.h"
+#include "ipc/DBusCalcWorker.h"
 #include "port/ICalcWorker.h"
 
 #include <QDBusConnection>
@@ -33,6 +34,7 @@ private:
     QDBusConnection m_connection;
     std::string m_hiveFile;
     std::shared_ptr<CCallbackHost> m_callbackHost;
+    std::shared_ptr<CWorkerProcessIds> m_processIds;
 };
 
 }  // namespace ipc

@@ -3,13 +3,18 @@
 #include "EngineTestSupport.h"
 #include "TestBus.h"
 
+#include "ipc/BusNames.h"
 #include "ipc/ClassesHive.h"
+#include "ipc/DBusCalcWorker.h"
 #include "ipc/DBusWorkerFactory.h"
 #include "ipc/PidfdProcessWaiter.h"
+
+#include <QDBusMessage>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <mutex>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -18,6 +23,31 @@ using enginetest::EngineRig;
 using Clock = std::chrono::steady_clock;
 
 namespace {
+
+// Passes creations through and remembers the last proxy, without keeping it
+// alive, so a test can see where the engine's callback is exported.
+class ProxyWatchingFactory : public ICalcWorkerFactory {
+public:
+    explicit ProxyWatchingFactory(std::shared_ptr<ICalcWorkerFactory> inner) : m_inner(std::move(inner)) {}
+    bool IsRegistered(const std::string& progId) override { return m_inner->IsRegistered(progId); }
+    HRESULT CreateWorker(const std::string& progId, std::shared_ptr<ICalcWorker>* worker) override
+    {
+        const HRESULT hr = m_inner->CreateWorker(progId, worker);
+        std::lock_guard lock(m_mutex);
+        m_last = std::dynamic_pointer_cast<ipc::CDBusCalcWorker>(*worker);
+        return hr;
+    }
+    std::shared_ptr<ipc::CDBusCalcWorker> last()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_last.lock();
+    }
+
+private:
+    std::shared_ptr<ICalcWorkerFactory> m_inner;
+    std::mutex m_mutex;
+    std::weak_ptr<ipc::CDBusCalcWorker> m_last;
+};
 
 class EngineThroughWorkerTest : public ::testing::Test {
 protected:
@@ -109,6 +139,58 @@ TEST_F(EngineThroughWorkerTest, AWorkerKilledMidStepEndsTheStepOnTheAbortPath)
     EXPECT_EQ(rig.info.m_message, "Encountered error while waiting for calculation engine to finish!");
     EXPECT_EQ(rig.info.m_messageCaption, "Fatal error");
     expectReadyForInputAgain(rig);
+}
+
+TEST_F(EngineThroughWorkerTest, AReportFromAnyConnectionButTheWorkersIsDroppedBeforeTheEngine)
+{
+    auto watching = std::make_shared<ProxyWatchingFactory>(m_factory);
+    EngineRig rig(15, watching, m_waiter);
+    ASSERT_EQ(m_factory->CreateWorker(kCalcWorkerProgId, &m_control), S_OK);
+    ASSERT_EQ(m_control->SetCalcDuration(2500), S_OK);
+    ASSERT_EQ(rig.EnterAll("7 * 8"), Entered::Immediate);
+    rig.Calc().Equals();
+
+    // While the worker computes, another client of the bus reports first:
+    // at the paths the callbacks once had, and even at the true path.
+    QString path;
+    ASSERT_TRUE(ipc_test::WaitUntil(
+        [&] {
+            auto proxy = watching->last();
+            path = proxy ? proxy->callbackPath() : QString();
+            return !path.isEmpty();
+        },
+        5s));
+    const QString engineName = QDBusConnection(QStringLiteral("quillix-worker")).baseService();
+    ASSERT_FALSE(engineName.isEmpty());
+    QDBusConnection forger = ipc_test::NewBusConnection();
+    ASSERT_TRUE(forger.isConnected());
+    QStringList paths{path};
+    for (int n = 0; n <= 3; ++n)
+        paths << QLatin1String(ipc::kCallbackPathPrefix) + QString::number(n);
+    for (const QString& target : paths) {
+        for (int id = 0; id <= 2; ++id) {
+            QDBusMessage forged = QDBusMessage::createMethodCall(engineName, target,
+                                                                 QLatin1String(ipc::kCallbackInterface),
+                                                                 QStringLiteral("NotifyResult"));
+            forged << id << QStringLiteral("Success") << QStringLiteral("666") << 0;
+            const QDBusMessage answer = forger.call(forged, QDBus::Block, 5000);
+            EXPECT_EQ(answer.type(), QDBusMessage::ErrorMessage) << target.toStdString();
+            EXPECT_EQ(answer.errorName().toStdString(), "org.freedesktop.DBus.Error.UnknownObject");
+        }
+    }
+    EXPECT_TRUE(rig.Calc().IsBusy()) << "the forged reports did not end the step";
+
+    EXPECT_EQ(rig.WaitStep(15s), Entered::Done);
+    EXPECT_EQ(rig.ResultText(), "56");
+    EXPECT_EQ(rig.RecordLines().back(), "|56|0");
+    for (const auto& line : rig.RecordLines())
+        EXPECT_EQ(line.find("666"), std::string::npos) << line;
+    // The callback path is random, so no two requests share one.
+    rig.Calc().Reset();
+    ASSERT_EQ(m_control->SetCalcDuration(0), S_OK);
+    EXPECT_EQ(rig.EnterAll("2 * 3 ="), Entered::Done);
+    EXPECT_EQ(rig.ResultText(), "6");
+    QDBusConnection::disconnectFromBus(forger.name());
 }
 
 TEST_F(EngineThroughWorkerTest, WithoutAnActivationFileTheStepAbortsWithinSeconds)

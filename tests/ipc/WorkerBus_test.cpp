@@ -361,4 +361,34 @@ TEST_F(WorkerBusTest, AWorkerKilledMidRequestIsSeenByTheWaiterAndItsObjectsFailC
     EXPECT_TRUE(m_callback->reports().empty());
 }
 
+// A program may keep its worker factory, and with it the callback host, to
+// the end: past its application object (the calculator's factory goes after
+// it) or in a static that goes only after main. The host still ends its thread
+// and frees all it made (the sanitizer build checks for leaks at the exit).
+TEST(CallbackHostLifetime, EndsCleanlyAfterTheApplicationObjectAndAtTheProgramsExit)
+{
+    if (QCoreApplication::instance())
+        GTEST_SKIP() << "needs a process of its own (ctest runs each test alone)";
+    static std::unique_ptr<ipc::CDBusWorkerFactory> untilExit;
+    std::unique_ptr<ipc::CDBusWorkerFactory> factory;
+    std::shared_ptr<ICalcWorker> worker;
+    auto callback = std::make_shared<CRecordingCallback>();
+    {
+        int argc = 1;
+        char name[] = "ipc_bus_tests";
+        char* argv[] = {name, nullptr};
+        QCoreApplication app(argc, argv);
+        factory = std::make_unique<ipc::CDBusWorkerFactory>();
+        untilExit = std::make_unique<ipc::CDBusWorkerFactory>(
+            QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("until-exit")),
+            ipc::CClassesHive::DefaultFilePath());
+        ASSERT_EQ(factory->CreateWorker(kCalcWorkerProgId, &worker), S_OK);
+        ASSERT_EQ(worker->PerformOperation(1, "6", "7", "*", 35, callback), S_OK);
+        ASSERT_TRUE(callback->waitForReports(1, 10s));
+    }
+    worker.reset();
+    factory.reset();
+    EXPECT_EQ(callback->reportFor(1)->result.substr(0, 3), "4.2");
+}
+
 }  // namespace
