@@ -160,7 +160,8 @@ bool CTabbedAutoHideDockingWindow::IsVisibleWindow() const
         if (SendDockRequest(m_frame, request) != 0)
             return true;
     }
-    return isVisible();
+    // Shown, even while the frame itself is not shown yet.
+    return !isHidden();
 }
 
 bool CTabbedAutoHideDockingWindow::FillOwnPosition(DockRequest& request)
@@ -173,7 +174,7 @@ bool CTabbedAutoHideDockingWindow::FillOwnPosition(DockRequest& request)
         own.target = m_dockedTo.data();
         found = GetDockingPosition(own);
         request.position = own.position;
-    } else if (!isVisible() && m_pos.target) {
+    } else if (isHidden() && m_pos.target) {
         request.position = m_pos.position;
         found = true;
     } else {
