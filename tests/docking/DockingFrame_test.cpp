@@ -5,6 +5,9 @@
 
 #include "DockingFixture.h"
 #include "docking/DragSession.h"
+#include "docking/GhostBar.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -158,6 +161,12 @@ TEST(DockingFrame, GhostDragMovesOnlyAtTheEnd)
     f.Press({202, 300});
     f.Move({302, 300});
     EXPECT_EQ(f.ClientLeft(), 205);
+    const auto ghosts = f.frame.findChildren<CGhostBar*>();
+    ASSERT_FALSE(ghosts.empty());
+    const auto shown = std::find_if(ghosts.begin(), ghosts.end(), [](CGhostBar* g) { return g->isVisible(); });
+    ASSERT_NE(shown, ghosts.end());
+    EXPECT_EQ((*shown)->geometry(), Q(300, 0, 305, 600));
+    EXPECT_FALSE(f.Problems().empty());  // a drag in progress is no idle layout
     f.Release({302, 300});
     Settle();
     EXPECT_EQ(f.ClientLeft(), 305);
