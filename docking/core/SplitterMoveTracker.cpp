@@ -43,6 +43,8 @@ void CSplitterMoveTracker::BeginDrag()
 
 void CSplitterMoveTracker::OnMove(int x, int y)
 {
+    if (m_frame >= m_package.Count())
+        return;  // the package lost the frame during the drag
     const double wanted = Along(POINT{x, y}, m_package.IsHorizontal()) - m_offset;
     const int position = static_cast<int>(std::max(m_low, std::min(wanted, m_high)));
     if (position == m_position)
@@ -61,7 +63,7 @@ void CSplitterMoveTracker::EndDrag(bool cancelled)
     if (m_ghostShown)
         m_view.HideGhost();
     m_ghostShown = false;
-    if (!cancelled && m_position != m_start)
+    if (!cancelled && m_position != m_start && m_frame < m_package.Count())
         MoveFrames();
 }
 

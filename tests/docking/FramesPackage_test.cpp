@@ -250,6 +250,15 @@ TEST(FramesPackage, BarDragPushesNeighboursAndStopsAtTheirMinimums)
     dropped.OnMove(50, 302);
     dropped.EndDrag(false);
     EXPECT_EQ(row.package.Position(2), 300);
+
+    // The dragged frame leaves the package during the drag: the drag does nothing more.
+    CSplitterMoveTracker orphan(row.package, 2, {50, 302}, false, view);
+    orphan.BeginDrag();
+    ASSERT_TRUE(row.package.Remove(&row.windows[2]));
+    orphan.OnMove(50, 402);
+    orphan.EndDrag(false);
+    EXPECT_EQ(row.package.Count(), 2u);
+    EXPECT_EQ(row.package.Position(1), 100);
 }
 
 TEST(FramesPackage, DropInTheFirstThirdGoesBefore)
