@@ -1,78 +1,275 @@
 #include "docking/DockingFrame.h"
 
-#include <QBoxLayout>
-#include <QFrame>
-#include <QLabel>
+#include <QLayout>
+#include <QPainter>
 
-#include <algorithm>
+#include "docking/DockEvents.h"
+#include "docking/DockingSystemSettings.h"
+#include "docking/DockingWindow.h"
+#include "docking/DragSession.h"
+#include "docking/GhostBar.h"
+#include "docking/PackageWindow.h"
+#include "docking/WindowPtrWrapper.h"
 
-CDockingFrame::CDockingFrame(QWidget* parent) : QMainWindow(parent)
+namespace dockwins {
+
+CDockingFrameImpl::CDockingFrameImpl(QWidget* parent)
+    : QMainWindow(parent), m_layout(*this), m_autoHide(std::make_unique<CNullAutoHideManager>()),
+      m_focus(std::make_unique<CNullFocusHandler>())
 {
-    m_center = new QWidget(this);
-    m_centerLayout = new QHBoxLayout(m_center);
-    m_centerLayout->setContentsMargins(0, 0, 0, 0);
-    m_centerLayout->setSpacing(5);  // the splitter bar between column and client
-
-    m_column = new QWidget(m_center);
-    m_columnLayout = new QVBoxLayout(m_column);
-    m_columnLayout->setContentsMargins(0, 0, 0, 0);
-    m_columnLayout->setSpacing(5);
-    m_column->hide();  // until a pane is docked
-    m_centerLayout->addWidget(m_column);
-    setCentralWidget(m_center);
+    m_clientArea = new CDockingClientArea(*this, this);
+    m_ghost = new CGhostBar(m_clientArea);
+    setCentralWidget(m_clientArea);
 }
 
-void CDockingFrame::SetClientWindow(QWidget* client)
+CDockingFrameImpl::~CDockingFrameImpl()
 {
-    if (m_client)
-        m_centerLayout->removeWidget(m_client);
+    if (CDragSession* drag = CDragSession::Active())
+        drag->Abandon();
+    m_focus->Remove();
+}
+
+int CDockingFrameImpl::OnCreate(std::uint32_t flags)
+{
+    DockingSettings().SetFlags(flags);
+    RefreshDockingSettings();
+    // Before the first show the client area still has its default size: lay
+    // the frame out at its own size first, or the first bar is cut to nothing.
+    if (QLayout* frameLayout = layout()) {
+        frameLayout->setGeometry(rect());
+        frameLayout->activate();
+    }
+    const RECT area = m_autoHide->TakeStrips(ToRect(m_clientArea->rect()));
+    m_layout.OnCreate(area, std::make_unique<CWindowPtrWrapper>(m_client));
+    m_focus->Install(this);
+    UpdateMinimumSize();
+    return 0;
+}
+
+void CDockingFrameImpl::UpdateLayout(bool)
+{
+    if (!m_layout.IsCreated())
+        return;
+    m_layout.UpdateLayout(m_autoHide->TakeStrips(ToRect(m_clientArea->rect())));
+    m_clientArea->update();
+    UpdateMinimumSize();
+}
+
+void CDockingFrameImpl::SetClientWindow(QWidget* client)
+{
     m_client = client;
     if (client) {
-        client->setParent(m_center);
-        m_centerLayout->addWidget(client, 1);
+        client->setParent(m_clientArea);
         client->show();
+    }
+    if (m_layout.IsCreated())
+        m_layout.Inner().Arrange();
+    Redraw();
+}
+
+bool CDockingFrameImpl::DockWindow(CTabbedAutoHideDockingWindow* window, unsigned sideFlags, int barIndex,
+                                   float fraction, unsigned width, unsigned height)
+{
+    if (!window || !m_layout.IsCreated())
+        return false;
+    if (window->IsDocked() && !window->Undock())
+        return false;
+    DockRequest request;
+    request.window = window;
+    request.target = this;
+    request.code = kSetDockingPosition;
+    request.position.sideFlags = sideFlags;
+    request.position.barIndex = barIndex;
+    request.position.fraction = fraction;
+    request.position.width = width;
+    request.position.height = height;
+    CSubWndFramesPackage& package = (sideFlags & kSideInner) ? m_layout.Inner() : m_layout.Outer();
+    const bool docked = package.SetDockingPosition(request);
+    Redraw();
+    return docked;
+}
+
+std::vector<CPackageWindow*> CDockingFrameImpl::Bars() const
+{
+    std::vector<CPackageWindow*> bars;
+    for (const CSubWndFramesPackage* package : {&m_layout.Outer(), &m_layout.Inner()})
+        for (std::size_t i = 0; i < package->Count(); ++i)
+            if (QWidget* w = ToWidget(package->FrameAt(i).GetHwnd()); w && w != m_client)
+                bars.push_back(static_cast<CPackageWindow*>(w));
+    return bars;
+}
+
+void CDockingFrameImpl::SetMinimumTrackSize(QSize size)
+{
+    m_minimumTrackSize = size;
+    UpdateMinimumSize();
+}
+
+QSize CDockingFrameImpl::FrameworkMinimumSize() const
+{
+    const MINMAXINFO packages = m_layout.MinTrackSize();
+    const QSize outside = size() - m_clientArea->size();
+    return {packages.ptMinTrackSize.x + std::max(0, outside.width()),
+            packages.ptMinTrackSize.y + std::max(0, outside.height())};
+}
+
+void CDockingFrameImpl::UpdateMinimumSize()
+{
+    const QSize wanted = m_minimumTrackSize.expandedTo(FrameworkMinimumSize());
+    if (wanted != minimumSize())
+        setMinimumSize(wanted);
+}
+
+void CDockingFrameImpl::Redraw()
+{
+    m_clientArea->update();
+    UpdateMinimumSize();
+}
+
+RECT CDockingFrameImpl::ToClient(const RECT& screen) const
+{
+    const QPoint origin = m_clientArea->mapToGlobal(QPoint(0, 0));
+    RECT r = screen;
+    r.Offset(-origin.x(), -origin.y());
+    return r;
+}
+
+RECT CDockingFrameImpl::ToScreen(const RECT& client) const
+{
+    const QPoint origin = m_clientArea->mapToGlobal(QPoint(0, 0));
+    RECT r = client;
+    r.Offset(origin.x(), origin.y());
+    return r;
+}
+
+std::intptr_t CDockingFrameImpl::OnRequest(DockRequest& request)
+{
+    switch (request.code) {
+    case kAdjustDragRect: {
+        request.outline = ToClient(request.outline);
+        const std::intptr_t answer = m_layout.Handle(request, this, {}, DockingSettings().Metrics());
+        request.outline = ToScreen(request.outline);
+        return answer;
+    }
+    case kAcceptDock: {
+        request.outline = ToClient(request.outline);
+        const std::intptr_t answer = m_layout.Handle(request, this, {}, DockingSettings().Metrics());
+        request.outline = ToScreen(request.outline);
+        Redraw();
+        return answer;
+    }
+    case kUndock:
+    case kSetDockingPosition: {
+        const std::intptr_t answer = m_layout.Handle(request, this, {}, DockingSettings().Metrics());
+        Redraw();
+        return answer;
+    }
+    case kGetDockingPosition:
+        if (m_autoHide->GetDockingPosition(request))
+            return 1;
+        return m_layout.Handle(request, this, {}, DockingSettings().Metrics());
+    case kClampRectSize:
+        return m_layout.Handle(request, this, {m_clientArea->width(), m_clientArea->height()},
+                               DockingSettings().Metrics());
+    case kIsPinned: return m_autoHide->IsAutoHidePane(request.target) ? 1 : 0;
+    case kPinToSide: {
+        bool stripAppeared = false;
+        const std::intptr_t answer = m_autoHide->PinToSide(request, stripAppeared);
+        if (stripAppeared) {
+            UpdateLayout(false);
+            Redraw();
+        }
+        return answer;
+    }
+    default: return 0;
     }
 }
 
-bool CDockingFrame::DockWindow(QWidget* pane, const QString& caption, unsigned /*sideFlags*/, int /*barIndex*/,
-                               float /*fraction*/, int width, int height)
+bool CDockingFrameImpl::event(QEvent* event)
 {
-    if (!pane)
+    if (event->type() == DockRequestEventType()) {
+        auto* request = static_cast<CDockRequestEvent*>(event);
+        request->result = OnRequest(request->Request());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void CDockingFrameImpl::changeEvent(QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::PaletteChange || type == QEvent::FontChange || type == QEvent::StyleChange)
+        RefreshDockingSettings();
+    QMainWindow::changeEvent(event);
+}
+
+// ------------------------------------------------------------------ packages' host
+
+MINMAXINFO CDockingFrameImpl::GetWindowMinMaxInfo(WindowHandle window) { return GetMinTrackSize(ToWidget(window)); }
+
+std::unique_ptr<IFrame> CDockingFrameImpl::CreateBar(bool horizontal)
+{
+    auto* bar = new CPackageWindow(m_clientArea, this, horizontal);
+    bar->show();
+    m_ghost->raise();
+    return std::make_unique<CPackageWindowFrame>(*bar);
+}
+
+void CDockingFrameImpl::DestroyBar(WindowHandle bar)
+{
+    if (QWidget* w = ToWidget(bar)) {
+        w->hide();
+        w->deleteLater();
+    }
+}
+
+std::intptr_t CDockingFrameImpl::SendRequest(WindowHandle to, DockRequest& request)
+{
+    request.outline = ToScreen(request.outline);
+    const std::intptr_t answer = SendDockRequest(ToWidget(to), request);
+    request.outline = ToClient(request.outline);
+    return answer;
+}
+
+// ------------------------------------------------------------------ splitters
+
+void CDockingFrameImpl::PaintSplitters(QPainter& painter)
+{
+    const QColor face = palette().color(QPalette::Button);
+    for (const CSubWndFramesPackage* package : {&m_layout.Outer(), &m_layout.Inner()})
+        for (std::size_t i = 1; i < package->Count(); ++i)
+            painter.fillRect(ToQRect(package->BarRect(i)), face);
+}
+
+std::optional<Qt::CursorShape> CDockingFrameImpl::SplitterCursor(const QPoint& p) const
+{
+    auto& layout = const_cast<CDockingFrameLayout&>(m_layout);
+    const CSubWndFramesPackage* package = layout.PackageAt({p.x(), p.y()});
+    if (!package || package->SplitterAt({p.x(), p.y()}) < 0)
+        return std::nullopt;
+    return package->IsHorizontal() ? Qt::SplitHCursor : Qt::SplitVCursor;
+}
+
+bool CDockingFrameImpl::StartSliding(const QPoint& p)
+{
+    CSubWndFramesPackage* package = m_layout.PackageAt({p.x(), p.y()});
+    const int i = package ? package->SplitterAt({p.x(), p.y()}) : -1;
+    if (i < 0)
         return false;
-    auto* box = new QFrame(m_column);
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    auto* title = new QLabel(caption.trimmed(), box);
-    title->setObjectName("dockCaption");
-    title->setContentsMargins(4, 2, 4, 2);
-    title->setAutoFillBackground(true);
-    title->setBackgroundRole(QPalette::Mid);
-    title->setForegroundRole(QPalette::BrightText);
-    layout->addWidget(title);
-    pane->setParent(box);
-    layout->addWidget(pane, 1);
-    pane->show();
-    m_columnLayout->addWidget(box, std::max(1, height));
-    if (m_panes.empty())
-        m_column->setFixedWidth(width);
-    m_panes.emplace_back(pane);
-    m_boxes.emplace_back(box);
-    m_column->show();
+    ISplitterDragView& view = *this;
+    auto tracker = std::make_unique<CSplitterMoveTracker>(*package, static_cast<std::size_t>(i), POINT{p.x(), p.y()},
+                                                          DockingSettings().GhostDrag(), view);
+    CDragSession::Start(m_clientArea, std::move(tracker), [this](bool) { Redraw(); });
     return true;
 }
 
-void CDockingFrame::SetPaneVisible(QWidget* pane, bool visible)
+void CDockingFrameImpl::ShowGhost(const RECT& bar)
 {
-    for (std::size_t i = 0; i < m_panes.size(); ++i)
-        if (m_panes[i] == pane && m_boxes[i])
-            m_boxes[i]->setVisible(visible);
+    m_ghost->setGeometry(ToQRect(bar));
+    m_ghost->show();
+    m_ghost->raise();
 }
 
-bool CDockingFrame::IsPaneVisible(const QWidget* pane) const
-{
-    for (std::size_t i = 0; i < m_panes.size(); ++i)
-        if (m_panes[i] == pane && m_boxes[i])
-            return !m_boxes[i]->isHidden();
-    return false;
-}
+void CDockingFrameImpl::HideGhost() { m_ghost->hide(); }
+
+}  // namespace dockwins

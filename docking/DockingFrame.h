@@ -1,46 +1,98 @@
 #pragma once
-// The top-level window on which the main frame is built: menu bar, toolbar and
-// status bar of an ordinary main window, a client window in the middle, and
-// docked panes in one plain column on the left. The docking framework grows
-// this into dockable, tabbed, floating and auto-hiding panes; its derived
-// frame only uses SetClientWindow and DockWindow.
+// The top-level window on which the main frame is built: the menu, tool and
+// status bars of an ordinary main window, and in its client area two nested
+// frames packages holding docked bars around the client window: the outer
+// package stacks bars above and below, the inner one puts bars left and right.
+// Docking windows and bars talk to the frame only through dock requests.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include <QMainWindow>
 #include <QPointer>
-#include <QString>
-#include <vector>
 
-class QBoxLayout;
-class QLabel;
+#include "docking/DockingClientArea.h"
+#include "docking/FrameSeams.h"
+#include "docking/core/DockingFrameLayout.h"
+#include "docking/core/SplitterMoveTracker.h"
 
-class CDockingFrame : public QMainWindow {
+class CTabbedAutoHideDockingWindow;
+
+namespace dockwins {
+
+class CGhostBar;
+class CPackageWindow;
+
+class CDockingFrameImpl : public QMainWindow, private IPackageHost, private IClientAreaOwner, private ISplitterDragView {
 public:
-    explicit CDockingFrame(QWidget* parent = nullptr);
+    explicit CDockingFrameImpl(QWidget* parent = nullptr);
+    ~CDockingFrameImpl() override;
 
-    // The window in the middle of the frame (the derived frame's splitter).
+    // Sets up the packages over the client area at the frame's current size;
+    // flags become the docking settings' flags (0: drag mode from the system).
+    int OnCreate(std::uint32_t flags = 0);
+    // Lays the packages out over the client area.
+    void UpdateLayout(bool resizeBars = false);
+
+    // The window in the middle of the frame.
     void SetClientWindow(QWidget* client);
     QWidget* ClientWindow() const { return m_client; }
 
-    // Docks a pane with its caption. The side flags, bar index and fraction
-    // name a place in the framework; here every pane joins the one column on
-    // the left, which takes the width of the first pane docked. The height is
-    // the pane's share of the column. Returns false for a null pane.
-    bool DockWindow(QWidget* pane, const QString& caption, unsigned sideFlags = 3, int barIndex = 0,
-                    float fraction = 0.0f, int width = 200, int height = 100);
+    // Docks a docking window at a stated position (undocking it first when
+    // it is docked). False when the package refuses.
+    bool DockWindow(CTabbedAutoHideDockingWindow* window, unsigned sideFlags, int barIndex, float fraction,
+                    unsigned width, unsigned height);
 
-    // The docked panes and their captions, in column order.
-    const std::vector<QPointer<QWidget>>& DockedPanes() const { return m_panes; }
-    QWidget* DockColumn() const { return m_column; }
-    // Shows or hides a docked pane together with its caption.
-    void SetPaneVisible(QWidget* pane, bool visible);
-    bool IsPaneVisible(const QWidget* pane) const;
+    // The area whose coordinates are the frame client coordinates.
+    QWidget* ClientArea() const { return m_clientArea; }
+    const CDockingFrameLayout& Layout() const { return m_layout; }
+    std::vector<CPackageWindow*> Bars() const;
+
+    // The size the frame itself asks for at least (its own minimum); the
+    // frame never goes below that nor below what its packages need.
+    void SetMinimumTrackSize(QSize size);
+    QSize FrameworkMinimumSize() const;
+
+    std::optional<Qt::CursorShape> SplitterCursor(const QPoint& clientPoint) const override;
+    // Starts a splitter drag at a point of the client area; false when the
+    // point is on no bar.
+    bool StartSliding(const QPoint& clientPoint);
+
+protected:
+    bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    QWidget* m_center = nullptr;
-    QWidget* m_column = nullptr;
-    QBoxLayout* m_columnLayout = nullptr;
-    QBoxLayout* m_centerLayout = nullptr;
+    std::intptr_t OnRequest(DockRequest& request);
+    void Redraw() override;  // also the splitter drags' repaint
+    void UpdateMinimumSize();
+    RECT ToClient(const RECT& screen) const;
+    RECT ToScreen(const RECT& client) const;
+
+    // IPackageHost
+    MINMAXINFO GetWindowMinMaxInfo(WindowHandle window) override;
+    std::unique_ptr<IFrame> CreateBar(bool horizontal) override;
+    void DestroyBar(WindowHandle bar) override;
+    std::intptr_t SendRequest(WindowHandle to, DockRequest& request) override;
+    // IClientAreaOwner
+    void OnClientAreaResized() override { UpdateLayout(false); }
+    void PaintSplitters(QPainter& painter) override;
+    bool OnClientAreaPress(const QPoint& p) override { return StartSliding(p); }
+    // ISplitterDragView
+    void ShowGhost(const RECT& bar) override;
+    void HideGhost() override;
+
+    CDockingFrameLayout m_layout;
+    std::unique_ptr<IAutoHideManager> m_autoHide;
+    std::unique_ptr<IFocusHandler> m_focus;
+    CDockingClientArea* m_clientArea = nullptr;
+    CGhostBar* m_ghost = nullptr;
     QPointer<QWidget> m_client;
-    std::vector<QPointer<QWidget>> m_panes;
-    std::vector<QPointer<QWidget>> m_boxes;  // caption and pane of each docked pane
+    QSize m_minimumTrackSize;
 };
+
+}  // namespace dockwins
+
+using CDockingFrame = dockwins::CDockingFrameImpl;

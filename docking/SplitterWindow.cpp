@@ -1,5 +1,7 @@
 #include "docking/SplitterWindow.h"
 
+#include "docking/DockEvents.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -106,4 +108,13 @@ void CSplitterWindowBase::mouseReleaseEvent(QMouseEvent* event) {
 void CSplitterWindowBase::mouseDoubleClickEvent(QMouseEvent* event) {
     if (IsOverBar(event->position().toPoint()))
         SetSplitterPos(-1, true);
+}
+
+bool CSplitterWindowBase::event(QEvent* event)
+{
+    if (event->type() == dockwins::MinMaxInfoEventType()) {
+        static_cast<dockwins::CMinMaxInfoEvent*>(event)->info.ptMinTrackSize = {600, 450};
+        return true;
+    }
+    return QWidget::event(event);
 }

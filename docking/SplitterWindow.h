@@ -27,6 +27,8 @@ public:
     QSize sizeHint() const override { return minimumSizeHint(); }
 
 protected:
+    // Answers the docking frame's minimum tracking size query: 600 x 450.
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

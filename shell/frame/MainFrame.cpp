@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "docking/DockingWindow.h"
 #include "docking/SplitterWindow.h"
 #include "engine/InnerCalc.h"
 #include "keypad/CalcDisplayWindow.h"
@@ -121,9 +122,10 @@ private:
 CMainFrame::CMainFrame(Setup setup, QWidget* parent) : CDockingFrame(parent), m_setup(std::move(setup))
 {
     setWindowTitle(QString::fromUtf8(kTitle));
-    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    SetMinimumTrackSize(QSize(kMinimumWidth, kMinimumHeight));
     resize(960, 720);
     setAcceptDrops(true);
+    OnCreate(0);  // the docking frame's packages, before any pane is docked
 
     if (m_setup.services) {
         m_services = m_setup.services;
@@ -194,8 +196,12 @@ void CMainFrame::CreatePanes()
     m_panes = std::make_unique<CPaneHost>(&m_controller->Record(), CPaneHost::Owners{this, this, this}, this);
     m_splitter->SetSplitterPanes(m_panes->RecordWidget(), m_calcWindow);
     m_splitter->SetSplitterPos(std::max(0, m_splitter->height() - kInitialKeypadHeight));
-    DockWindow(m_panes->HistoryWidget(), "History", 3, 0, 0.0f, 200, 100);
-    DockWindow(m_panes->VariablesWidget(), "Variables  ", 3, 0, 0.0f, 200, 100);
+    m_historyWindow = new CTabbedAutoHideDockingWindow(this, "History");
+    m_historyWindow->SetClient(m_panes->HistoryWidget());
+    DockWindow(m_historyWindow, 3, 0, 0.0f, 200, 100);
+    m_variablesWindow = new CTabbedAutoHideDockingWindow(this, "Variables  ");
+    m_variablesWindow->SetClient(m_panes->VariablesWidget());
+    DockWindow(m_variablesWindow, 3, 0, 0.0f, 200, 100);
     m_controller->Record().SetListener(m_panes->RecordListener());
 }
 
@@ -303,6 +309,31 @@ void CMainFrame::ShowPane(QWidget* pane)
         return;
     SetPaneVisible(pane, true);
     pane->setFocus();
+}
+
+CTabbedAutoHideDockingWindow* CMainFrame::DockingWindowOf(const QWidget* pane) const
+{
+    for (CTabbedAutoHideDockingWindow* window : {m_historyWindow, m_variablesWindow})
+        if (window && pane && window->Client() == pane)
+            return window;
+    return nullptr;
+}
+
+void CMainFrame::SetPaneVisible(QWidget* pane, bool visible)
+{
+    CTabbedAutoHideDockingWindow* window = DockingWindowOf(pane);
+    if (!window || window->IsVisibleWindow() == visible)
+        return;
+    if (visible)
+        window->Activate();
+    else
+        window->Hide();
+}
+
+bool CMainFrame::IsPaneVisible(const QWidget* pane) const
+{
+    const CTabbedAutoHideDockingWindow* window = DockingWindowOf(pane);
+    return window && window->IsVisibleWindow();
 }
 
 void CMainFrame::LoadCalculation(const std::string& path, bool askFirst)

@@ -32,6 +32,7 @@ class CFrameMenus;
 class CIdleHook;
 class CPaneHost;
 class CSplitterWindowBase;
+class CTabbedAutoHideDockingWindow;
 class IUserPrompts;
 class IClipboardHost;
 class ICalcWorkerFactory;
@@ -89,6 +90,9 @@ public:
     CPaneHost& Panes() { return *m_panes; }
     CFrameMenus* Menus() const { return m_menus; }
     CSplitterWindowBase* Splitter() const { return m_splitter; }
+    // The docking windows of the history and variables panes.
+    CTabbedAutoHideDockingWindow* HistoryWindow() const { return m_historyWindow; }
+    CTabbedAutoHideDockingWindow* VariablesWindow() const { return m_variablesWindow; }
     // The idle pass (also run by the loop before each wait).
     void OnIdle();
     bool IsDestroyed() const { return m_destroyed; }
@@ -127,6 +131,9 @@ private:
     void OnFreeFormEntry();
     void RunHandOvers();
     void ShowPane(QWidget* pane);
+    CTabbedAutoHideDockingWindow* DockingWindowOf(const QWidget* pane) const;
+    void SetPaneVisible(QWidget* pane, bool visible);
+    bool IsPaneVisible(const QWidget* pane) const;
     void OnDestroy();
     void StoreWindowSettings();
     bool HandleKey(QObject* watched, QEvent* event);
@@ -146,6 +153,8 @@ private:
     CFrameMenus* m_menus = nullptr;
     CCalcWindow* m_calcWindow = nullptr;
     CSplitterWindowBase* m_splitter = nullptr;
+    CTabbedAutoHideDockingWindow* m_historyWindow = nullptr;
+    CTabbedAutoHideDockingWindow* m_variablesWindow = nullptr;
     CCalcEventWatcher* m_eventWatcher = nullptr;
     CIdleHook* m_idleHook = nullptr;
     CFlyingItem* m_flyingItem = nullptr;

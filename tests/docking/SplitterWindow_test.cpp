@@ -3,14 +3,10 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "DockingTestApp.h"
+
 namespace {
-int argc = 1;
-char arg0[] = "docking_tests";
-char* argv[] = {arg0, nullptr};
-QApplication& App() {
-    static QApplication app(argc, argv);
-    return app;
-}
+QApplication& App() { return DockingTestApp(); }
 }  // namespace
 
 TEST(SplitterWindow, NeverAsksForLessThan600By450) {

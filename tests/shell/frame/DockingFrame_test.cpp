@@ -1,42 +1,63 @@
-// The docking frame as the main frame uses it: a client window in the
-// middle and docked panes in one column on the left.
+// The docking frame as the main window uses it: the history and variables
+// panes docked through DockWindow into one bar on the left of the client.
 
 #include <QApplication>
-#include <QLabel>
 
 #include "WindowFixture.h"
-#include "docking/DockingFrame.h"
+#include "docking/DockingWindow.h"
+#include "docking/LayoutChecker.h"
+#include "docking/PackageWindow.h"
+#include "docking/SplitterWindow.h"
+#include "shell/frame/PaneHost.h"
 
 namespace {
 
-TEST(DockingFrame, PanesShareOneColumnOnTheLeftOfTheClient)
+using DockingFrameInMainWindow = WindowFixture;
+
+QRect InClient(const CMainFrame& frame, const QWidget* w)
 {
-    TestApplication();
-    CDockingFrame frame;
-    auto* client = new QLabel("client");
-    frame.SetClientWindow(client);
-    EXPECT_FALSE(frame.DockWindow(nullptr, "none"));
-    EXPECT_TRUE(frame.DockColumn()->isHidden());
-    auto* first = new QLabel("first");
-    auto* second = new QLabel("second");
-    EXPECT_TRUE(frame.DockWindow(first, "History", 3, 0, 0.0f, 200, 100));
-    EXPECT_TRUE(frame.DockWindow(second, "Variables  ", 3, 0, 0.0f, 300, 100));
-    frame.resize(900, 700);
-    frame.show();
-    QApplication::processEvents();
+    return QRect(w->mapTo(frame.ClientArea(), QPoint(0, 0)), w->size());
+}
 
-    EXPECT_EQ(frame.DockColumn()->width(), 200);  // the first pane's width
-    EXPECT_EQ(frame.DockedPanes().size(), 2u);
-    EXPECT_LT(first->mapTo(&frame, QPoint()).x(), client->mapTo(&frame, QPoint()).x());
-    EXPECT_EQ(first->mapTo(&frame, QPoint()).x(), second->mapTo(&frame, QPoint()).x());
-    EXPECT_LT(first->mapTo(&frame, QPoint()).y(), second->mapTo(&frame, QPoint()).y());
-    EXPECT_GT(client->width(), 600);
+TEST_F(DockingFrameInMainWindow, PanesShareOneBarOnTheLeftOfTheClient)
+{
+    CMainFrame& frame = *m_frame;
+    Settle();
+    ASSERT_EQ(frame.Bars().size(), 1u);
+    const QRect bar = InClient(frame, frame.Bars()[0]);
+    EXPECT_EQ(bar.topLeft(), QPoint(0, 0));
+    EXPECT_EQ(bar.width(), 200);
+    EXPECT_EQ(bar.height(), frame.ClientArea()->height());
+    EXPECT_EQ(InClient(frame, frame.Splitter()).left(), 205);
+    EXPECT_EQ(InClient(frame, frame.Splitter()).right() + 1, frame.ClientArea()->width());
+    // Variables joined the bar above History.
+    const QRect variables = InClient(frame, frame.VariablesWindow());
+    const QRect history = InClient(frame, frame.HistoryWindow());
+    EXPECT_EQ(variables.top(), 0);
+    EXPECT_EQ(history.top(), variables.bottom() + 1 + 5);
+    EXPECT_TRUE(frame.Panes().HistoryWidget()->isVisible());
+    EXPECT_TRUE(frame.HistoryWindow()->isAncestorOf(frame.Panes().HistoryWidget()));
+    EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
+    // Never below 700 x 650, nor below what the bar and the client need.
+    EXPECT_GE(frame.minimumWidth(), 705);
+    EXPECT_GE(frame.minimumHeight(), 650);
+}
 
-    frame.SetPaneVisible(second, false);
-    EXPECT_FALSE(frame.IsPaneVisible(second));
-    EXPECT_TRUE(frame.IsPaneVisible(first));
-    frame.SetPaneVisible(second, true);
-    EXPECT_TRUE(frame.IsPaneVisible(second));
+TEST_F(DockingFrameInMainWindow, APaneHiddenAndShownReturnsToItsPlace)
+{
+    CMainFrame& frame = *m_frame;
+    Settle();
+    const QRect before = InClient(frame, frame.HistoryWindow());
+    frame.HistoryWindow()->Hide();
+    Settle();
+    EXPECT_FALSE(frame.HistoryWindow()->IsVisibleWindow());
+    EXPECT_EQ(InClient(frame, frame.VariablesWindow()).bottom() + 1, frame.ClientArea()->height());
+    EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
+    frame.OnCommand(32838);  // View: show the history pane
+    Settle();
+    EXPECT_TRUE(frame.HistoryWindow()->IsVisibleWindow());
+    EXPECT_EQ(InClient(frame, frame.HistoryWindow()), before);
+    EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -1,0 +1,90 @@
+// Docking layout speed, on Qt's offscreen platform:
+//   BM_DockingLayoutPass: one full layout pass of the frame (both packages,
+//     a left bar of two panes and a bottom bar, every widget placed) after
+//     the client area changed size.
+//   BM_SplitterDragMove: one pointer move of a live splitter drag.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLabel>
+
+#include "docking/DockingFrame.h"
+#include "docking/DockingSystemSettings.h"
+#include "docking/DockingWindow.h"
+#include "docking/SplitterWindow.h"
+#include "docking/core/SplitterMoveTracker.h"
+
+namespace {
+
+struct Frame {
+    Frame()
+    {
+        frame.setGeometry(0, 0, 1000, 700);
+        frame.OnCreate(0);
+        frame.SetClientWindow(new TG3_SplitterWindowT<false>);
+        for (const char* title : {"History", "Variables", "Output"}) {
+            auto* w = new CTabbedAutoHideDockingWindow(&frame, QString::fromLatin1(title));
+            w->SetClient(new QLabel(QString::fromLatin1(title)));
+            windows.push_back(w);
+        }
+        frame.DockWindow(windows[0], 3, 0, 0.0f, 200, 100);
+        frame.DockWindow(windows[1], 3, 0, 0.0f, 200, 100);
+        frame.DockWindow(windows[2], 0, 0, 0.0f, 150, 300);
+        frame.show();
+        QApplication::processEvents();
+    }
+    dockwins::CDockingFrameImpl frame;
+    std::vector<CTabbedAutoHideDockingWindow*> windows;
+};
+
+void BM_DockingLayoutPass(benchmark::State& state)
+{
+    Frame f;
+    QWidget* area = f.frame.ClientArea();
+    const QSize sizes[2] = {area->size(), area->size() + QSize(17, 11)};
+    int i = 0;
+    for (auto _ : state) {
+        area->resize(sizes[i ^= 1]);
+        benchmark::DoNotOptimize(area->geometry());
+    }
+}
+BENCHMARK(BM_DockingLayoutPass)->Unit(benchmark::kMicrosecond);
+
+class NoView final : public dockwins::ISplitterDragView {
+public:
+    explicit NoView(QWidget* area) : m_area(area) {}
+    void ShowGhost(const dockwins::RECT&) override {}
+    void HideGhost() override {}
+    void Redraw() override { m_area->update(); }
+
+private:
+    QWidget* m_area;
+};
+
+void BM_SplitterDragMove(benchmark::State& state)
+{
+    Frame f;
+    auto& inner = const_cast<dockwins::CSubWndFramesPackage&>(f.frame.Layout().Inner());
+    NoView view(f.frame.ClientArea());
+    dockwins::CSplitterMoveTracker tracker(inner, 1, {202, 300}, false, view);
+    tracker.BeginDrag();
+    int i = 0;
+    for (auto _ : state)
+        tracker.OnMove((i ^= 1) ? 252 : 302, 300);
+    tracker.EndDrag(false);
+}
+BENCHMARK(BM_SplitterDragMove)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

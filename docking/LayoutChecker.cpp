@@ -1,0 +1,124 @@
+#include "docking/LayoutChecker.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <sstream>
+
+#include "docking/DockEvents.h"
+#include "docking/DockingFrame.h"
+#include "docking/DockingWindow.h"
+#include "docking/DragSession.h"
+#include "docking/GhostBar.h"
+#include "docking/PackageWindow.h"
+#include "docking/core/LayoutCheck.h"
+
+namespace dockwins {
+
+namespace {
+
+std::string Describe(const QRect& r)
+{
+    std::ostringstream out;
+    out << '(' << r.left() << ',' << r.top() << ',' << r.left() + r.width() << ',' << r.top() + r.height() << ')';
+    return out.str();
+}
+
+std::string Name(const QWidget* w)
+{
+    const QString title = w->windowTitle().trimmed();
+    return (title.isEmpty() ? w->objectName() : title).toStdString();
+}
+
+void CheckPlacement(const CWndFramesPackageBase& package, const std::string& name,
+                    std::vector<std::string>& problems)
+{
+    for (std::size_t i = 0; i < package.Count(); ++i) {
+        const QWidget* w = ToWidget(package.FrameAt(i).GetHwnd());
+        if (!w)
+            continue;
+        const QRect expected = ToQRect(package.FrameRect(i));
+        if (w->geometry() != expected)
+            problems.push_back(name + ": " + Name(w) + " at " + Describe(w->geometry()) + ", the layout says " +
+                               Describe(expected));
+    }
+}
+
+bool CaptionReachable(const QWidget* w)
+{
+    const QRect grab(w->frameGeometry().topLeft(), QSize(std::min(40, w->width()), std::min(10, w->height())));
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen->geometry().intersected(grab).size() == grab.size())
+            return true;
+    return false;
+}
+
+}  // namespace
+
+std::vector<std::string> CheckDockingLayout(const CDockingFrameImpl& frame)
+{
+    std::vector<std::string> problems;
+    const CDockingFrameLayout& layout = frame.Layout();
+    if (!layout.IsCreated())
+        return problems;
+
+    // 1. Exact tiling, client minimum, widgets where the arithmetic says.
+    CheckPackageLayout(layout.Outer(), "outer package", MinimumCheck::Central, layout.Outer().CentralIndex(), problems);
+    CheckPackageLayout(layout.Inner(), "inner package", MinimumCheck::Central, layout.Inner().CentralIndex(), problems);
+    CheckPlacement(layout.Outer(), "outer package", problems);
+    CheckPlacement(layout.Inner(), "inner package", problems);
+    const std::vector<CPackageWindow*> bars = frame.Bars();
+    for (const CPackageWindow* bar : bars) {
+        CheckPackageLayout(bar->Package(), "bar", MinimumCheck::None, -1, problems);
+        CheckPlacement(bar->Package(), "bar", problems);
+        // 2. No empty bar stays behind.
+        if (bar->Package().Count() == 0)
+            problems.push_back("an empty bar stayed in the frame");
+        if (bar->isHidden())
+            problems.push_back("a bar in the frame is hidden");
+    }
+    for (const CPackageWindow* bar : frame.ClientArea()->findChildren<CPackageWindow*>(Qt::FindDirectChildrenOnly)) {
+        if (!bar->isHidden() && std::find(bars.begin(), bars.end(), bar) == bars.end())
+            problems.push_back("a bar outside the frame's packages is shown");
+    }
+
+    // 2, 3. One home per docking window; docked ones shown, floating ones reachable.
+    for (const auto* w : frame.findChildren<CTabbedAutoHideDockingWindow*>()) {
+        int holders = 0;
+        const CPackageWindow* holder = nullptr;
+        for (const CPackageWindow* bar : bars)
+            if (bar->Package().IndexOf(const_cast<CTabbedAutoHideDockingWindow*>(w)) >= 0)
+                ++holders, holder = bar;
+        const std::string name = Name(w);
+        if (w->IsDocked()) {
+            if (holders != 1 || holder != w->DockedTo() || w->parentWidget() != holder)
+                problems.push_back(name + " is docked but not held by exactly its bar");
+            else if (w->isHidden())
+                problems.push_back(name + " is docked but hidden");
+        } else {
+            if (holders != 0)
+                problems.push_back(name + " is held by a bar but does not know it");
+            if (!w->isWindow())
+                problems.push_back(name + " is neither docked nor a window of its own");
+            if (w->isVisible()) {
+                if (w->width() < 100 || w->height() < 100)
+                    problems.push_back(name + " floats below its minimum size");
+                if (!CaptionReachable(w))
+                    problems.push_back(name + " floats with no part of its caption on a screen");
+            }
+        }
+    }
+
+    // 4. Idle once input has ended.
+    if (CDragSession::Active())
+        problems.push_back("a drag session is still running");
+    if (QWidget::mouseGrabber())
+        problems.push_back("the mouse is still grabbed");
+    for (const CGhostBar* ghost : frame.findChildren<CGhostBar*>())
+        if (ghost->isVisible())
+            problems.push_back("a ghost bar is still shown");
+    return problems;
+}
+
+}  // namespace dockwins

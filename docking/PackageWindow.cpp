@@ -1,0 +1,277 @@
+#include "docking/PackageWindow.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "docking/DockEvents.h"
+#include "docking/DockingSystemSettings.h"
+#include "docking/DragSession.h"
+#include "docking/GhostBar.h"
+
+namespace dockwins {
+
+namespace {
+
+// A docking window in a bar. Its minimum along the bar is a code-13 request
+// to the bar, which answers with the window's minimum tracking size.
+class CDockedWindowFrame final : public IFrame {
+public:
+    CDockedWindowFrame(QWidget* window, QWidget* bar) : m_window(window), m_bar(bar) {}
+    WindowHandle GetHwnd() const override { return m_window.data(); }
+    bool AcceptDock(DockRequest&) override { return false; }
+    int GetMinFrameDist() const override
+    {
+        DockRequest request;
+        request.window = m_window.data();
+        request.target = m_bar.data();
+        request.code = kGetMinFrameDistance;
+        return static_cast<int>(SendDockRequest(m_bar, request));
+    }
+    void GetMinMaxInfo(MINMAXINFO& info) const override { info = GetMinTrackSize(m_window); }
+    bool DeferFramePos(const RECT& rect) override
+    {
+        if (!m_window)
+            return false;
+        const QSize old = m_window->size();
+        m_window->setGeometry(ToQRect(rect));
+        if (!m_window->isVisible()) {
+            // Laid out now: a hidden window gets its resize event only when shown.
+            QResizeEvent resize(m_window->size(), old);
+            QCoreApplication::sendEvent(m_window, &resize);
+        }
+        return true;
+    }
+
+private:
+    QPointer<QWidget> m_window;
+    QPointer<QWidget> m_bar;
+};
+
+}  // namespace
+
+CPackageWindow::CPackageWindow(QWidget* parent, QWidget* frame, bool horizontal)
+    : QWidget(parent), m_frame(frame), m_package(horizontal)
+{
+    setObjectName(QStringLiteral("dockBar"));
+    setMouseTracking(true);
+    m_ghost = new CGhostBar(this);
+}
+
+CPackageWindow::~CPackageWindow() = default;
+
+bool CPackageWindow::Place(const RECT& rect)
+{
+    setGeometry(ToQRect(rect));
+    // Laid out now: a hidden window would get its resize event only when shown.
+    return m_package.SetRect({0, 0, rect.right - rect.left, rect.bottom - rect.top});
+}
+
+int CPackageWindow::SplitterAt(const QPoint& p) const { return m_package.SplitterAt({p.x(), p.y()}); }
+
+std::unique_ptr<IFrame> CPackageWindow::FrameFor(QWidget* window)
+{
+    return std::make_unique<CDockedWindowFrame>(window, this);
+}
+
+RECT CPackageWindow::ToClient(const RECT& screen) const
+{
+    const QPoint origin = mapToGlobal(QPoint(0, 0));
+    RECT r = screen;
+    r.Offset(-origin.x(), -origin.y());
+    return r;
+}
+
+RECT CPackageWindow::ToScreen(const RECT& client) const
+{
+    const QPoint origin = mapToGlobal(QPoint(0, 0));
+    RECT r = client;
+    r.Offset(origin.x(), origin.y());
+    return r;
+}
+
+void CPackageWindow::Attach(QWidget* window)
+{
+    window->hide();
+    window->setParent(this);
+    CDockNotifyEvent notify(true, m_package.IsHorizontal(), this);
+    QCoreApplication::sendEvent(window, &notify);
+}
+
+void CPackageWindow::Detach(QWidget* window)
+{
+    window->hide();
+    // Never parentless: a detached window floats as a tool window of the frame.
+    window->setParent(m_frame ? m_frame.data() : nullptr, Qt::Tool | Qt::FramelessWindowHint);
+    CDockNotifyEvent notify(false, false, this);
+    QCoreApplication::sendEvent(window, &notify);
+}
+
+std::intptr_t CPackageWindow::OnRequest(DockRequest& request)
+{
+    QWidget* window = ToWidget(request.window);
+    switch (request.code) {
+    case kAdjustDragRect: {
+        if (!window || (m_package.Count() == 1 && m_package.IndexOf(window) == 0)) {
+            request.target = nullptr;
+            return 0;
+        }
+        request.outline = ToClient(request.outline);
+        const bool accepted = m_package.IsDockable(request, GetMinTrackSize(window));
+        request.outline = ToScreen(request.outline);
+        request.target = accepted ? this : nullptr;
+        return accepted ? 1 : 0;
+    }
+    case kAcceptDock: {
+        if (!window || m_package.IndexOf(window) >= 0)
+            return 0;
+        Attach(window);
+        const bool laidOut = m_package.InsertAtOutline(FrameFor(window), ToClient(request.outline));
+        window->show();
+        update();
+        return laidOut ? 1 : 0;
+    }
+    case kUndock: {
+        if (!m_package.Remove(window))
+            return 0;
+        Detach(window);
+        update();
+        if (m_package.Count() == 0 && !m_leaving) {
+            // The bar leaves the frame's package at once and goes later.
+            m_leaving = true;
+            DockRequest own;
+            own.window = this;
+            own.target = m_frame.data();
+            own.code = kUndock;
+            SendDockRequest(m_frame, own);
+            hide();
+            deleteLater();
+        }
+        return 1;
+    }
+    case kGetDockingPosition: return m_package.GetDockingPosition(request) ? 1 : 0;
+    case kSetDockingPosition: {
+        if (!window || m_package.IndexOf(window) >= 0)
+            return 0;
+        const int minAlong = Along(GetMinTrackSize(window), m_package.IsHorizontal());
+        if (!m_package.HasRoomFor(minAlong))
+            return 0;
+        Attach(window);
+        const bool laidOut = m_package.InsertAtFraction(FrameFor(window), request.position.fraction,
+                                                        request.position.height, minAlong);
+        window->show();
+        update();
+        return laidOut ? 1 : 0;
+    }
+    case kJoinBox: {
+        QWidget* joining = ToWidget(request.joining);
+        if (!window || !joining || m_package.IndexOf(window) < 0)
+            return 0;
+        Detach(window);
+        Attach(joining);
+        const bool laidOut = m_package.Replace(window, FrameFor(joining));
+        joining->show();
+        return laidOut ? 1 : 0;
+    }
+    case kGetMinFrameDistance: return Along(GetMinTrackSize(window), m_package.IsHorizontal());
+    default: return 0;
+    }
+}
+
+bool CPackageWindow::event(QEvent* event)
+{
+    if (event->type() == DockRequestEventType()) {
+        auto* request = static_cast<CDockRequestEvent*>(event);
+        request->result = OnRequest(request->Request());
+        return true;
+    }
+    if (event->type() == MinMaxInfoEventType()) {
+        m_package.GetMinMaxInfo(static_cast<CMinMaxInfoEvent*>(event)->info);
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void CPackageWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QColor face = palette().color(QPalette::Button);
+    for (std::size_t i = 1; i < m_package.Count(); ++i)
+        painter.fillRect(ToQRect(m_package.BarRect(i)), face);
+}
+
+void CPackageWindow::resizeEvent(QResizeEvent*)
+{
+    m_package.SetRect({0, 0, width(), height()});
+}
+
+void CPackageWindow::mousePressEvent(QMouseEvent* event)
+{
+    const int i = event->button() == Qt::LeftButton ? SplitterAt(event->position().toPoint()) : -1;
+    if (i < 0) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    ISplitterDragView& view = *this;
+    CDragSession::Start(this,
+                        std::make_unique<CSplitterMoveTracker>(m_package, static_cast<std::size_t>(i),
+                                                               POINT{p.x(), p.y()}, DockingSettings().GhostDrag(),
+                                                               view),
+                        [this](bool) { update(); });
+    event->accept();
+}
+
+void CPackageWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    if (SplitterAt(event->position().toPoint()) >= 0)
+        setCursor(m_package.IsHorizontal() ? Qt::SplitHCursor : Qt::SplitVCursor);
+    else
+        unsetCursor();
+    QWidget::mouseMoveEvent(event);
+}
+
+void CPackageWindow::ShowGhost(const RECT& bar)
+{
+    m_ghost->setGeometry(ToQRect(bar));
+    m_ghost->show();
+    m_ghost->raise();
+}
+
+void CPackageWindow::HideGhost() { m_ghost->hide(); }
+
+// ------------------------------------------------------------------ frame
+
+bool CPackageWindowFrame::AcceptDock(DockRequest& request)
+{
+    if (!m_window)
+        return false;
+    // The request arrives in frame client coordinates; the bar takes screen ones.
+    QWidget* client = m_window->parentWidget();
+    const QPoint origin = client ? client->mapToGlobal(QPoint(0, 0)) : QPoint();
+    request.target = m_window.data();
+    request.outline.Offset(origin.x(), origin.y());
+    const std::intptr_t answer = SendDockRequest(m_window, request);
+    request.outline.Offset(-origin.x(), -origin.y());
+    return answer != 0;
+}
+
+int CPackageWindowFrame::GetMinFrameDist() const
+{
+    MINMAXINFO info;
+    GetMinMaxInfo(info);
+    return m_window && m_window->IsHorizontal() ? info.ptMinTrackSize.y : info.ptMinTrackSize.x;
+}
+
+void CPackageWindowFrame::GetMinMaxInfo(MINMAXINFO& info) const
+{
+    if (m_window)
+        m_window->Package().GetMinMaxInfo(info);
+}
+
+bool CPackageWindowFrame::DeferFramePos(const RECT& rect)
+{
+    return m_window && m_window->Place(rect);
+}
+
+}  // namespace dockwins

@@ -1,0 +1,19 @@
+#pragma once
+// A drag in progress as the event-driven drag session drives it: begin, one
+// call per pointer move, a drop or a cancel, and the end.
+
+namespace dockwins {
+
+class IDDTracker {
+public:
+    virtual ~IDDTracker() = default;
+    virtual void BeginDrag() = 0;
+    virtual void EndDrag(bool cancelled) = 0;
+    virtual void OnMove(int x, int y) = 0;
+    virtual void OnCancelDrag(int x, int y) = 0;
+    virtual void OnDrop(int x, int y) = 0;
+    virtual void OnDropRightButton(int x, int y) { OnDrop(x, y); }
+    virtual void OnDropLeftButton(int x, int y) { OnDrop(x, y); }
+};
+
+}  // namespace dockwins

@@ -1,0 +1,227 @@
+// Seeded random runs of the docking operations, with the layout checker after
+// every step. A failure prints the seed and the steps so that the case can be
+// replayed and kept as a test. CI runs the fixed seeds; a longer run:
+//   docking_fuzz_tests --fuzz-seeds=<count> --fuzz-steps=<per seed> [--fuzz-first-seed=<seed>]
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "DockingFixture.h"
+#include "docking/DragSession.h"
+
+namespace {
+
+using namespace dockwins;
+
+struct FuzzOptions {
+    unsigned firstSeed = 1;
+    unsigned seeds = 12;
+    int steps = 150;
+};
+
+FuzzOptions g_options;
+
+class Fuzzer : public DockingFixture {
+public:
+    explicit Fuzzer(unsigned seed) : m_random(seed)
+    {
+        m_windows = {history, variables, MakeWindow("Other")};
+        frame.DockWindow(history, 3, 0, 0.0f, 200, 100);
+        frame.DockWindow(variables, 3, 0, 0.0f, 200, 100);
+        Show();
+        m_baseline = LiveWidgets();
+    }
+
+    // One random step; returns its description.
+    std::string Step()
+    {
+        std::ostringstream out;
+        switch (Pick(0, 9)) {
+        case 0:
+        case 1:
+        case 2: DockAt(out); break;
+        case 3: {
+            CTabbedAutoHideDockingWindow* w = Window();
+            out << "hide " << Name(w);
+            w->Hide();
+            break;
+        }
+        case 4: {
+            CTabbedAutoHideDockingWindow* w = Window();
+            out << "activate " << Name(w);
+            w->Activate();
+            break;
+        }
+        case 5:
+        case 6:
+        case 7: DragSplitter(out); break;
+        case 8: {
+            const QSize old = frame.size();
+            out << "resize to the minimum " << frame.minimumSize().width() << "x" << frame.minimumSize().height()
+                << " and back";
+            frame.resize(frame.minimumSize());
+            Settle();
+            Check(out.str() + " (at the minimum)");
+            frame.resize(old);
+            break;
+        }
+        default: {
+            const QSize size(Pick(600, 1900), Pick(400, 1000));
+            out << "resize " << size.width() << "x" << size.height();
+            frame.resize(size);
+            break;
+        }
+        }
+        Settle();
+        return out.str();
+    }
+
+    void Check(const std::string& step)
+    {
+        const auto problems = Problems();
+        if (!problems.empty())
+            m_failure = step + ":\n" + Join(problems);
+    }
+
+    // Widgets alive, not counting the bars (a bar and its ghost outline).
+    long LiveWidgets() const
+    {
+        return static_cast<long>(QApplication::allWidgets().size()) - 2 * static_cast<long>(frame.Bars().size());
+    }
+
+    std::string m_failure;
+    long m_baseline = 0;
+
+private:
+    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+    CTabbedAutoHideDockingWindow* Window() { return m_windows[static_cast<std::size_t>(Pick(0, 2))]; }
+    static std::string Name(const QWidget* w) { return w->windowTitle().trimmed().toStdString(); }
+
+    void DockAt(std::ostringstream& out)
+    {
+        CTabbedAutoHideDockingWindow* w = Window();
+        const unsigned side = static_cast<unsigned>(Pick(0, 7));
+        const int index = Pick(0, 9) == 0 ? Pick(-3, 1 << 20) : Pick(-1, 4);
+        float fraction = static_cast<float>(Pick(-10, 110)) / 100.0f;
+        if (Pick(0, 15) == 0)
+            fraction = std::numeric_limits<float>::quiet_NaN();
+        const unsigned width = Pick(0, 9) == 0 ? 0xFFFFFFFFu - static_cast<unsigned>(Pick(0, 8)) : static_cast<unsigned>(Pick(0, 700));
+        const unsigned height = static_cast<unsigned>(Pick(0, 900));
+        out << "dock " << Name(w) << " side " << side << " index " << index << " fraction " << fraction << " width "
+            << width << " height " << height;
+        frame.DockWindow(w, side, index, fraction, width, height);
+    }
+
+    void DragSplitter(std::ostringstream& out)
+    {
+        // Every visible splitter bar: the frame packages' and the bars' own.
+        std::vector<QPoint> splitters;
+        for (const CSubWndFramesPackage* package : {&frame.Layout().Outer(), &frame.Layout().Inner()})
+            for (std::size_t i = 1; i < package->Count(); ++i)
+                splitters.push_back(dockwins::ToQRect(package->BarRect(i)).center());
+        for (const CPackageWindow* bar : frame.Bars())
+            for (std::size_t i = 1; i < bar->Package().Count(); ++i)
+                splitters.push_back(bar->mapTo(frame.ClientArea(), dockwins::ToQRect(bar->Package().BarRect(i)).center()));
+        if (splitters.empty()) {
+            out << "no splitter to drag";
+            return;
+        }
+        const bool ghost = Pick(0, 1) == 1;
+        SetGhost(ghost);
+        const QPoint start = splitters[static_cast<std::size_t>(Pick(0, static_cast<int>(splitters.size()) - 1))];
+        out << (ghost ? "ghost" : "full") << " drag from " << start.x() << "," << start.y();
+        Press(start);
+        QPoint at = start;
+        const int moves = Pick(1, 5);
+        for (int i = 0; i < moves; ++i) {
+            at = QPoint(Pick(0, frame.ClientArea()->width() - 1), Pick(0, frame.ClientArea()->height() - 1));
+            out << " to " << at.x() << "," << at.y();
+            Move(at);
+        }
+        switch (Pick(0, 3)) {
+        case 0:
+            out << ", Escape";
+            QTest::keyClick(frame.windowHandle(), Qt::Key_Escape);
+            Release(at);
+            break;
+        case 1:
+            out << ", right button";
+            Press(at, Qt::RightButton);
+            Release(at, Qt::RightButton);
+            Release(at);
+            break;
+        case 2: {
+            out << ", deactivation";
+            QEvent deactivate(QEvent::WindowDeactivate);
+            QCoreApplication::sendEvent(&frame, &deactivate);
+            Release(at);
+            break;
+        }
+        default:
+            out << ", release";
+            Release(at);
+            break;
+        }
+    }
+
+    std::mt19937 m_random;
+    std::vector<CTabbedAutoHideDockingWindow*> m_windows;
+};
+
+void RunSeed(unsigned seed, int steps)
+{
+    std::vector<std::string> done;
+    Fuzzer fuzzer(seed);
+    fuzzer.Check("start");
+    for (int i = 0; i < steps && fuzzer.m_failure.empty(); ++i) {
+        done.push_back(fuzzer.Step());
+        fuzzer.Check(done.back());
+    }
+    if (fuzzer.m_failure.empty() && fuzzer.LiveWidgets() != fuzzer.m_baseline) {
+        std::ostringstream out;
+        out << "live widgets " << fuzzer.LiveWidgets() << " instead of " << fuzzer.m_baseline;
+        fuzzer.m_failure = out.str();
+    }
+    if (!fuzzer.m_failure.empty()) {
+        std::ostringstream out;
+        out << "seed " << seed << ", after " << done.size() << " steps:\n";
+        for (std::size_t i = 0; i < done.size(); ++i)
+            out << "  " << i + 1 << ". " << done[i] << "\n";
+        out << fuzzer.m_failure;
+        ADD_FAILURE() << out.str();
+    }
+}
+
+TEST(DockingFuzz, RandomOperationsKeepTheLayoutSound)
+{
+    for (unsigned seed = g_options.firstSeed; seed < g_options.firstSeed + g_options.seeds; ++seed)
+        RunSeed(seed, g_options.steps);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&](const char* name) -> long {
+            const std::string prefix = std::string(name) + "=";
+            return arg.rfind(prefix, 0) == 0 ? std::strtol(arg.c_str() + prefix.size(), nullptr, 10) : -1;
+        };
+        if (const long v = value("--fuzz-seeds"); v > 0)
+            g_options.seeds = static_cast<unsigned>(v);
+        if (const long v = value("--fuzz-steps"); v > 0)
+            g_options.steps = static_cast<int>(v);
+        if (const long v = value("--fuzz-first-seed"); v >= 0)
+            g_options.firstSeed = static_cast<unsigned>(v);
+    }
+    DockingTestApp();
+    return RUN_ALL_TESTS();
+}
