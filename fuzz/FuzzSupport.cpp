@@ -53,6 +53,18 @@ std::string ReadScratchFile(const std::string& path)
     return bytes.str();
 }
 
+void RemoveScratchFile(const std::string& path)
+{
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+}
+
+bool ScratchFileExists(const std::string& path)
+{
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
 void PropertyFailed(const char* what, const std::string& detail)
 {
     std::fprintf(stderr, "property failed: %s\n%s\n", what, detail.c_str());
