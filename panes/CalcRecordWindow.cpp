@@ -6,6 +6,9 @@
 #include <QPointer>
 #include <QScopedValueRollback>
 
+#include <iterator>
+#include <vector>
+
 #include "keypad/ColorScheme.h"
 #include "panes/CalcRecordItemModel.h"
 #include "panes/CalcRecordLines.h"
@@ -86,26 +89,50 @@ void CCalcRecordWindow::ApplyPendingChanges()
     if (m_bApplying)
         return;
     const QScopedValueRollback<bool> applying(m_bApplying, true);
-    for (const CCalcRecordChange& change : m_feed->TakeChanges()) {
-        const int before = m_model->rowCount();
-        const bool lastWasSelected =
-            before > 0 && selectionModel()->isRowSelected(before - 1, QModelIndex());
-        m_model->Apply(change);
+    std::vector<CCalcRecordChange> changes = m_feed->TakeChanges();
+
+    // Lines added one after another go in as one insertion, and only the last
+    // of them is selected and scrolled to: selecting and scrolling lays the
+    // whole tree out, so doing it per line made a long load quadratic. Any
+    // other change first selects the last line as the additions before it
+    // would have, so that the window ends as if each change came alone.
+    bool selectLast = false;
+    const auto selectLastLine = [&] {
+        if (!selectLast)
+            return;
+        selectLast = false;
         const int count = m_model->rowCount();
         if (count == 0)
-            continue;
+            return;
         const QModelIndex last = m_model->index(count - 1, 0);
+        selectionModel()->setCurrentIndex(last, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollTo(last);
+    };
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        CCalcRecordChange& change = changes[i];
         if (change.m_kind == CCalcRecordChange::Added) {
-            selectionModel()->setCurrentIndex(last, QItemSelectionModel::ClearAndSelect |
-                                                        QItemSelectionModel::Rows);
-            scrollTo(last);
-        } else if (change.m_kind == CCalcRecordChange::RemovedLast) {
+            while (i + 1 < changes.size() && changes[i + 1].m_kind == CCalcRecordChange::Added) {
+                std::vector<CalcRecordEntry>& next = changes[++i].m_lines;
+                change.m_lines.insert(change.m_lines.end(), std::make_move_iterator(next.begin()),
+                                      std::make_move_iterator(next.end()));
+            }
+            m_model->Apply(change);
+            selectLast = selectLast || !change.m_lines.empty();
+            continue;
+        }
+        selectLastLine();
+        const int before = m_model->rowCount();
+        const bool lastWasSelected = before > 0 && selectionModel()->isRowSelected(before - 1, QModelIndex());
+        m_model->Apply(change);
+        const int count = m_model->rowCount();
+        if (change.m_kind == CCalcRecordChange::RemovedLast && count > 0) {
             // The new last line comes into view but is not selected.
             if (lastWasSelected)
                 selectionModel()->clearSelection();
-            scrollTo(last);
+            scrollTo(m_model->index(count - 1, 0));
         }
     }
+    selectLastLine();
 }
 
 void CCalcRecordWindow::Refresh()
