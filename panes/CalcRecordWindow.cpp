@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QStaticText>
 #include <QScopedValueRollback>
 
 #include <iterator>
@@ -306,6 +307,34 @@ void CCalcRecordWindow::DrawGridLines(QPainter& painter, int top, int bottom) co
     }
 }
 
+const QFont& CCalcRecordWindow::Font(TextFont which) const
+{
+    switch (which) {
+    case TextFont::Depth: return m_depthFont;
+    case TextFont::Operator: return m_operatorFont;
+    case TextFont::Result: return m_resultFont;
+    case TextFont::Entry: break;
+    }
+    return m_entryFont;
+}
+
+const QStaticText& CCalcRecordWindow::LaidOutText(TextFont which, const std::string& text, int width) const
+{
+    // Every added line scrolls the list and repaints every visible line;
+    // shaping their texts again each time was most of a calculation step's
+    // work in this window.
+    TextKey key{which, width, text};
+    if (auto found = m_laidOut.find(key); found != m_laidOut.end())
+        return found->second;
+    if (m_laidOut.size() >= kMaxLaidOutTexts)
+        m_laidOut.clear();
+    const QFont& font = Font(which);
+    QStaticText laidOut(QFontMetrics(font).elidedText(QString::fromStdString(text), Qt::ElideRight, width));
+    laidOut.setTextFormat(Qt::PlainText);
+    laidOut.prepare(QTransform(), font);
+    return m_laidOut.emplace(std::move(key), std::move(laidOut)).first->second;
+}
+
 void CCalcRecordWindow::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const
 {
@@ -327,24 +356,29 @@ void CCalcRecordWindow::drawRow(QPainter* painter, const QStyleOptionViewItem& o
         return QRect(m_header->sectionViewportPosition(column), row.top(), m_header->sectionSize(column),
                      row.height());
     };
-    const auto drawText = [&](int column, const QString& text, const QFont& font, Qt::Alignment align,
+    const auto drawText = [&](int column, const std::string& text, TextFont which, Qt::Alignment align,
                               int inset) {
         const QRect rect = columnRect(column).adjusted(inset, 0, -inset, 0);
+        const QFont& font = Font(which);
+        const QStaticText& shown = LaidOutText(which, text, rect.width());
+        const QSizeF size = shown.size();
+        const qreal x = align & Qt::AlignRight ? rect.left() + rect.width() - size.width()
+                                               : rect.left() + (rect.width() - size.width()) / 2;
+        const qreal y = rect.top() + (rect.height() - QFontMetricsF(font).height()) / 2;
         painter->setFont(font);
-        const QString shown = QFontMetrics(font).elidedText(text, Qt::ElideRight, rect.width());
-        painter->drawText(rect, int(align | Qt::AlignVCenter | Qt::TextSingleLine), shown);
+        painter->drawStaticText(QPointF(x, y), shown);
     };
 
     painter->setPen(ColorFromColorRef(colors.m_depthText));
-    drawText(0, QString::fromStdString(RecordDepthText(*line)), m_depthFont, Qt::AlignHCenter, 0);
+    drawText(0, RecordDepthText(*line), TextFont::Depth, Qt::AlignHCenter, 0);
 
     painter->setPen(ColorFromColorRef(colors.m_text));
     const CRecordEntryText entry = RecordEntryText(*line, grouping);
-    drawText(1, QString::fromStdString(entry.m_text), entry.m_bOperatorFont ? m_operatorFont : m_entryFont,
-             Qt::AlignRight, kTextInset);
+    drawText(1, entry.m_text, entry.m_bOperatorFont ? TextFont::Operator : TextFont::Entry, Qt::AlignRight,
+             kTextInset);
     const std::string result = RecordResultText(*line, grouping);
     if (!result.empty())
-        drawText(2, QString::fromStdString(result), m_resultFont, Qt::AlignRight, kTextInset);
+        drawText(2, result, TextFont::Result, Qt::AlignRight, kTextInset);
 
     DrawGridLines(*painter, row.top(), row.bottom() + 2);
     painter->restore();
