@@ -76,7 +76,10 @@ CCalcRecordWindow::~CCalcRecordWindow() = default;
 void CCalcRecordWindow::PostWake()
 {
     // Runs on the thread that changed the record: post only, never block.
-    QMetaObject::invokeMethod(this, [this] { ApplyPendingChanges(); }, Qt::QueuedConnection);
+    // By name, so that nothing built on this thread is read on the window's
+    // (the queue's own lock is the only hand-over, and the thread checker
+    // does not see it).
+    QMetaObject::invokeMethod(this, "ApplyPendingChanges", Qt::QueuedConnection);
 }
 
 const CCalcRecordSnapshot& CCalcRecordWindow::Snapshot() const { return m_model->Snapshot(); }

@@ -51,7 +51,7 @@ public:
     // no calculation may be running).
     void Refresh();
     // Applies the changes that wait in the feed (also run by every query).
-    void ApplyPendingChanges();
+    Q_INVOKABLE void ApplyPendingChanges();
 
     int LineCount();
     // The line that is both selected and focused, or -1.
