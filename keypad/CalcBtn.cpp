@@ -99,7 +99,11 @@ void CCalcBtn::SelectCommand(unsigned commandId)
 void CCalcBtn::Flash()
 {
     m_flashed = true;
-    repaint();
+    // Painted with the window's next frame, a few milliseconds away: a paint
+    // here would also paint and flush everything else waiting in the window
+    // (the busy display of the step the key has just started) on the way to
+    // the step's result.
+    update();
     if (!m_flashTimer.isActive())
         m_flashTimer.start();
 }

@@ -4,7 +4,11 @@
 #include <QContextMenuEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QStaticText>
 #include <QScopedValueRollback>
+
+#include <iterator>
+#include <vector>
 
 #include "keypad/ColorScheme.h"
 #include "panes/CalcRecordItemModel.h"
@@ -72,7 +76,10 @@ CCalcRecordWindow::~CCalcRecordWindow() = default;
 void CCalcRecordWindow::PostWake()
 {
     // Runs on the thread that changed the record: post only, never block.
-    QMetaObject::invokeMethod(this, [this] { ApplyPendingChanges(); }, Qt::QueuedConnection);
+    // By name, so that nothing built on this thread is read on the window's
+    // (the queue's own lock is the only hand-over, and the thread checker
+    // does not see it).
+    QMetaObject::invokeMethod(this, "ApplyPendingChanges", Qt::QueuedConnection);
 }
 
 const CCalcRecordSnapshot& CCalcRecordWindow::Snapshot() const { return m_model->Snapshot(); }
@@ -86,26 +93,50 @@ void CCalcRecordWindow::ApplyPendingChanges()
     if (m_bApplying)
         return;
     const QScopedValueRollback<bool> applying(m_bApplying, true);
-    for (const CCalcRecordChange& change : m_feed->TakeChanges()) {
-        const int before = m_model->rowCount();
-        const bool lastWasSelected =
-            before > 0 && selectionModel()->isRowSelected(before - 1, QModelIndex());
-        m_model->Apply(change);
+    std::vector<CCalcRecordChange> changes = m_feed->TakeChanges();
+
+    // Lines added one after another go in as one insertion, and only the last
+    // of them is selected and scrolled to: selecting and scrolling lays the
+    // whole tree out, so doing it per line made a long load quadratic. Any
+    // other change first selects the last line as the additions before it
+    // would have, so that the window ends as if each change came alone.
+    bool selectLast = false;
+    const auto selectLastLine = [&] {
+        if (!selectLast)
+            return;
+        selectLast = false;
         const int count = m_model->rowCount();
         if (count == 0)
-            continue;
+            return;
         const QModelIndex last = m_model->index(count - 1, 0);
+        selectionModel()->setCurrentIndex(last, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollTo(last);
+    };
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        CCalcRecordChange& change = changes[i];
         if (change.m_kind == CCalcRecordChange::Added) {
-            selectionModel()->setCurrentIndex(last, QItemSelectionModel::ClearAndSelect |
-                                                        QItemSelectionModel::Rows);
-            scrollTo(last);
-        } else if (change.m_kind == CCalcRecordChange::RemovedLast) {
+            while (i + 1 < changes.size() && changes[i + 1].m_kind == CCalcRecordChange::Added) {
+                std::vector<CalcRecordEntry>& next = changes[++i].m_lines;
+                change.m_lines.insert(change.m_lines.end(), std::make_move_iterator(next.begin()),
+                                      std::make_move_iterator(next.end()));
+            }
+            m_model->Apply(change);
+            selectLast = selectLast || !change.m_lines.empty();
+            continue;
+        }
+        selectLastLine();
+        const int before = m_model->rowCount();
+        const bool lastWasSelected = before > 0 && selectionModel()->isRowSelected(before - 1, QModelIndex());
+        m_model->Apply(change);
+        const int count = m_model->rowCount();
+        if (change.m_kind == CCalcRecordChange::RemovedLast && count > 0) {
             // The new last line comes into view but is not selected.
             if (lastWasSelected)
                 selectionModel()->clearSelection();
-            scrollTo(last);
+            scrollTo(m_model->index(count - 1, 0));
         }
     }
+    selectLastLine();
 }
 
 void CCalcRecordWindow::Refresh()
@@ -279,6 +310,34 @@ void CCalcRecordWindow::DrawGridLines(QPainter& painter, int top, int bottom) co
     }
 }
 
+const QFont& CCalcRecordWindow::Font(TextFont which) const
+{
+    switch (which) {
+    case TextFont::Depth: return m_depthFont;
+    case TextFont::Operator: return m_operatorFont;
+    case TextFont::Result: return m_resultFont;
+    case TextFont::Entry: break;
+    }
+    return m_entryFont;
+}
+
+const QStaticText& CCalcRecordWindow::LaidOutText(TextFont which, const std::string& text, int width) const
+{
+    // Every added line scrolls the list and repaints every visible line;
+    // shaping their texts again each time was most of a calculation step's
+    // work in this window.
+    TextKey key{which, width, text};
+    if (auto found = m_laidOut.find(key); found != m_laidOut.end())
+        return found->second;
+    if (m_laidOut.size() >= kMaxLaidOutTexts)
+        m_laidOut.clear();
+    const QFont& font = Font(which);
+    QStaticText laidOut(QFontMetrics(font).elidedText(QString::fromStdString(text), Qt::ElideRight, width));
+    laidOut.setTextFormat(Qt::PlainText);
+    laidOut.prepare(QTransform(), font);
+    return m_laidOut.emplace(std::move(key), std::move(laidOut)).first->second;
+}
+
 void CCalcRecordWindow::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const
 {
@@ -300,24 +359,29 @@ void CCalcRecordWindow::drawRow(QPainter* painter, const QStyleOptionViewItem& o
         return QRect(m_header->sectionViewportPosition(column), row.top(), m_header->sectionSize(column),
                      row.height());
     };
-    const auto drawText = [&](int column, const QString& text, const QFont& font, Qt::Alignment align,
+    const auto drawText = [&](int column, const std::string& text, TextFont which, Qt::Alignment align,
                               int inset) {
         const QRect rect = columnRect(column).adjusted(inset, 0, -inset, 0);
+        const QFont& font = Font(which);
+        const QStaticText& shown = LaidOutText(which, text, rect.width());
+        const QSizeF size = shown.size();
+        const qreal x = align & Qt::AlignRight ? rect.left() + rect.width() - size.width()
+                                               : rect.left() + (rect.width() - size.width()) / 2;
+        const qreal y = rect.top() + (rect.height() - QFontMetricsF(font).height()) / 2;
         painter->setFont(font);
-        const QString shown = QFontMetrics(font).elidedText(text, Qt::ElideRight, rect.width());
-        painter->drawText(rect, int(align | Qt::AlignVCenter | Qt::TextSingleLine), shown);
+        painter->drawStaticText(QPointF(x, y), shown);
     };
 
     painter->setPen(ColorFromColorRef(colors.m_depthText));
-    drawText(0, QString::fromStdString(RecordDepthText(*line)), m_depthFont, Qt::AlignHCenter, 0);
+    drawText(0, RecordDepthText(*line), TextFont::Depth, Qt::AlignHCenter, 0);
 
     painter->setPen(ColorFromColorRef(colors.m_text));
     const CRecordEntryText entry = RecordEntryText(*line, grouping);
-    drawText(1, QString::fromStdString(entry.m_text), entry.m_bOperatorFont ? m_operatorFont : m_entryFont,
-             Qt::AlignRight, kTextInset);
+    drawText(1, entry.m_text, entry.m_bOperatorFont ? TextFont::Operator : TextFont::Entry, Qt::AlignRight,
+             kTextInset);
     const std::string result = RecordResultText(*line, grouping);
     if (!result.empty())
-        drawText(2, QString::fromStdString(result), m_resultFont, Qt::AlignRight, kTextInset);
+        drawText(2, result, TextFont::Result, Qt::AlignRight, kTextInset);
 
     DrawGridLines(*painter, row.top(), row.bottom() + 2);
     painter->restore();

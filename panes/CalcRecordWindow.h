@@ -11,10 +11,13 @@
 // Before the window is destroyed the owner sets the record's listener to null
 // (with no calculation running).
 
+#include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include <QFont>
+#include <QStaticText>
 #include <QTreeView>
 
 #include "panes/CalcRecordFeed.h"
@@ -48,7 +51,7 @@ public:
     // no calculation may be running).
     void Refresh();
     // Applies the changes that wait in the feed (also run by every query).
-    void ApplyPendingChanges();
+    Q_INVOKABLE void ApplyPendingChanges();
 
     int LineCount();
     // The line that is both selected and focused, or -1.
@@ -90,6 +93,22 @@ protected:
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
 
 private:
+    enum class TextFont { Depth, Entry, Operator, Result };
+    // A text in one of the fonts, cut to width with an ellipsis and laid out
+    // for drawing; kept for the next paint.
+    struct TextKey {
+        TextFont font;
+        int width;
+        std::string text;
+        bool operator<(const TextKey& other) const
+        {
+            return std::tie(font, width, text) < std::tie(other.font, other.width, other.text);
+        }
+    };
+    static constexpr std::size_t kMaxLaidOutTexts = 512;   // a few screens of lines
+
+    const QFont& Font(TextFont which) const;
+    const QStaticText& LaidOutText(TextFont which, const std::string& text, int width) const;
     int SelectedRow() const;
     int FocusedRow() const;
     int Grouping() const;
@@ -112,4 +131,5 @@ private:
     QFont m_depthFont;
     QColor m_gridColor;   // the scheme's grid colour when the window was made
     bool m_bApplying = false;
+    mutable std::map<TextKey, QStaticText> m_laidOut;   // painting only (the window's thread)
 };

@@ -50,8 +50,10 @@ FileReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::s
     return status;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes)
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::size_t maxBytes)
 {
+    if (bytes.size() > maxBytes)  // could not be read back
+        return false;
     QSaveFile file(QFile::decodeName(path.c_str()));
     // Unbuffered: a buffered QSaveFile flushes only while committing, and a
     // short write there (a full disk, a file size limit) is not seen by the

@@ -11,8 +11,9 @@
 #include <sstream>
 #include <string>
 
-// Larger than any file the program writes (a history of thousands of numbers
-// of 512 digits is a few megabytes).
+// The largest archive file read or written. A history of thousands of numbers
+// of 512 digits is a few megabytes; the writer refuses anything larger, so
+// that every file the program writes can be read back.
 inline constexpr std::size_t kMaxArchiveFileBytes = 64u * 1024 * 1024;
 
 enum class FileReadStatus {
@@ -27,8 +28,10 @@ FileReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
                              std::size_t maxBytes = kMaxArchiveFileBytes);
 
 // Writes bytes to a temporary file beside path, flushes it and renames it over
-// path. Returns false on any failure, leaving path as it was.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes);
+// path. Returns false on any failure, leaving path as it was; more than
+// maxBytes is a failure found before anything is written.
+bool WriteFileAtomically(const std::string& path, const std::string& bytes,
+                         std::size_t maxBytes = kMaxArchiveFileBytes);
 
 // Keeps the bytes of the file at path under path + ".bad" (replacing an older
 // one), before a save replaces them: a copy of the file a link at path leads

@@ -2,6 +2,8 @@
 
 #include <QSocketNotifier>
 
+#include <poll.h>
+
 #include "platform/Event.h"
 
 CCalcEventWatcher::CCalcEventWatcher(CEvent& done, CEvent& aborted, QObject* parent)
@@ -25,4 +27,28 @@ void CCalcEventWatcher::Stop()
 {
     m_doneNotifier->setEnabled(false);
     m_abortedNotifier->setEnabled(false);
+}
+
+bool CCalcEventWatcher::TakeWithin(std::chrono::microseconds budget)
+{
+    if (!m_doneNotifier->isEnabled())
+        return false;
+    const auto deadline = std::chrono::steady_clock::now() + budget;
+    for (;;) {
+        if (m_done.tryReset()) {
+            emit calcDone();
+            return true;
+        }
+        if (m_aborted.tryReset()) {
+            emit calcAborted();
+            return true;
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return false;
+        pollfd fds[2] = {{m_done.fd(), POLLIN, 0}, {m_aborted.fd(), POLLIN, 0}};
+        const timespec timeout{static_cast<time_t>(left.count() / 1000000000), static_cast<long>(left.count() % 1000000000)};
+        if (::ppoll(fds, 2, &timeout, nullptr) == 0)
+            return false;
+    }
 }

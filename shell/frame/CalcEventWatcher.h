@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <chrono>
+
 class CEvent;
 class QSocketNotifier;
 
@@ -14,6 +16,10 @@ public:
     CCalcEventWatcher(CEvent& done, CEvent& aborted, QObject* parent = nullptr);
     // Stops watching (the frame takes the last report itself at shutdown).
     void Stop();
+    // Waits at most budget for either event and reports it at once when it
+    // comes: a step that ends that soon is taken before the window paints
+    // its busy state. Returns whether an event was reported.
+    bool TakeWithin(std::chrono::microseconds budget);
 
 signals:
     void calcDone();

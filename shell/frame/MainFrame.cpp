@@ -41,6 +41,10 @@ namespace {
 constexpr int kInitialKeypadHeight = 395;
 constexpr int kHandOverRetryMs = 200;
 constexpr auto kShutdownWait = std::chrono::seconds(15);  // longer than the engine's wait for its worker
+// How long a key that starts a step waits for its result before the window
+// goes on showing the busy state (the step through the worker program takes
+// well under a millisecond).
+constexpr auto kQuickStepWait = std::chrono::milliseconds(3);
 constexpr const char* kQuitQuestion = "A calculation is in progress.  Are you sure you want to quit now?";
 
 // The engine reads the angle unit of the user's options.
@@ -255,7 +259,13 @@ void CMainFrame::OnCommand(int id)
     }
     if (m_panes->ExecuteCommand(uid))
         return;
+    const bool wasBusy = m_controller->IsBusy();
     m_controller->DispatchCalcCommand(id);
+    // Most steps end within a millisecond: their result is taken before the
+    // loop paints the busy state, so the window takes the next key sooner
+    // and paints once.
+    if (!wasBusy && m_controller->IsCalculating() && m_eventWatcher)
+        m_eventWatcher->TakeWithin(kQuickStepWait);
 }
 
 void CMainFrame::OnAcceleratorCommand(int id)

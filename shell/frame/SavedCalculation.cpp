@@ -95,6 +95,11 @@ std::string SaveCalculationText(CFrameController& controller)
     });
 }
 
+CCalculationFiles::CCalculationFiles(CFrameController& controller)
+    : CCalculationFiles(controller, kMaxArchiveFileBytes)
+{
+}
+
 bool CCalculationFiles::Save(const std::string& path)
 {
     if (!m_controller.Engine() || m_controller.IsBusy()) {
@@ -103,7 +108,7 @@ bool CCalculationFiles::Save(const std::string& path)
     }
     bool ok = false;
     try {
-        ok = WriteFileAtomically(path, SaveCalculationText(m_controller));
+        ok = WriteFileAtomically(path, SaveCalculationText(m_controller), m_maxFileBytes);
     } catch (const std::exception&) {
         ok = false;
     }
@@ -112,10 +117,11 @@ bool CCalculationFiles::Save(const std::string& path)
     return ok;
 }
 
-void CCalculationFiles::Fail(const std::string& path)
+void CCalculationFiles::Fail(const std::string& path, bool clear)
 {
     // Whatever was read is dropped: the calculator is as Clear All leaves it.
-    m_controller.ClearAll();
+    if (clear)
+        m_controller.ClearAll();
     m_controller.Services().ShowMessageBox(CouldNotOpenText(path), "Error", UiMessageIcon::Stop,
                                            UiMessageButtons::Ok);
 }
@@ -132,10 +138,16 @@ CCalculationFiles::LoadResult CCalculationFiles::Load(const std::string& path, b
         if (answer != UiMessageAnswer::Yes)
             return LoadResult::NotAsked;
     }
-    m_controller.ClearAll();
-
+    // Read before the calculator is cleared: a file too large for the reader
+    // leaves the current calculation as it is.
     std::string bytes;
-    if (ReadWholeFile(path, bytes) != FileReadStatus::Ok || !CheckArchive(bytes, SavedCalculationSchema()).ok) {
+    const FileReadStatus status = ReadWholeFile(path, bytes, m_maxFileBytes);
+    if (status == FileReadStatus::TooLarge) {
+        Fail(path, false);
+        return LoadResult::Failed;
+    }
+    m_controller.ClearAll();
+    if (status != FileReadStatus::Ok || !CheckArchive(bytes, SavedCalculationSchema()).ok) {
         Fail(path);
         return LoadResult::Failed;
     }

@@ -7,8 +7,10 @@
 // A file is written atomically (an existing file stays as it was when the
 // save fails) and read only through the archive check, into staging objects:
 // the calculator takes over a complete, valid calculation or nothing, and is
-// cleared and usable after any failure.
+// cleared and usable after any failure (a file too large to be read leaves the
+// calculation as it was).
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -47,15 +49,24 @@ std::string SaveCalculationText(CFrameController& controller);
 
 class CCalculationFiles {
 public:
-    explicit CCalculationFiles(CFrameController& controller) : m_controller(controller) {}
+    // maxFileBytes: the largest file written and read. Save refuses a larger
+    // calculation, so that every file it writes can be loaded again.
+    // The default is the limit of every archive file of the program.
+    explicit CCalculationFiles(CFrameController& controller);
+    CCalculationFiles(CFrameController& controller, std::size_t maxFileBytes)
+        : m_controller(controller), m_maxFileBytes(maxFileBytes)
+    {
+    }
 
     // Writes the calculation to path. Refused (beep) while a step runs or is
-    // cancelled; a failure shows "Could not save calculation!".
+    // cancelled; a failure, a calculation too large to be loaded again among
+    // them, shows "Could not save calculation!" and leaves the file as it was.
     bool Save(const std::string& path);
 
     enum class LoadResult { Loaded, NotAsked, Refused, Failed };
     // Loads a file. askFirst asks before a calculation in progress is replaced
-    // (drop, command line, hand-over; Open does not ask).
+    // (drop, command line, hand-over; Open does not ask). A file too large to
+    // be read is refused with the box before anything is cleared.
     LoadResult Load(const std::string& path, bool askFirst);
 
     // What a drop of these paths does: a display message, or a load.
@@ -67,6 +78,7 @@ public:
     static DropDecision DecideDrop(const std::vector<std::string>& paths);
 
 private:
-    void Fail(const std::string& path);
+    void Fail(const std::string& path, bool clear = true);
     CFrameController& m_controller;
+    std::size_t m_maxFileBytes;
 };

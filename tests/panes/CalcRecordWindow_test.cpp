@@ -131,6 +131,55 @@ TEST_F(RecordWindowTest, NewLineIsSelectedRemovalOnlyScrollsClearEmpties)
             << row;
 }
 
+TEST_F(RecordWindowTest, ABatchOfChangesEndsAsIfEachCameAlone)
+{
+    // '+' adds a line, '-' removes the last, 'c' clears, 'r' reloads the
+    // record (a saved calculation). Each sequence once with the window
+    // applying every change as it comes, once with the whole batch waiting.
+    const char* const sequences[] = {"++++", "+++-", "++-+", "+-", "++c++", "+++r", "++r+-", "--+", "c", ""};
+    for (const char* sequence : sequences) {
+        SCOPED_TRACE(sequence);
+        struct Outcome {
+            int lines, selected, focused;
+            bool lastVisible;
+        };
+        Outcome outcomes[2];
+        for (const bool batch : {false, true}) {
+            record.SetListener(nullptr);
+            record.Clear();
+            for (int i = 0; i < 40; ++i)
+                record.AddEntry(EntryNumber, std::to_string(i), "", 0);
+            Make();
+            window->Refresh();
+            Select(3);
+            for (const char* p = sequence; *p; ++p) {
+                if (*p == '+')
+                    record.AddEntry(EntryNumber, "7", "", 0);
+                else if (*p == '-')
+                    record.RemoveLast();
+                else if (*p == 'c')
+                    record.Clear();
+                else
+                    window->Refresh();
+                if (!batch)
+                    window->ApplyPendingChanges();
+            }
+            QApplication::processEvents();
+            const int lines = window->LineCount();
+            const QRect last = window->visualRect(window->model()->index(lines - 1, 0));
+            outcomes[batch] = {lines, window->selectionModel()->selectedRows().isEmpty()
+                                          ? -1
+                                          : window->selectionModel()->selectedRows().front().row(),
+                               window->currentIndex().row(),
+                               lines > 0 && window->viewport()->rect().contains(last)};
+        }
+        EXPECT_EQ(outcomes[1].lines, outcomes[0].lines);
+        EXPECT_EQ(outcomes[1].selected, outcomes[0].selected);
+        EXPECT_EQ(outcomes[1].focused, outcomes[0].focused);
+        EXPECT_EQ(outcomes[1].lastVisible, outcomes[0].lastVisible);
+    }
+}
+
 TEST_F(RecordWindowTest, QueriesAboutTheSelectedLine)
 {
     EnterCalculation();

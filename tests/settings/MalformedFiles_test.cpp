@@ -1,6 +1,7 @@
 // Malformed settings files: each gives an error or the defaults, never a
 // crash, an abort or unbounded memory. Runs under the sanitizers too.
 
+#include "settings/ArchiveFile.h"
 #include "settings/ConfigOptions.h"
 #include "settings/WindowSettings.h"
 
@@ -162,6 +163,30 @@ TEST(MalformedFiles, OnlyRegularFilesBelowTheCapAreRead)
         c.Load((dir + "/" + name).c_str());
         EXPECT_EQ(c.m_nSigDigits, 35);
     }
+}
+
+TEST(MalformedFiles, WhatTheWriterWritesTheReaderReads)
+{
+    const std::string dir = FreshFolder("archive-cap");
+    const std::string path = dir + "/file.xml";
+    ASSERT_TRUE(WriteFileAtomically(path, "old"));
+
+    // At the cap: written and read back whole.
+    std::string bytes(kMaxArchiveFileBytes, 'x');
+    ASSERT_TRUE(WriteFileAtomically(path, bytes));
+    std::string read;
+    ASSERT_EQ(ReadWholeFile(path, read), FileReadStatus::Ok);
+    EXPECT_EQ(read.size(), kMaxArchiveFileBytes);
+    EXPECT_TRUE(read == bytes);
+
+    // One byte over: refused before the file is touched.
+    ASSERT_TRUE(WriteFileAtomically(path, "old"));
+    bytes.push_back('x');
+    EXPECT_FALSE(WriteFileAtomically(path, bytes));
+    EXPECT_EQ(ReadBytes(path), "old");
+    WriteBytes(path, bytes);
+    EXPECT_EQ(ReadWholeFile(path, read), FileReadStatus::TooLarge);
+    EXPECT_TRUE(read.empty());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "ControllerFixture.h"
+#include "settings/ArchiveFile.h"
 #include "shell/frame/SavedCalculation.h"
 
 namespace {
@@ -199,6 +200,51 @@ TEST_F(SavedCalculationTest, AFailedSaveTellsTheUserAndLeavesTheFileAsItWas)
     ASSERT_EQ(m_services.boxes.size(), 1u);
     EXPECT_EQ(m_services.boxes[0].text, "Could not save calculation!");
     EXPECT_EQ(m_services.boxes[0].caption, "Error");
+}
+
+TEST_F(SavedCalculationTest, EveryFileItSavesLoadsAndALargerFileLeavesTheCalculation)
+{
+    Keys("2 * ( 3 + 4 ) - 1");
+    const Snapshot saved = Take();
+    const std::size_t size = saved.bytes.size();
+    const std::string kept = Folder() + "/kept.qxv7";
+    WriteFile(kept, "old");
+
+    // A limit of exactly the file's size: saved, and loaded back.
+    CCalculationFiles atLimit(*m_controller, size);
+    ASSERT_TRUE(atLimit.Save(m_path));
+    EXPECT_EQ(ReadFile(m_path).size(), size);
+    m_controller->ClearAll();
+    ASSERT_EQ(atLimit.Load(m_path, false), CCalculationFiles::LoadResult::Loaded);
+    EXPECT_EQ(Take(), saved);
+
+    // One byte less: the save is refused with the box before anything is
+    // written, and the load is refused with the box before anything is cleared.
+    CCalculationFiles belowLimit(*m_controller, size - 1);
+    EXPECT_FALSE(belowLimit.Save(kept));
+    ASSERT_EQ(m_services.boxes.size(), 1u);
+    EXPECT_EQ(m_services.boxes[0].text, kCouldNotSave);
+    EXPECT_EQ(ReadFile(kept), "old");
+    Keys("* 5 +");
+    const Snapshot current = Take();
+    m_services.boxes.clear();
+    EXPECT_EQ(belowLimit.Load(m_path, false), CCalculationFiles::LoadResult::Failed);
+    ASSERT_EQ(m_services.boxes.size(), 1u);
+    EXPECT_EQ(m_services.boxes[0].text, CouldNotOpenText(m_path));
+    EXPECT_EQ(Take(), current);
+
+    // The program's own limit: a file one byte over it is not read at all.
+    {
+        std::ofstream huge(kept, std::ios::binary | std::ios::trunc);
+        huge.seekp(std::streamoff(kMaxArchiveFileBytes));
+        huge.put('x');
+    }
+    m_services.boxes.clear();
+    EXPECT_EQ(m_files.Load(kept, false), CCalculationFiles::LoadResult::Failed);
+    EXPECT_EQ(m_services.boxes.size(), 1u);
+    EXPECT_EQ(Take(), current);
+    Keys("1 =");
+    EXPECT_EQ(Entry(), "10");  // 2 * (3 + 4) - 1 * 5 + 1
 }
 
 struct DropCase {
