@@ -144,6 +144,15 @@ public:
 
     // Exact n! for a non-negative integer.
     Number factorial() const;
+    // n! rounded to `places`: the value of factorial().round(places) (and the
+    // same errors), computed from log-gamma without the exact product when
+    // that would be much longer than the digits asked for.
+    Number factorial(int places) const;
+    // n! / (r! (n - r)!) and n! / (n - r)! for integers 0 <= r <= n (others
+    // raise NumberDomainError), the exact value rounded once to `places`;
+    // computed like factorial(places).
+    static Number combinations(const Number& n, const Number& r, int places);
+    static Number permutations(const Number& n, const Number& r, int places);
 
     static Number pi(int places);
     static Number e(int places);
