@@ -191,6 +191,17 @@ void RunOnFreshThreads(benchmark::State& state, const std::shared_ptr<Record>& r
     }
 }
 
+// What any first work costs on a fresh thread (the C library's first
+// allocation on it, first touches of its stack): the floor of the rows below.
+void BM_FreshThreadFirstAllocation(benchmark::State& state) {
+    RunOnFreshThreads(state, std::make_shared<int>(35), [](const std::shared_ptr<int>& digits) {
+        mpz_class value(*digits);
+        value *= value;
+        return value.get_si();
+    });
+}
+BENCHMARK(BM_FreshThreadFirstAllocation)->Unit(benchmark::kMicrosecond)->UseManualTime();
+
 std::shared_ptr<OpThreadPackage> DivideRecord(int digits) {
     auto record = std::make_shared<OpThreadPackage>();
     record->digits = digits;
