@@ -345,6 +345,11 @@ std::int64_t Number::significant_digits() const
     return m_sign == 0 ? 1 : digit_count(m_mantissa);
 }
 
+int Number::last_digit() const
+{
+    return static_cast<int>(mpz_fdiv_ui(m_mantissa.get_mpz_t(), 10));
+}
+
 std::optional<std::int64_t> Number::to_int64() const
 {
     if (m_sign == 0)

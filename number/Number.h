@@ -78,6 +78,8 @@ public:
     std::int64_t exponent() const;
     // Significant digits: 150 -> 2, 1E+100 -> 1, 0 -> 1.
     std::int64_t significant_digits() const;
+    // The last significant digit: 150 -> 5, 0.25 -> 5, 0 -> 0.
+    int last_digit() const;
     // The value as a 64-bit integer when it is an integer that fits.
     std::optional<std::int64_t> to_int64() const;
     double to_double() const;                // nearest double; +-inf/0 beyond range

@@ -118,11 +118,8 @@ Computed ComputeOperation(const Number& lhs, const Number& rhs, int opType, int 
 // than `digits`), so it no longer shows on which side of the midpoint the
 // exact result lies; rounding it again could be one unit off.
 bool OnReportMidpoint(const Number& value, int digits) {
-    if (digits < 1 || value.is_zero() || value.significant_digits() != static_cast<std::int64_t>(digits) + 2)
-        return false;
-    const std::string text = value.to_scientific();
-    const auto e = text.find('E');
-    return e != std::string::npos && e > 0 && text[e - 1] == '5';
+    return digits >= 1 && value.last_digit() == 5 &&
+           value.significant_digits() == static_cast<std::int64_t>(digits) + 2;
 }
 
 // Runs compute(digits) inside the guard. A value on a midpoint of the report's
