@@ -19,7 +19,12 @@ constexpr double kMargin = 0.01;
 
 constexpr long double kLn10 = 2.302585092994045684017991454684364208L;
 
-long double Log10Gamma(long double x) { return std::lgamma(x) / kLn10; }
+// The reentrant log-gamma: std::lgamma writes the C library's global signgam,
+// a data race between request threads.
+long double Log10Gamma(long double x) {
+    int sign = 0;
+    return lgammal_r(x, &sign) / kLn10;
+}
 
 // log10 |x| for x != 0, to double accuracy, whatever the exponent.
 double Log10Of(const Number& x) {
