@@ -6,7 +6,9 @@
 
 #include <chrono>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "engine/CalcRecord.h"
 #include "engine/InnerCalc.h"
@@ -169,6 +171,104 @@ void BM_WorkerSinRequest(benchmark::State& state) {
         benchmark::DoNotOptimize(ApplySinglArgFuncThreadProc(record));
 }
 BENCHMARK(BM_WorkerSinRequest)->Arg(35)->Arg(532)->Unit(benchmark::kMicrosecond);
+
+
+// As the worker runs requests: each on a thread of its own. The time is the
+// request's own, measured on its fresh thread (the thread start is left out),
+// so the difference to the rows above is what a fresh thread rebuilds
+// (caches of powers and constants).
+template <class Record, class Proc>
+void RunOnFreshThreads(benchmark::State& state, const std::shared_ptr<Record>& record, Proc proc) {
+    for (auto _ : state) {
+        double seconds = 0;
+        std::thread thread([&] {
+            const auto start = std::chrono::steady_clock::now();
+            benchmark::DoNotOptimize(proc(record));
+            seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        });
+        thread.join();
+        state.SetIterationTime(seconds);
+    }
+}
+
+// What any first work costs on a fresh thread (the C library's first
+// allocation on it, first touches of its stack): the floor of the rows below.
+void BM_FreshThreadFirstAllocation(benchmark::State& state) {
+    RunOnFreshThreads(state, std::make_shared<int>(35), [](const std::shared_ptr<int>& digits) {
+        mpz_class value(*digits);
+        value *= value;
+        return value.get_si();
+    });
+}
+BENCHMARK(BM_FreshThreadFirstAllocation)->Unit(benchmark::kMicrosecond)->UseManualTime();
+
+std::shared_ptr<OpThreadPackage> DivideRecord(int digits) {
+    auto record = std::make_shared<OpThreadPackage>();
+    record->digits = digits;
+    record->lhs = LeftOperand(digits).to_scientific(digits);
+    record->rhs = RightOperand(digits).to_scientific(digits);
+    record->opType = OpDivide;
+    record->callback = std::make_shared<NullCallback>();
+    return record;
+}
+
+std::shared_ptr<SingleArgFuncThreadPackage> FunctionRecord(const char* name, const std::string& arg, int digits) {
+    CCalcWorker worker(std::make_shared<InlineProcess>());
+    auto record = std::make_shared<SingleArgFuncThreadPackage>();
+    record->digits = digits;
+    record->arg = arg;
+    if (!worker.LookupFunction(name, &record->routine))
+        throw std::logic_error(name);
+    record->callback = std::make_shared<NullCallback>();
+    return record;
+}
+
+void BM_WorkerDivideRequestFreshThread(benchmark::State& state) {
+    RunOnFreshThreads(state, DivideRecord(static_cast<int>(state.range(0))), PerformOperationThreadProc);
+}
+BENCHMARK(BM_WorkerDivideRequestFreshThread)->Arg(35)->Arg(532)->Unit(benchmark::kMicrosecond)->UseManualTime();
+
+std::string SinArgument(int digits) {
+    return (LeftOperand(digits) * Number(100)).divide(Number(180), digits).to_scientific(digits);
+}
+
+void BM_WorkerSinRequestFreshThread(benchmark::State& state) {
+    const int digits = static_cast<int>(state.range(0));
+    RunOnFreshThreads(state, FunctionRecord("sin", SinArgument(digits), digits), ApplySinglArgFuncThreadProc);
+}
+BENCHMARK(BM_WorkerSinRequestFreshThread)->Arg(35)->Arg(532)->Unit(benchmark::kMicrosecond)->UseManualTime();
+
+void BM_WorkerLnRequestFreshThread(benchmark::State& state) {
+    const int digits = static_cast<int>(state.range(0));
+    RunOnFreshThreads(state, FunctionRecord("ln", SinArgument(digits), digits), ApplySinglArgFuncThreadProc);
+}
+BENCHMARK(BM_WorkerLnRequestFreshThread)->Arg(35)->Arg(532)->Unit(benchmark::kMicrosecond)->UseManualTime();
+
+// n! reported at 15, 35 and 512 digits, as the worker runs it (fresh thread).
+void BM_WorkerFactorialRequest(benchmark::State& state) {
+    const auto record = FunctionRecord("factorial", std::to_string(state.range(0)), static_cast<int>(state.range(1)));
+    RunOnFreshThreads(state, record, ApplySinglArgFuncThreadProc);
+}
+BENCHMARK(BM_WorkerFactorialRequest)
+    ->ArgsProduct({{100000, 205021}, {15, 35, 512}})
+    ->ArgNames({"n", "digits"})
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
+
+void BM_WorkerCombinationsRequest(benchmark::State& state) {
+    auto record = std::make_shared<OpThreadPackage>();
+    record->digits = static_cast<int>(state.range(0));
+    record->lhs = "200000";
+    record->rhs = "100000";
+    record->opType = state.range(1) != 0 ? OpNPr : OpNCr;
+    record->callback = std::make_shared<NullCallback>();
+    RunOnFreshThreads(state, record, PerformOperationThreadProc);
+}
+BENCHMARK(BM_WorkerCombinationsRequest)
+    ->ArgsProduct({{35, 512}, {0, 1}})
+    ->ArgNames({"digits", "npr"})
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
 
 }  // namespace
 

@@ -2,10 +2,13 @@
 #include "number/Number.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <climits>
 #include <cmath>
 #include <memory>
+#include <mutex>
+#include <utility>
 #include <vector>
 
 #include "number/NumberInternals.h"
@@ -35,66 +38,122 @@ std::int64_t digit_count(const mpz_class& value)
 
 namespace {
 
-// The four most recent large powers of one base, and one huge power that is
-// released at the next request so that it does not stay in memory.
-struct LargePowers {
-    mpz_class value[4];
-    std::int64_t exponent[4] = {-1, -1, -1, -1};
-    unsigned next = 0;
-    mpz_class huge;
+constexpr std::int64_t kSmallPowers = 4096;
+constexpr std::int64_t kRetainedPowerDigits = 1'000'000;
+constexpr std::size_t kSharedLargePowers = 8;
+
+// Powers of one base shared by every thread of the process; what one request
+// builds, the next one (on a fresh thread) finds. Powers below kSmallPowers
+// are built once each and kept for the life of the process (a few megabytes
+// at most); they are published through atomic pointers, so readers take no
+// lock. Larger powers of up to kRetainedPowerDigits digits are kept in a
+// short most-recently-used list under a mutex, at most kSharedLargePowers of
+// them (a few megabytes); they are shared, so a power dropped from the list
+// lives on while a thread still holds it.
+class SharedPowers {
+public:
+    explicit SharedPowers(unsigned long base) : m_base(base) {}
+
+    const mpz_class& small(std::int64_t n)
+    {
+        std::atomic<const mpz_class*>& slot = m_small[static_cast<std::size_t>(n)];
+        if (const mpz_class* known = slot.load(std::memory_order_acquire))
+            return *known;
+        auto fresh = std::make_unique<mpz_class>();
+        mpz_ui_pow_ui(fresh->get_mpz_t(), m_base, static_cast<unsigned long>(n));
+        const mpz_class* expected = nullptr;
+        if (slot.compare_exchange_strong(expected, fresh.get(), std::memory_order_acq_rel,
+                                         std::memory_order_acquire))
+            return *fresh.release();
+        return *expected;  // another thread was first
+    }
+
+    std::shared_ptr<const mpz_class> large(std::int64_t n)
+    {
+        {
+            std::lock_guard lock(m_lock);
+            for (auto it = m_large.begin(); it != m_large.end(); ++it) {
+                if (it->first == n) {
+                    std::rotate(m_large.begin(), it, it + 1);
+                    return m_large.front().second;
+                }
+            }
+        }
+        auto fresh = std::make_shared<mpz_class>();
+        mpz_ui_pow_ui(fresh->get_mpz_t(), m_base, static_cast<unsigned long>(n));
+        std::shared_ptr<const mpz_class> value = std::move(fresh);
+        if (n <= kRetainedPowerDigits) {
+            std::lock_guard lock(m_lock);
+            const bool known = std::any_of(m_large.begin(), m_large.end(),
+                                           [n](const auto& entry) { return entry.first == n; });
+            if (!known) {
+                m_large.insert(m_large.begin(), {n, value});
+                if (m_large.size() > kSharedLargePowers)
+                    m_large.pop_back();
+            }
+        }
+        return value;
+    }
+
+private:
+    const unsigned long m_base;
+    std::array<std::atomic<const mpz_class*>, kSmallPowers> m_small{};
+    std::mutex m_lock;
+    std::vector<std::pair<std::int64_t, std::shared_ptr<const mpz_class>>> m_large;
 };
 
-constexpr std::int64_t kRetainedPowerDigits = 1'000'000;
+// The large powers a thread was last given: they stay alive (and references
+// to them valid) until it has asked for four more. A power above
+// kRetainedPowerDigits is not shared and is released at the next request.
+struct HeldPowers {
+    std::shared_ptr<const mpz_class> value[4];
+    std::int64_t exponent[4] = {-1, -1, -1, -1};
+    unsigned next = 0;
+    std::shared_ptr<const mpz_class> huge;
+};
 
-// base^n; powers below 4096 are cached per thread, larger ones rotate through
-// a few slots, so a caller may hold up to three of them while asking for a
-// fourth.
-const mpz_class& cached_power(unsigned long base, std::int64_t n,
-                              std::vector<std::unique_ptr<mpz_class>>& cache, LargePowers& large)
+const mpz_class& cached_power(std::int64_t n, SharedPowers& shared, HeldPowers& held)
 {
-    constexpr std::int64_t kCached = 4096;
-    if (large.huge.get_mpz_t()->_mp_alloc != 0) {
-        mpz_class released;
-        large.huge.swap(released);
-    }
-    if (n >= 0 && n < kCached) {
-        if (cache.empty())
-            cache.resize(kCached);
-        auto& slot = cache[static_cast<std::size_t>(n)];
-        if (!slot) {
-            slot = std::make_unique<mpz_class>();
-            mpz_ui_pow_ui(slot->get_mpz_t(), base, static_cast<unsigned long>(n));
-        }
-        return *slot;
-    }
+    if (held.huge)
+        held.huge.reset();
+    if (n >= 0 && n < kSmallPowers)
+        return shared.small(n);
     for (unsigned i = 0; i < 4; ++i)
-        if (large.exponent[i] == n)
-            return large.value[i];
+        if (held.exponent[i] == n)
+            return *held.value[i];
     check_exact_size(static_cast<long double>(n), "a power of ten");
+    std::shared_ptr<const mpz_class> value = shared.large(n);
     if (n > kRetainedPowerDigits) {
-        mpz_ui_pow_ui(large.huge.get_mpz_t(), base, static_cast<unsigned long>(n));
-        return large.huge;
+        held.huge = std::move(value);
+        return *held.huge;
     }
-    const unsigned i = large.next++ % 4;
-    large.exponent[i] = n;
-    mpz_ui_pow_ui(large.value[i].get_mpz_t(), base, static_cast<unsigned long>(n));
-    return large.value[i];
+    const unsigned i = held.next++ % 4;
+    held.exponent[i] = n;
+    held.value[i] = std::move(value);
+    return *held.value[i];
+}
+
+// Never destroyed: request threads may still be computing while the process
+// exits.
+SharedPowers& shared_powers_of(unsigned long base)
+{
+    static SharedPowers* const tens = new SharedPowers(10);
+    static SharedPowers* const fives = new SharedPowers(5);
+    return base == 10 ? *tens : *fives;
 }
 
 }  // namespace
 
 const mpz_class& power_of_ten(std::int64_t n)
 {
-    thread_local std::vector<std::unique_ptr<mpz_class>> cache;
-    thread_local LargePowers large;
-    return cached_power(10, n, cache, large);
+    thread_local HeldPowers held;
+    return cached_power(n, shared_powers_of(10), held);
 }
 
 const mpz_class& power_of_five(std::int64_t n)
 {
-    thread_local std::vector<std::unique_ptr<mpz_class>> cache;
-    thread_local LargePowers large;
-    return cached_power(5, n, cache, large);
+    thread_local HeldPowers held;
+    return cached_power(n, shared_powers_of(5), held);
 }
 
 void check_exact_size(long double digits, const char* what)
@@ -284,6 +343,11 @@ std::int64_t Number::exponent() const
 std::int64_t Number::significant_digits() const
 {
     return m_sign == 0 ? 1 : digit_count(m_mantissa);
+}
+
+int Number::last_digit() const
+{
+    return static_cast<int>(mpz_fdiv_ui(m_mantissa.get_mpz_t(), 10));
 }
 
 std::optional<std::int64_t> Number::to_int64() const

@@ -78,6 +78,8 @@ public:
     std::int64_t exponent() const;
     // Significant digits: 150 -> 2, 1E+100 -> 1, 0 -> 1.
     std::int64_t significant_digits() const;
+    // The last significant digit: 150 -> 5, 0.25 -> 5, 0 -> 0.
+    int last_digit() const;
     // The value as a 64-bit integer when it is an integer that fits.
     std::optional<std::int64_t> to_int64() const;
     double to_double() const;                // nearest double; +-inf/0 beyond range
@@ -144,6 +146,15 @@ public:
 
     // Exact n! for a non-negative integer.
     Number factorial() const;
+    // n! rounded to `places`: the value of factorial().round(places) (and the
+    // same errors), computed from log-gamma without the exact product when
+    // that would be much longer than the digits asked for.
+    Number factorial(int places) const;
+    // n! / (r! (n - r)!) and n! / (n - r)! for integers 0 <= r <= n (others
+    // raise NumberDomainError), the exact value rounded once to `places`;
+    // computed like factorial(places).
+    static Number combinations(const Number& n, const Number& r, int places);
+    static Number permutations(const Number& n, const Number& r, int places);
 
     static Number pi(int places);
     static Number e(int places);

@@ -51,9 +51,11 @@ inline bool is_one(const Number& x) { return x == Number(1); }
 // Exact count of decimal digits of a positive integer (1 for 0).
 std::int64_t digit_count(const mpz_class& value);
 
-// 10^n and 5^n; small powers are cached per thread. The reference stays
-// valid until three more large (n >= 4096) powers have been asked for, and
-// for a power above a million digits only until the next call.
+// 10^n and 5^n from caches shared by every thread of the process (safe to
+// call from any thread). The reference stays valid for the life of the
+// process for n < 4096; for larger n until the calling thread has asked for
+// three more large powers, and for a power above a million digits only until
+// its next call.
 const mpz_class& power_of_ten(std::int64_t n);
 const mpz_class& power_of_five(std::int64_t n);
 

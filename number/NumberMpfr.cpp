@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <mutex>
+#include <shared_mutex>
 #include <string>
 
 #include "number/NumberInternals.h"
@@ -41,6 +42,58 @@ void prepare_mpfr_thread()
     thread_local MpfrThreadCaches caches;
     (void)caches;
     ready = true;
+}
+
+namespace {
+
+// One constant at the largest precision asked for so far. Readers share the
+// lock; a request for more precision computes outside it, then replaces the
+// value if it is still the better one.
+class SharedMpfrConstant {
+public:
+    explicit SharedMpfrConstant(void (*compute)(mpfr_ptr)) : m_compute(compute) { mpfr_init2(m_value, 64); }
+
+    void get(mpfr_ptr r)
+    {
+        // 16 bits more than asked: rounding the shared value to r adds at
+        // most 2^-16 of a unit to r's own half unit.
+        const mpfr_prec_t wanted = mpfr_get_prec(r) + 16;
+        {
+            std::shared_lock lock(m_lock);
+            if (m_ready && mpfr_get_prec(m_value) >= wanted) {
+                mpfr_set(r, m_value, MPFR_RNDN);
+                return;
+            }
+        }
+        MpfrValue fresh(wanted + wanted / 4);
+        m_compute(fresh);
+        std::unique_lock lock(m_lock);
+        if (!m_ready || mpfr_get_prec(m_value) < mpfr_get_prec(fresh)) {
+            mpfr_set_prec(m_value, mpfr_get_prec(fresh));
+            mpfr_set(m_value, fresh, MPFR_RNDN);
+            m_ready = true;
+        }
+        mpfr_set(r, m_value, MPFR_RNDN);
+    }
+
+private:
+    void (*const m_compute)(mpfr_ptr);
+    std::shared_mutex m_lock;
+    mpfr_t m_value;
+    bool m_ready = false;
+};
+
+void compute_ln10(mpfr_ptr r) { mpfr_log_ui(r, 10, MPFR_RNDN); }
+
+}  // namespace
+
+void shared_ln10(mpfr_ptr r)
+{
+    // Never destroyed: request threads may still be computing while the
+    // process exits.
+    static SharedMpfrConstant* const ln10 = new SharedMpfrConstant(compute_ln10);
+    check_working_precision(static_cast<double>(mpfr_get_prec(r)));
+    ln10->get(r);
 }
 
 void check_working_precision(double bits)

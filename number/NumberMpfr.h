@@ -53,6 +53,11 @@ inline double log2_plus(double a, double c)
 // arranges for MPFR's per-thread caches to be freed when the thread ends.
 void prepare_mpfr_thread();
 
+// Sets r to ln 10 with a relative error below 2^-(precision of r) * 1.01,
+// from one value shared by every thread of the process, kept at the largest
+// precision asked for so far (at most kMaxWorkingBits plus a margin).
+void shared_ln10(mpfr_ptr r);
+
 // Bits needed to hold `digits` decimal digits.
 mpfr_prec_t bits_for_digits(std::int64_t digits);
 

@@ -4,6 +4,7 @@
 // binary can move the result.
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -65,6 +66,20 @@ bool near_one(const Number& x)
     return (x - Number(1)).abs() < half;
 }
 
+// log10 x = ln x / ln 10 with the process-wide ln 10 (MPFR's own log10
+// computes ln 10 anew at every call). Each of the three roundings is at 8
+// bits beyond y's precision, so the error stays below y's half unit plus
+// 2^-5 of it: within the bound evaluate() allows for one rounding.
+int log10_from_ln(mpfr_ptr y, mpfr_srcptr x, mpfr_rnd_t)
+{
+    const mpfr_prec_t prec = mpfr_get_prec(y) + 8;
+    MpfrValue ln_x(prec);
+    MpfrValue ln_10(prec);
+    mpfr_log(ln_x, x, MPFR_RNDN);
+    shared_ln10(ln_10);
+    return mpfr_div(y, ln_x, ln_10, MPFR_RNDN);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- exp and logarithms
@@ -104,7 +119,7 @@ Number Number::log10(int places) const
         return Number(static_cast<long long>(m_scale)).round(clamp_places(places));
     if (near_one(*this))
         return evaluate(*this - Number(1), places, mpfr_log10p1, 0, no_amplification);
-    return evaluate(*this, places, mpfr_log10, 0,
+    return evaluate(*this, places, log10_from_ln, 0,
                     [](mpfr_srcptr, mpfr_srcptr y) { return -log2_abs(y) - 1.2; });
 }
 
@@ -248,27 +263,58 @@ Number Number::atanh(int places) const
 
 namespace {
 
-// Constants are computed once per thread and precision; a few are kept.
-template <class Compute>
-Number cached_constant(std::vector<std::pair<int, Number>>& cache, int places, Compute compute)
+// Rounded constants shared by every thread of the process: the few most
+// recently used precisions, each computed once. Built outside the lock;
+// reads copy the value under it.
+class SharedConstant {
+public:
+    template <class Compute>
+    Number get(int places, Compute compute)
+    {
+        {
+            std::lock_guard lock(m_lock);
+            for (const auto& [p, value] : m_values)
+                if (p == places)
+                    return value;
+        }
+        Number value = compute();
+        std::lock_guard lock(m_lock);
+        const bool known = std::any_of(m_values.begin(), m_values.end(),
+                                       [places](const auto& entry) { return entry.first == places; });
+        if (!known) {
+            if (m_values.size() >= kKept)
+                m_values.erase(m_values.begin());
+            m_values.emplace_back(places, value);
+        }
+        return value;
+    }
+
+private:
+    static constexpr std::size_t kKept = 8;
+    std::mutex m_lock;
+    std::vector<std::pair<int, Number>> m_values;
+};
+
+// Never destroyed: request threads may still be computing while the process
+// exits.
+SharedConstant& shared_pi()
 {
-    for (const auto& [p, value] : cache)
-        if (p == places)
-            return value;
-    Number value = compute();
-    if (cache.size() >= 8)
-        cache.erase(cache.begin());
-    cache.emplace_back(places, value);
-    return value;
+    static SharedConstant* const pi = new SharedConstant;
+    return *pi;
+}
+
+SharedConstant& shared_e()
+{
+    static SharedConstant* const e = new SharedConstant;
+    return *e;
 }
 
 }  // namespace
 
 Number Number::pi(int places)
 {
-    thread_local std::vector<std::pair<int, Number>> cache;
     places = clamp_places(places);
-    return cached_constant(cache, places, [places] {
+    return shared_pi().get(places, [places] {
         return ziv_round(places, [](mpfr_ptr y, mpfr_prec_t prec) {
             mpfr_const_pi(y, MPFR_RNDN);
             return error_bound(kNoError, true, prec, prec);
@@ -278,9 +324,8 @@ Number Number::pi(int places)
 
 Number Number::e(int places)
 {
-    thread_local std::vector<std::pair<int, Number>> cache;
     places = clamp_places(places);
-    return cached_constant(cache, places, [places] {
+    return shared_e().get(places, [places] {
         return ziv_round(places, [](mpfr_ptr y, mpfr_prec_t prec) {
             mpfr_set_ui(y, 1, MPFR_RNDN);
             mpfr_exp(y, y, MPFR_RNDN);

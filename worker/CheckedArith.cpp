@@ -19,7 +19,12 @@ constexpr double kMargin = 0.01;
 
 constexpr long double kLn10 = 2.302585092994045684017991454684364208L;
 
-long double Log10Gamma(long double x) { return std::lgamma(x) / kLn10; }
+// The reentrant log-gamma: std::lgamma writes the C library's global signgam,
+// a data race between request threads.
+long double Log10Gamma(long double x) {
+    int sign = 0;
+    return lgammal_r(x, &sign) / kLn10;
+}
 
 // log10 |x| for x != 0, to double accuracy, whatever the exponent.
 double Log10Of(const Number& x) {
@@ -127,25 +132,35 @@ Number CheckedReciprocal(const Number& x, int precision) {
     return Reciprocal(x, precision);
 }
 
-Number CheckedFactorial(const Number& x, int) {
+// Factorial, nCr and nPr are integers; the report rounds them to the
+// request's digits, so they are computed rounded to the places of the rule
+// (the exact value rounded once). A request for all digits (digits below 1)
+// gets the exact integer.
+Number CheckedFactorial(const Number& x, int precision) {
     if (x.sign() < 0 || !x.is_integer())
         throw ErgastoException(ErrFactorial);
     RaiseIfTooLarge(Log10FactorialLowerBound(x));
-    return x.factorial();
+    if (precision < 1)
+        return x.factorial();
+    return x.factorial(RulePlaces(x, precision));
 }
 
 Number CheckedNCr(const Number& n, const Number& r, int precision) {
     if (!IsCombinationValid(n, r))
         throw ErgastoException(ErrNCr);
     RaiseIfTooLarge(Log10CombinationsLowerBound(n, r));
-    return NCr(n, r, precision);
+    if (precision < 1)
+        return NCr(n, r, precision);
+    return Number::combinations(n, r, RulePlaces(n, r, precision));
 }
 
 Number CheckedNPr(const Number& n, const Number& r, int precision) {
     if (!IsCombinationValid(n, r))
         throw ErgastoException(ErrNPr);
     RaiseIfTooLarge(Log10PermutationsLowerBound(n, r));
-    return NPr(n, r, precision);
+    if (precision < 1)
+        return NPr(n, r, precision);
+    return Number::permutations(n, r, RulePlaces(n, r, precision));
 }
 
 Number CheckedIntegerDivide(const Number& left, const Number& right, int precision) {

@@ -6,7 +6,10 @@
 //
 // Factorial, nCr and nPr first estimate the size of their result and raise
 // NumberOverflowError when it would exceed 1E999999, instead of computing a
-// number of millions of digits only to report Overflow.
+// number of millions of digits only to report Overflow. With a digit count of
+// 1 or more they return the exact value rounded to the places of the
+// precision rule, computed without the exact product when that is much
+// longer.
 
 #include "number/Number.h"
 

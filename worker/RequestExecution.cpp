@@ -1,6 +1,8 @@
 #include "worker/RequestExecution.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <new>
 #include <optional>
 #include <thread>
@@ -17,6 +19,8 @@ constexpr long long kPowerExponentLimit = 5555555;
 // log10 of a power's magnitude beyond which it is refused without computing;
 // a little above the report limits, which then classify the rest exactly.
 constexpr double kPowerMagnitudeLimit = 1000001.0;
+// Digit count beyond which a midpoint is not computed again.
+constexpr std::int64_t kFinestPrecision = 1'000'000;
 
 const Number& UpperLimit() {
     static const Number limit = Number::from_text("1E999999");
@@ -108,6 +112,38 @@ Computed ComputeOperation(const Number& lhs, const Number& rhs, int opType, int 
     }
 }
 
+// Whether value, reported with `digits` decimals, lies exactly on a midpoint
+// of that rounding: digits + 2 significant digits, the last a 5. The value
+// was itself rounded (to the places of the precision rule, which may be more
+// than `digits`), so it no longer shows on which side of the midpoint the
+// exact result lies; rounding it again could be one unit off.
+bool OnReportMidpoint(const Number& value, int digits) {
+    return digits >= 1 && value.last_digit() == 5 &&
+           value.significant_digits() == static_cast<std::int64_t>(digits) + 2;
+}
+
+// Runs compute(digits) inside the guard. A value on a midpoint of the report's
+// rounding is computed again with many more digits: a value off the midpoint
+// then lies on the same side of it as the exact result and is rounded once by
+// the report; one still on it is the exact midpoint (these digit counts
+// exceed how close an inexact result of operands of `operandDigits` digits
+// can come to it) and rounds away from zero.
+template <class F>
+Computed ComputeForReport(F&& compute, int digits, std::int64_t operandDigits) {
+    Computed computed = Guarded([&] { return compute(digits); });
+    if (!computed.value || !OnReportMidpoint(*computed.value, digits))
+        return computed;
+    std::int64_t precision = 2 * std::max<std::int64_t>(operandDigits, digits) + 2 * static_cast<std::int64_t>(digits) + 40;
+    for (int attempt = 0; attempt < 2 && precision < kFinestPrecision; ++attempt, precision *= 2) {
+        const Computed finer = Guarded([&] { return compute(static_cast<int>(precision)); });
+        if (!finer.value)
+            break;  // keep the first value
+        if (*finer.value != *computed.value)
+            return finer;
+    }
+    return computed;
+}
+
 int Finish(ICalcCompleteCallback& callback, CReportGate* gate, int ID, const Computed& computed, int digits) {
     if (!computed.value)
         return Report(callback, gate, ID, computed.status, {}, computed.errorCode);
@@ -150,8 +186,9 @@ int PerformOperationThreadProc(std::shared_ptr<OpThreadPackage> record) {
     const auto rhs = Number::parse(record->rhs);
     if (!lhs || !rhs)
         return Report(callback, gate, record->ID, CalcStatus::InvalidInput);
-    const Computed computed =
-        Guarded([&] { return ComputeOperation(*lhs, *rhs, record->opType, record->digits); });
+    const Computed computed = ComputeForReport(
+        [&](int precision) { return ComputeOperation(*lhs, *rhs, record->opType, precision); }, record->digits,
+        std::max(lhs->significant_digits(), rhs->significant_digits()));
     return Finish(callback, gate, record->ID, computed, record->digits);
 }
 
@@ -163,6 +200,8 @@ int ApplySinglArgFuncThreadProc(std::shared_ptr<SingleArgFuncThreadPackage> reco
     const auto arg = Number::parse(record->arg);
     if (!arg || !record->routine)
         return Report(callback, gate, record->ID, CalcStatus::InvalidInput);
-    const Computed computed = Guarded([&] { return Computed{record->routine(*arg, record->digits)}; });
+    const Computed computed = ComputeForReport(
+        [&](int precision) { return Computed{record->routine(*arg, precision)}; }, record->digits,
+        arg->significant_digits());
     return Finish(callback, gate, record->ID, computed, record->digits);
 }

@@ -7,6 +7,11 @@
 // through the precision rule) and never touch Number's process-wide default
 // precision, so requests and an engine that share one process cannot disturb
 // each other.
+//
+// The reported text is the exact result rounded once to the request's digits:
+// a computed value that lies exactly on a midpoint of that rounding (it was
+// rounded to more places first) is computed again with more digits to learn
+// on which side of it the exact result lies.
 
 #include <memory>
 #include <string>

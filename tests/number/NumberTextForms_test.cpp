@@ -90,11 +90,12 @@ TEST(NumberQueries, FollowTheLibraryConventions)
         std::int64_t digits;
         bool integer;
         int sign;
+        int last;
     };
     const Query cases[] = {
-        {"150", 2, 2, true, 1},       {"0", 0, 1, true, 0},       {"1E+100", 100, 1, true, 1},
-        {"-0.00123", -3, 3, false, -1}, {"999", 2, 3, true, 1},   {"1000", 3, 1, true, 1},
-        {"0.5", -1, 1, false, 1},     {"123.456", 2, 6, false, 1},
+        {"150", 2, 2, true, 1, 5},       {"0", 0, 1, true, 0, 0},       {"1E+100", 100, 1, true, 1, 1},
+        {"-0.00123", -3, 3, false, -1, 3}, {"999", 2, 3, true, 1, 9},   {"1000", 3, 1, true, 1, 1},
+        {"0.5", -1, 1, false, 1, 5},     {"123.456", 2, 6, false, 1, 6},
     };
     for (const auto& q : cases) {
         const Number x = N(q.value);
@@ -103,6 +104,7 @@ TEST(NumberQueries, FollowTheLibraryConventions)
         EXPECT_EQ(x.is_integer(), q.integer) << q.value;
         EXPECT_EQ(x.sign(), q.sign) << q.value;
         EXPECT_EQ(x.is_zero(), q.sign == 0) << q.value;
+        EXPECT_EQ(x.last_digit(), q.last) << q.value;
     }
 }
 

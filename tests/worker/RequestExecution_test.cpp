@@ -307,4 +307,60 @@ TEST_F(WorkerObject, ConcurrentRequestsKeepTheirOwnDigits) {
     }
 }
 
+// Requests on their own threads fill the process-wide caches (powers of ten
+// and five, ln 10 at growing precisions) at the same time from cold; each
+// text must equal that of the same request run alone afterwards.
+TEST_F(WorkerObject, ConcurrentRequestsShareTheCaches) {
+    struct Request {
+        const char* name;
+        const char* lhs;
+        const char* rhs;  // nullptr: a function
+        int digits;
+    };
+    const Request requests[] = {
+        {"/", "2", "7", 35},           {"/", "2", "7", 532},          {"ln", "1.5E-6000", nullptr, 100},
+        {"log", "123.456", nullptr, 35}, {"log", "123.456", nullptr, 600}, {"log", "7E+4500", nullptr, 300},
+        {"factorial", "100000", nullptr, 512}, {"sqrt", "2", nullptr, 600}, {"ncr", "200000", "100000", 35},
+    };
+    constexpr int kRounds = 4;
+    auto cb = std::make_shared<RecordingCallback>();
+    std::vector<std::shared_ptr<ICalcWorker>> workers;
+    int id = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        for (const Request& r : requests) {
+            workers.push_back(Create());
+            const HRESULT hr = r.rhs ? workers.back()->PerformOperation(id, r.lhs, r.rhs, r.name, r.digits, cb)
+                                     : workers.back()->ApplySinglArgFunc(id, r.name, r.lhs, r.digits, cb);
+            ASSERT_EQ(hr, S_OK);
+            ++id;
+        }
+    }
+    ASSERT_TRUE(cb->WaitFor(static_cast<std::size_t>(id), 60s));
+    CCalcWorker lookup(std::make_shared<CWorkerProcess>());
+    for (const auto& report : cb->All()) {
+        const Request& r = requests[static_cast<std::size_t>(report.id) % std::size(requests)];
+        auto alone = std::make_shared<RecordingCallback>();
+        if (r.rhs) {
+            auto record = std::make_shared<OpThreadPackage>();
+            record->digits = r.digits;
+            record->lhs = r.lhs;
+            record->rhs = r.rhs;
+            ASSERT_TRUE(lookup.LookupOperator(r.name, &record->opType));
+            record->callback = alone;
+            PerformOperationThreadProc(record);
+        } else {
+            auto record = std::make_shared<SingleArgFuncThreadPackage>();
+            record->digits = r.digits;
+            record->arg = r.lhs;
+            ASSERT_TRUE(lookup.LookupFunction(r.name, &record->routine));
+            record->callback = alone;
+            ApplySinglArgFuncThreadProc(record);
+        }
+        const auto expected = alone->WaitFor(1);
+        ASSERT_TRUE(expected);
+        EXPECT_EQ(report.status, "Success") << report.id;
+        EXPECT_EQ(report.text, expected->text) << r.name << " " << r.lhs << " at " << r.digits;
+    }
+}
+
 }  // namespace
