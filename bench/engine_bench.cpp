@@ -19,10 +19,6 @@
 
 namespace {
 
-struct Degrees : IAngleUnitProvider {
-    int GetAngleSetting() const override { return 0; }
-};
-
 // Operands with every working digit in use.
 Number LeftOperand(int digits) { return Number(2).divide(Number(7), digits); }
 Number RightOperand(int digits) { return Number::pi(digits); }
@@ -70,7 +66,6 @@ public:
             services.workerFactory = m_host;
             services.processWaiter = m_host;
         }
-        services.angleUnit = &m_degrees;
         m_info.m_calcEvents = {&m_done, &m_aborted};
         m_calc = std::make_unique<CInnerCalc>(&m_record, services);
         m_calc->SetResultInfo(&m_info);
@@ -84,7 +79,6 @@ public:
 
 private:
     std::shared_ptr<CInProcessWorkerHost> m_host;
-    Degrees m_degrees;
     CCalcRecord m_record;
     CEvent m_done, m_aborted;
     CalcResultInfo m_info;

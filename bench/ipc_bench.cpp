@@ -138,10 +138,6 @@ void BM_WorkerCallCold(benchmark::State& state)
 }
 BENCHMARK(BM_WorkerCallCold)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
-struct Degrees : IAngleUnitProvider {
-    int GetAngleSetting() const override { return 0; }
-};
-
 // An engine whose worker factory and process waiter are given.
 class StepRig {
 public:
@@ -150,7 +146,6 @@ public:
         CInnerCalc::Services services;
         services.workerFactory = std::move(workers);
         services.processWaiter = std::move(waiter);
-        services.angleUnit = &m_degrees;
         m_info.m_calcEvents = {&m_done, &m_aborted};
         m_calc = std::make_unique<CInnerCalc>(&m_record, services);
         m_calc->SetResultInfo(&m_info);
@@ -160,7 +155,6 @@ public:
     bool WaitDone() { return m_done.wait(std::chrono::seconds(30)); }
 
 private:
-    Degrees m_degrees;
     CCalcRecord m_record;
     CEvent m_done, m_aborted;
     CalcResultInfo m_info;

@@ -12,14 +12,6 @@ public:
     virtual void ShowMessageBox(const std::string& text, const std::string& caption) = 0;
 };
 
-// The angle unit of the user's options: 0 degrees, 1 radians, 2 grads (any
-// other value counts as degrees). Read on the user-interface thread.
-class IAngleUnitProvider {
-public:
-    virtual ~IAngleUnitProvider() = default;
-    virtual int GetAngleSetting() const = 0;
-};
-
 // Raised by the engine's constructor after it has told the user why it cannot
 // work; the program ends with ExitCode() (3: no worker registered, 2: no event).
 class EngineInitError : public std::runtime_error {

@@ -286,8 +286,8 @@ void CInnerCalc::ApplyFunction(const std::string& name) {
     if (IsBusy())
         return;
     m_functionName = name;
-    // The unit is read here, on the user-interface thread, once per step.
-    m_angleUnit = AngleUnitFromSetting(m_services.angleUnit ? m_services.angleUnit->GetAngleSetting() : 0);
+    // The unit is taken here, on the user-interface thread, once per step.
+    m_angleUnit = m_angleSetting;
     StartCalcThread(&CInnerCalc::FunctionThreadProc);
 }
 

@@ -50,7 +50,6 @@ public:
         std::shared_ptr<ICalcWorkerFactory> workerFactory;
         std::shared_ptr<IProcessWaiter> processWaiter;
         IEngineMessageBox* messageBoxes = nullptr;  // not owned; used only while constructing
-        IAngleUnitProvider* angleUnit = nullptr;     // not owned; null means degrees
         ThreadLauncher launchThread;                 // empty: std::thread
     };
 
@@ -81,6 +80,11 @@ public:
     void StepBack(bool updateRecord);
 
     void SetPrecision(int digits);
+    // The angle unit: 0 degrees, 1 radians, 2 grads (any other value counts as
+    // degrees). The engine keeps it; a function step takes it when it starts,
+    // so a change while a step runs counts from the next step on.
+    void SetAngleSetting(int setting) { m_angleSetting = AngleUnitFromSetting(setting); }
+    int GetAngleSetting() const { return m_angleSetting; }
     int GetDisplayDigits() const { return m_nDisplayDigits; }
     int GetWorkingDigits() const { return m_nWorkingDigits; }
     int GetPrevEntryType() const { return m_prevEntryType; }
@@ -177,6 +181,7 @@ private:
     CLockedValue<bool> m_busy{false};
     CLockedValue<int> m_currentRequestId{-1};
     int m_trigZeroThreshold = 25;
+    AngleUnit m_angleSetting = AngleDegrees;  // user-interface thread only
 
     // Written by NotifyResult, read by the calculation thread after its wait.
     mutable std::mutex m_resultLock;
@@ -187,7 +192,7 @@ private:
     // The current step (set by its starter before the thread starts).
     std::string m_functionName;
     int m_pendingOperator = OpNone;
-    AngleUnit m_angleUnit = AngleDegrees;
+    AngleUnit m_angleUnit = AngleDegrees;  // the step's copy of m_angleSetting
     CAngleConverter m_angles;  // used by the calculation threads, one at a time
     std::string m_abortMessage;
     std::string m_abortCaption;

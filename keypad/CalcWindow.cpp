@@ -14,7 +14,6 @@
 #include "platform/qt/BeepService.h"
 #include "platform/qt/VisualStyles.h"
 #include "resources/CommandIds.h"
-#include "settings/ConfigOptions.h"
 
 namespace {
 
@@ -52,15 +51,13 @@ CCalcWindow::CCalcWindow(ICalcWindowParent* owner, QWidget* parent) : QWidget(pa
     m_display = new CCalcDisplayWindow(this);
     connect(m_display, &CCalcDisplayWindow::command, this, &CCalcWindow::OnChildCommand);
 
-    const int stored = ConfigOptions::Instance().m_angleSetting.load();
-    SetAngle(stored == kRadians ? kRadians : stored == kGrads ? kGrads : kDegrees);
+    ShowAngle(m_angle);
     Layout();
 }
 
 CCalcWindow::~CCalcWindow()
 {
     m_keypad->SaveButtonAlternatives();
-    ConfigOptions::Instance().m_angleSetting = m_angle;
 }
 
 bool CCalcWindow::SetDegrees() { return SetAngle(kDegrees); }
@@ -78,8 +75,15 @@ bool CCalcWindow::SetAngle(int angle)
     }
     m_angle = angle;
     ShowAngle(angle);
-    ConfigOptions::Instance().m_angleSetting = angle;
+    if (m_owner)
+        m_owner->OnAngleChosen(angle);
     return true;
+}
+
+void CCalcWindow::ShowAngleSetting(int angle)
+{
+    m_angle = angle == kRadians ? kRadians : angle == kGrads ? kGrads : kDegrees;
+    ShowAngle(m_angle);
 }
 
 void CCalcWindow::ShowAngle(int angle)

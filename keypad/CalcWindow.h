@@ -1,6 +1,6 @@
 #pragma once
 // The calculator's main panel: the entry line, the free-form entry and angle
-// buttons, the keypad and the display. It lays them out, keeps the angle unit,
+// buttons, the keypad and the display. It lays them out, shows the angle unit,
 // flashes a keypad button on request and posts every command of its buttons on
 // to the frame as command(). Each time the keypad is placed it posts
 // keypadPlaced(572, keypad bottom + 27): the frame makes the panel that high.
@@ -30,12 +30,15 @@ public:
     explicit CCalcWindow(ICalcWindowParent* owner = nullptr, QWidget* parent = nullptr);
     ~CCalcWindow() override;
 
-    // Angle unit: the chosen button down, the others up, stored in ConfigOptions.
+    // Angle unit: the chosen button down, the others up, and the owner told.
     // Refused with a beep (false) while a calculation runs or is cancelled.
     bool SetDegrees();
     bool SetRadians();
     bool SetGrads();
     int AngleSetting() const { return m_angle; }
+    // Shows the unit kept elsewhere (1 radians, 2 grads, anything else
+    // degrees) without telling the owner.
+    void ShowAngleSetting(int angle);
 
     void EnableFreeFormButton(bool enable);
     void EnableAngleButtons(bool enable);

@@ -2,8 +2,11 @@
 // The user's options: one record for the whole program, read from the config
 // options file at start-up and written back when the program ends.
 //
-// The fields are read and written directly on the user-interface thread; the
-// engine's function thread reads m_angleSetting, which is therefore atomic.
+// The fields are read and written directly on the user-interface thread
+// (m_angleSetting is atomic, so it may be read from any thread). While the
+// engine runs it keeps the digit count and the angle unit: it takes
+// m_nSigDigits and m_angleSetting when it is created, and the frame writes its
+// values back here before the record is stored.
 
 #include <atomic>
 #include <deque>

@@ -83,7 +83,8 @@ public:
     const StepBackHistory& GetStepBackHistory() const { return m_stepBackHistory; }
     CInnerCalc* Engine() { return m_engine.get(); }
     const CInnerCalc* Engine() const { return m_engine.get(); }
-    // The engine's Max Digits (0 without an engine).
+    // Max Digits, kept by the engine while it runs (0 without an engine); the
+    // entry line is told each value.
     int EngineDigits() const { return m_engine ? m_engine->GetDisplayDigits() : 0; }
     CCalcRecord& Record() { return m_calcRecord; }
     const CalcResultInfo& ResultInfo() const { return m_resultInfo; }

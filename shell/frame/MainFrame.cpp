@@ -47,14 +47,6 @@ constexpr auto kShutdownWait = std::chrono::seconds(15);  // longer than the eng
 constexpr auto kQuickStepWait = std::chrono::milliseconds(3);
 constexpr const char* kQuitQuestion = "A calculation is in progress.  Are you sure you want to quit now?";
 
-// The engine reads the angle unit of the user's options.
-class CConfigAngleUnit : public IAngleUnitProvider {
-public:
-    int GetAngleSetting() const override { return ConfigOptions::Instance().m_angleSetting.load(); }
-};
-
-CConfigAngleUnit g_configAngleUnit;
-
 int CheckedSigDigits(int digits)
 {
     return ConfigOptions::IsSigDigitsInRange(digits) ? digits : ConfigOptions::kDefaultSigDigits;
@@ -220,8 +212,10 @@ void CMainFrame::Create(const std::string& startupPath)
     CInnerCalc::Services services;
     services.workerFactory = m_setup.workerFactory;
     services.processWaiter = m_setup.processWaiter;
-    services.angleUnit = &g_configAngleUnit;
     m_controller->CreateEngine(std::move(services), CheckedSigDigits(config.m_nSigDigits));
+    // From here on the engine keeps the digits and the angle unit.
+    m_controller->Engine()->SetAngleSetting(config.m_angleSetting);
+    m_calcWindow->ShowAngleSetting(m_controller->Engine()->GetAngleSetting());
 
     const WindowSettings& settings = WindowSettings::Instance();
     m_panes->LoadFromConfig();
@@ -308,7 +302,7 @@ void CMainFrame::OnFreeFormEntry()
         return;
     }
     const auto text = m_panes->RunFreeFormDialog(m_controller->EntryLine().GetText(),
-                                                 m_controller->EntryLine().MaxDigits(), this);
+                                                 m_controller->EngineDigits(), this);
     if (text)
         m_controller->RestoreNumberEntry(*text);
 }
@@ -417,9 +411,15 @@ bool CMainFrame::IsCalculating() { return m_controller && m_controller->IsCalcul
 
 bool CMainFrame::IsCancelPending() { return m_controller && m_controller->IsCancelPending(); }
 
+void CMainFrame::OnAngleChosen(int angle)
+{
+    if (m_controller && m_controller->Engine())
+        m_controller->Engine()->SetAngleSetting(angle);
+}
+
 void CMainFrame::AddToHistory(const std::string& text) { m_panes->AddToHistory(text); }
 
-int CMainFrame::GetMaxDigits() { return m_controller->EntryLine().MaxDigits(); }
+int CMainFrame::GetMaxDigits() { return m_controller->EngineDigits(); }
 
 void CMainFrame::BeginItemDrag(const CPaneImageList& images, int imageIndex, int screenX, int screenY,
                                const std::string& text)
@@ -561,8 +561,10 @@ void CMainFrame::OnDestroy()
     if (m_eventWatcher)
         m_eventWatcher->Stop();
     ConfigOptions& config = ConfigOptions::Instance();
-    if (m_controller->Engine())
+    if (m_controller->Engine()) {
         config.m_nSigDigits = m_controller->Engine()->GetDisplayDigits();
+        config.m_angleSetting = m_controller->Engine()->GetAngleSetting();
+    }
     const std::string scheme = GetCurrentColorScheme().m_name;
     config.m_colorScheme = scheme.empty() ? "Plain Vanilla" : scheme;
     // Cancels a running step and waits for its thread before the engine goes.

@@ -107,6 +107,7 @@ public:
     bool CanAcceptEntry() override;
     bool IsCalculating() override;
     bool IsCancelPending() override;
+    void OnAngleChosen(int angle) override;
     void BeginItemDrag(const CPaneImageList& images, int imageIndex, int screenX, int screenY,
                        const std::string& text) override;
     bool IsOverDropTarget(int screenX, int screenY) override;

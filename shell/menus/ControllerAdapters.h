@@ -31,7 +31,7 @@ public:
     explicit CControllerClipboardHost(CFrameController& controller) : m_controller(controller) {}
 
     std::string GetEntryText() const override { return m_controller.EntryLine().GetText(); }
-    int GetMaxDigits() const override { return m_controller.EntryLine().MaxDigits(); }
+    int GetMaxDigits() const override { return m_controller.EngineDigits(); }
     void AddAsNewEntry(const std::string& text) override { m_controller.AddAsNewEntry(text); }
 
 private:

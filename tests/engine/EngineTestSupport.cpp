@@ -76,15 +76,13 @@ std::string DescribeLevel(const EvalStackHolder& level) {
 }
 
 EngineRig::EngineRig(int displayDigits, std::shared_ptr<ICalcWorkerFactory> factory,
-                     std::shared_ptr<IProcessWaiter> waiter, CInnerCalc::ThreadLauncher launcher,
-                     IAngleUnitProvider* angleUnit) {
+                     std::shared_ptr<IProcessWaiter> waiter, CInnerCalc::ThreadLauncher launcher) {
     host = std::make_shared<CInProcessWorkerHost>();
     logging = std::make_shared<LoggingWorkerFactory>(factory ? factory : host);
     CInnerCalc::Services services;
     services.workerFactory = logging;
     services.processWaiter = waiter ? waiter : host;
     services.messageBoxes = &messages;
-    services.angleUnit = angleUnit ? angleUnit : &angle;
     services.launchThread = std::move(launcher);
     info.m_calcEvents = {&doneEvent, &abortedEvent};
     calc = std::make_unique<CInnerCalc>(&record, services);

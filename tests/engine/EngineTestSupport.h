@@ -26,12 +26,6 @@ public:
     std::vector<std::string> shown;
 };
 
-class FixedAngleUnit : public IAngleUnitProvider {
-public:
-    int GetAngleSetting() const override { return setting; }
-    int setting = 0;
-};
-
 // Wraps a factory and logs every worker call as "lhs op rhs" or "func(arg)".
 class LoggingWorkerFactory : public ICalcWorkerFactory {
 public:
@@ -59,11 +53,9 @@ enum class Entered { Refused, Immediate, Done, Aborted, TimedOut };
 // An engine on the in-process worker, with its record and result info.
 class EngineRig {
 public:
-    // Null factory and waiter: the rig's in-process worker; null angleUnit:
-    // the rig's own FixedAngleUnit.
+    // Null factory and waiter: the rig's in-process worker.
     explicit EngineRig(int displayDigits = 15, std::shared_ptr<ICalcWorkerFactory> factory = nullptr,
-                       std::shared_ptr<IProcessWaiter> waiter = nullptr, CInnerCalc::ThreadLauncher launcher = {},
-                       IAngleUnitProvider* angleUnit = nullptr);
+                       std::shared_ptr<IProcessWaiter> waiter = nullptr, CInnerCalc::ThreadLauncher launcher = {});
     ~EngineRig();
 
     // Enters one token: a number, "(", ")", "=", an operator word ("+", "idiv",
@@ -85,7 +77,6 @@ public:
     std::shared_ptr<CInProcessWorkerHost> host;
     std::shared_ptr<LoggingWorkerFactory> logging;
     FakeMessageBoxes messages;
-    FixedAngleUnit angle;
     CCalcRecord record;
     CEvent doneEvent;
     CEvent abortedEvent;

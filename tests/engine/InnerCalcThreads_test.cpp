@@ -301,21 +301,30 @@ TEST_F(EngineThreads, RequestIdsStayUniqueBeyondAThousand) {
     EXPECT_EQ(std::set<int>(ids.begin(), ids.end()).size(), ids.size());
 }
 
-TEST_F(EngineThreads, TheAngleUnitIsReadOnTheCallingThreadWhenTheStepStarts) {
-    class RecordingUnit : public IAngleUnitProvider {
-    public:
-        int GetAngleSetting() const override {
-            std::lock_guard lock(m_lock);
-            threads.insert(std::this_thread::get_id());
-            return 2;
-        }
-        mutable std::mutex m_lock;
-        mutable std::set<std::thread::id> threads;
-    } unit;
-    EngineRig rig(15, nullptr, nullptr, {}, &unit);
-    ASSERT_EQ(rig.EnterAll("100 sin"), Entered::Done);
+TEST_F(EngineThreads, AStepKeepsTheAngleUnitItStartedWith) {
+    // A change while the step runs counts from the next step: sin 100 grads is
+    // 1, while sin 100 degrees would not be.
+    SetCalcDurationValue(300);
+    EngineRig rig;
+    rig.Calc().SetAngleSetting(2);
+    ASSERT_EQ(rig.EnterAll("100"), Entered::Immediate);
+    rig.Calc().ApplyFunction("sin");
+    rig.Calc().SetAngleSetting(0);
+    ASSERT_EQ(rig.WaitStep(), Entered::Done);
     EXPECT_EQ(rig.Calc().GetResult(), Number(1));
-    EXPECT_EQ(unit.threads, std::set<std::thread::id>{std::this_thread::get_id()});
+    EXPECT_EQ(rig.Calc().GetAngleSetting(), 0);
+    rig.Calc().ApplyFunction("asin");
+    ASSERT_EQ(rig.WaitStep(), Entered::Done);
+    EXPECT_EQ(rig.Calc().GetResult(), Number(90));
+}
+
+TEST_F(EngineThreads, TheAngleSettingTakesOnlyTheThreeUnits) {
+    EngineRig rig;
+    for (const auto& [given, kept] :
+         {std::pair{1, 1}, std::pair{2, 2}, std::pair{0, 0}, std::pair{7, 0}, std::pair{-1, 0}}) {
+        rig.Calc().SetAngleSetting(given);
+        EXPECT_EQ(rig.Calc().GetAngleSetting(), kept) << given;
+    }
 }
 
 TEST_F(EngineThreads, DestroyingTheEngineDuringAStepDoesNotHang) {

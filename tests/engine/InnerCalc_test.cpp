@@ -265,7 +265,7 @@ TEST(EngineInnerCalc, AnglesOfTrigonometricFunctions) {
     };
     for (const auto& c : cases) {
         EngineRig rig;
-        rig.angle.setting = c.unit;
+        rig.Calc().SetAngleSetting(c.unit);
         EXPECT_EQ(rig.EnterAll(c.keys), Entered::Done) << c.keys;
         EXPECT_EQ(rig.info.m_status, static_cast<int>(c.status)) << c.keys;
         EXPECT_EQ(!rig.logging->Calls().empty(), c.workerCalled) << c.keys;

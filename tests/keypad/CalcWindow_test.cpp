@@ -206,24 +206,25 @@ TEST_F(CalcWindowTest, AngleButtonsLatchAndPersist)
     ASSERT_EQ(commands.count(), 1);
     EXPECT_EQ(commands.at(0).at(0).toInt(), 32776);
     EXPECT_EQ(window.AngleSetting(), CCalcWindow::kRadians);
-    EXPECT_EQ(ConfigOptions::Instance().m_angleSetting.load(), 1);
+    EXPECT_EQ(owner.angles, std::vector<int>{1});
     EXPECT_FALSE(window.AngleButton(0)->IsDown());
     EXPECT_TRUE(window.AngleButton(1)->IsDown());
 
     EXPECT_TRUE(window.SetGrads());
     EXPECT_TRUE(window.AngleButton(2)->IsDown());
     EXPECT_FALSE(window.AngleButton(1)->IsDown());
-    EXPECT_EQ(ConfigOptions::Instance().m_angleSetting.load(), 2);
+    EXPECT_EQ(owner.angles, (std::vector<int>{1, 2}));
 }
 
-TEST_F(CalcWindowTest, StoredAngleSettingIsReadAtCreation)
+TEST_F(CalcWindowTest, AngleSettingKeptElsewhereIsShownWithoutTellingTheOwner)
 {
     for (const auto& [stored, expected] : {std::pair{1, 1}, std::pair{2, 2}, std::pair{7, 0}, std::pair{-1, 0}}) {
-        ConfigOptions::Instance().m_angleSetting = stored;
         CCalcWindow window(&owner);
+        window.ShowAngleSetting(stored);
         EXPECT_EQ(window.AngleSetting(), expected) << stored;
         EXPECT_TRUE(window.AngleButton(expected)->IsDown()) << stored;
     }
+    EXPECT_TRUE(owner.angles.empty());
 }
 
 TEST_F(CalcWindowTest, AngleChangesAreRefusedWhileACalculationRuns)
@@ -240,7 +241,7 @@ TEST_F(CalcWindowTest, AngleChangesAreRefusedWhileACalculationRuns)
     EXPECT_EQ(window.AngleSetting(), CCalcWindow::kDegrees);
     EXPECT_TRUE(window.AngleButton(0)->IsDown());
     EXPECT_FALSE(window.AngleButton(2)->IsDown());
-    EXPECT_EQ(ConfigOptions::Instance().m_angleSetting.load(), 0);
+    EXPECT_TRUE(owner.angles.empty());
 
     owner.calculating = false;
     owner.cancelling = true;
@@ -323,15 +324,16 @@ TEST_F(CalcWindowTest, NoPartTakesKeyboardFocus)
         EXPECT_EQ(w->focusPolicy(), Qt::NoFocus) << w->metaObject()->className();
 }
 
-TEST_F(CalcWindowTest, DestructionStoresFacesAndAngle)
+// The angle unit is kept by the engine and stored by the frame (see the main
+// window's tests); the keypad stores only its faces.
+TEST_F(CalcWindowTest, DestructionStoresFaces)
 {
     {
         CCalcWindow window(&owner);
         window.SetGrads();
         window.Keypad()->SlotButton(10)->OnMenuCommand(1);  // nPr
-        ConfigOptions::Instance().m_angleSetting = 0;
     }
-    EXPECT_EQ(ConfigOptions::Instance().m_angleSetting.load(), 2);
+    EXPECT_EQ(ConfigOptions::Instance().m_angleSetting.load(), 0);
     EXPECT_EQ(ConfigOptions::Instance().m_nCrCalcBtnCmdID, 6143u);
 }
 

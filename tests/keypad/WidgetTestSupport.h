@@ -34,8 +34,10 @@ class OwnerSpy : public ICalcWindowParent {
 public:
     bool IsCalculating() override { return calculating; }
     bool IsCancelPending() override { return cancelling; }
+    void OnAngleChosen(int angle) override { angles.push_back(angle); }
     bool calculating = false;
     bool cancelling = false;
+    std::vector<int> angles;  // each unit the owner was told of
 };
 
 }  // namespace keypad_test

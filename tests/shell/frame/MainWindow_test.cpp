@@ -15,6 +15,7 @@
 #include "docking/SplitterWindow.h"
 #include "keypad/CalcDisplayWindow.h"
 #include "keypad/CalcEdit.h"
+#include "keypad/CalcToolbarBtn.h"
 #include "keypad/CalcWindow.h"
 #include "panes/HistoryListView.h"
 #include "panes/PaneImageList.h"
@@ -220,6 +221,41 @@ TEST(MainWindowConfig, OutOfRangeDigitsFromTheOptionsFileGiveTheDefault)
     EXPECT_EQ(frame.Controller().Engine()->GetDisplayDigits(), ConfigOptions::kDefaultSigDigits);
     frame.close();
     EXPECT_EQ(ConfigOptions::Instance().m_nSigDigits, ConfigOptions::kDefaultSigDigits);
+}
+
+TEST(MainWindowConfig, TheEngineKeepsTheAngleUnitAndTheStoredOptionsGetIt)
+{
+    TestApplication();
+    ConfigOptions::Instance().SetDefaults();
+    ConfigOptions::Instance().m_angleSetting = 2;
+    CEvent done;
+    CEvent aborted;
+    auto host = std::make_shared<CInProcessWorkerHost>();
+    CScriptedServices services;
+    CMainFrame::Setup setup;
+    setup.events = {&done, &aborted};
+    setup.workerFactory = host;
+    setup.processWaiter = host;
+    setup.services = &services;
+    CMainFrame frame(setup);
+    frame.Create();
+    // Taken from the options at start: the engine keeps it, the keypad shows it.
+    EXPECT_EQ(frame.Controller().Engine()->GetAngleSetting(), 2);
+    EXPECT_EQ(frame.CalcWindow()->AngleSetting(), 2);
+    EXPECT_TRUE(frame.CalcWindow()->AngleButton(2)->IsDown());
+
+    // The keypad's buttons and the Options menu both reach the engine.
+    frame.CalcWindow()->SetRadians();
+    EXPECT_EQ(frame.Controller().Engine()->GetAngleSetting(), 1);
+    frame.OnCommand(cmd::kDegrees);
+    EXPECT_EQ(frame.Controller().Engine()->GetAngleSetting(), 0);
+    EXPECT_EQ(frame.CalcWindow()->AngleSetting(), 0);
+    frame.OnCommand(cmd::kRadians);
+    EXPECT_EQ(ConfigOptions::Instance().m_angleSetting.load(), 2);  // not stored yet
+
+    frame.close();
+    EXPECT_EQ(ConfigOptions::Instance().m_angleSetting.load(), 1);
+    ConfigOptions::Instance().SetDefaults();
 }
 
 TEST_F(MainWindowTest, HistoryGetsEachResultOfEquals)
