@@ -7,6 +7,7 @@
 #include "docking/DockingSystemSettings.h"
 #include "docking/DockingWindow.h"
 #include "docking/DragSession.h"
+#include "docking/FocusHandler.h"
 #include "docking/GhostBar.h"
 #include "docking/PackageWindow.h"
 #include "docking/WindowPtrWrapper.h"
@@ -15,7 +16,7 @@ namespace dockwins {
 
 CDockingFrameImpl::CDockingFrameImpl(QWidget* parent)
     : QMainWindow(parent), m_layout(*this), m_autoHide(std::make_unique<CNullAutoHideManager>()),
-      m_focus(std::make_unique<CNullFocusHandler>())
+      m_focus(std::make_unique<CDockingFocusHandler>())
 {
     m_clientArea = new CDockingClientArea(*this, this);
     m_ghost = new CGhostBar(m_clientArea);

@@ -1,11 +1,19 @@
 #include "docking/DockingWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
+#include "docking/CaptionMoveTracker.h"
+#include "docking/CaptionPainter.h"
 #include "docking/DockEvents.h"
 #include "docking/DockingSystemSettings.h"
+#include "docking/DragSession.h"
+#include "docking/core/FocusRules.h"
 
 using namespace dockwins;
 
@@ -14,6 +22,7 @@ CTabbedAutoHideDockingWindow::CTabbedAutoHideDockingWindow(QWidget* frame, const
 {
     setWindowTitle(title);
     setObjectName(QStringLiteral("dockingWindow"));
+    setMouseTracking(true);
     RefreshCaptionThickness();
     ApplyFloatingMinimum(true);
     hide();
@@ -32,7 +41,35 @@ CTabbedAutoHideDockingWindow::~CTabbedAutoHideDockingWindow() = default;
 
 void CTabbedAutoHideDockingWindow::RefreshCaptionThickness()
 {
-    m_captionThickness = DockingSettings().Metrics().smallCaptionHeight + 5;
+    m_captionThickness = dockwins::CaptionThickness(CaptionStyle::Docking, DockingSettings().Metrics().smallCaptionHeight);
+    LayOutCaptionBand();
+}
+
+void CTabbedAutoHideDockingWindow::LayOutCaptionBand()
+{
+    m_caption = LayOutCaption(CaptionStyle::Docking,
+                              CaptionRectInWindow(width(), height(), m_captionThickness, m_horizontal), m_horizontal);
+}
+
+int CTabbedAutoHideDockingWindow::HitTest(const QPoint& p) const
+{
+    const int hit = CaptionHitTest(m_caption, {p.x(), p.y()});
+    // A floating window's caption has no pin.
+    if (hit == CAPTION_HIT_PIN && !m_dockedTo)
+        return CAPTION_HIT_CAPTION;
+    return hit;
+}
+
+namespace {
+
+QWidget* ParentOfWidget(QWidget* const& w) { return w ? w->parentWidget() : nullptr; }
+
+}  // namespace
+
+bool CTabbedAutoHideDockingWindow::IsCaptionActive() const
+{
+    return dockwins::IsCaptionActive<QWidget*>(QApplication::focusWidget(),
+                                               const_cast<CTabbedAutoHideDockingWindow*>(this), ParentOfWidget);
 }
 
 void CTabbedAutoHideDockingWindow::GetMinMaxInfo(MINMAXINFO& info) const { info.ptMinTrackSize = {100, 100}; }
@@ -56,6 +93,7 @@ QRect CTabbedAutoHideDockingWindow::ClientRect() const
 
 void CTabbedAutoHideDockingWindow::LayoutClient()
 {
+    LayOutCaptionBand();
     if (m_client)
         m_client->setGeometry(ClientRect());
 }
@@ -131,7 +169,97 @@ bool CTabbedAutoHideDockingWindow::DockBack()
         return true;
     }
     request.target = m_frame.data();
-    return SendDockRequest(m_frame, request) != 0;
+    if (SendDockRequest(m_frame, request) != 0)
+        return true;
+    FloatAfterRefusal();
+    return false;
+}
+
+void CTabbedAutoHideDockingWindow::FloatAfterRefusal()
+{
+    // The window left its place and nobody took it: it floats, never lost.
+    if (m_dockedTo)
+        return;
+    if (m_rcFloat.IsEmpty() && m_frame) {
+        DockRequest clamp;
+        clamp.window = this;
+        clamp.target = m_frame.data();
+        clamp.code = kClampRectSize;
+        clamp.rect = ToRect(QRect(mapToGlobal(QPoint(0, 0)), size()));
+        SendDockRequest(m_frame, clamp);
+        m_rcFloat = clamp.rect;
+    }
+    setGeometry(ToQRect(m_rcFloat));
+    show();
+}
+
+bool CTabbedAutoHideDockingWindow::Float()
+{
+    if (m_rcFloat.IsEmpty())
+        return false;
+    if (m_dockedTo && !Undock())
+        return false;
+    setGeometry(ToQRect(m_rcFloat));
+    show();
+    return true;
+}
+
+bool CTabbedAutoHideDockingWindow::Pin(bool show)
+{
+    // Not docked, the position has no side and no width to pin with.
+    if (!m_dockedTo || !m_frame)
+        return false;
+    DockRequest position;
+    position.window = this;
+    position.target = m_dockedTo.data();
+    if (!GetDockingPosition(position))
+        return false;
+    // Asked first, so that a frame without auto-hide sides leaves the window in place.
+    DockRequest request;
+    request.window = this;
+    request.target = nullptr;
+    request.code = kPinToSide;
+    request.position.sideFlags = position.position.sideFlags;
+    request.position.width = position.position.width;
+    request.position.barIndex = show ? 1 : 0;
+    if (!Undock())
+        return false;
+    if (SendDockRequest(m_frame, request) != 0)
+        return true;
+    DockBack();
+    return false;
+}
+
+void CTabbedAutoHideDockingWindow::DropAfterDrag(QWidget* target, DockRequest& request, const RECT& floatRect)
+{
+    if (m_dockedTo && !Undock())
+        return;
+    if (target) {
+        request.window = this;
+        request.target = target;
+        request.code = kAcceptDock;
+        if (SendDockRequest(target, request) == 0)
+            FloatAfterRefusal();
+        return;
+    }
+    m_rcFloat = floatRect;
+    setGeometry(ToQRect(floatRect));
+    show();
+}
+
+void CTabbedAutoHideDockingWindow::CloseByButton()
+{
+    QPointer<QWidget> before = QApplication::focusWidget();
+    Hide();
+    QWidget* after = QApplication::focusWidget();
+    switch (ChooseFocusAfterClose<QWidget*>(before.data(), after, before && before->isVisible())) {
+    case FocusAfterClose::Leave: break;
+    case FocusAfterClose::Restore: before->setFocus(); break;
+    case FocusAfterClose::TopLevel:
+        if (m_frame)
+            m_frame->window()->setFocus();
+        break;
+    }
 }
 
 bool CTabbedAutoHideDockingWindow::Activate()
@@ -190,16 +318,18 @@ bool CTabbedAutoHideDockingWindow::FillOwnPosition(DockRequest& request)
 std::intptr_t CTabbedAutoHideDockingWindow::OnRequest(DockRequest& request, bool)
 {
     switch (request.code) {
+    case kAdjustDragRect:
+    case kAcceptDock:
+    case kSetDockingPosition:
+        // Never onto itself; other windows join a box once boxes exist.
+        return 0;
     case kGetDockingPosition: return FillOwnPosition(request) ? 1 : 0;
     case kIsBoxQuery: return 1;
     case kActivateTab: {
         if (!m_dockedTo)
             return 0;
-        DockRequest forward;
-        forward.window = this;
-        forward.target = m_dockedTo.data();
-        forward.code = kActivateTab;
-        return SendDockRequest(m_dockedTo, forward);
+        // Forwarded unchanged: the window named is the tab to select.
+        return SendDockRequest(m_dockedTo, request);
     }
     default: return 0;  // code 3 among them: a docking window holds nobody
     }
@@ -237,6 +367,8 @@ bool CTabbedAutoHideDockingWindow::event(QEvent* event)
         GetMinMaxInfo(static_cast<CMinMaxInfoEvent*>(event)->info);
         return true;
     }
+    if (type == QEvent::WindowTitleChange || type == QEvent::WindowIconChange)
+        update(CaptionRect());
     if (type == QEvent::Move || type == QEvent::Resize) {
         if (!m_dockedTo && isVisible() && isWindow())
             m_rcFloat = ToRect(geometry());
@@ -254,30 +386,169 @@ void CTabbedAutoHideDockingWindow::closeEvent(QCloseEvent* event)
 {
     // Closing never destroys a docking window: it hides with its place kept.
     event->ignore();
-    Hide();
+    CloseByButton();
+}
+
+void CTabbedAutoHideDockingWindow::SetButtonStates(ButtonState close, ButtonState pin)
+{
+    if (close != m_closeState) {
+        m_closeState = close;
+        update(ToQRect({m_caption.close.left, m_caption.close.top, m_caption.close.right, m_caption.close.bottom}));
+    }
+    if (pin != m_pinState) {
+        m_pinState = pin;
+        update(ToQRect({m_caption.pin.left, m_caption.pin.top, m_caption.pin.right, m_caption.pin.bottom}));
+    }
+}
+
+void CTabbedAutoHideDockingWindow::StartButtonTracking(int hit)
+{
+    m_trackedButton = hit;
+    // Escape cancels wherever the keyboard focus is.
+    qApp->installEventFilter(this);
+    SetButtonStates(hit == CAPTION_HIT_CLOSE ? ButtonState::Pressed : ButtonState::Normal,
+                    hit == CAPTION_HIT_PIN ? ButtonState::Pressed : ButtonState::Normal);
+}
+
+bool CTabbedAutoHideDockingWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (m_trackedButton != 0 && type == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape || (key->modifiers() & Qt::AltModifier)) {
+            CancelButtonTracking();
+            return true;
+        }
+    }
+    if (m_trackedButton != 0 && (type == QEvent::ApplicationDeactivate ||
+                                 (type == QEvent::WindowDeactivate && watched == window())))
+        CancelButtonTracking();
+    return QWidget::eventFilter(watched, event);
+}
+
+void CTabbedAutoHideDockingWindow::CancelButtonTracking()
+{
+    if (m_trackedButton != 0)
+        qApp->removeEventFilter(this);
+    m_trackedButton = 0;
+    m_dragArmed = false;
+    SetButtonStates(ButtonState::Normal, ButtonState::Normal);
+}
+
+void CTabbedAutoHideDockingWindow::mousePressEvent(QMouseEvent* event)
+{
+    const int hit = HitTest(event->position().toPoint());
+    if (hit == CAPTION_HIT_NONE) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->button() != Qt::LeftButton) {
+        // Another button cancels a button being tracked.
+        CancelButtonTracking();
+        return;
+    }
+    if (hit == CAPTION_HIT_CLOSE || hit == CAPTION_HIT_PIN) {
+        StartButtonTracking(hit);
+        return;
+    }
+    if (isWindow())
+        raise();
+    // The focus comes into the window unless it is already inside.
+    if (!IsCaptionActive())
+        setFocus(Qt::MouseFocusReason);
+    m_dragArmed = true;
+    m_pressAt = event->globalPosition().toPoint();
+}
+
+void CTabbedAutoHideDockingWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    const int hit = HitTest(event->position().toPoint());
+    if (m_trackedButton != 0) {
+        // Pressed while over the button, normal off it; a release off it is no click.
+        const ButtonState state = hit == m_trackedButton ? ButtonState::Pressed : ButtonState::Normal;
+        SetButtonStates(m_trackedButton == CAPTION_HIT_CLOSE ? state : ButtonState::Normal,
+                        m_trackedButton == CAPTION_HIT_PIN ? state : ButtonState::Normal);
+        event->accept();
+        return;
+    }
+    if (m_dragArmed && (event->buttons() & Qt::LeftButton)) {
+        const QPoint global = event->globalPosition().toPoint();
+        const int detect = 4;
+        if (std::abs(global.x() - m_pressAt.x()) > detect || std::abs(global.y() - m_pressAt.y()) > detect) {
+            m_dragArmed = false;
+            StartCaptionDrag(*this, m_pressAt, global);
+        }
+        event->accept();
+        return;
+    }
+    if (!(event->buttons() & Qt::LeftButton)) {
+        SetButtonStates(hit == CAPTION_HIT_CLOSE ? ButtonState::Hot : ButtonState::Normal,
+                        hit == CAPTION_HIT_PIN ? ButtonState::Hot : ButtonState::Normal);
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void CTabbedAutoHideDockingWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_dragArmed = false;
+    if (m_trackedButton == 0 || event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    const int tracked = m_trackedButton;
+    const bool click = HitTest(event->position().toPoint()) == tracked;
+    CancelButtonTracking();
+    event->accept();
+    if (!click)
+        return;
+    if (tracked == CAPTION_HIT_CLOSE)
+        CloseByButton();
+    // The pin button waits for the frame's auto-hide sides (Pin asks the frame).
+}
+
+void CTabbedAutoHideDockingWindow::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const int hit = HitTest(event->position().toPoint());
+    if (hit != CAPTION_HIT_CAPTION || event->button() != Qt::LeftButton) {
+        if (hit != CAPTION_HIT_NONE)
+            event->accept();
+        else
+            QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    event->accept();
+    m_dragArmed = false;
+    if (m_dockedTo)
+        Float();
+    else if (m_pos.target)
+        DockBack();
+}
+
+void CTabbedAutoHideDockingWindow::focusInEvent(QFocusEvent* event)
+{
+    // The window hands the focus to its pane.
+    if (m_client && m_client->isVisible())
+        m_client->setFocus(event->reason());
+    QWidget::focusInEvent(event);
+}
+
+void CTabbedAutoHideDockingWindow::leaveEvent(QEvent* event)
+{
+    if (m_trackedButton == 0)
+        SetButtonStates(ButtonState::Normal, ButtonState::Normal);
+    QWidget::leaveEvent(event);
 }
 
 void CTabbedAutoHideDockingWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRect caption = CaptionRect();
-    painter.fillRect(caption, palette().color(QPalette::Button));
-    const QRect band = m_horizontal ? caption.adjusted(0, 2, 0, -2) : caption.adjusted(2, 0, -2, 0);
-    painter.fillRect(band, ToQColor(DockingSettings().Highlight()));
-    painter.setPen(palette().color(QPalette::ButtonText));
-    painter.setFont(CaptionFont());
-    const QString title = windowTitle().trimmed();
-    if (m_horizontal) {
-        const QRect text = band.adjusted(5, 0, -2, 0);
-        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                         painter.fontMetrics().elidedText(title, Qt::ElideRight, text.width()));
-    } else {
-        painter.save();
-        painter.translate(band.right() + 1, band.top() + 3);
-        painter.rotate(90);  // the title runs downward
-        const QRect text(0, 0, band.height() - 5, band.width());
-        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                         painter.fontMetrics().elidedText(title, Qt::ElideRight, text.width()));
-        painter.restore();
-    }
+    CaptionPaintState state;
+    state.active = IsCaptionActive();
+    state.showPin = m_dockedTo != nullptr;
+    state.close = m_closeState;
+    state.pin = m_pinState;
+    state.smallCaptionHeight = DockingSettings().Metrics().smallCaptionHeight;
+    state.logicalDpiY = logicalDpiY();
+    PaintDockingCaption(painter, palette(), CaptionFont(), m_caption, windowTitle(), state);
 }

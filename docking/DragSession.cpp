@@ -101,8 +101,16 @@ bool CDragSession::eventFilter(QObject* watched, QEvent* event)
         End(true);
         return true;
     }
+    case QEvent::KeyRelease:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Control)
+            m_tracker->OnControlKey(false);
+        return false;
     case QEvent::KeyPress: {
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Control) {
+            m_tracker->OnControlKey(true);
+            return false;
+        }
         if (key->key() == Qt::Key_Escape || key->key() == Qt::Key_Alt || (key->modifiers() & Qt::AltModifier)) {
             m_tracker->OnCancelDrag(0, 0);
             End(true);
