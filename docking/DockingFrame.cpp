@@ -73,6 +73,7 @@ bool CDockingFrameImpl::DockWindow(CTabbedAutoHideDockingWindow* window, unsigne
 {
     if (!window || !m_layout.IsCreated())
         return false;
+    const bool wasShown = window->IsVisibleWindow();
     if (window->IsDocked() && !window->Undock())
         return false;
     DockRequest request;
@@ -86,6 +87,8 @@ bool CDockingFrameImpl::DockWindow(CTabbedAutoHideDockingWindow* window, unsigne
     request.position.height = height;
     CSubWndFramesPackage& package = (sideFlags & kSideInner) ? m_layout.Inner() : m_layout.Outer();
     const bool docked = package.SetDockingPosition(request);
+    if (!docked && wasShown)
+        window->FloatAfterRefusal();  // it left its place: never lost
     Redraw();
     return docked;
 }

@@ -1,6 +1,8 @@
 #include "docking/DockingWindow.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -175,6 +177,35 @@ bool CTabbedAutoHideDockingWindow::DockBack()
     return false;
 }
 
+namespace {
+
+// A floating rectangle moved so that a grab-sized part of its caption lies
+// on a screen (the one nearest to its corner).
+RECT KeepCaptionOnScreen(RECT r)
+{
+    const QPoint corner(r.left, r.top);
+    QScreen* nearest = QGuiApplication::primaryScreen();
+    int best = -1;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QRect g = screen->geometry();
+        const int dx = std::max({g.left() - corner.x(), 0, corner.x() - g.right()});
+        const int dy = std::max({g.top() - corner.y(), 0, corner.y() - g.bottom()});
+        if (best < 0 || dx + dy < best) {
+            best = dx + dy;
+            nearest = screen;
+        }
+    }
+    if (!nearest)
+        return r;
+    const QRect g = nearest->geometry();
+    const int left = std::clamp(r.left, g.left(), std::max(g.left(), g.left() + g.width() - 40));
+    const int top = std::clamp(r.top, g.top(), std::max(g.top(), g.top() + g.height() - 10));
+    r.Offset(left - r.left, top - r.top);
+    return r;
+}
+
+}  // namespace
+
 void CTabbedAutoHideDockingWindow::FloatAfterRefusal()
 {
     // The window left its place and nobody took it: it floats, never lost.
@@ -189,6 +220,7 @@ void CTabbedAutoHideDockingWindow::FloatAfterRefusal()
         SendDockRequest(m_frame, clamp);
         m_rcFloat = clamp.rect;
     }
+    m_rcFloat = KeepCaptionOnScreen(m_rcFloat);
     setGeometry(ToQRect(m_rcFloat));
     show();
 }
@@ -232,8 +264,15 @@ bool CTabbedAutoHideDockingWindow::Pin(bool show)
 
 void CTabbedAutoHideDockingWindow::DropAfterDrag(QWidget* target, DockRequest& request, const RECT& floatRect)
 {
-    if (m_dockedTo && !Undock())
-        return;
+    if (m_dockedTo) {
+        if (!Undock())
+            return;
+        // Leaving moved the bars: the place under the pointer is asked for again.
+        if (target) {
+            request.outline = floatRect;
+            target = FindDropTarget(m_frame, this, QPoint(request.pointer.x, request.pointer.y), request);
+        }
+    }
     if (target) {
         request.window = this;
         request.target = target;
@@ -242,8 +281,8 @@ void CTabbedAutoHideDockingWindow::DropAfterDrag(QWidget* target, DockRequest& r
             FloatAfterRefusal();
         return;
     }
-    m_rcFloat = floatRect;
-    setGeometry(ToQRect(floatRect));
+    m_rcFloat = KeepCaptionOnScreen(floatRect);
+    setGeometry(ToQRect(m_rcFloat));
     show();
 }
 

@@ -67,6 +67,9 @@ public:
     // The end of a caption drag: hands the window to target (code 2) or, with
     // no target, floats it at floatRect. A refused drop floats the window.
     void DropAfterDrag(QWidget* target, dockwins::DockRequest& request, const dockwins::RECT& floatRect);
+    // After a refused dock of a window that left its place: it floats at its
+    // floating rectangle (or its own, clamped), shown.
+    void FloatAfterRefusal();
     // The caption close button's command: hides the window and gives the focus
     // back only when the close moved it.
     void CloseByButton();
@@ -92,7 +95,7 @@ private:
     void SetButtonStates(dockwins::ButtonState close, dockwins::ButtonState pin);
     void StartButtonTracking(int hit);
     void CancelButtonTracking();
-    void FloatAfterRefusal();
+
     void ApplyFloatingMinimum(bool floating);
     void LayoutClient();
 
