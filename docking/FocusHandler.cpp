@@ -33,6 +33,8 @@ void CDockingFocusHandler::Remove()
     if (!m_installed)
         return;
     m_installed = false;
+    if (!qApp)
+        return;  // the application went first: its connections and filters with it
     disconnect(qApp, &QApplication::focusChanged, this, &CDockingFocusHandler::OnFocusChanged);
     qApp->removeEventFilter(this);
 }

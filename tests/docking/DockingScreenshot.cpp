@@ -66,6 +66,8 @@ void DragCaption(dockwins::CDockingFrameImpl& frame, CTabbedAutoHideDockingWindo
         QTest::keyRelease(window, Qt::Key_Control);
 }
 
+bool TakeShots(const QDir& out);
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -76,8 +78,16 @@ int main(int argc, char** argv)
     static QApplication* displayApp = onDisplay ? new QApplication(argc, argv) : nullptr;
     if (!onDisplay)
         DockingTestApp();
-    const QDir out(QString::fromLocal8Bit(argv[1]));
+    const bool ok = TakeShots(QDir(QString::fromLocal8Bit(argv[1])));
+    // The windows are gone before the application.
+    delete displayApp;
+    return ok ? 0 : 1;
+}
 
+namespace {
+
+bool TakeShots(const QDir& out)
+{
     dockwins::CDockingFrameImpl frame;
     frame.setWindowTitle("Docking");
     frame.setGeometry(40, 40, 1000, 640);
@@ -129,6 +139,7 @@ int main(int argc, char** argv)
     history->Activate();
     ok = Save(frame, out.filePath("back.png")) && ok;
     frame.close();
-    delete displayApp;
-    return ok ? 0 : 1;
+    return ok;
 }
+
+}  // namespace
