@@ -376,6 +376,29 @@ TEST_F(DockingCaption, CodesOfADockingWindow)
     // Pinning is refused when not docked.
     EXPECT_FALSE(variables->Pin(true));
     EXPECT_FALSE(variables->IsDocked());
+
+    // Docked, code 10 goes to the holder unchanged: the window named is the tab to select.
+    struct Holder : QWidget {
+        void* asked = nullptr;
+        bool event(QEvent* event) override
+        {
+            if (event->type() != DockRequestEventType())
+                return QWidget::event(event);
+            auto* request = static_cast<CDockRequestEvent*>(event);
+            asked = request->Request().window;
+            request->result = request->Request().code == kActivateTab ? 1 : 0;
+            return true;
+        }
+    } holder;
+    CDockNotifyEvent docked(true, false, &holder);
+    QCoreApplication::sendEvent(variables, &docked);
+    DockRequest select;
+    select.window = history;
+    select.code = kActivateTab;
+    EXPECT_EQ(SendDockRequest(variables, select), 1);
+    EXPECT_EQ(holder.asked, static_cast<void*>(history));
+    CDockNotifyEvent undocked(false, false, &holder);
+    QCoreApplication::sendEvent(variables, &undocked);
 }
 
 class FocusInPanes : public DockingCaption {
