@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -88,9 +89,46 @@ QRect CTabbedAutoHideDockingWindow::ClientRect() const
         r.setTop(std::min(m_captionThickness, height()));
     else
         r.setLeft(std::min(m_captionThickness, width()));
+    if (!m_dockedTo) {
+        // Floating: a resize margin on the sides and the bottom.
+        r.adjust(kResizeMargin, 0, -kResizeMargin, -kResizeMargin);
+    }
     if (m_flatBorder)
         r.adjust(1, 1, -1, -1);
     return r;
+}
+
+Qt::Edges CTabbedAutoHideDockingWindow::ResizeEdges(const QPoint& p) const
+{
+    Qt::Edges edges;
+    if (m_dockedTo || !isWindow())
+        return edges;
+    if (p.x() < kResizeMargin)
+        edges |= Qt::LeftEdge;
+    if (p.x() >= width() - kResizeMargin)
+        edges |= Qt::RightEdge;
+    if (p.y() >= height() - kResizeMargin)
+        edges |= Qt::BottomEdge;
+    if (p.y() < kResizeMargin && edges)
+        edges |= Qt::TopEdge;
+    return edges;
+}
+
+void CTabbedAutoHideDockingWindow::TrackResize(const QPoint& global)
+{
+    // Our own resize where the window system offers none.
+    QRect r = m_resizeStart;
+    const QPoint d = global - m_pressAt;
+    const QSize minimum = minimumSize();
+    if (m_resizeEdges & Qt::LeftEdge)
+        r.setLeft(std::min(r.left() + d.x(), r.right() + 1 - minimum.width()));
+    if (m_resizeEdges & Qt::RightEdge)
+        r.setRight(std::max(r.right() + d.x(), r.left() + minimum.width() - 1));
+    if (m_resizeEdges & Qt::TopEdge)
+        r.setTop(std::min(r.top() + d.y(), r.bottom() + 1 - minimum.height()));
+    if (m_resizeEdges & Qt::BottomEdge)
+        r.setBottom(std::max(r.bottom() + d.y(), r.top() + minimum.height() - 1));
+    setGeometry(r);
 }
 
 void CTabbedAutoHideDockingWindow::LayoutClient()
@@ -476,6 +514,16 @@ void CTabbedAutoHideDockingWindow::CancelButtonTracking()
 
 void CTabbedAutoHideDockingWindow::mousePressEvent(QMouseEvent* event)
 {
+    if (const Qt::Edges edges = ResizeEdges(event->position().toPoint());
+        edges && event->button() == Qt::LeftButton) {
+        event->accept();
+        if (windowHandle() && windowHandle()->startSystemResize(edges))
+            return;
+        m_resizeEdges = edges;
+        m_resizeStart = geometry();
+        m_pressAt = event->globalPosition().toPoint();
+        return;
+    }
     const int hit = HitTest(event->position().toPoint());
     if (hit == CAPTION_HIT_NONE) {
         QWidget::mousePressEvent(event);
@@ -502,6 +550,23 @@ void CTabbedAutoHideDockingWindow::mousePressEvent(QMouseEvent* event)
 
 void CTabbedAutoHideDockingWindow::mouseMoveEvent(QMouseEvent* event)
 {
+    if (m_resizeEdges) {
+        if (event->buttons() & Qt::LeftButton)
+            TrackResize(event->globalPosition().toPoint());
+        else
+            m_resizeEdges = {};
+        event->accept();
+        return;
+    }
+    if (const Qt::Edges edges = ResizeEdges(event->position().toPoint()); !(event->buttons() & Qt::LeftButton)) {
+        const bool diagonal = (edges & Qt::BottomEdge) && (edges & (Qt::LeftEdge | Qt::RightEdge));
+        if (!edges)
+            unsetCursor();
+        else if (diagonal)
+            setCursor((edges & Qt::LeftEdge) ? Qt::SizeBDiagCursor : Qt::SizeFDiagCursor);
+        else
+            setCursor((edges & Qt::BottomEdge) ? Qt::SizeVerCursor : Qt::SizeHorCursor);
+    }
     const int hit = HitTest(event->position().toPoint());
     if (m_trackedButton != 0) {
         // Pressed while over the button, normal off it; a release off it is no click.
@@ -531,6 +596,11 @@ void CTabbedAutoHideDockingWindow::mouseMoveEvent(QMouseEvent* event)
 void CTabbedAutoHideDockingWindow::mouseReleaseEvent(QMouseEvent* event)
 {
     m_dragArmed = false;
+    if (m_resizeEdges) {
+        m_resizeEdges = {};
+        event->accept();
+        return;
+    }
     if (m_trackedButton == 0 || event->button() != Qt::LeftButton) {
         QWidget::mouseReleaseEvent(event);
         return;

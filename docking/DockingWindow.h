@@ -93,6 +93,9 @@ private:
     void RefreshCaptionThickness();
     void LayOutCaptionBand();
     void SetButtonStates(dockwins::ButtonState close, dockwins::ButtonState pin);
+    static constexpr int kResizeMargin = 4;
+    Qt::Edges ResizeEdges(const QPoint& p) const;
+    void TrackResize(const QPoint& global);
     void StartButtonTracking(int hit);
     void CancelButtonTracking();
 
@@ -114,4 +117,6 @@ private:
     int m_trackedButton = 0;  // the hit code of the button pressed, 0 when none
     bool m_dragArmed = false;  // pressed on the caption: a drag may start
     QPoint m_pressAt;          // global
+    Qt::Edges m_resizeEdges;   // our own resize of a floating window in progress
+    QRect m_resizeStart;
 };

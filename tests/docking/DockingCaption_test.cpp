@@ -354,6 +354,28 @@ TEST_F(DockingCaption, ARefusedDropFloatsTheWindowVisible)
     EXPECT_EQ(Join(Problems()), "");
 }
 
+TEST_F(DockingCaption, AFloatingWindowResizesByItsMarginNeverBelowItsMinimum)
+{
+    Show();
+    variables->SetFloatingRect({300, 300, 600, 500});
+    variables->setGeometry(300, 300, 300, 200);
+    variables->show();
+    Settle();
+    ASSERT_TRUE(variables->isWindow());
+    EXPECT_EQ(variables->ClientRect(), QRect(4, 20, 292, 176));
+    QWindow* window = variables->windowHandle();
+    QTest::mousePress(window, Qt::LeftButton, {}, QPoint(298, 198));
+    QTest::mouseMove(window, QPoint(348, 228));
+    EXPECT_EQ(variables->size(), QSize(350, 230));
+    QTest::mouseMove(window, QPoint(-200, -200));
+    EXPECT_EQ(variables->size(), QSize(100, 100));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(-200, -200));
+    Settle();
+    EXPECT_EQ(variables->geometry().topLeft(), QPoint(300, 300));
+    EXPECT_EQ(variables->FloatingRect(), (RECT{300, 300, 400, 400}));
+    EXPECT_EQ(Join(Problems()), "");
+}
+
 TEST_F(DockingCaption, CodesOfADockingWindow)
 {
     DockLeft(history);
