@@ -384,13 +384,35 @@ TEST_F(DockingCaption, CodesOfADockingWindow)
     request.window = variables;
     request.code = kIsBoxQuery;
     EXPECT_EQ(SendBoxMessage(history, request), 1);
-    for (int code : {kUndock, kGetMinFrameDistance, kAdjustDragRect, kAcceptDock, kSetDockingPosition}) {
+    for (int code : {int(kUndock), 6, int(kGetMinFrameDistance), int(kAdjustDragRect), int(kAcceptDock), int(kSetDockingPosition)}) {
         DockRequest r;
         r.window = history;  // never onto itself
         r.target = history;
         r.code = code;
         EXPECT_EQ(SendDockRequest(history, r), 0) << code;
     }
+    // Code 4: floating, bit 3 and its rectangle; docked, what the frame says.
+    variables->SetFloatingRect({300, 300, 600, 500});
+    variables->setGeometry(300, 300, 300, 200);
+    variables->show();
+    DockRequest own;
+    own.window = history;
+    own.code = kGetDockingPosition;
+    ASSERT_EQ(SendDockRequest(variables, own), 1);
+    EXPECT_EQ(own.window, static_cast<void*>(history));
+    EXPECT_EQ(own.target, static_cast<void*>(variables));
+    EXPECT_TRUE(own.position.sideFlags & kSideFloating);
+    EXPECT_EQ(own.position.floatRect, (RECT{300, 300, 600, 500}));
+    DockRequest dockedPosition;
+    dockedPosition.code = kGetDockingPosition;
+    ASSERT_EQ(SendDockRequest(history, dockedPosition), 1);
+    const DockPosition fromFrame = Position(history);
+    EXPECT_EQ(dockedPosition.position.sideFlags, fromFrame.sideFlags);
+    EXPECT_EQ(dockedPosition.position.barIndex, fromFrame.barIndex);
+    EXPECT_EQ(dockedPosition.position.width, fromFrame.width);
+    EXPECT_EQ(dockedPosition.position.height, fromFrame.height);
+    variables->hide();
+
     DockRequest tab;
     tab.window = variables;
     tab.code = kActivateTab;
