@@ -7,6 +7,7 @@
 #include "docking/DockingSystemSettings.h"
 #include "docking/DockingWindow.h"
 #include "docking/DragSession.h"
+#include "docking/FocusHandler.h"
 #include "docking/GhostBar.h"
 #include "docking/PackageWindow.h"
 #include "docking/WindowPtrWrapper.h"
@@ -15,7 +16,7 @@ namespace dockwins {
 
 CDockingFrameImpl::CDockingFrameImpl(QWidget* parent)
     : QMainWindow(parent), m_layout(*this), m_autoHide(std::make_unique<CNullAutoHideManager>()),
-      m_focus(std::make_unique<CNullFocusHandler>())
+      m_focus(std::make_unique<CDockingFocusHandler>())
 {
     m_clientArea = new CDockingClientArea(*this, this);
     m_ghost = new CGhostBar(m_clientArea);
@@ -72,6 +73,7 @@ bool CDockingFrameImpl::DockWindow(CTabbedAutoHideDockingWindow* window, unsigne
 {
     if (!window || !m_layout.IsCreated())
         return false;
+    const bool wasShown = window->IsVisibleWindow();
     if (window->IsDocked() && !window->Undock())
         return false;
     DockRequest request;
@@ -85,6 +87,8 @@ bool CDockingFrameImpl::DockWindow(CTabbedAutoHideDockingWindow* window, unsigne
     request.position.height = height;
     CSubWndFramesPackage& package = (sideFlags & kSideInner) ? m_layout.Inner() : m_layout.Outer();
     const bool docked = package.SetDockingPosition(request);
+    if (!docked && wasShown)
+        window->FloatAfterRefusal();  // it left its place: never lost
     Redraw();
     return docked;
 }

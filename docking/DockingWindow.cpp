@@ -1,11 +1,17 @@
 #include "docking/DockingWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QScreen>
 
+#include "docking/CaptionMoveTracker.h"
+#include "docking/CaptionPainter.h"
 #include "docking/DockEvents.h"
 #include "docking/DockingSystemSettings.h"
+#include "docking/core/FocusRules.h"
 
 using namespace dockwins;
 
@@ -14,6 +20,7 @@ CTabbedAutoHideDockingWindow::CTabbedAutoHideDockingWindow(QWidget* frame, const
 {
     setWindowTitle(title);
     setObjectName(QStringLiteral("dockingWindow"));
+    setMouseTracking(true);
     RefreshCaptionThickness();
     ApplyFloatingMinimum(true);
     hide();
@@ -32,7 +39,35 @@ CTabbedAutoHideDockingWindow::~CTabbedAutoHideDockingWindow() = default;
 
 void CTabbedAutoHideDockingWindow::RefreshCaptionThickness()
 {
-    m_captionThickness = DockingSettings().Metrics().smallCaptionHeight + 5;
+    m_captionThickness = dockwins::CaptionThickness(CaptionStyle::Docking, DockingSettings().Metrics().smallCaptionHeight);
+    LayOutCaptionBand();
+}
+
+void CTabbedAutoHideDockingWindow::LayOutCaptionBand()
+{
+    m_caption = LayOutCaption(CaptionStyle::Docking,
+                              CaptionRectInWindow(width(), height(), m_captionThickness, m_horizontal), m_horizontal);
+}
+
+int CTabbedAutoHideDockingWindow::HitTest(const QPoint& p) const
+{
+    const int hit = CaptionHitTest(m_caption, {p.x(), p.y()});
+    // A floating window's caption has no pin.
+    if (hit == CAPTION_HIT_PIN && !m_dockedTo)
+        return CAPTION_HIT_CAPTION;
+    return hit;
+}
+
+namespace {
+
+QWidget* ParentOfWidget(QWidget* const& w) { return w ? w->parentWidget() : nullptr; }
+
+}  // namespace
+
+bool CTabbedAutoHideDockingWindow::IsCaptionActive() const
+{
+    return dockwins::IsCaptionActive<QWidget*>(QApplication::focusWidget(),
+                                               const_cast<CTabbedAutoHideDockingWindow*>(this), ParentOfWidget);
 }
 
 void CTabbedAutoHideDockingWindow::GetMinMaxInfo(MINMAXINFO& info) const { info.ptMinTrackSize = {100, 100}; }
@@ -49,6 +84,10 @@ QRect CTabbedAutoHideDockingWindow::ClientRect() const
         r.setTop(std::min(m_captionThickness, height()));
     else
         r.setLeft(std::min(m_captionThickness, width()));
+    if (!m_dockedTo) {
+        // Floating: a resize margin on the sides and the bottom.
+        r.adjust(kResizeMargin, 0, -kResizeMargin, -kResizeMargin);
+    }
     if (m_flatBorder)
         r.adjust(1, 1, -1, -1);
     return r;
@@ -56,6 +95,7 @@ QRect CTabbedAutoHideDockingWindow::ClientRect() const
 
 void CTabbedAutoHideDockingWindow::LayoutClient()
 {
+    LayOutCaptionBand();
     if (m_client)
         m_client->setGeometry(ClientRect());
 }
@@ -131,7 +171,134 @@ bool CTabbedAutoHideDockingWindow::DockBack()
         return true;
     }
     request.target = m_frame.data();
-    return SendDockRequest(m_frame, request) != 0;
+    if (SendDockRequest(m_frame, request) != 0)
+        return true;
+    FloatAfterRefusal();
+    return false;
+}
+
+namespace {
+
+// A floating rectangle moved so that a grab-sized part of its caption lies
+// on a screen (the one nearest to its corner).
+RECT KeepCaptionOnScreen(RECT r)
+{
+    const QPoint corner(r.left, r.top);
+    QScreen* nearest = QGuiApplication::primaryScreen();
+    int best = -1;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QRect g = screen->geometry();
+        const int dx = std::max({g.left() - corner.x(), 0, corner.x() - g.right()});
+        const int dy = std::max({g.top() - corner.y(), 0, corner.y() - g.bottom()});
+        if (best < 0 || dx + dy < best) {
+            best = dx + dy;
+            nearest = screen;
+        }
+    }
+    if (!nearest)
+        return r;
+    const QRect g = nearest->geometry();
+    const int left = std::clamp(r.left, g.left(), std::max(g.left(), g.left() + g.width() - 40));
+    const int top = std::clamp(r.top, g.top(), std::max(g.top(), g.top() + g.height() - 10));
+    r.Offset(left - r.left, top - r.top);
+    return r;
+}
+
+}  // namespace
+
+void CTabbedAutoHideDockingWindow::FloatAfterRefusal()
+{
+    // The window left its place and nobody took it: it floats, never lost.
+    if (m_dockedTo)
+        return;
+    if (m_rcFloat.IsEmpty() && m_frame) {
+        DockRequest clamp;
+        clamp.window = this;
+        clamp.target = m_frame.data();
+        clamp.code = kClampRectSize;
+        clamp.rect = ToRect(QRect(mapToGlobal(QPoint(0, 0)), size()));
+        SendDockRequest(m_frame, clamp);
+        m_rcFloat = clamp.rect;
+    }
+    m_rcFloat = KeepCaptionOnScreen(m_rcFloat);
+    setGeometry(ToQRect(m_rcFloat));
+    show();
+}
+
+bool CTabbedAutoHideDockingWindow::Float()
+{
+    if (m_rcFloat.IsEmpty())
+        return false;
+    if (m_dockedTo && !Undock())
+        return false;
+    setGeometry(ToQRect(m_rcFloat));
+    show();
+    return true;
+}
+
+bool CTabbedAutoHideDockingWindow::Pin(bool show)
+{
+    // Not docked, the position has no side and no width to pin with.
+    if (!m_dockedTo || !m_frame)
+        return false;
+    DockRequest position;
+    position.window = this;
+    position.target = m_dockedTo.data();
+    if (!GetDockingPosition(position))
+        return false;
+    // Asked first, so that a frame without auto-hide sides leaves the window in place.
+    DockRequest request;
+    request.window = this;
+    request.target = nullptr;
+    request.code = kPinToSide;
+    request.position.sideFlags = position.position.sideFlags;
+    request.position.width = position.position.width;
+    request.position.barIndex = show ? 1 : 0;
+    if (!Undock())
+        return false;
+    if (SendDockRequest(m_frame, request) != 0)
+        return true;
+    DockBack();
+    return false;
+}
+
+void CTabbedAutoHideDockingWindow::DropAfterDrag(QWidget* target, DockRequest& request, const RECT& floatRect)
+{
+    if (m_dockedTo) {
+        if (!Undock())
+            return;
+        // Leaving moved the bars: the place under the pointer is asked for again.
+        if (target) {
+            request.outline = floatRect;
+            target = FindDropTarget(m_frame, this, QPoint(request.pointer.x, request.pointer.y), request);
+        }
+    }
+    if (target) {
+        request.window = this;
+        request.target = target;
+        request.code = kAcceptDock;
+        if (SendDockRequest(target, request) == 0)
+            FloatAfterRefusal();
+        return;
+    }
+    m_rcFloat = KeepCaptionOnScreen(floatRect);
+    setGeometry(ToQRect(m_rcFloat));
+    show();
+}
+
+void CTabbedAutoHideDockingWindow::CloseByButton()
+{
+    QPointer<QWidget> before = QApplication::focusWidget();
+    Hide();
+    QWidget* after = QApplication::focusWidget();
+    switch (ChooseFocusAfterClose<QWidget*>(before.data(), after, before && before->isVisible())) {
+    case FocusAfterClose::Leave: break;
+    case FocusAfterClose::Restore: before->setFocus(); break;
+    case FocusAfterClose::TopLevel:
+        if (m_frame)
+            m_frame->window()->setFocus();
+        break;
+    }
 }
 
 bool CTabbedAutoHideDockingWindow::Activate()
@@ -190,16 +357,18 @@ bool CTabbedAutoHideDockingWindow::FillOwnPosition(DockRequest& request)
 std::intptr_t CTabbedAutoHideDockingWindow::OnRequest(DockRequest& request, bool)
 {
     switch (request.code) {
+    case kAdjustDragRect:
+    case kAcceptDock:
+    case kSetDockingPosition:
+        // Never onto itself; other windows join a box once boxes exist.
+        return 0;
     case kGetDockingPosition: return FillOwnPosition(request) ? 1 : 0;
     case kIsBoxQuery: return 1;
     case kActivateTab: {
         if (!m_dockedTo)
             return 0;
-        DockRequest forward;
-        forward.window = this;
-        forward.target = m_dockedTo.data();
-        forward.code = kActivateTab;
-        return SendDockRequest(m_dockedTo, forward);
+        // Forwarded unchanged: the window named is the tab to select.
+        return SendDockRequest(m_dockedTo, request);
     }
     default: return 0;  // code 3 among them: a docking window holds nobody
     }
@@ -237,6 +406,8 @@ bool CTabbedAutoHideDockingWindow::event(QEvent* event)
         GetMinMaxInfo(static_cast<CMinMaxInfoEvent*>(event)->info);
         return true;
     }
+    if (type == QEvent::WindowTitleChange || type == QEvent::WindowIconChange)
+        update(CaptionRect());
     if (type == QEvent::Move || type == QEvent::Resize) {
         if (!m_dockedTo && isVisible() && isWindow())
             m_rcFloat = ToRect(geometry());
@@ -254,30 +425,18 @@ void CTabbedAutoHideDockingWindow::closeEvent(QCloseEvent* event)
 {
     // Closing never destroys a docking window: it hides with its place kept.
     event->ignore();
-    Hide();
+    CloseByButton();
 }
 
 void CTabbedAutoHideDockingWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRect caption = CaptionRect();
-    painter.fillRect(caption, palette().color(QPalette::Button));
-    const QRect band = m_horizontal ? caption.adjusted(0, 2, 0, -2) : caption.adjusted(2, 0, -2, 0);
-    painter.fillRect(band, ToQColor(DockingSettings().Highlight()));
-    painter.setPen(palette().color(QPalette::ButtonText));
-    painter.setFont(CaptionFont());
-    const QString title = windowTitle().trimmed();
-    if (m_horizontal) {
-        const QRect text = band.adjusted(5, 0, -2, 0);
-        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                         painter.fontMetrics().elidedText(title, Qt::ElideRight, text.width()));
-    } else {
-        painter.save();
-        painter.translate(band.right() + 1, band.top() + 3);
-        painter.rotate(90);  // the title runs downward
-        const QRect text(0, 0, band.height() - 5, band.width());
-        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                         painter.fontMetrics().elidedText(title, Qt::ElideRight, text.width()));
-        painter.restore();
-    }
+    CaptionPaintState state;
+    state.active = IsCaptionActive();
+    state.showPin = m_dockedTo != nullptr;
+    state.close = m_closeState;
+    state.pin = m_pinState;
+    state.smallCaptionHeight = DockingSettings().Metrics().smallCaptionHeight;
+    state.logicalDpiY = logicalDpiY();
+    PaintDockingCaption(painter, palette(), CaptionFont(), m_caption, windowTitle(), state);
 }

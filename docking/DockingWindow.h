@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "docking/core/CaptionGlyphs.h"
+#include "docking/core/CaptionLayout.h"
 #include "docking/core/DockRequest.h"
 
 class CTabbedAutoHideDockingWindow : public QWidget {
@@ -42,17 +44,61 @@ public:
     QRect CaptionRect() const;
     QRect ClientRect() const;
 
+    // The caption's band and buttons (window coordinates).
+    const dockwins::CaptionLayout& Caption() const { return m_caption; }
+    // The caption's hit code at a point of the window: 0 outside the caption,
+    // 20 the close button, 19 the pin button (docked only), else 2.
+    int HitTest(const QPoint& p) const;
+    // The focus lies strictly inside this window.
+    bool IsCaptionActive() const;
+    dockwins::ButtonState CloseButtonState() const { return m_closeState; }
+    dockwins::ButtonState PinButtonState() const { return m_pinState; }
+
+    // Floats a docked window at its last floating rectangle; false when it
+    // never floated or the undock is refused.
+    bool Float();
+    // Pins a docked window to its side of the frame; refused when not docked.
+    bool Pin(bool show);
+    // Goes back to the remembered position.
+    bool DockBack();
+    // Where the window floats (screen); empty until it floated once.
+    const dockwins::RECT& FloatingRect() const { return m_rcFloat; }
+    void SetFloatingRect(const dockwins::RECT& rect) { m_rcFloat = rect; }
+    // The end of a caption drag: hands the window to target (code 2) or, with
+    // no target, floats it at floatRect. A refused drop floats the window.
+    void DropAfterDrag(QWidget* target, dockwins::DockRequest& request, const dockwins::RECT& floatRect);
+    // After a refused dock of a window that left its place: it floats at its
+    // floating rectangle (or its own, clamped), shown.
+    void FloatAfterRefusal();
+    // The caption close button's command: hides the window and gives the focus
+    // back only when the close moved it.
+    void CloseByButton();
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     std::intptr_t OnRequest(dockwins::DockRequest& request, bool boxChannel);
     bool FillOwnPosition(dockwins::DockRequest& request);
-    bool DockBack();
     void RefreshCaptionThickness();
+    void LayOutCaptionBand();
+    void SetButtonStates(dockwins::ButtonState close, dockwins::ButtonState pin);
+    static constexpr int kResizeMargin = 4;
+    Qt::Edges ResizeEdges(const QPoint& p) const;
+    void TrackResize(const QPoint& global);
+    void StartButtonTracking(int hit);
+    void CancelButtonTracking();
+
     void ApplyFloatingMinimum(bool floating);
     void LayoutClient();
 
@@ -65,4 +111,12 @@ private:
     QPointer<QWidget> m_posTarget;  // m_pos.target while that window lives
     QPointer<QWidget> m_client;
     bool m_flatBorder = false;
+    dockwins::CaptionLayout m_caption;
+    dockwins::ButtonState m_closeState = dockwins::ButtonState::Normal;
+    dockwins::ButtonState m_pinState = dockwins::ButtonState::Normal;
+    int m_trackedButton = 0;  // the hit code of the button pressed, 0 when none
+    bool m_dragArmed = false;  // pressed on the caption: a drag may start
+    QPoint m_pressAt;          // global
+    Qt::Edges m_resizeEdges;   // our own resize of a floating window in progress
+    QRect m_resizeStart;
 };

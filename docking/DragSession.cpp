@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QWidget>
 
 namespace dockwins {
@@ -35,8 +36,10 @@ CDragSession::CDragSession(QWidget* owner, std::unique_ptr<IDDTracker> tracker, 
     // The owner's deletion takes the tracker's package with it: end at once,
     // without touching either.
     connect(owner, &QObject::destroyed, this, [this] {
-        m_tracker.reset();
         m_onEnd = nullptr;
+        if (m_busy)
+            return;  // the tracker is on the stack: the filter ends the drag after it
+        m_tracker.reset();
         End(false);
     });
 }
@@ -68,8 +71,11 @@ void CDragSession::Drop(bool cancelled) { End(cancelled); }
 
 bool CDragSession::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_ended || !m_tracker || !m_owner)
+    // Events sent while the tracker works (a drop reparents and hides
+    // windows) are not the user's: they neither move nor end the drag.
+    if (m_ended || m_busy || !m_tracker || !m_owner)
         return false;
+    const QScopedValueRollback<bool> busy(m_busy, true);
     switch (event->type()) {
     case QEvent::MouseMove: {
         if (!watched->isWidgetType())
@@ -77,6 +83,8 @@ bool CDragSession::eventFilter(QObject* watched, QEvent* event)
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const QPoint p = m_owner->mapFromGlobal(mouse->globalPosition().toPoint());
         m_tracker->OnMove(p.x(), p.y());
+        if (!m_owner)
+            End(false);
         return true;
     }
     case QEvent::MouseButtonRelease: {
@@ -101,8 +109,16 @@ bool CDragSession::eventFilter(QObject* watched, QEvent* event)
         End(true);
         return true;
     }
+    case QEvent::KeyRelease:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Control)
+            m_tracker->OnControlKey(false);
+        return false;
     case QEvent::KeyPress: {
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Control) {
+            m_tracker->OnControlKey(true);
+            return false;
+        }
         if (key->key() == Qt::Key_Escape || key->key() == Qt::Key_Alt || (key->modifiers() & Qt::AltModifier)) {
             m_tracker->OnCancelDrag(0, 0);
             End(true);

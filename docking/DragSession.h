@@ -42,6 +42,7 @@ private:
     std::unique_ptr<IDDTracker> m_tracker;
     std::function<void(bool)> m_onEnd;
     bool m_ended = false;
+    bool m_busy = false;  // the tracker is being called
 };
 
 }  // namespace dockwins

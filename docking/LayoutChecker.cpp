@@ -1,5 +1,6 @@
 #include "docking/LayoutChecker.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -11,6 +12,7 @@
 #include "docking/DockingWindow.h"
 #include "docking/DragSession.h"
 #include "docking/GhostBar.h"
+#include "docking/GhostOutline.h"
 #include "docking/PackageWindow.h"
 #include "docking/core/LayoutCheck.h"
 
@@ -118,6 +120,23 @@ std::vector<std::string> CheckDockingLayout(const CDockingFrameImpl& frame)
     for (const CGhostBar* ghost : frame.findChildren<CGhostBar*>())
         if (ghost->isVisible())
             problems.push_back("a ghost bar is still shown");
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<const CGhostOutline*>(w))
+            problems.push_back("a drag outline is left over");
+    int active = 0;
+    const QWidget* focus = QApplication::focusWidget();
+    for (const auto* w : frame.findChildren<CTabbedAutoHideDockingWindow*>()) {
+        if (w->CloseButtonState() == ButtonState::Pressed || w->PinButtonState() == ButtonState::Pressed)
+            problems.push_back(Name(w) + " has a caption button left pressed");
+        // 5. At most one active caption, the one holding the focus.
+        if (w->IsCaptionActive()) {
+            ++active;
+            if (!focus || !w->isAncestorOf(focus))
+                problems.push_back(Name(w) + " has an active caption without the focus");
+        }
+    }
+    if (active > 1)
+        problems.push_back("more than one caption is drawn active");
     return problems;
 }
 

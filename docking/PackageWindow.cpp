@@ -8,6 +8,7 @@
 #include "docking/DockingSystemSettings.h"
 #include "docking/DragSession.h"
 #include "docking/GhostBar.h"
+#include "docking/core/LayoutCheck.h"
 
 namespace dockwins {
 
@@ -125,11 +126,19 @@ std::intptr_t CPackageWindow::OnRequest(DockRequest& request)
     case kAcceptDock: {
         if (!window || m_package.IndexOf(window) >= 0)
             return 0;
+        // Only an outline that code 1 could have offered: its corner in the bar.
+        if (const RECT o = ToClient(request.outline); !RECT{0, 0, width(), height()}.Contains({o.left, o.top}))
+            return 0;
         Attach(window);
         const bool laidOut = m_package.InsertAtOutline(FrameFor(window), ToClient(request.outline));
+        // An insertion that leaves the bar's tiling unsound is undone.
+        std::vector<std::string> problems;
+        CheckPackageLayout(m_package, "bar", MinimumCheck::None, -1, problems);
+        if (!laidOut || !problems.empty())
+            return GiveBack(window);
         window->show();
         update();
-        return laidOut ? 1 : 0;
+        return 1;
     }
     case kUndock: {
         if (!m_package.Remove(window))
@@ -159,9 +168,11 @@ std::intptr_t CPackageWindow::OnRequest(DockRequest& request)
         Attach(window);
         const bool laidOut = m_package.InsertAtFraction(FrameFor(window), request.position.fraction,
                                                         request.position.height, minAlong);
+        if (!laidOut)
+            return GiveBack(window);
         window->show();
         update();
-        return laidOut ? 1 : 0;
+        return 1;
     }
     case kJoinBox: {
         QWidget* joining = ToWidget(request.joining);
@@ -176,6 +187,18 @@ std::intptr_t CPackageWindow::OnRequest(DockRequest& request)
     case kGetMinFrameDistance: return Along(GetMinTrackSize(window), m_package.IsHorizontal());
     default: return 0;
     }
+}
+
+std::intptr_t CPackageWindow::GiveBack(QWidget* window)
+{
+    // Taken but not laid out: the window leaves again (the bar too when it
+    // is left empty) and the request is refused, so its sender places it.
+    DockRequest undock;
+    undock.window = window;
+    undock.target = this;
+    undock.code = kUndock;
+    OnRequest(undock);
+    return 0;
 }
 
 bool CPackageWindow::event(QEvent* event)

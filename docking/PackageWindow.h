@@ -40,6 +40,7 @@ protected:
 
 private:
     std::intptr_t OnRequest(DockRequest& request);
+    std::intptr_t GiveBack(QWidget* window);
     void Attach(QWidget* window);
     void Detach(QWidget* window);
     std::unique_ptr<IFrame> FrameFor(QWidget* window);

@@ -58,6 +58,7 @@ struct DockRequest {
     WindowHandle target = nullptr;  // where the request goes or the window is docked to
     int code = 0;
     RECT outline;                   // codes 1, 2: the dragged outline
+    POINT pointer;                  // codes 1, 2: the pointer (screen); windows test it, packages the outline
     std::uint32_t placementFlags = 0;
     DockPosition position;          // codes 4, 5
     RECT rect;                      // code 7: the rectangle to clamp

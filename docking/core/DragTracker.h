@@ -14,6 +14,8 @@ public:
     virtual void OnDrop(int x, int y) = 0;
     virtual void OnDropRightButton(int x, int y) { OnDrop(x, y); }
     virtual void OnDropLeftButton(int x, int y) { OnDrop(x, y); }
+    // The Ctrl key went down or up during the drag.
+    virtual void OnControlKey(bool /*down*/) {}
 };
 
 }  // namespace dockwins

@@ -76,6 +76,11 @@ int RunKelvo(int argc, char** argv, KelvoOptions options)
     if (instance.Claim() == CSingleInstance::Role::Second)
         return HandOverToFirstInstance(startupPath, argc, argv);
 
+    // Floating panes are placed by the program; Wayland does not let a client
+    // place its top-level windows, so X is taken where both are offered.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kelvo");
     QApplication::setOrganizationName("Vornel");

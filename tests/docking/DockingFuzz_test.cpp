@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <limits>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -32,6 +33,7 @@ public:
     explicit Fuzzer(unsigned seed) : m_random(seed)
     {
         m_windows = {history, variables, MakeWindow("Other")};
+        m_closed.insert(m_windows[2]);  // never shown yet
         frame.DockWindow(history, 3, 0, 0.0f, 200, 100);
         frame.DockWindow(variables, 3, 0, 0.0f, 200, 100);
         Show();
@@ -42,7 +44,32 @@ public:
     std::string Step()
     {
         std::ostringstream out;
-        switch (Pick(0, 9)) {
+        switch (Pick(0, 14)) {
+        case 10:
+        case 11: DragCaption(out); break;
+        case 12: {
+            CTabbedAutoHideDockingWindow* w = Window();
+            out << "double click the caption of " << Name(w);
+            if (w->isVisible())
+                DoubleClick(w, CaptionPoint(w));
+            else
+                out << " (hidden)";
+            break;
+        }
+        case 13: {
+            CTabbedAutoHideDockingWindow* w = Window();
+            out << "close " << Name(w) << " by its button";
+            if (w->isVisible()) {
+                const dockwins::PartRect& b = w->Caption().close;
+                const QPoint at((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+                m_closed.insert(w);
+                Click(w, at);
+            } else {
+                out << " (hidden)";
+            }
+            break;
+        }
+        case 14: DeleteWhileDragged(out); break;
         case 0:
         case 1:
         case 2: DockAt(out); break;
@@ -50,6 +77,7 @@ public:
             CTabbedAutoHideDockingWindow* w = Window();
             out << "hide " << Name(w);
             w->Hide();
+            m_closed.insert(w);
             break;
         }
         case 4: {
@@ -84,15 +112,27 @@ public:
 
     void Check(const std::string& step)
     {
-        const auto problems = Problems();
+        auto problems = Problems();
+        // Reachable: a pane that was not closed is shown (docked or floating).
+        for (CTabbedAutoHideDockingWindow* w : m_windows) {
+            if (w->IsVisibleWindow())
+                m_closed.erase(w);
+            else if (!m_closed.count(w))
+                problems.push_back(Name(w) + " is hidden but was never closed");
+        }
         if (!problems.empty())
             m_failure = step + ":\n" + Join(problems);
     }
 
-    // Widgets alive, not counting the bars (a bar and its ghost outline).
+    // Widgets alive, not counting the bars (a bar and its ghost outline) nor
+    // the desktop widget Qt makes once, the first time a pointer event finds
+    // its receiver gone.
     long LiveWidgets() const
     {
-        return static_cast<long>(QApplication::allWidgets().size()) - 2 * static_cast<long>(frame.Bars().size());
+        long count = 0;
+        for (const QWidget* w : QApplication::allWidgets())
+            count += w->windowType() == Qt::Desktop ? 0 : 1;
+        return count - 2 * static_cast<long>(frame.Bars().size());
     }
 
     std::string m_failure;
@@ -170,8 +210,106 @@ private:
         }
     }
 
+    // A point of the caption away from its buttons.
+    static QPoint CaptionPoint(const CTabbedAutoHideDockingWindow* w)
+    {
+        const dockwins::PartRect& c = w->Caption().caption;
+        return w->IsHorizontal() ? QPoint(c.left + 8, (c.top + c.bottom) / 2)
+                                 : QPoint((c.left + c.right) / 2, w->Caption().pin.bottom + 8);
+    }
+    static QWindow* Handle(QWidget* w) { return w->window()->windowHandle(); }
+    static QPoint InWindow(QWidget* w, QPoint p) { return w->mapTo(w->window(), p); }
+    void Click(QWidget* w, QPoint p)
+    {
+        QTest::mouseClick(Handle(w), Qt::LeftButton, {}, InWindow(w, p));
+    }
+    void DoubleClick(QWidget* w, QPoint p)
+    {
+        QTest::mouseDClick(Handle(w), Qt::LeftButton, {}, InWindow(w, p));
+    }
+
+    // Presses the caption and moves by more than the drag distance: a drag
+    // session runs when the caption was reachable. Returns the pressed window.
+    QWindow* BeginCaptionDrag(CTabbedAutoHideDockingWindow* w, QPoint& at)
+    {
+        QWindow* window = Handle(w);
+        at = InWindow(w, CaptionPoint(w));
+        QTest::mousePress(window, Qt::LeftButton, {}, at);
+        at += QPoint(6, 6);
+        QTest::mouseMove(window, at);
+        return window;
+    }
+
+    void DragCaption(std::ostringstream& out)
+    {
+        CTabbedAutoHideDockingWindow* w = Window();
+        out << "drag " << Name(w) << " by its caption";
+        if (!w->isVisible()) {
+            out << " (hidden)";
+            return;
+        }
+        QPoint at;
+        QWindow* window = BeginCaptionDrag(w, at);
+        const int moves = Pick(1, 4);
+        for (int i = 0; i < moves; ++i) {
+            const QPoint client(Pick(-20, frame.ClientArea()->width() + 20), Pick(-20, frame.ClientArea()->height() + 20));
+            out << " to " << client.x() << "," << client.y();
+            at = window->mapFromGlobal(frame.ClientArea()->mapToGlobal(client));
+            QTest::mouseMove(window, at);
+        }
+        const bool ctrl = Pick(0, 5) == 0;
+        if (ctrl) {
+            out << " with Ctrl";
+            QTest::keyPress(window, Qt::Key_Control);
+            QTest::mouseMove(window, at);
+        }
+        switch (Pick(0, 4)) {
+        case 0:
+            out << ", Escape";
+            QTest::keyClick(window, Qt::Key_Escape);
+            QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+            break;
+        case 1:
+            out << ", right button";
+            QTest::mousePress(window, Qt::RightButton, {}, at);
+            QTest::mouseRelease(window, Qt::RightButton, {}, at);
+            QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+            break;
+        case 2: {
+            out << ", deactivation";
+            QEvent deactivate(QEvent::WindowDeactivate);
+            QCoreApplication::sendEvent(w->window(), &deactivate);
+            QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+            break;
+        }
+        default:
+            out << ", drop";
+            QTest::mouseRelease(window, Qt::LeftButton, ctrl ? Qt::ControlModifier : Qt::KeyboardModifiers{}, at);
+            break;
+        }
+        if (ctrl)
+            QTest::keyRelease(window, Qt::Key_Control);
+    }
+
+    void DeleteWhileDragged(std::ostringstream& out)
+    {
+        CTabbedAutoHideDockingWindow* temp = MakeWindow("Temporary");
+        frame.DockWindow(temp, static_cast<unsigned>(Pick(0, 3)), 0, 0.5f, 150, 150);
+        Settle();
+        out << "delete a pane while it is dragged";
+        if (temp->isVisible()) {
+            QPoint at;
+            QWindow* window = BeginCaptionDrag(temp, at);
+            delete temp;
+            QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+        } else {
+            delete temp;
+        }
+    }
+
     std::mt19937 m_random;
     std::vector<CTabbedAutoHideDockingWindow*> m_windows;
+    std::set<CTabbedAutoHideDockingWindow*> m_closed;
 };
 
 void RunSeed(unsigned seed, int steps)
@@ -185,7 +323,10 @@ void RunSeed(unsigned seed, int steps)
     }
     if (fuzzer.m_failure.empty() && fuzzer.LiveWidgets() != fuzzer.m_baseline) {
         std::ostringstream out;
-        out << "live widgets " << fuzzer.LiveWidgets() << " instead of " << fuzzer.m_baseline;
+        out << "live widgets " << fuzzer.LiveWidgets() << " instead of " << fuzzer.m_baseline << ":";
+        for (const QWidget* w : QApplication::allWidgets())
+            out << " " << w->metaObject()->className() << "/" << w->objectName().toStdString() << "<"
+                << (w->parentWidget() ? w->parentWidget()->metaObject()->className() : "none") << ">";
         fuzzer.m_failure = out.str();
     }
     if (!fuzzer.m_failure.empty()) {

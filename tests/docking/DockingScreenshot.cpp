@@ -2,7 +2,11 @@
 //   docking_screenshot <folder>
 // writes docked.png (the left bar at 200 px, Variables above History),
 // dragged.png (the bar dragged to 300 px) and minimum.png (the window at its
-// minimum size). Runs on the offscreen platform with a 1920 x 1080 screen, or
+// minimum size), then caption-right.png and caption-bottom.png (History
+// dragged by its caption to the right edge, then to the bottom),
+// floating.png (Variables floating with its caption), closed.png and
+// back.png (History closed by its caption button and shown again as the
+// View command does). Runs on the offscreen platform with a 1920 x 1080 screen, or
 // on a display when QT_QPA_PLATFORM is xcb (under Xvfb with a window manager).
 
 #include <QApplication>
@@ -35,9 +39,34 @@ bool Save(dockwins::CDockingFrameImpl& frame, const QString& path)
     QTest::qWait(200);
     for (const std::string& problem : dockwins::CheckDockingLayout(frame))
         qWarning("%s", problem.c_str());
+    if (path.isEmpty())
+        return true;
     const QPixmap shot = frame.screen()->grabWindow(0);
     return shot.copy(frame.frameGeometry().adjusted(-10, -10, 10, 10)).save(path, "PNG");
 }
+
+// Drags a docked or floating window by its caption, grabbed 5 px from the
+// caption's start, so that the drag outline's corner comes to lie just
+// inside the frame client point `corner`; with Ctrl the window floats there.
+void DragCaption(dockwins::CDockingFrameImpl& frame, CTabbedAutoHideDockingWindow* w, QPoint corner, bool ctrl)
+{
+    QWindow* window = w->window()->windowHandle();
+    const QPoint grab = w->IsHorizontal() ? QPoint(5, 10) : QPoint(10, w->Caption().pin.bottom + 5);
+    const QPoint start = w->mapTo(w->window(), grab);
+    const QPoint target = window->mapFromGlobal(frame.ClientArea()->mapToGlobal(corner) + QPoint(5, 5));
+    QTest::mousePress(window, Qt::LeftButton, {}, start);
+    for (int i = 1; i <= 5; ++i)
+        QTest::mouseMove(window, start + (target - start) * i / 5);
+    if (ctrl) {
+        QTest::keyPress(window, Qt::Key_Control);
+        QTest::mouseMove(window, target);
+    }
+    QTest::mouseRelease(window, Qt::LeftButton, ctrl ? Qt::ControlModifier : Qt::KeyboardModifiers{}, target);
+    if (ctrl)
+        QTest::keyRelease(window, Qt::Key_Control);
+}
+
+bool TakeShots(const QDir& out);
 
 }  // namespace
 
@@ -49,8 +78,16 @@ int main(int argc, char** argv)
     static QApplication* displayApp = onDisplay ? new QApplication(argc, argv) : nullptr;
     if (!onDisplay)
         DockingTestApp();
-    const QDir out(QString::fromLocal8Bit(argv[1]));
+    const bool ok = TakeShots(QDir(QString::fromLocal8Bit(argv[1])));
+    // The windows are gone before the application.
+    delete displayApp;
+    return ok ? 0 : 1;
+}
 
+namespace {
+
+bool TakeShots(const QDir& out)
+{
     dockwins::CDockingFrameImpl frame;
     frame.setWindowTitle("Docking");
     frame.setGeometry(40, 40, 1000, 640);
@@ -85,7 +122,24 @@ int main(int argc, char** argv)
 
     frame.resize(frame.minimumSize());
     ok = Save(frame, out.filePath("minimum.png")) && ok;
+
+    frame.resize(1100, 800);
+    Save(frame, QString());
+    const QSize area = frame.ClientArea()->size();
+    DragCaption(frame, history, QPoint(area.width() - 8, 300), false);
+    ok = Save(frame, out.filePath("caption-right.png")) && ok;
+    DragCaption(frame, history, QPoint(300, area.height() - 8), false);
+    ok = Save(frame, out.filePath("caption-bottom.png")) && ok;
+    DragCaption(frame, variables, QPoint(450, 150), true);
+    ok = Save(frame, out.filePath("floating.png")) && ok;
+    const dockwins::PartRect close = history->Caption().close;
+    const QPoint button = history->mapTo(&frame, QPoint((close.left + close.right) / 2, (close.top + close.bottom) / 2));
+    QTest::mouseClick(frame.windowHandle(), Qt::LeftButton, {}, button);
+    ok = Save(frame, out.filePath("closed.png")) && ok;
+    history->Activate();
+    ok = Save(frame, out.filePath("back.png")) && ok;
     frame.close();
-    delete displayApp;
-    return ok ? 0 : 1;
+    return ok;
 }
+
+}  // namespace

@@ -2,6 +2,7 @@
 // panes docked through DockWindow into one bar on the left of the client.
 
 #include <QApplication>
+#include <QTest>
 
 #include "WindowFixture.h"
 #include "docking/DockingWindow.h"
@@ -57,6 +58,30 @@ TEST_F(DockingFrameInMainWindow, APaneHiddenAndShownReturnsToItsPlace)
     Settle();
     EXPECT_TRUE(frame.HistoryWindow()->IsVisibleWindow());
     EXPECT_EQ(InClient(frame, frame.HistoryWindow()), before);
+    EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
+}
+
+TEST_F(DockingFrameInMainWindow, ACaptionCloseKeepsTheFocusAndTheViewCommandBringsThePaneBack)
+{
+    CMainFrame& frame = *m_frame;
+    Settle();
+    CTabbedAutoHideDockingWindow* history = frame.HistoryWindow();
+    const QRect before = InClient(frame, history);
+    QWidget* variablesList = frame.Panes().VariablesWidget();
+    variablesList->setFocus();
+    Settle();
+    const dockwins::PartRect close = history->Caption().close;
+    const QPoint button = history->mapTo(&frame, QPoint((close.left + close.right) / 2, (close.top + close.bottom) / 2));
+    QTest::mouseClick(frame.windowHandle(), Qt::LeftButton, {}, button);
+    Settle();
+    EXPECT_FALSE(history->IsVisibleWindow());
+    EXPECT_EQ(QApplication::focusWidget(), variablesList);  // the close did not move it
+    EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
+    frame.OnCommand(32838);  // View > History
+    Settle();
+    EXPECT_TRUE(history->IsDocked());
+    EXPECT_EQ(InClient(frame, history), before);
+    EXPECT_TRUE(history->IsCaptionActive());
     EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
 }
 

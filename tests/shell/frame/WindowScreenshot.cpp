@@ -1,18 +1,43 @@
 // Renders the whole main window on the running display (run under Xvfb with
 // the xcb platform) after a short calculation, and saves the screen as PNG:
-//   frame_screenshot <out.png>
+//   frame_screenshot <out.png> [<folder>]
+// With a folder it also saves the panes moved by their captions there:
+// history-right.png, history-bottom.png, variables-floating.png,
+// history-closed.png and history-back.png (View > History).
 // A tool for looking at the window, not a test.
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QScreen>
 #include <QTimer>
 
+#include "docking/CaptionMoveTracker.h"
+#include "docking/DockingWindow.h"
 #include "platform/Event.h"
 #include "resources/CommandIds.h"
 #include "shell/frame/FrameController.h"
 #include "shell/frame/MainFrame.h"
 #include "worker/InProcessCalcWorker.h"
+
+namespace {
+
+// Drags a pane by its caption, grabbed near the caption's start, so that the
+// outline's corner comes to lie just inside a client point; with Ctrl held
+// the pane floats there.
+void DragByCaption(CMainFrame& frame, CTabbedAutoHideDockingWindow* w, QPoint corner, bool ctrl)
+{
+    const QPoint grab = w->IsHorizontal() ? QPoint(5, 10) : QPoint(10, w->Caption().pin.bottom + 5);
+    dockwins::CCaptionMoveTracker tracker(*w, w->mapToGlobal(grab));
+    tracker.BeginDrag();
+    const QPoint to = w->mapFromGlobal(frame.ClientArea()->mapToGlobal(corner) + QPoint(5, 5));
+    tracker.OnControlKey(ctrl);
+    tracker.OnMove(to.x(), to.y());
+    tracker.OnDrop(to.x(), to.y());
+    tracker.EndDrag(false);
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -53,6 +78,25 @@ int main(int argc, char** argv)
     QTimer::singleShot(1500, &frame, [&] {
         const QPixmap shot = frame.screen()->grabWindow(0);
         saved = shot.save(QString::fromLocal8Bit(argv[1]), "PNG");
+        if (argc >= 3) {
+            const QDir out(QString::fromLocal8Bit(argv[2]));
+            auto save = [&](const char* name) {
+                for (int i = 0; i < 20; ++i)
+                    QApplication::processEvents(QEventLoop::AllEvents, 20);
+                saved = frame.screen()->grabWindow(0).save(out.filePath(QString::fromLatin1(name)), "PNG") && saved;
+            };
+            const QSize area = frame.ClientArea()->size();
+            DragByCaption(frame, frame.HistoryWindow(), QPoint(area.width() - 8, area.height() / 2), false);
+            save("history-right.png");
+            DragByCaption(frame, frame.HistoryWindow(), QPoint(area.width() / 3, area.height() - 8), false);
+            save("history-bottom.png");
+            DragByCaption(frame, frame.VariablesWindow(), QPoint(area.width() / 2, 80), true);
+            save("variables-floating.png");
+            frame.HistoryWindow()->CloseByButton();
+            save("history-closed.png");
+            frame.OnCommand(32838);  // View > History
+            save("history-back.png");
+        }
         frame.close();
     });
     app.exec();

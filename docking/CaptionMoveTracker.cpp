@@ -1,0 +1,175 @@
+#include "docking/CaptionMoveTracker.h"
+
+#include "docking/DockEvents.h"
+#include "docking/DockingWindow.h"
+#include "docking/DragSession.h"
+#include "docking/GhostOutline.h"
+#include "docking/core/CaptionDrag.h"
+
+namespace dockwins {
+
+namespace {
+
+// Code 1 to the first window at or above `hit` that answers the box query,
+// inside the top-level window `top`, never the dragged window or its children.
+QWidget* AskFirstBox(QWidget* top, QWidget* hit, QWidget* dragged, DockRequest& request)
+{
+    for (QWidget* w = hit; w; w = w->parentWidget()) {
+        const bool own = dragged && (w == dragged || dragged->isAncestorOf(w));
+        if (!own && IsBoxWindow(w)) {
+            DockRequest asked = request;
+            asked.code = kAdjustDragRect;
+            asked.target = w;
+            if (SendBoxMessage(w, asked) == 0)
+                return nullptr;
+            request = asked;
+            return ToWidget(asked.target);
+        }
+        if (w == top)
+            break;
+    }
+    return nullptr;
+}
+
+// The frame's own floating window under the point, the most recently raised first.
+QWidget* FloatingWindowAt(QWidget* frame, QWidget* dragged, const QPoint& pointer)
+{
+    const QObjectList& children = frame->children();
+    for (auto it = children.crbegin(); it != children.crend(); ++it) {
+        auto* w = qobject_cast<QWidget*>(*it);
+        if (w && w != dragged && w->isWindow() && w->isVisible() && w->geometry().contains(pointer) &&
+            IsBoxWindow(w))
+            return w;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+QWidget* FindDropTarget(QWidget* frame, QWidget* dragged, const QPoint& pointer, DockRequest& request)
+{
+    if (!frame)
+        return nullptr;
+    request.pointer = {pointer.x(), pointer.y()};
+    request.window = dragged;
+    QWidget* top = FloatingWindowAt(frame, dragged, pointer);
+    if (!top && frame->frameGeometry().contains(pointer))
+        top = frame;
+    if (top) {
+        QWidget* hit = top->childAt(top->mapFromGlobal(pointer));
+        if (QWidget* box = AskFirstBox(top, hit ? hit : top, dragged, request))
+            return box;
+    }
+    DockRequest asked = request;
+    asked.code = kAdjustDragRect;
+    asked.target = frame;
+    if (SendDockRequest(frame, asked) == 0 || !asked.target)
+        return nullptr;
+    request = asked;
+    return ToWidget(asked.target);
+}
+
+CCaptionMoveTracker::CCaptionMoveTracker(CTabbedAutoHideDockingWindow& window, const QPoint& pressAt)
+    : m_window(&window), m_frame(window.Frame()), m_start(pressAt), m_last(pressAt)
+{
+}
+
+CCaptionMoveTracker::~CCaptionMoveTracker() = default;
+
+QPoint CCaptionMoveTracker::ToScreen(int x, int y) const { return m_origin + QPoint(x, y); }
+
+void CCaptionMoveTracker::BeginDrag()
+{
+    if (!m_window)
+        return;
+    m_origin = m_window->mapToGlobal(QPoint(0, 0));
+    const RECT window = ToRect(QRect(m_origin, m_window->size()));
+    if (m_window->FloatingRect().IsEmpty() && m_frame) {
+        DockRequest clamp;
+        clamp.window = m_window.data();
+        clamp.target = m_frame.data();
+        clamp.code = kClampRectSize;
+        clamp.rect = window;
+        SendDockRequest(m_frame, clamp);
+        m_window->SetFloatingRect(clamp.rect);
+    }
+    const RECT floating = m_window->FloatingRect();
+    m_floatWidth = floating.Width();
+    m_floatHeight = floating.Height();
+    m_offset = CaptionGrabOffset({window.left, window.top, window.right, window.bottom}, {m_start.x(), m_start.y()},
+                                 m_floatWidth, m_floatHeight);
+    m_ghost = std::make_unique<CGhostOutline>();
+    Track(m_start);
+}
+
+void CCaptionMoveTracker::Track(const QPoint& pointer)
+{
+    m_last = pointer;
+    if (!m_window)
+        return;
+    const PartRect at = CaptionDragOutline({pointer.x(), pointer.y()}, m_offset, m_floatWidth, m_floatHeight);
+    m_floatRect = {at.left, at.top, at.right, at.bottom};
+    if (m_frame) {
+        DockRequest clamp;
+        clamp.window = m_window.data();
+        clamp.target = m_frame.data();
+        clamp.code = kClampRectSize;
+        clamp.rect = m_floatRect;
+        SendDockRequest(m_frame, clamp);
+        m_floatRect = clamp.rect;
+    }
+    m_target = nullptr;
+    m_outline = m_floatRect;
+    if (!m_ctrl) {
+        DockRequest request;
+        request.outline = m_floatRect;
+        if (QWidget* target = FindDropTarget(m_frame, m_window, pointer, request)) {
+            m_target = target;
+            m_request = request;
+            m_outline = request.outline;
+        }
+    }
+    if (m_ghost)
+        m_ghost->ShowAt(ToQRect(m_outline));
+}
+
+void CCaptionMoveTracker::OnMove(int x, int y) { Track(ToScreen(x, y)); }
+
+void CCaptionMoveTracker::OnControlKey(bool down)
+{
+    if (down == m_ctrl)
+        return;
+    m_ctrl = down;
+    Track(m_last);
+}
+
+void CCaptionMoveTracker::OnCancelDrag(int, int) {}
+
+void CCaptionMoveTracker::OnDrop(int x, int y)
+{
+    if (m_dropped || !m_window)
+        return;
+    m_dropped = true;
+    const QPoint pointer = ToScreen(x, y);
+    Track(pointer);
+    if (m_ghost)
+        m_ghost->hide();
+    // Back where it started with nowhere to go: nothing happens.
+    if (!m_target && pointer == m_start)
+        return;
+    m_window->DropAfterDrag(m_target, m_request, m_floatRect);
+}
+
+void CCaptionMoveTracker::EndDrag(bool) { m_ghost.reset(); }
+
+void StartCaptionDrag(CTabbedAutoHideDockingWindow& window, const QPoint& pressAt, const QPoint& now)
+{
+    auto tracker = std::make_unique<CCaptionMoveTracker>(window, pressAt);
+    CCaptionMoveTracker* raw = tracker.get();
+    if (!CDragSession::Start(&window, std::move(tracker)))
+        return;
+    const QPoint local = window.mapFromGlobal(now);
+    raw->OnMove(local.x(), local.y());
+}
+
+}  // namespace dockwins
