@@ -3,6 +3,7 @@
 // once however many arrive. Driven by raw bus messages, as a hostile client
 // would send them.
 
+#include "TestBus.h"
 #include "ipc/BusNames.h"
 #include "ipc/HResultErrors.h"
 #include "worker/server/BoundedWorkerProcess.h"
@@ -32,27 +33,6 @@ using namespace std::chrono_literals;
 namespace {
 
 constexpr char kCallbackPath[] = "/CalcCompleteCallback/1";
-
-void EnsureApplication()
-{
-    static int argc = 1;
-    static char name[] = "worker_limits_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QCoreApplication(argc, argv);
-}
-
-bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)
-{
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return true;
-}
 
 // The caller's callback object: counts the reports per request id.
 class CCountingCallback : public QDBusVirtualObject {
@@ -132,7 +112,7 @@ private:
 // Waits for every pending call; counts the replies by outcome ("ok" or the error name).
 std::map<QString, int> Outcomes(std::vector<QDBusPendingCall>& calls, const std::function<void()>& whileWaiting)
 {
-    EXPECT_TRUE(WaitUntil(
+    EXPECT_TRUE(ipc_test::WaitUntil(
         [&] {
             whileWaiting();
             return std::all_of(calls.begin(), calls.end(), [](const QDBusPendingCall& c) { return c.isFinished(); });
@@ -159,7 +139,7 @@ class WorkerLimitsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EnsureApplication();
+        ipc_test::EnsureCoreApplication();
         ASSERT_TRUE(QDBusConnection::sessionBus().isConnected());
     }
 };
@@ -234,7 +214,7 @@ TEST_P(RequestFloodTest, RunsABoundedNumberAtOnceAndReportsEveryAcceptedOneOnce)
     }
 
     if (c.waitForReports) {
-        EXPECT_TRUE(WaitUntil(
+        EXPECT_TRUE(ipc_test::WaitUntil(
             [&] {
                 sample();
                 return int(callback.reports().size()) >= accepted;
