@@ -203,20 +203,32 @@ TEST_F(MainWindowTest, MaxDigitsAngleLoadAndSaveAreRefusedWhileCalculating)
     EXPECT_EQ(m_services.boxes.size(), 1u);
 }
 
+// A main frame over the in-process worker with scripted services, made by a
+// test that needs no fixture around it.
+struct CInProcessFrame {
+    CEvent done;
+    CEvent aborted;
+    std::shared_ptr<CInProcessWorkerHost> host = std::make_shared<CInProcessWorkerHost>();
+    CScriptedServices services;
+    CMainFrame frame{MakeSetup()};
+
+    CMainFrame::Setup MakeSetup()
+    {
+        CMainFrame::Setup setup;
+        setup.events = {&done, &aborted};
+        setup.workerFactory = host;
+        setup.processWaiter = host;
+        setup.services = &services;
+        return setup;
+    }
+};
+
 TEST(MainWindowConfig, OutOfRangeDigitsFromTheOptionsFileGiveTheDefault)
 {
     TestApplication();
     ConfigOptions::Instance().m_nSigDigits = 9999;
-    CEvent done;
-    CEvent aborted;
-    auto host = std::make_shared<CInProcessWorkerHost>();
-    CScriptedServices services;
-    CMainFrame::Setup setup;
-    setup.events = {&done, &aborted};
-    setup.workerFactory = host;
-    setup.processWaiter = host;
-    setup.services = &services;
-    CMainFrame frame(setup);
+    CInProcessFrame window;
+    CMainFrame& frame = window.frame;
     frame.Create();
     EXPECT_EQ(frame.Controller().Engine()->GetDisplayDigits(), ConfigOptions::kDefaultSigDigits);
     frame.close();
@@ -228,16 +240,8 @@ TEST(MainWindowConfig, TheEngineKeepsTheAngleUnitAndTheStoredOptionsGetIt)
     TestApplication();
     ConfigOptions::Instance().SetDefaults();
     ConfigOptions::Instance().m_angleSetting = 2;
-    CEvent done;
-    CEvent aborted;
-    auto host = std::make_shared<CInProcessWorkerHost>();
-    CScriptedServices services;
-    CMainFrame::Setup setup;
-    setup.events = {&done, &aborted};
-    setup.workerFactory = host;
-    setup.processWaiter = host;
-    setup.services = &services;
-    CMainFrame frame(setup);
+    CInProcessFrame window;
+    CMainFrame& frame = window.frame;
     frame.Create();
     // Taken from the options at start: the engine keeps it, the keypad shows it.
     EXPECT_EQ(frame.Controller().Engine()->GetAngleSetting(), 2);
@@ -291,16 +295,9 @@ TEST_F(StartupFileTest, TheStartUpFileIsLoadedBeforeTheWindowShowsAndAMissingOne
 {
     const std::string path = SavedSixTimesSeven("start.qxv7");
     for (const std::string& given : {path, path + ".missing"}) {
-        CEvent done;
-        CEvent aborted;
-        auto host = std::make_shared<CInProcessWorkerHost>();
-        CScriptedServices services;
-        CMainFrame::Setup setup;
-        setup.events = {&done, &aborted};
-        setup.workerFactory = host;
-        setup.processWaiter = host;
-        setup.services = &services;
-        CMainFrame frame(setup);
+        CInProcessFrame window;
+        CMainFrame& frame = window.frame;
+        const CScriptedServices& services = window.services;
         frame.Create(given == path ? given : std::string());
         EXPECT_FALSE(frame.isVisible());
         EXPECT_EQ(frame.Controller().EntryLine().GetText(), given == path ? "7" : "0") << given;
