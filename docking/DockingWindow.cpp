@@ -35,7 +35,18 @@ void CTabbedAutoHideDockingWindow::ApplyFloatingMinimum(bool floating)
     setMinimumSize(floating ? QSize(info.ptMinTrackSize.x, info.ptMinTrackSize.y) : QSize(0, 0));
 }
 
-CTabbedAutoHideDockingWindow::~CTabbedAutoHideDockingWindow() = default;
+CTabbedAutoHideDockingWindow::~CTabbedAutoHideDockingWindow()
+{
+    // A docked window deleted in place leaves its holder first, so no package
+    // keeps a frame without a window (it would stop every later layout pass).
+    if (m_dockedTo) {
+        DockRequest request;
+        request.window = this;
+        request.target = m_dockedTo.data();
+        request.code = kUndock;
+        SendDockRequest(m_dockedTo, request);
+    }
+}
 
 void CTabbedAutoHideDockingWindow::RefreshCaptionThickness()
 {

@@ -33,13 +33,18 @@ std::string Name(const QWidget* w)
     return (title.isEmpty() ? w->objectName() : title).toStdString();
 }
 
-void CheckPlacement(const CWndFramesPackageBase& package, const std::string& name,
+// centralIndex: the frame that stands for the rest of the frame (no window
+// of its own), or -1.
+void CheckPlacement(const CWndFramesPackageBase& package, const std::string& name, int centralIndex,
                     std::vector<std::string>& problems)
 {
     for (std::size_t i = 0; i < package.Count(); ++i) {
         const QWidget* w = ToWidget(package.FrameAt(i).GetHwnd());
-        if (!w)
+        if (!w) {
+            if (static_cast<int>(i) != centralIndex)
+                problems.push_back(name + " keeps a frame whose window is gone");
             continue;
+        }
         const QRect expected = ToQRect(package.FrameRect(i));
         if (w->geometry() != expected)
             problems.push_back(name + ": " + Name(w) + " at " + Describe(w->geometry()) + ", the layout says " +
@@ -68,12 +73,12 @@ std::vector<std::string> CheckDockingLayout(const CDockingFrameImpl& frame)
     // 1. Exact tiling, client minimum, widgets where the arithmetic says.
     CheckPackageLayout(layout.Outer(), "outer package", MinimumCheck::Central, layout.Outer().CentralIndex(), problems);
     CheckPackageLayout(layout.Inner(), "inner package", MinimumCheck::Central, layout.Inner().CentralIndex(), problems);
-    CheckPlacement(layout.Outer(), "outer package", problems);
-    CheckPlacement(layout.Inner(), "inner package", problems);
+    CheckPlacement(layout.Outer(), "outer package", layout.Outer().CentralIndex(), problems);
+    CheckPlacement(layout.Inner(), "inner package", layout.Inner().CentralIndex(), problems);
     const std::vector<CPackageWindow*> bars = frame.Bars();
     for (const CPackageWindow* bar : bars) {
         CheckPackageLayout(bar->Package(), "bar", MinimumCheck::None, -1, problems);
-        CheckPlacement(bar->Package(), "bar", problems);
+        CheckPlacement(bar->Package(), "bar", -1, problems);
         // 2. No empty bar stays behind.
         if (bar->Package().Count() == 0)
             problems.push_back("an empty bar stayed in the frame");

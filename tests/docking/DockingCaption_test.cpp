@@ -315,6 +315,19 @@ TEST_F(DockingCaption, BackAtTheStartNothingChangesAndCancelsLeaveNothingBehind)
     Settle();
     EXPECT_EQ(CDragSession::Active(), nullptr);
     EXPECT_EQ(Join(Problems()), "");
+
+    // A docked window deleted in place leaves its bar, and later layout
+    // passes still place the windows that stay.
+    CTabbedAutoHideDockingWindow* temporary = MakeWindow("Temporary");
+    DockLeft(temporary);
+    Settle();
+    ASSERT_TRUE(temporary->IsDocked());
+    delete temporary;
+    Settle();
+    EXPECT_EQ(Join(Problems()), "");
+    frame.resize(frame.width() - 50, frame.height() - 50);
+    Settle();
+    EXPECT_EQ(Join(Problems()), "");
 }
 
 // A floating window that offers a place for every outline and then refuses the drop.
