@@ -150,6 +150,14 @@ bool CTabbedAutoHideDockingWindow::Undock()
     return SendDockRequest(holder, request) != 0;
 }
 
+void CTabbedAutoHideDockingWindow::SetStoredPosition(const DockRequest& position, QWidget* target)
+{
+    m_pos = position;
+    m_pos.window = this;
+    m_pos.target = target;
+    m_posTarget = target;
+}
+
 bool CTabbedAutoHideDockingWindow::Hide()
 {
     bool ok = true;

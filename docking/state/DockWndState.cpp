@@ -1,0 +1,329 @@
+#include "docking/state/DockWndState.h"
+
+#include "docking/DockEvents.h"
+#include "docking/DockingFrame.h"
+#include "docking/DockingWindow.h"
+
+namespace sstate {
+
+using dockwins::DockPosition;
+using dockwins::DockRequest;
+
+namespace {
+
+constexpr std::uint32_t kPositionCode = dockwins::kGetDockingPosition;
+
+void PutPosition(DockingRecord& r, const DockPosition& p)
+{
+    r.SetSideFlags(p.sideFlags);
+    if (p.sideFlags & kSideFloating) {
+        r.SetPositionRect(p.floatRect);
+    } else {
+        r.SetBarIndex(p.barIndex);
+        r.SetFraction(p.fraction);
+        r.SetWidth(p.width);
+        r.SetHeight(p.height);
+    }
+    r.SetTabIndex(p.tabIndex);
+}
+
+DockPosition GetPosition(const DockingRecord& r)
+{
+    DockPosition p;
+    p.sideFlags = r.SideFlags();
+    if (r.Floating()) {
+        p.floatRect = r.PositionRect();
+    } else {
+        p.barIndex = r.BarIndex();
+        p.fraction = r.Fraction();
+        p.width = r.Width();
+        p.height = r.Height();
+    }
+    p.tabIndex = r.TabIndex();
+    return p;
+}
+
+// A docking window's minimum when it floats.
+QSize FloatingMinimum(CTabbedAutoHideDockingWindow* window)
+{
+    dockwins::MINMAXINFO info;
+    window->GetMinMaxInfo(info);
+    return QSize(info.ptMinTrackSize.x, info.ptMinTrackSize.y);
+}
+
+dockwins::RECT OnScreen(const dockwins::RECT& r, QSize minimum, const ScreenSet& screens)
+{
+    return dockwins::ToRect(PlaceOnScreen(dockwins::ToQRect(r), minimum, screens));
+}
+
+// The box that holds the window, when it is in one.
+QWidget* BoxOf(CTabbedAutoHideDockingWindow* window)
+{
+    QWidget* holder = window ? window->DockedTo() : nullptr;
+    return holder && dockwins::IsBoxWindow(holder) ? holder : nullptr;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------ one pane
+
+CDockingWindowStateAdapter::CDockingWindowStateAdapter(CTabbedAutoHideDockingWindow* window) : m_window(window) {}
+
+bool CDockingWindowStateAdapter::GetPlacement(DockingRecord& record, QWidget** holder) const
+{
+    *holder = nullptr;
+    if (!m_window)
+        return false;
+    CTabbedAutoHideDockingWindow* w = m_window;
+    QWidget* dockedTo = w->DockedTo();
+    QWidget* frame = w->Frame();
+    bool ok = true;
+    record.SetDocked(dockedTo != nullptr);
+    if (dockedTo) {
+        record.SetFloatRect(w->FloatingRect());
+        DockRequest request;
+        request.window = w;
+        request.target = dockedTo;
+        ok = w->GetDockingPosition(request);
+        record.words[2] = kPositionCode;
+        PutPosition(record, request.position);
+        *holder = dockedTo;
+    } else {
+        record.SetFloatRect(dockwins::ToRect(w->geometry()));
+    }
+    // Relative to the frame: a frame in the tray leaves its panes' state as it is.
+    bool visible = w->IsVisibleWindow();
+    if (!visible && dockedTo)
+        visible = frame ? dockedTo->isVisibleTo(frame) : !dockedTo->isHidden();
+    record.SetVisible(visible);
+    if (!dockedTo && !visible && w->StoredPosition().target) {
+        record.words[2] = kPositionCode;
+        PutPosition(record, w->StoredPosition().position);
+        *holder = dockwins::ToWidget(w->StoredPosition().target);
+    }
+    return ok;
+}
+
+bool CDockingWindowStateAdapter::SetPlacement(const IMainState* main, DockingRecord record, QWidget* join)
+{
+    if (!m_window)
+        return false;
+    CTabbedAutoHideDockingWindow* w = m_window;
+    auto* frame = dynamic_cast<dockwins::CDockingFrameImpl*>(w->Frame());
+    if (main)
+        ScaleRecord(record, main->GetXRatio(), main->GetYRatio());
+    const QSize client = frame && frame->ClientArea() ? frame->ClientArea()->size() : QSize(0, 0);
+    ClampRecord(record, client.width(), client.height());
+    const ScreenSet screens = main ? main->Screens() : ScreenSet::Current();
+    const QSize minimum = FloatingMinimum(w);
+    dockwins::RECT floatRect = record.FloatRect();
+    if (!floatRect.IsEmpty() || record.Floating() || !record.Docked())
+        floatRect = OnScreen(floatRect, minimum, screens);
+    if (record.Floating())
+        record.SetPositionRect(OnScreen(record.PositionRect(), minimum, screens));
+
+    DockRequest position;
+    position.window = w;
+    position.code = dockwins::kSetDockingPosition;
+    position.position = GetPosition(record);
+    // The pinned bit is the label's business: pinned once, by its label's request.
+    position.position.sideFlags &= ~kSidePinned;
+    QWidget* target = join ? join : (record.HasPosition() ? w->Frame() : nullptr);
+
+    if (w->IsDocked())
+        w->Undock();
+    if (!record.Visible()) {
+        w->SetFloatingRect(floatRect);
+        w->setGeometry(dockwins::ToQRect(floatRect));
+        w->hide();
+        w->SetStoredPosition(position, target);
+        return true;
+    }
+    if (!record.Docked()) {
+        w->SetFloatingRect(floatRect);
+        w->setGeometry(dockwins::ToQRect(floatRect));
+        w->show();
+        return true;
+    }
+    w->SetStoredPosition(position, target ? target : w->Frame());
+    const bool docked = w->DockBack();
+    if (!floatRect.IsEmpty())
+        w->SetFloatingRect(floatRect);
+    // Nobody took it: it floats rather than being lost.
+    if (!w->IsDocked() && w->isHidden())
+        w->FloatAfterRefusal();
+    return docked;
+}
+
+bool CDockingWindowStateAdapter::SaveAndHide()
+{
+    if (!m_window)
+        return false;
+    DockingRecord record;
+    QWidget* holder = nullptr;
+    if (GetPlacement(record, &holder)) {
+        m_cached = record;
+        m_cachedHolder = holder;
+    } else {
+        m_cached.reset();
+    }
+    return m_window->Hide();
+}
+
+bool CDockingWindowStateAdapter::RestoreDefault()
+{
+    if (!m_window)
+        return false;
+    if (m_cached) {
+        // The holder may be gone (an emptied bar): then the frame places it.
+        QWidget* join = m_cachedHolder && dockwins::IsBoxWindow(m_cachedHolder) ? m_cachedHolder.data() : nullptr;
+        DockingRecord record = *m_cached;
+        m_cached.reset();
+        if (SetPlacement(nullptr, record, join))
+            return true;
+    }
+    if (!m_window->IsVisibleWindow() && !m_window->IsDocked())
+        m_window->show();
+    return true;
+}
+
+// ------------------------------------------------------------------ the panes
+
+int CDockWndMgrEx::Add(std::shared_ptr<CDockingWindowStateAdapter> adapter)
+{
+    const int id = m_nextId--;
+    m_children[id] = std::move(adapter);
+    return id;
+}
+
+bool CDockWndMgrEx::Store(IMainState&, CStateKey& key)
+{
+    // Windows of one floating box share the box's ordinal, so that they are
+    // rebuilt as one box; handles of this run are never stored.
+    std::map<QWidget*, std::uint32_t> boxOrdinals;
+    for (auto& [id, child] : m_children) {
+        DockingRecord record;
+        QWidget* holder = nullptr;
+        if (!child->GetPlacement(record, &holder))
+            continue;
+        record.words[0] = 0;
+        std::uint32_t word4 = 0;
+        for (auto& [otherId, other] : m_children)
+            if (otherId != id && other->Window() && holder == other->Window())
+                word4 = static_cast<std::uint32_t>(otherId);
+        if (record.Docked() && record.Floating() && BoxOf(child->Window())) {
+            auto [it, added] = boxOrdinals.emplace(holder, static_cast<std::uint32_t>(boxOrdinals.size() + 1));
+            word4 = it->second << 9;
+        }
+        record.words[1] = word4;
+        key.WriteBinary(IdName(id), record.ToBytes());
+    }
+    return true;
+}
+
+bool CDockWndMgrEx::Restore(IMainState& main, const CStateKey& key)
+{
+    for (auto& [id, child] : m_children)
+        child->SaveAndHide();
+
+    std::vector<std::pair<int, DockingRecord>> docked;
+    for (auto& [id, child] : m_children) {
+        const auto bytes = key.ReadBinary(IdName(id), DockingRecord::kSize);
+        const auto record = bytes ? DockingRecord::FromBytes(*bytes) : std::nullopt;
+        if (!record) {
+            child->RestoreDefault();
+            continue;
+        }
+        if (!record->Docked()) {
+            // A place that names the other pane joins it when it is docked later.
+            child->SetPlacement(&main, *record, nullptr);
+            continue;
+        }
+        docked.push_back({id, *record});
+    }
+
+    const std::vector<PlannedRecord> plan = PlanDockedRecords(docked);
+    CTabbedAutoHideDockingWindow* placed = nullptr;
+    CTabbedAutoHideDockingWindow* active = nullptr;
+    bool lastVisible = true;
+    std::vector<CTabbedAutoHideDockingWindow*> members;
+    for (const PlannedRecord& p : plan) {
+        CDockingWindowStateAdapter& child = *m_children.at(p.id);
+        DockingRecord record = p.record;
+        if (record.Pinned()) {
+            record.SetFloatRect({});
+            record.SetDocked(false);
+            record.SetVisible(false);
+            child.SetPlacement(&main, record, nullptr);
+            continue;
+        }
+        if (p.startsGroup) {
+            FinishGroup(placed, active, lastVisible, members);
+            placed = nullptr;
+            active = nullptr;
+            members.clear();
+        }
+        lastVisible = record.Visible();
+        record.SetVisible(true);
+        child.SetPlacement(&main, record, placed);
+        placed = child.Window();
+        members.push_back(placed);
+        if (record.SideFlags() & kSideBoxActive)
+            active = placed;
+    }
+    FinishGroup(placed, active, lastVisible, members);
+    for (const PinGroup& group : GroupPinned(plan))
+        PinLabel(group);
+    return true;
+}
+
+void CDockWndMgrEx::FinishGroup(CTabbedAutoHideDockingWindow* placed, CTabbedAutoHideDockingWindow* active,
+                                bool lastVisible, const std::vector<CTabbedAutoHideDockingWindow*>& members)
+{
+    if (!placed)
+        return;
+    QWidget* box = BoxOf(placed);
+    if (box && active) {
+        DockRequest request;
+        request.window = active;
+        request.target = box;
+        request.code = dockwins::kActivateTab;
+        dockwins::SendDockRequest(box, request);
+    }
+    if (lastVisible)
+        return;
+    // The group was hidden: its windows go back to hidden, each remembering
+    // its place; no bar and no frame is ever closed for it.
+    for (auto it = members.rbegin(); it != members.rend(); ++it)
+        if (*it)
+            (*it)->Hide();
+}
+
+void CDockWndMgrEx::PinLabel(const PinGroup& group)
+{
+    if (!m_frame)
+        return;
+    for (int id : group.ids) {
+        CTabbedAutoHideDockingWindow* w = m_children.at(id)->Window();
+        if (!w)
+            continue;
+        DockRequest request;
+        request.window = w;
+        request.target = nullptr;
+        request.code = dockwins::kPinToSide;
+        request.position.sideFlags = group.sideFlags & 3u;
+        request.position.width = group.width;
+        request.position.barIndex = 0;  // not slid out
+        if (dockwins::SendDockRequest(m_frame, request) == 0 && w->isHidden())
+            w->Activate();  // a frame that cannot pin leaves the pane reachable
+    }
+}
+
+bool CDockWndMgrEx::RestoreDefault()
+{
+    for (auto& [id, child] : m_children)
+        child->RestoreDefault();
+    return true;
+}
+
+}  // namespace sstate
