@@ -6,12 +6,17 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QMenuBar>
+#include <QToolBar>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QUrl>
 
+#include "docking/DockEvents.h"
 #include "docking/DockingWindow.h"
+#include "docking/state/DockWndState.h"
+#include "docking/state/WindowState.h"
 #include "docking/SplitterWindow.h"
 #include "engine/InnerCalc.h"
 #include "keypad/CalcDisplayWindow.h"
@@ -27,6 +32,7 @@
 #include "shell/frame/FrameController.h"
 #include "shell/frame/IdleHook.h"
 #include "shell/frame/KeyTable.h"
+#include "shell/frame/MainWindowBands.h"
 #include "shell/frame/ModelViews.h"
 #include "shell/frame/PaneHost.h"
 #include "shell/frame/SavedCalculation.h"
@@ -34,6 +40,7 @@
 #include "shell/menus/ControllerAdapters.h"
 #include "shell/menus/FrameMenus.h"
 #include "shell/menus/QtUiServices.h"
+#include "shell/menus/StatusBar.h"
 #include "shell/menus/UiServicesPrompts.h"
 
 namespace {
@@ -165,6 +172,37 @@ CMainFrame::CMainFrame(Setup setup, QWidget* parent) : CDockingFrame(parent), m_
     m_idleHook = new CIdleHook([this] { OnIdle(); }, this);
     m_flyingItem = new CFlyingItem(this);
     qApp->installEventFilter(this);
+    BuildWindowState();
+}
+
+void CMainFrame::BuildWindowState()
+{
+    using namespace sstate;
+    m_windowState = std::make_unique<CWindowStateMgr>(this, m_setup.windowStatePath);
+    auto panes = std::make_shared<CDockWndMgrEx>(this);
+    panes->Add(std::make_shared<CDockingWindowStateAdapter>(m_historyWindow));    // -1
+    panes->Add(std::make_shared<CDockingWindowStateAdapter>(m_variablesWindow));  // -2
+    m_windowState->Add(panes);                                                     // -1
+    m_windowState->Add(std::make_shared<CRebarStateAdapter>(
+        std::make_shared<CMainWindowBands>(m_menus->MenuBar(), m_menus->ToolBar()), 0));  // -2
+    m_windowState->Add(std::make_shared<CToggleWindowAdapter>(m_menus->StatusBar()));    // -3
+}
+
+void CMainFrame::PlacePanesFromSettings()
+{
+    // Only panes that shared one box are placed from the settings; every
+    // other arrangement is the restored layout's.
+    WindowSettings& settings = WindowSettings::Instance();
+    if (!settings.m_bHistoryWinAndVarWinDocked)
+        return;
+    if (settings.m_nHistoryWinIndex != 0 && settings.m_nHistoryWinIndex != 1)
+        settings.m_nHistoryWinIndex = 0;
+    if (settings.m_bHistoryWinHidden)
+        m_historyWindow->Hide();
+    if (settings.m_bVariablesWinHidden)
+        m_variablesWindow->Hide();
+    if (!settings.m_bHistoryWinHidden && !settings.m_bVariablesWinHidden)
+        (settings.m_bHistoryWinOnTop ? m_historyWindow : m_variablesWindow)->Activate();
 }
 
 CMainFrame::~CMainFrame()
@@ -217,10 +255,12 @@ void CMainFrame::Create(const std::string& startupPath)
     m_controller->Engine()->SetAngleSetting(config.m_angleSetting);
     m_calcWindow->ShowAngleSetting(m_controller->Engine()->GetAngleSetting());
 
-    const WindowSettings& settings = WindowSettings::Instance();
     m_panes->LoadFromConfig();
-    SetPaneVisible(m_panes->HistoryWidget(), !settings.m_bHistoryWinHidden);
-    SetPaneVisible(m_panes->VariablesWidget(), !settings.m_bVariablesWinHidden);
+    // The layout and placement of the last run, then the panes' shared box.
+    m_windowState->RestoreWindowState();
+    UpdateLayout(false);
+    PlacePanesFromSettings();
+    m_menus->SyncViewChecks();
     if (!startupPath.empty())
         LoadCalculation(startupPath, true);
     m_idleHook->MarkDirty();
@@ -536,6 +576,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    m_windowState->StoreWindowState();
     StoreWindowSettings();
     OnDestroy();
     event->accept();
@@ -544,10 +585,29 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 void CMainFrame::StoreWindowSettings()
 {
+    // A hidden pane is shown first, so that its place in a shared box can be read.
     WindowSettings& settings = WindowSettings::Instance();
-    settings.m_bHistoryWinHidden = !IsPaneVisible(m_panes->HistoryWidget());
-    settings.m_bVariablesWinHidden = !IsPaneVisible(m_panes->VariablesWidget());
-    settings.m_bHistoryWinAndVarWinDocked = false;  // one column, no shared tab box
+    const bool historyHidden = !m_historyWindow->IsVisibleWindow();
+    const bool variablesHidden = !m_variablesWindow->IsVisibleWindow();
+    if (historyHidden)
+        m_historyWindow->Activate();
+    if (variablesHidden)
+        m_variablesWindow->Activate();
+    settings.m_bHistoryWinHidden = historyHidden;
+    settings.m_bVariablesWinHidden = variablesHidden;
+    QWidget* box = m_historyWindow->DockedTo();
+    if (box && box == m_variablesWindow->DockedTo() && dockwins::IsBoxWindow(box)) {
+        settings.m_bHistoryWinAndVarWinDocked = true;
+        dockwins::DockRequest request;
+        request.window = m_historyWindow;
+        request.target = box;
+        if (m_historyWindow->GetDockingPosition(request))
+            settings.m_nHistoryWinIndex = request.position.tabIndex;
+        if (!historyHidden && !variablesHidden)
+            settings.m_bHistoryWinOnTop = !m_historyWindow->isHidden();
+    } else {
+        settings.m_bHistoryWinAndVarWinDocked = false;
+    }
     m_panes->StoreToSettings();
 }
 

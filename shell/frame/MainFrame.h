@@ -38,6 +38,9 @@ class IClipboardHost;
 class ICalcWorkerFactory;
 class IProcessWaiter;
 class QTimer;
+namespace sstate {
+class CWindowStateMgr;
+}
 
 class CMainFrame : public CDockingFrame,
                    public ICalcRecordWindowParent,
@@ -56,6 +59,7 @@ public:
         std::shared_ptr<ICalcWorkerFactory> workerFactory;  // the worker program (or a stand-in)
         std::shared_ptr<IProcessWaiter> processWaiter;
         IUiServices* services = nullptr;                    // null: the desktop's
+        QString windowStatePath;                             // the window state file; empty: the user's
     };
 
     explicit CMainFrame(Setup setup, QWidget* parent = nullptr);
@@ -90,6 +94,7 @@ public:
     CPaneHost& Panes() { return *m_panes; }
     CFrameMenus* Menus() const { return m_menus; }
     CSplitterWindowBase* Splitter() const { return m_splitter; }
+    sstate::CWindowStateMgr& WindowState() { return *m_windowState; }
     // The docking windows of the history and variables panes.
     CTabbedAutoHideDockingWindow* HistoryWindow() const { return m_historyWindow; }
     CTabbedAutoHideDockingWindow* VariablesWindow() const { return m_variablesWindow; }
@@ -136,6 +141,8 @@ private:
     void SetPaneVisible(QWidget* pane, bool visible);
     bool IsPaneVisible(const QWidget* pane) const;
     void OnDestroy();
+    void BuildWindowState();
+    void PlacePanesFromSettings();
     void StoreWindowSettings();
     bool HandleKey(QObject* watched, QEvent* event);
 
@@ -151,6 +158,7 @@ private:
     std::unique_ptr<MenuState> m_menuState;
     std::unique_ptr<OptionsHost> m_optionsHost;
     std::unique_ptr<IClipboardHost> m_clipboardHost;
+    std::unique_ptr<sstate::CWindowStateMgr> m_windowState;
     CFrameMenus* m_menus = nullptr;
     CCalcWindow* m_calcWindow = nullptr;
     CSplitterWindowBase* m_splitter = nullptr;

@@ -118,3 +118,5 @@ CIdleOutcome CFrameMenus::OnIdle()
 }
 
 void CFrameMenus::OnDestroy() { m_tray->OnDestroy(); }
+
+void CFrameMenus::SyncViewChecks() { m_viewToggles->SyncChecks(); }

@@ -64,6 +64,8 @@ public:
     QMenuBar* MenuBar() const { return m_menuBar; }
     QToolBar* ToolBar() const { return m_toolBar; }
     CStatusBar* StatusBar() const { return m_statusBar; }
+    // The View menu's toolbar and status bar checks follow the bars.
+    void SyncViewChecks();
     CTrayController& Tray() const { return *m_tray; }
     CSystemTrayIcon& TrayIcon() const { return *m_trayIcon; }
     CHelpWindowViewer& HelpViewer() const { return *m_helpViewer; }
