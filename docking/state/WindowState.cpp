@@ -4,6 +4,7 @@
 #include <climits>
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMainWindow>
 #include <QScreen>
 
@@ -84,6 +85,8 @@ QRect PlaceOnScreen(QRect rect, QSize minimum, const ScreenSet& screens)
         }
     }
     const QRect& s = *best;
+    // No larger than that screen, unless its minimum says so.
+    rect.setSize(rect.size().boundedTo(s.size()).expandedTo(minimum));
     const int left = std::max(s.left(), std::min(rect.left(), s.left() + s.width() - rect.width()));
     const int top = std::max(s.top(), std::min(rect.top(), s.top() + s.height() - rect.height()));
     rect.moveTo(left, top);
@@ -190,6 +193,9 @@ bool CWindowStateMgr::Restore(IMainState& main, const CStateKey& key)
     m_window->setGeometry(normal);
     if (RestoresMaximized(placement->showCmd))
         m_window->setWindowState(state | Qt::WindowMaximized);
+    // The bars are placed in the client area of the restored size.
+    if (QLayout* layout = m_window->layout())
+        layout->activate();
     CContainerImpl::Restore(main, key);
     return true;
 }

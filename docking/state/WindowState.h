@@ -28,7 +28,8 @@ struct ScreenSet {
     static ScreenSet Current();
 };
 
-// A rectangle of at least `minimum` size, moved onto the screen nearest to it.
+// A rectangle of at least `minimum` size, moved onto the screen nearest to it
+// and no larger than that screen (unless the minimum is).
 QRect PlaceOnScreen(QRect rect, QSize minimum, const ScreenSet& screens);
 
 // What every item of one store or restore shares; lives for that operation.

@@ -28,6 +28,7 @@ WindowFixture::WindowFixture()
     setup.workerFactory = m_factory;
     setup.processWaiter = m_host;
     setup.services = &m_services;
+    setup.windowStatePath = m_stateDir.filePath("Calculator.ini");
     m_frame = std::make_unique<CMainFrame>(setup);
     m_frame->Create();
     m_frame->show();

@@ -3,6 +3,7 @@
 // message boxes.
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -21,6 +22,7 @@ public:
     void TypeKeys(const char* text);
     std::string Entry() const;
 
+    QTemporaryDir m_stateDir;  // the window state file of this test only
     CEvent m_done;
     CEvent m_aborted;
     CScriptedServices m_services;
