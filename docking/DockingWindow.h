@@ -39,6 +39,8 @@ public:
     bool IsDocked() const { return m_dockedTo != nullptr; }
     // The remembered position; its target is null when nothing is remembered.
     const dockwins::DockRequest& StoredPosition() const { return m_pos; }
+    // The remembered position's target while that window lives, else null.
+    QWidget* StoredTarget() const { return m_posTarget; }
     // Sets the remembered position (a restored layout); target null forgets it.
     void SetStoredPosition(const dockwins::DockRequest& position, QWidget* target);
     bool IsHorizontal() const { return m_horizontal; }

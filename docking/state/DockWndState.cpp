@@ -99,7 +99,7 @@ bool CDockingWindowStateAdapter::GetPlacement(DockingRecord& record, QWidget** h
     if (!dockedTo && !visible && w->StoredPosition().target) {
         record.words[2] = kPositionCode;
         PutPosition(record, w->StoredPosition().position);
-        *holder = dockwins::ToWidget(w->StoredPosition().target);
+        *holder = w->StoredTarget();  // never the handle of a window that is gone
     }
     return ok;
 }

@@ -15,6 +15,12 @@
 
 #include "DockingFixture.h"
 #include "docking/DragSession.h"
+#include "docking/state/DockWndState.h"
+#include "docking/state/WindowState.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <map>
 
 namespace {
 
@@ -44,7 +50,7 @@ public:
     std::string Step()
     {
         std::ostringstream out;
-        switch (Pick(0, 14)) {
+        switch (Pick(0, 16)) {
         case 10:
         case 11: DragCaption(out); break;
         case 12: {
@@ -70,6 +76,8 @@ public:
             break;
         }
         case 14: DeleteWhileDragged(out); break;
+        case 15: StoreAndRestore(out); break;
+        case 16: RestoreOnOtherScreens(out); break;
         case 0:
         case 1:
         case 2: DockAt(out); break;
@@ -307,6 +315,76 @@ private:
         }
     }
 
+    // The window state over this frame and its windows, in a file of this run.
+    std::unique_ptr<sstate::CWindowStateMgr> StateOf()
+    {
+        auto state = std::make_unique<sstate::CWindowStateMgr>(&frame, m_stateDir.filePath("Calculator.ini"));
+        auto panes = std::make_shared<sstate::CDockWndMgrEx>(&frame);
+        for (CTabbedAutoHideDockingWindow* w : m_windows)
+            panes->Add(std::make_shared<sstate::CDockingWindowStateAdapter>(w));
+        state->Add(panes);
+        return state;
+    }
+    std::map<QString, QByteArray> StoredValues() const
+    {
+        QSettings ini(m_stateDir.filePath("Calculator.ini"), QSettings::IniFormat);
+        std::map<QString, QByteArray> values;
+        for (const QString& key : ini.allKeys())
+            values[key] = ini.value(key).toByteArray();
+        return values;
+    }
+    static sstate::ScreenSet LargeScreen() { return {QSize(4000, 3000), {QRect(0, 0, 4000, 3000)}}; }
+
+    // Store, restore, store: where each window is (docked, floating, hidden,
+    // its side) comes back as stored; sizes that the bars adjusted to the
+    // frame settle after one restore, and from then on the values repeat.
+    void StoreAndRestore(std::ostream& out)
+    {
+        out << "store and restore the window state";
+        auto state = StateOf();
+        state->SetScreenSource(&LargeScreen);
+        state->StoreWindowState();
+        const auto first = StoredValues();
+        state->RestoreWindowState();
+        Settle();
+        state->StoreWindowState();
+        const auto second = StoredValues();
+        for (const auto& [key, value] : first) {
+            if (!key.contains("/0xffffffff/"))
+                continue;
+            const auto place = [](const QByteArray& record) {
+                const auto word = [&](int i) { return record.size() == 60 ? record.mid(i * 4, 4) : QByteArray(); };
+                return word(3) + word(13) + word(14);
+            };
+            if (second.count(key) == 0 || place(second.at(key)) != place(value))
+                m_failure = "store, restore, store moved " + key.toStdString();
+        }
+        state->RestoreWindowState();
+        Settle();
+        state->StoreWindowState();
+        if (StoredValues() != second)
+            m_failure = "a second store, restore, store changed the stored values";
+    }
+
+    // Stored on two screens, restored on one smaller screen.
+    void RestoreOnOtherScreens(std::ostream& out)
+    {
+        out << "store on two screens, restore on one smaller screen";
+        auto state = StateOf();
+        state->SetScreenSource([] {
+            return sstate::ScreenSet{QSize(2560, 1440), {QRect(0, 0, 2560, 1440), QRect(2560, 0, 1920, 1080)}};
+        });
+        state->StoreWindowState();
+        state->SetScreenSource([] { return sstate::ScreenSet{QSize(1280, 720), {QRect(0, 0, 1280, 720)}}; });
+        state->RestoreWindowState();
+        Settle();
+        const QRect screen(0, 0, 1280, 720);
+        for (CTabbedAutoHideDockingWindow* w : m_windows)
+            if (w->isVisible() && !w->IsDocked() && !screen.intersects(w->geometry()))
+                m_failure = Name(w) + " floats off the screen after the restore";
+    }
+
+    QTemporaryDir m_stateDir;
     std::mt19937 m_random;
     std::vector<CTabbedAutoHideDockingWindow*> m_windows;
     std::set<CTabbedAutoHideDockingWindow*> m_closed;
