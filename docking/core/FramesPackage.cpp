@@ -430,8 +430,6 @@ bool CSubWndFramesPackage::SetDockingPosition(DockRequest& request)
     DockPosition& pos = request.position;
     const MINMAXINFO windowMin = m_host.GetWindowMinMaxInfo(request.window);
     const int minAlong = Along(windowMin, m_horizontal);
-    if (!HasRoomFor(minAlong))
-        return false;  // no room: the window stays where it was
     pos.width = ClampExtent(pos.width, minAlong, Length());
     pos.fraction = ClampFraction(pos.fraction);
 
@@ -443,6 +441,9 @@ bool CSubWndFramesPackage::SetDockingPosition(DockRequest& request)
     }
     const auto r = static_cast<std::size_t>(reached);
     if (reached == c || (pos.sideFlags & kSideNewBar)) {
+        // Only a new bar needs room across the package; a bar that is there takes the window along it.
+        if (!HasRoomFor(minAlong))
+            return false;  // no room: the window stays where it was
         const int s = static_cast<int>(pos.width) + kSplitterSize;
         if (fromFirst)
             return DockNewBar(request, r, m_frames[r].position, s, false);
