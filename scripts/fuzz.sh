@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the three file kinds with clang (ASan, UBSan)
+# Builds the libFuzzer targets of the three file kinds and the stored window
+# state's values with clang (ASan, UBSan)
 # in build/fuzz and runs each: first over its seeds (the settings fixtures of
 # that kind) and the cases kept in fuzz/corpus/<name>, then for the given
 # number of seconds of fuzzing (default 15; 0 replays only).
@@ -14,7 +15,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-15}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(config_options window_settings saved_calculation)
+[ ${#targets[@]} -gt 0 ] || targets=(config_options window_settings saved_calculation window_state)
 
 build="$root/build/fuzz"
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
