@@ -223,6 +223,10 @@ bool CDockWndMgrEx::Store(IMainState&, CStateKey& key)
 
 bool CDockWndMgrEx::Restore(IMainState& main, const CStateKey& key)
 {
+    // The bars are laid out over the client area as the restored placement
+    // sized it (a window not shown yet has had no resize to tell its bars).
+    if (m_frame)
+        m_frame->UpdateLayout(false);
     for (auto& [id, child] : m_children)
         child->SaveAndHide();
 

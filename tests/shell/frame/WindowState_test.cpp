@@ -259,15 +259,19 @@ TEST_F(WindowStateTest, PositionsAreScaledToAScreenOfAnotherSize)
 
 TEST_F(WindowStateTest, LayoutsComeBackAfterARestart)
 {
-    // Bars left and right.
+    // Bars left and right, in a window of another size than the one it is
+    // made with: the bars come back as wide as they were.
     Start();
-    ASSERT_TRUE(frame->DockWindow(Variables(), 1, 0, 0.0f, 180, 100));
+    frame->setGeometry(40, 30, 1000, 760);
+    ASSERT_TRUE(frame->DockWindow(Variables(), 1, 0, 0.0f, 220, 100));
+    const unsigned left = Position(History()).width;
     Restart();
     ASSERT_TRUE(History()->IsDocked());
     ASSERT_TRUE(Variables()->IsDocked());
     EXPECT_EQ(Position(History()).sideFlags & 3u, 3u);
     EXPECT_EQ(Position(Variables()).sideFlags & 3u, 1u);
-    EXPECT_EQ(Position(Variables()).width, 180u);
+    EXPECT_EQ(Position(Variables()).width, 220u);
+    EXPECT_EQ(Position(History()).width, left);
 
     // One floating.
     History()->SetFloatingRect({300, 200, 600, 500});

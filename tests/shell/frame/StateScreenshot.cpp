@@ -1,0 +1,74 @@
+// Pictures of the main window's restored layout (run under Xvfb with the xcb
+// platform), a tool for looking at the window, not a test:
+//   state_screenshot <state.ini> <out.png> <layout>   arrange, shoot, close (stores the state)
+//   state_screenshot <state.ini> <out.png>            restore, shoot, close
+// Layouts: created, left-right, floating, history-hidden, bars-hidden, maximised.
+// The two pictures of one layout should match.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QScreen>
+#include <QTimer>
+
+#include "docking/DockingWindow.h"
+#include "platform/Event.h"
+#include "resources/CommandIds.h"
+#include "shell/frame/FrameController.h"
+#include "shell/frame/MainFrame.h"
+#include "worker/InProcessCalcWorker.h"
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return 2;
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    const QString statePath = QString::fromLocal8Bit(argv[1]);
+    const QString layout = argc >= 4 ? QString::fromLocal8Bit(argv[3]) : QString();
+    if (!layout.isEmpty())
+        QFile::remove(statePath);
+    CEvent done;
+    CEvent aborted;
+    auto host = std::make_shared<CInProcessWorkerHost>();
+    CMainFrame::Setup setup;
+    setup.events = {&done, &aborted};
+    setup.workerFactory = host;
+    setup.processWaiter = host;
+    setup.windowStatePath = statePath;
+    CMainFrame frame(setup);
+    frame.Create();
+    if (!layout.isEmpty()) {
+        frame.move(40, 30);
+        frame.resize(1000, 760);
+    }
+    frame.show();
+    const auto settle = [] {
+        for (int i = 0; i < 30; ++i)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+    };
+    settle();
+
+    if (layout == "left-right") {
+        frame.DockWindow(frame.VariablesWindow(), 1, 0, 0.0f, 220, 100);
+    } else if (layout == "floating") {
+        frame.HistoryWindow()->SetFloatingRect({1100, 120, 1400, 520});
+        frame.HistoryWindow()->Float();
+    } else if (layout == "history-hidden") {
+        frame.HistoryWindow()->Hide();
+    } else if (layout == "bars-hidden") {
+        frame.OnCommand(static_cast<int>(menucmd::kViewToolbar));
+        frame.OnCommand(static_cast<int>(menucmd::kViewStatusBar));
+    } else if (layout == "maximised") {
+        frame.showMaximized();
+    }
+
+    bool saved = false;
+    QTimer::singleShot(1500, &frame, [&] {
+        settle();
+        saved = frame.screen()->grabWindow(0).save(QString::fromLocal8Bit(argv[2]), "PNG");
+        frame.close();
+    });
+    app.exec();
+    return saved ? 0 : 1;
+}
