@@ -67,6 +67,25 @@ QWidget* BoxOf(CTabbedAutoHideDockingWindow* window)
 
 // ------------------------------------------------------------------ one pane
 
+bool IsShownInFrame(CTabbedAutoHideDockingWindow* w)
+{
+    if (!w)
+        return false;
+    QWidget* frame = w->Frame();
+    QWidget* dockedTo = w->DockedTo();
+    if (dockedTo && frame) {
+        DockRequest pinned;
+        pinned.window = w;
+        pinned.target = dockedTo;
+        pinned.code = dockwins::kIsPinned;
+        if (dockwins::SendDockRequest(frame, pinned) != 0)
+            return true;
+    }
+    if (frame ? w->isVisibleTo(frame) : !w->isHidden())
+        return true;
+    return dockedTo && (frame ? dockedTo->isVisibleTo(frame) : !dockedTo->isHidden());
+}
+
 CDockingWindowStateAdapter::CDockingWindowStateAdapter(CTabbedAutoHideDockingWindow* window) : m_window(window) {}
 
 bool CDockingWindowStateAdapter::GetPlacement(DockingRecord& record, QWidget** holder) const
@@ -76,7 +95,6 @@ bool CDockingWindowStateAdapter::GetPlacement(DockingRecord& record, QWidget** h
         return false;
     CTabbedAutoHideDockingWindow* w = m_window;
     QWidget* dockedTo = w->DockedTo();
-    QWidget* frame = w->Frame();
     bool ok = true;
     record.SetDocked(dockedTo != nullptr);
     if (dockedTo) {
@@ -91,10 +109,7 @@ bool CDockingWindowStateAdapter::GetPlacement(DockingRecord& record, QWidget** h
     } else {
         record.SetFloatRect(dockwins::ToRect(w->geometry()));
     }
-    // Relative to the frame: a frame in the tray leaves its panes' state as it is.
-    bool visible = w->IsVisibleWindow();
-    if (!visible && dockedTo)
-        visible = frame ? dockedTo->isVisibleTo(frame) : !dockedTo->isHidden();
+    const bool visible = IsShownInFrame(w);
     record.SetVisible(visible);
     if (!dockedTo && !visible && w->StoredPosition().target) {
         record.words[2] = kPositionCode;
@@ -296,8 +311,13 @@ void CDockWndMgrEx::FinishGroup(CTabbedAutoHideDockingWindow* placed, CTabbedAut
     }
     if (lastVisible)
         return;
-    // The group was hidden: its windows go back to hidden, each remembering
-    // its place; no bar and no frame is ever closed for it.
+    // The group was hidden: a box is hidden as a whole (it is a docking
+    // window itself), a lone window by itself; no bar and no frame is ever
+    // closed for it.
+    if (auto* boxWindow = dynamic_cast<CTabbedAutoHideDockingWindow*>(box)) {
+        boxWindow->Hide();
+        return;
+    }
     for (auto it = members.rbegin(); it != members.rend(); ++it)
         if (*it)
             (*it)->Hide();
