@@ -198,6 +198,9 @@ void CMainFrame::CreatePanes()
     m_variablesWindow = new CTabbedAutoHideDockingWindow(this, "Variables  ");
     m_variablesWindow->SetClient(m_panes->VariablesWidget());
     DockWindow(m_variablesWindow, 3, 0, 0.0f, 200, 100);
+    // Both panes as tabs of one box in History's place, History in front.
+    m_variablesWindow->DockTo(m_historyWindow, 0);
+    m_historyWindow->Activate();
     m_controller->Record().SetListener(m_panes->RecordListener());
 }
 
