@@ -377,7 +377,12 @@ bool dockwins::IsDockTarget(QWidget* window)
     if (!window || !IsBoxWindow(window))
         return false;
     const auto* w = qobject_cast<const CTabbedAutoHideDockingWindow*>(window);
-    return w && w->IsVisibleWindow() && !w->IsPinned();
+    if (!w)
+        return false;
+    // A tab behind another one is as reachable as its box.
+    if (w->IsInBox())
+        return IsDockTarget(w->DockedTo());
+    return w->IsVisibleWindow() && !w->IsPinned();
 }
 
 bool CTabbedAutoHideDockingWindow::Activate()

@@ -341,7 +341,9 @@ std::intptr_t CTabDockingBox::Preview(DockRequest& request)
     }
     const int hit = m_tabs->HitTest(p);
     if (hit >= 0 && hit != m_previewIndex && m_swap.ShouldSwap(hit, m_previewIndex, along)) {
-        m_tabs->SwapItems(m_previewIndex, hit, false, false);
+        // Moved rather than swapped, so that a pointer passing several tabs at
+        // once leaves the other tabs in their order.
+        m_tabs->MoveItem(m_previewIndex, hit, true, false);
         m_swap.Swapped(hit, m_previewIndex, along);
         m_previewIndex = hit;
         m_tabs->SetCurSel(hit, true);
