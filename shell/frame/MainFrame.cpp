@@ -222,8 +222,11 @@ void CMainFrame::Create(const std::string& startupPath)
 
     const WindowSettings& settings = WindowSettings::Instance();
     m_panes->LoadFromConfig();
-    SetPaneVisible(m_panes->HistoryWidget(), !settings.m_bHistoryWinHidden);
-    SetPaneVisible(m_panes->VariablesWidget(), !settings.m_bVariablesWinHidden);
+    // Both panes are shown as created (History's tab in front); only hidden ones change.
+    if (settings.m_bHistoryWinHidden)
+        SetPaneVisible(m_panes->HistoryWidget(), false);
+    if (settings.m_bVariablesWinHidden)
+        SetPaneVisible(m_panes->VariablesWidget(), false);
     if (!startupPath.empty())
         LoadCalculation(startupPath, true);
     m_idleHook->MarkDirty();
@@ -339,8 +342,9 @@ void CMainFrame::SetPaneVisible(QWidget* pane, bool visible)
 
 bool CMainFrame::IsPaneVisible(const QWidget* pane) const
 {
+    // A tab behind the other one in their box is not closed: its tab shows.
     const CTabbedAutoHideDockingWindow* window = DockingWindowOf(pane);
-    return window && window->IsVisibleWindow();
+    return window && (window->IsVisibleWindow() || window->IsInBox());
 }
 
 void CMainFrame::LoadCalculation(const std::string& path, bool askFirst)
