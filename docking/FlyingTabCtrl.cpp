@@ -107,8 +107,9 @@ void CFlyingTabCtrl::mouseReleaseEvent(QMouseEvent* event)
 
 void CFlyingTabCtrl::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // Only a double click on a tab counts here.
-    if (event->button() == Qt::LeftButton && HitTest(event->position().toPoint()) < 0)
+    // Only a double click on a tab counts here, and only with a selection:
+    // the box acts on the selected tab's window.
+    if (event->button() == Qt::LeftButton && (HitTest(event->position().toPoint()) < 0 || GetCurSel() < 0))
         return;
     CDotNetTabCtrl::mouseDoubleClickEvent(event);
 }
