@@ -142,6 +142,14 @@ void CFlyingTabCtrl::TabDragMove(const QPoint& p)
     }
 }
 
+void CFlyingTabCtrl::EndDrags()
+{
+    m_dragPending = false;
+    if (m_session)
+        m_session->Abandon();
+    CDotNetTabCtrl::EndDrags();
+}
+
 void CFlyingTabCtrl::TabDragEnded()
 {
     m_tabDrag.End();
