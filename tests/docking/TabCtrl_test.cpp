@@ -307,6 +307,13 @@ TEST_F(TabCtrl, ClicksSelectUnlessRefused) {
     EXPECT_TRUE(std::find(owner.log.begin(), owner.log.end(), "-3 -1") == owner.log.end());
     QTest::mouseDClick(Handle(), Qt::LeftButton, {}, InWindow(Centre(1)));
     EXPECT_TRUE(std::find(owner.log.begin(), owner.log.end(), "-3 1") != owner.log.end());
+    // Without a selection a double click has no tab to act on.
+    tabs->SetCurSel(-1, false);
+    owner.refuseClick = true;
+    owner.log.clear();
+    QTest::mouseDClick(Handle(), Qt::LeftButton, {}, InWindow(Centre(1)));
+    EXPECT_EQ(tabs->GetCurSel(), -1);
+    EXPECT_TRUE(std::find(owner.log.begin(), owner.log.end(), "-3 1") == owner.log.end());
 }
 
 TEST_F(TabCtrl, TooltipsNameTabsAndButtons) {
