@@ -89,6 +89,7 @@ void CDotNetTabCtrl::EndDrags()
         m_itemDrag.session->Abandon();
     else if (m_itemDrag.active)
         ItemDragEnded();
+    m_pressedIndex = -1;  // a press on a tab that moved starts no drag
 }
 
 // ---- items ----------------------------------------------------------------
