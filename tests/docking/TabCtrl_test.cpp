@@ -94,6 +94,8 @@ protected:
             tabs->InsertItem(-1, text, QIcon(), nullptr, false);
         host.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&host));
+        // The pointer enters the new window away from the strip.
+        QTest::mouseMove(Handle(), QPoint(395, 115));
         owner.log.clear();
         return *tabs;
     }
@@ -314,6 +316,25 @@ TEST_F(TabCtrl, ClicksSelectUnlessRefused) {
     QTest::mouseDClick(Handle(), Qt::LeftButton, {}, InWindow(Centre(1)));
     EXPECT_EQ(tabs->GetCurSel(), -1);
     EXPECT_TRUE(std::find(owner.log.begin(), owner.log.end(), "-3 1") == owner.log.end());
+}
+
+TEST_F(TabCtrl, HotTrackingFollowsThePointerAndForgetsOnLeave) {
+    Make(kBox | CFlyingTabCtrl::kHotTrack, 300, {"A", "B"});
+    Move(Centre(1));
+    EXPECT_EQ(tabs->HotItem(), 1);
+    Move(QPoint(290, 12));  // past the last tab
+    EXPECT_EQ(tabs->HotItem(), -1);
+    Move(Centre(0));
+    EXPECT_EQ(tabs->HotItem(), 0);
+    tabs->InsertItem(0, "C", QIcon(), nullptr, false);  // the hot tab moves on
+    EXPECT_EQ(tabs->HotItem(), 1);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(tabs, &leave);
+    EXPECT_EQ(tabs->HotItem(), -1);
+
+    tabs->SetStyle(kBox);
+    Move(Centre(1));
+    EXPECT_EQ(tabs->HotItem(), -1);
 }
 
 TEST_F(TabCtrl, TooltipsNameTabsAndButtons) {
