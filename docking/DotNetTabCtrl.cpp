@@ -72,14 +72,31 @@ CDotNetTabCtrl::~CDotNetTabCtrl()
     // The timers are members: take them out of the child list before they go.
     m_scrollLeftTimer.setParent(nullptr);
     m_scrollRightTimer.setParent(nullptr);
+    // Ends a drag quietly: no tab moves back and nothing is announced from here.
+    if (m_itemDrag.active) {
+        m_itemDrag.active = false;
+        QGuiApplication::restoreOverrideCursor();
+    }
     if (m_itemDrag.session)
         m_itemDrag.session->Abandon();
+}
+
+void CDotNetTabCtrl::EndDrags()
+{
+    // The item drag keeps indexes into the list: it ends (the tab goes back)
+    // before the list changes under it.
+    if (m_itemDrag.active && m_itemDrag.session)
+        m_itemDrag.session->Abandon();
+    else if (m_itemDrag.active)
+        ItemDragEnded();
+    m_pressedIndex = -1;  // a press on a tab that moved starts no drag
 }
 
 // ---- items ----------------------------------------------------------------
 
 int CDotNetTabCtrl::InsertItem(int index, const QString& text, const QIcon& icon, QWidget* window, bool select)
 {
+    EndDrags();
     TabStripItem item;
     item.text = text;
     item.toolTip = text;
@@ -90,8 +107,9 @@ int CDotNetTabCtrl::InsertItem(int index, const QString& text, const QIcon& icon
 
 bool CDotNetTabCtrl::DeleteItem(int index, bool selectNeighbour, bool notify)
 {
-    if (m_itemDrag.active)
-        return false;  // the drag holds indexes into the list
+    if (!IsValid(index))
+        return false;
+    EndDrags();
     const int selected = m_items.Selected();
     if (!m_items.DeleteItem(index, selectNeighbour, notify))
         return false;
@@ -104,8 +122,7 @@ bool CDotNetTabCtrl::DeleteItem(int index, bool selectNeighbour, bool notify)
 
 void CDotNetTabCtrl::DeleteAllItems()
 {
-    if (m_itemDrag.active)
-        return;
+    EndDrags();
     m_items.DeleteAllItems();
     Relayout();
     update();
@@ -493,9 +510,20 @@ void CDotNetTabCtrl::OnScrollTimer(bool right)
 
 bool CDotNetTabCtrl::event(QEvent* event)
 {
-    if (event->type() == QEvent::ToolTip) {
+    switch (event->type()) {
+    case QEvent::ToolTip:
         ShowToolTip(static_cast<QHelpEvent*>(event));
         return true;
+    case QEvent::UngrabMouse:
+    case QEvent::WindowDeactivate:
+        // The grab is gone: nothing stays pressed.
+        if (m_buttons.Pressed() != TabElement::None) {
+            m_buttons.OnCaptureLost();
+            m_pressedIndex = -1;
+            update();
+        }
+        break;
+    default: break;
     }
     return QWidget::event(event);
 }

@@ -172,6 +172,9 @@ protected:
     int PressedIndex() const { return m_pressedIndex; }
     QPoint PressPoint() const { return m_pressPoint; }
     void Relayout();
+    // Ends any drag of the strip before its items change; the flying strip
+    // adds its own.
+    virtual void EndDrags();
 
     // Painting stages. Item rectangles are before scrolling: with scroll
     // buttons the painter is clipped to the tab area and shifted.

@@ -107,8 +107,9 @@ void CFlyingTabCtrl::mouseReleaseEvent(QMouseEvent* event)
 
 void CFlyingTabCtrl::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // Only a double click on a tab counts here.
-    if (event->button() == Qt::LeftButton && HitTest(event->position().toPoint()) < 0)
+    // Only a double click on a tab counts here, and only with a selection:
+    // the box acts on the selected tab's window.
+    if (event->button() == Qt::LeftButton && (HitTest(event->position().toPoint()) < 0 || GetCurSel() < 0))
         return;
     CDotNetTabCtrl::mouseDoubleClickEvent(event);
 }
@@ -139,6 +140,14 @@ void CFlyingTabCtrl::TabDragMove(const QPoint& p)
         break;
     }
     }
+}
+
+void CFlyingTabCtrl::EndDrags()
+{
+    m_dragPending = false;
+    if (m_session)
+        m_session->Abandon();
+    CDotNetTabCtrl::EndDrags();
 }
 
 void CFlyingTabCtrl::TabDragEnded()

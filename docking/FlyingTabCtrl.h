@@ -3,6 +3,8 @@
 // its font, and the flying tab drag: a tab dragged along the strip swaps
 // places with the tabs it passes and stays selected; dragged off the strip it
 // is torn out, which the box answers by letting its window follow the pointer.
+// Only the selected tab flies, and once it does the pointer belongs to that
+// drag: kItemDrag has no effect here.
 
 #include "docking/DotNetTabCtrl.h"
 #include "docking/core/TabTracking.h"
@@ -32,6 +34,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void EndDrags() override;
 
 private:
     class TabDragTracker;
