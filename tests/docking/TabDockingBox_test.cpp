@@ -367,4 +367,27 @@ TEST_F(TabDockingBox, AOneWindowBoxClosedByTheUserDissolves)
     EXPECT_EQ(Checked(), "");
 }
 
+TEST_F(TabDockingBox, AWindowDeletedAsATabLeavesItsBox)
+{
+    CTabbedAutoHideDockingWindow* other = MakeWindow("Other");
+    CTabDockingBox* box = LeftBox({history, variables, other});
+    Show();
+    variables->Activate();
+    delete variables;
+    variables = nullptr;
+    Settle();
+    EXPECT_EQ(Tabs(box), (std::vector<QWidget*>{history, other}));
+    EXPECT_EQ(box->ActiveWindow(), other);
+    EXPECT_TRUE(other->isVisible());
+    EXPECT_EQ(Checked(), "");
+    // The last but one goes too: the box dissolves into the last.
+    const QPointer<CTabDockingBox> guard(box);
+    delete other;
+    Settle();
+    EXPECT_TRUE(guard.isNull());
+    EXPECT_TRUE(history->IsDocked());
+    EXPECT_FALSE(history->IsInBox());
+    EXPECT_EQ(Checked(), "");
+}
+
 }  // namespace
