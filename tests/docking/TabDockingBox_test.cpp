@@ -390,4 +390,29 @@ TEST_F(TabDockingBox, AWindowDeletedAsATabLeavesItsBox)
     EXPECT_EQ(Checked(), "");
 }
 
+TEST_F(TabDockingBox, ADoubleClickOnATabFloatsItsWindowAndOnTheCaptionTheBox)
+{
+    CTabbedAutoHideDockingWindow* other = MakeWindow("Other");
+    CTabDockingBox* box = LeftBox({history, variables, other});
+    Show();
+    variables->SetFloatingRect({400, 150, 700, 400});
+    CFlyingTabCtrl& tabs = box->TabCtrl();
+    QTest::mouseDClick(frame.windowHandle(), Qt::LeftButton, {}, tabs.mapTo(&frame, tabs.GetItemRect(1).center()));
+    Settle();
+    EXPECT_FALSE(variables->IsDocked());
+    EXPECT_TRUE(variables->isVisible());
+    EXPECT_EQ(variables->geometry(), QRect(400, 150, 300, 250));
+    EXPECT_EQ(Tabs(box), (std::vector<QWidget*>{history, other}));
+    EXPECT_EQ(Checked(), "");
+    // The box's own caption: it floats as a whole.
+    box->SetFloatingRect({300, 300, 600, 600});
+    QTest::mouseDClick(frame.windowHandle(), Qt::LeftButton, {}, box->mapTo(&frame, QPoint(30, 8)));
+    Settle();
+    EXPECT_FALSE(box->IsDocked());
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->geometry(), QRect(300, 300, 300, 300));
+    EXPECT_EQ(Tabs(box), (std::vector<QWidget*>{history, other}));
+    EXPECT_EQ(Checked(), "");
+}
+
 }  // namespace
