@@ -14,7 +14,12 @@ QWidget* ParentWidgetOf(QWidget* const& w) { return w ? w->parentWidget() : null
 
 }  // namespace
 
-bool CDockingFocusHandler::HasCaption(QWidget* const& w) { return qobject_cast<CTabbedAutoHideDockingWindow*>(w); }
+bool CDockingFocusHandler::HasCaption(QWidget* const& w)
+{
+    // A tab of a box has no caption of its own: the box's shows its focus.
+    const auto* window = qobject_cast<CTabbedAutoHideDockingWindow*>(w);
+    return window && !window->IsInBox();
+}
 
 CDockingFocusHandler::~CDockingFocusHandler() { Remove(); }
 

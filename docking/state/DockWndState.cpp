@@ -132,7 +132,8 @@ bool CDockingWindowStateAdapter::SetPlacement(const IMainState* main, DockingRec
     const ScreenSet screens = main ? main->Screens() : ScreenSet::Current();
     const QSize minimum = FloatingMinimum(w);
     dockwins::RECT floatRect = record.FloatRect();
-    if (!floatRect.IsEmpty() || record.Floating() || !record.Docked())
+    // An empty rectangle (never floated) stays empty unless the window floats now.
+    if (!floatRect.IsEmpty() || (!record.Docked() && record.Visible()))
         floatRect = OnScreen(floatRect, minimum, screens);
     if (record.Floating())
         record.SetPositionRect(OnScreen(record.PositionRect(), minimum, screens));
@@ -151,7 +152,7 @@ bool CDockingWindowStateAdapter::SetPlacement(const IMainState* main, DockingRec
         w->SetFloatingRect(floatRect);
         w->setGeometry(dockwins::ToQRect(floatRect));
         w->hide();
-        w->SetStoredPosition(position, target);
+        w->RememberPosition(position, target);
         return true;
     }
     if (!record.Docked()) {
@@ -160,7 +161,7 @@ bool CDockingWindowStateAdapter::SetPlacement(const IMainState* main, DockingRec
         w->show();
         return true;
     }
-    w->SetStoredPosition(position, target ? target : w->Frame());
+    w->RememberPosition(position, target ? target : w->Frame());
     const bool docked = w->DockBack();
     if (!floatRect.IsEmpty())
         w->SetFloatingRect(floatRect);
@@ -254,8 +255,10 @@ bool CDockWndMgrEx::Restore(IMainState& main, const CStateKey& key)
             continue;
         }
         if (!record->Docked()) {
-            // A place that names the other pane joins it when it is docked later.
-            child->SetPlacement(&main, *record, nullptr);
+            // A place that names another pane joins it when it is shown again.
+            const auto named = m_children.find(record->Target());
+            QWidget* join = named != m_children.end() && named->first != id ? named->second->Window() : nullptr;
+            child->SetPlacement(&main, *record, join);
             continue;
         }
         docked.push_back({id, *record});

@@ -197,6 +197,7 @@ void CMainFrame::PlacePanesFromSettings()
         return;
     if (settings.m_nHistoryWinIndex != 0 && settings.m_nHistoryWinIndex != 1)
         settings.m_nHistoryWinIndex = 0;
+    m_historyWindow->DockTo(m_variablesWindow, settings.m_nHistoryWinIndex);
     if (settings.m_bHistoryWinHidden)
         m_historyWindow->Hide();
     if (settings.m_bVariablesWinHidden)
@@ -236,6 +237,9 @@ void CMainFrame::CreatePanes()
     m_variablesWindow = new CTabbedAutoHideDockingWindow(this, "Variables  ");
     m_variablesWindow->SetClient(m_panes->VariablesWidget());
     DockWindow(m_variablesWindow, 3, 0, 0.0f, 200, 100);
+    // Both panes as tabs of one box in History's place, History in front.
+    m_variablesWindow->DockTo(m_historyWindow, 0);
+    m_historyWindow->Activate();
     m_controller->Record().SetListener(m_panes->RecordListener());
 }
 
@@ -376,8 +380,9 @@ void CMainFrame::SetPaneVisible(QWidget* pane, bool visible)
 
 bool CMainFrame::IsPaneVisible(const QWidget* pane) const
 {
+    // A tab behind the other one in their box is not closed: its tab shows.
     const CTabbedAutoHideDockingWindow* window = DockingWindowOf(pane);
-    return window && window->IsVisibleWindow();
+    return window && (window->IsVisibleWindow() || window->IsInBox());
 }
 
 void CMainFrame::LoadCalculation(const std::string& path, bool askFirst)
