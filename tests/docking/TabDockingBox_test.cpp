@@ -415,4 +415,28 @@ TEST_F(TabDockingBox, ADoubleClickOnATabFloatsItsWindowAndOnTheCaptionTheBox)
     EXPECT_EQ(Checked(), "");
 }
 
+TEST_F(TabDockingBox, AHiddenBoxComesBackWhereItWasWhenOneOfItsWindowsIsActivated)
+{
+    CTabDockingBox* box = LeftBox({history, variables});
+    Show();
+    const QRect place = InClient(box);
+    ASSERT_TRUE(box->Hide());
+    Settle();
+    EXPECT_FALSE(history->IsVisibleWindow());
+    EXPECT_FALSE(variables->IsVisibleWindow());
+    EXPECT_TRUE(frame.Bars().empty());
+    // A hidden box takes no dropped or placed window.
+    CTabbedAutoHideDockingWindow* other = MakeWindow("Other");
+    Float(other, QRect(500, 200, 250, 200));
+    EXPECT_FALSE(other->DockTo(history, 0));
+    EXPECT_FALSE(other->IsDocked());
+    history->Activate();
+    Settle();
+    EXPECT_TRUE(box->IsDocked());
+    EXPECT_EQ(InClient(box), place);
+    EXPECT_EQ(box->ActiveWindow(), history);
+    EXPECT_TRUE(history->IsVisibleWindow());
+    EXPECT_EQ(Checked(), "");
+}
+
 }  // namespace
