@@ -197,7 +197,12 @@ void CMainFrame::PlacePanesFromSettings()
         return;
     if (settings.m_nHistoryWinIndex != 0 && settings.m_nHistoryWinIndex != 1)
         settings.m_nHistoryWinIndex = 0;
-    m_historyWindow->DockTo(m_variablesWindow, settings.m_nHistoryWinIndex);
+    // The pane that was hidden joins the one that is shown, so the box comes
+    // back in the shown pane's place; History keeps its tab position.
+    if (settings.m_bHistoryWinHidden && !settings.m_bVariablesWinHidden)
+        m_historyWindow->DockTo(m_variablesWindow, settings.m_nHistoryWinIndex);
+    else
+        m_variablesWindow->DockTo(m_historyWindow, 1 - settings.m_nHistoryWinIndex);
     if (settings.m_bHistoryWinHidden)
         m_historyWindow->Hide();
     if (settings.m_bVariablesWinHidden)
