@@ -41,6 +41,8 @@ public:
     const dockwins::DockRequest& StoredPosition() const { return m_pos; }
     bool IsHorizontal() const { return m_horizontal; }
     int CaptionThickness() const { return m_captionThickness; }
+    // False while the holder draws the caption (pinned to a side of the frame).
+    bool HasOwnCaption() const { return !m_captionless; }
     QRect CaptionRect() const;
     QRect ClientRect() const;
 
@@ -73,6 +75,9 @@ public:
     // The caption close button's command: hides the window and gives the focus
     // back only when the close moved it.
     void CloseByButton();
+    // The caption pin button's command: pins the window shown slid out; the
+    // focus comes back as after a close.
+    void PinByButton();
 
 protected:
     bool event(QEvent* event) override;
@@ -91,6 +96,7 @@ private:
     std::intptr_t OnRequest(dockwins::DockRequest& request, bool boxChannel);
     bool FillOwnPosition(dockwins::DockRequest& request);
     void RefreshCaptionThickness();
+    int BandThickness() const { return m_captionless ? 0 : m_captionThickness; }
     void LayOutCaptionBand();
     void SetButtonStates(dockwins::ButtonState close, dockwins::ButtonState pin);
     static constexpr int kResizeMargin = 4;
@@ -100,12 +106,14 @@ private:
     void CancelButtonTracking();
 
     void ApplyFloatingMinimum(bool floating);
+    void RestoreFocusAfter(QWidget* before);
     void LayoutClient();
 
     QPointer<QWidget> m_frame;
     QPointer<QWidget> m_dockedTo;
     dockwins::RECT m_rcFloat;
     bool m_horizontal = true;
+    bool m_captionless = false;
     int m_captionThickness = 0;
     dockwins::DockRequest m_pos;
     QPointer<QWidget> m_posTarget;  // m_pos.target while that window lives

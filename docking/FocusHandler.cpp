@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include "docking/AutoHidePane.h"
 #include "docking/DockingWindow.h"
 
 namespace dockwins {
@@ -14,7 +15,23 @@ QWidget* ParentWidgetOf(QWidget* const& w) { return w ? w->parentWidget() : null
 
 }  // namespace
 
-bool CDockingFocusHandler::HasCaption(QWidget* const& w) { return qobject_cast<CTabbedAutoHideDockingWindow*>(w); }
+bool CDockingFocusHandler::HasCaption(QWidget* const& w)
+{
+    if (const auto* window = qobject_cast<CTabbedAutoHideDockingWindow*>(w))
+        return window->HasOwnCaption();
+    return qobject_cast<CAutoHidePane*>(w) != nullptr;
+}
+
+void CDockingFocusHandler::RecordCaption(void* window)
+{
+    auto* owner = static_cast<QWidget*>(window);
+    if (!owner)
+        return;
+    QWidget* focus = QApplication::focusWidget();
+    Watch(owner);
+    Watch(focus);
+    m_lastFocus.Record(owner, focus, IsStrictDescendant<QWidget*>(focus, owner, ParentWidgetOf));
+}
 
 CDockingFocusHandler::~CDockingFocusHandler() { Remove(); }
 
@@ -56,8 +73,7 @@ void CDockingFocusHandler::OnDestroyed(QObject* object)
 void CDockingFocusHandler::OnFocusChanged(QWidget* lost, QWidget* gained)
 {
     for (QWidget* owner : CaptionRepaintsForFocusChange<QWidget*>(gained, lost, ParentWidgetOf, HasCaption))
-        static_cast<CTabbedAutoHideDockingWindow*>(owner)->update(
-            static_cast<CTabbedAutoHideDockingWindow*>(owner)->CaptionRect());
+        owner->update();
     QWidget* owner = FindCaptionOwner<QWidget*>(gained, ParentWidgetOf, HasCaption);
     if (owner && IsStrictDescendant<QWidget*>(gained, owner, ParentWidgetOf)) {
         Watch(owner);
