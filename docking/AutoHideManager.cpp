@@ -524,7 +524,9 @@ void CAutoHideManager::StopSlide()
 
 void CAutoHideManager::OnPaneResized()
 {
-    if (!m_shown || IsSliding() || !m_pane)
+    // Only a size the user gave the pane is kept: neither the steps of a
+    // slide nor a place cut short by narrow bounds replace the width.
+    if (!m_userSizing || !m_shown || IsSliding() || !m_pane)
         return;
     const auto where = m_labels.Find(m_shown);
     if (!where.Found())
@@ -569,7 +571,12 @@ void CAutoHideManager::SuspendHiding(bool suspend)
         m_hideTimer->start();
 }
 
-void CAutoHideManager::MovePane(const QRect& rect) { PlacePane(rect); }
+void CAutoHideManager::MovePane(const QRect& rect)
+{
+    m_userSizing = true;
+    PlacePane(rect);
+    m_userSizing = false;
+}
 
 void CAutoHideManager::ShowSizingGhost(const QRect& bar)
 {

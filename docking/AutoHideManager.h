@@ -149,6 +149,7 @@ private:
     std::size_t m_slideIndex = 0;
     bool m_slideShowing = false;
     bool m_closing = false;
+    bool m_userSizing = false;  // the size trackers move the pane
     std::function<bool()> m_hoverAllowed;
     std::function<QPoint()> m_cursor;
 };
