@@ -363,6 +363,14 @@ QRect CAutoHideManager::PaneRectFor(int side, int width) const
     return FromPart(AutoHidePaneRect(m_sides.bounds, side, width));
 }
 
+void CAutoHideManager::RaiseOverBars()
+{
+    if (m_pane)
+        m_pane->raise();
+    if (m_ghost)
+        m_ghost->raise();
+}
+
 void CAutoHideManager::PlacePane(const QRect& rect)
 {
     if (m_pane)

@@ -94,6 +94,9 @@ public:
     void SetCursorSource(std::function<QPoint()> cursor) { m_cursor = std::move(cursor); }
     void SetSmallIconSize(int size);
 
+    // A new bar came: the pane and the outline stay above the bars.
+    void RaiseOverBars();
+
     // From the pane.
     void OnPaneResized();
     void OnPaneUnpin();

@@ -222,6 +222,7 @@ std::unique_ptr<IFrame> CDockingFrameImpl::CreateBar(bool horizontal)
     auto* bar = new CPackageWindow(m_clientArea, this, horizontal);
     bar->show();
     m_ghost->raise();
+    m_autoHide->RaiseOverBars();
     return std::make_unique<CPackageWindowFrame>(*bar);
 }
 

@@ -156,6 +156,12 @@ std::vector<std::string> CheckDockingLayout(const CDockingFrameImpl& frame)
                 problems.push_back("a slid-out pane has no hide check running");
             else if (autoHide.ShownWindow()->isHidden() || autoHide.ShownWindow()->parentWidget() != pane)
                 problems.push_back("the slid-out pane does not show its window");
+            // Over the bars: nothing docked may cover it.
+            const QObjectList& stack = frame.ClientArea()->children();
+            const auto paneAt = stack.indexOf(const_cast<CAutoHidePane*>(pane));
+            for (const CPackageWindow* bar : bars)
+                if (stack.indexOf(const_cast<CPackageWindow*>(bar)) > paneAt && bar->geometry().intersects(pane->geometry()))
+                    problems.push_back("a bar lies over the slid-out pane");
         } else if (autoHide.ShownWindow()) {
             problems.push_back("a window counts as slid out but the pane is hidden");
         }
