@@ -9,6 +9,10 @@ packages=(
   cmake ninja-build g++ pkgconf python3
   clang-14 libclang-rt-14-dev
 )
+# --screens: also what scripts/on-xvfb.sh needs (a window manager, a grabber).
+if [ "${1:-}" = "--screens" ]; then
+  packages+=(openbox imagemagick)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
