@@ -387,6 +387,7 @@ std::intptr_t CTabbedAutoHideDockingWindow::OnRequest(DockRequest& request, bool
         return 0;
     case kGetDockingPosition: return FillOwnPosition(request) ? 1 : 0;
     case kIsBoxQuery: return 1;
+    case kPinWindow: return Pin(request.pinShow != 0) ? 1 : 0;
     case kActivateTab: {
         if (!m_dockedTo)
             return 0;

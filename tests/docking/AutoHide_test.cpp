@@ -100,8 +100,15 @@ TEST(AutoHide, PinningToTheLeftMakesAStripAndAHiddenChildOfThePane)
     EXPECT_EQ(h.sideFlags, 39u);
     EXPECT_EQ(h.barIndex, 0);
     EXPECT_EQ(h.width, 200u);
-    ASSERT_TRUE(f.variables->Pin(false));
+    DockRequest pinWindow;  // code 14: the window pins itself, shown slid out
+    pinWindow.window = f.variables;
+    pinWindow.target = f.variables;
+    pinWindow.code = kPinWindow;
+    pinWindow.pinShow = 1;
+    ASSERT_EQ(SendDockRequest(f.variables, pinWindow), 1);
     Settle();
+    EXPECT_EQ(f.Manager().ShownWindow(), f.variables);
+    f.Manager().Hide(false);
     EXPECT_EQ(f.Position(f.variables).sideFlags, 39u);
     EXPECT_EQ(f.Position(f.variables).barIndex, 1);
     EXPECT_EQ(f.frame.Bars().size(), 0u);
