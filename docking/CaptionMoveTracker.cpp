@@ -4,6 +4,7 @@
 #include "docking/DockingWindow.h"
 #include "docking/DragSession.h"
 #include "docking/GhostOutline.h"
+#include "docking/TabDockingBox.h"
 #include "docking/core/CaptionDrag.h"
 
 namespace dockwins {
@@ -74,7 +75,11 @@ CCaptionMoveTracker::CCaptionMoveTracker(CTabbedAutoHideDockingWindow& window, c
 {
 }
 
-CCaptionMoveTracker::~CCaptionMoveTracker() = default;
+CCaptionMoveTracker::~CCaptionMoveTracker()
+{
+    // A box's drop preview never outlives the drag.
+    EndDropPreview(m_target);
+}
 
 QPoint CCaptionMoveTracker::ToScreen(int x, int y) const { return m_origin + QPoint(x, y); }
 
@@ -118,6 +123,7 @@ void CCaptionMoveTracker::Track(const QPoint& pointer)
         SendDockRequest(m_frame, clamp);
         m_floatRect = clamp.rect;
     }
+    const QPointer<QWidget> previous = m_target;
     m_target = nullptr;
     m_outline = m_floatRect;
     if (!m_ctrl) {
@@ -129,8 +135,16 @@ void CCaptionMoveTracker::Track(const QPoint& pointer)
             m_outline = request.outline;
         }
     }
-    if (m_ghost)
-        m_ghost->ShowAt(ToQRect(m_outline));
+    // The pointer left a box (or Ctrl went down): its preview tab goes.
+    if (previous && previous != m_target)
+        EndDropPreview(previous);
+    // A box's preview tab is the feedback: no outline.
+    if (m_ghost) {
+        if (m_outline.IsEmpty())
+            m_ghost->hide();
+        else
+            m_ghost->ShowAt(ToQRect(m_outline));
+    }
 }
 
 void CCaptionMoveTracker::OnMove(int x, int y) { Track(ToScreen(x, y)); }
@@ -143,7 +157,7 @@ void CCaptionMoveTracker::OnControlKey(bool down)
     Track(m_last);
 }
 
-void CCaptionMoveTracker::OnCancelDrag(int, int) {}
+void CCaptionMoveTracker::OnCancelDrag(int, int) { EndDropPreview(m_target); }
 
 void CCaptionMoveTracker::OnDrop(int x, int y)
 {
@@ -154,13 +168,19 @@ void CCaptionMoveTracker::OnDrop(int x, int y)
     Track(pointer);
     if (m_ghost)
         m_ghost->hide();
+    // The preview tab goes before the real one comes.
+    EndDropPreview(m_target);
     // Back where it started with nowhere to go: nothing happens.
     if (!m_target && pointer == m_start)
         return;
     m_window->DropAfterDrag(m_target, m_request, m_floatRect);
 }
 
-void CCaptionMoveTracker::EndDrag(bool) { m_ghost.reset(); }
+void CCaptionMoveTracker::EndDrag(bool)
+{
+    m_ghost.reset();
+    EndDropPreview(m_target);
+}
 
 void StartCaptionDrag(CTabbedAutoHideDockingWindow& window, const QPoint& pressAt, const QPoint& now)
 {

@@ -11,6 +11,7 @@
 #include "docking/CaptionPainter.h"
 #include "docking/DockEvents.h"
 #include "docking/DockingSystemSettings.h"
+#include "docking/TabDockingBox.h"
 #include "docking/core/FocusRules.h"
 
 using namespace dockwins;
@@ -50,7 +51,8 @@ CTabbedAutoHideDockingWindow::~CTabbedAutoHideDockingWindow()
 
 void CTabbedAutoHideDockingWindow::RefreshCaptionThickness()
 {
-    m_captionThickness = dockwins::CaptionThickness(CaptionStyle::Docking, DockingSettings().Metrics().smallCaptionHeight);
+    m_captionThickness =
+        m_inBox ? 0 : dockwins::CaptionThickness(CaptionStyle::Docking, DockingSettings().Metrics().smallCaptionHeight);
     LayOutCaptionBand();
 }
 
@@ -62,6 +64,8 @@ void CTabbedAutoHideDockingWindow::LayOutCaptionBand()
 
 int CTabbedAutoHideDockingWindow::HitTest(const QPoint& p) const
 {
+    if (m_inBox)
+        return CAPTION_HIT_NONE;
     const int hit = CaptionHitTest(m_caption, {p.x(), p.y()});
     // A floating window's caption has no pin.
     if (hit == CAPTION_HIT_PIN && !m_dockedTo)
@@ -77,6 +81,8 @@ QWidget* ParentOfWidget(QWidget* const& w) { return w ? w->parentWidget() : null
 
 bool CTabbedAutoHideDockingWindow::IsCaptionActive() const
 {
+    if (m_inBox)
+        return false;  // a tab draws no caption; its box does
     return dockwins::IsCaptionActive<QWidget*>(QApplication::focusWidget(),
                                                const_cast<CTabbedAutoHideDockingWindow*>(this), ParentOfWidget);
 }
@@ -139,9 +145,12 @@ bool CTabbedAutoHideDockingWindow::Undock()
     position.window = this;
     position.target = holder;
     if (GetDockingPosition(position)) {
+        // A box may name another window than itself (its other window of
+        // two), so that the position outlives the box.
         m_pos = position;
-        m_pos.target = holder;
-        m_posTarget = holder;
+        if (!m_pos.target)
+            m_pos.target = holder;
+        m_posTarget = ToWidget(m_pos.target);
     }
     DockRequest request;
     request.window = this;
@@ -172,9 +181,14 @@ bool CTabbedAutoHideDockingWindow::DockBack()
     DockRequest request = m_pos;
     request.window = this;
     request.code = kSetDockingPosition;
-    if (m_posTarget && m_posTarget != m_frame && IsBoxWindow(m_posTarget)) {
+    // A window or box that is hidden or pinned takes nobody: the position's
+    // place in the frame, or its floating rectangle, is used instead.
+    if (m_posTarget && m_posTarget != m_frame && m_posTarget != this && IsDockTarget(m_posTarget)) {
         request.target = m_posTarget.data();
-        return SendDockRequest(m_posTarget, request) != 0;
+        if (SendDockRequest(m_posTarget, request) != 0)
+            return true;
+        FloatAfterRefusal();
+        return false;
     }
     if (request.position.sideFlags & kSideFloating) {
         setGeometry(ToQRect(request.position.floatRect));
@@ -285,10 +299,11 @@ void CTabbedAutoHideDockingWindow::DropAfterDrag(QWidget* target, DockRequest& r
         }
     }
     if (target) {
+        // A box's drop preview goes before the real tab comes.
+        EndDropPreview(target);
         request.window = this;
         request.target = target;
-        request.code = kAcceptDock;
-        if (SendDockRequest(target, request) == 0)
+        if (!SendRequest2(request))
             FloatAfterRefusal();
         return;
     }
@@ -324,6 +339,64 @@ void CTabbedAutoHideDockingWindow::RestoreFocusAfter(QWidget* before)
     }
 }
 
+bool CTabbedAutoHideDockingWindow::SendRequest2(DockRequest& request)
+{
+    request.code = kAcceptDock;
+    return SendDockRequest(ToWidget(request.target), request) != 0;
+}
+
+bool CTabbedAutoHideDockingWindow::DockTo(QWidget* target, int tabIndex)
+{
+    // Asked before anything moves: a refused target leaves the window where it is.
+    if (!target || target == this || isAncestorOf(target) || !IsDockTarget(target))
+        return false;
+    if (m_dockedTo && !Undock())
+        return false;
+    DockRequest request;
+    request.window = this;
+    request.target = target;
+    request.code = kSetDockingPosition;
+    request.position.sideFlags = kSideFloating;
+    request.position.floatRect = ToRect(QRect(mapToGlobal(QPoint(0, 0)), size()));
+    request.position.tabIndex = tabIndex;
+    if (SendDockRequest(target, request) != 0)
+        return true;
+    FloatAfterRefusal();
+    return false;
+}
+
+void CTabbedAutoHideDockingWindow::RememberPosition(const DockRequest& position, QWidget* target)
+{
+    m_pos = position;
+    m_pos.window = this;
+    m_pos.target = target;
+    m_posTarget = target;
+}
+
+bool CTabbedAutoHideDockingWindow::IsPinned() const
+{
+    if (!m_dockedTo || !m_frame)
+        return false;
+    DockRequest request;
+    request.window = const_cast<CTabbedAutoHideDockingWindow*>(this);
+    request.target = m_dockedTo.data();
+    request.code = kIsPinned;
+    return SendDockRequest(m_frame, request) != 0;
+}
+
+bool dockwins::IsDockTarget(QWidget* window)
+{
+    if (!window || !IsBoxWindow(window))
+        return false;
+    const auto* w = qobject_cast<const CTabbedAutoHideDockingWindow*>(window);
+    if (!w)
+        return false;
+    // A tab behind another one is as reachable as its box.
+    if (w->IsInBox())
+        return IsDockTarget(w->DockedTo());
+    return w->IsVisibleWindow() && !w->IsPinned();
+}
+
 bool CTabbedAutoHideDockingWindow::Activate()
 {
     if (m_dockedTo && IsBoxWindow(m_dockedTo)) {
@@ -350,8 +423,9 @@ bool CTabbedAutoHideDockingWindow::IsVisibleWindow() const
         if (SendDockRequest(m_frame, request) != 0)
             return true;
     }
-    // Shown, even while the frame itself is not shown yet.
-    return !isHidden();
+    // Shown, even while the frame itself is not shown yet; in a box, the
+    // active tab of a shown box.
+    return m_frame ? isVisibleTo(m_frame) : !isHidden();
 }
 
 bool CTabbedAutoHideDockingWindow::FillOwnPosition(DockRequest& request)
@@ -380,11 +454,20 @@ bool CTabbedAutoHideDockingWindow::FillOwnPosition(DockRequest& request)
 std::intptr_t CTabbedAutoHideDockingWindow::OnRequest(DockRequest& request, bool)
 {
     switch (request.code) {
-    case kAdjustDragRect:
+    case kAdjustDragRect: {
+        // Over this window's caption: the dropped window would join it in a box.
+        QWidget* dragged = ToWidget(request.window);
+        if (!dragged || dragged == this || dragged->isAncestorOf(this) || !IsDockTarget(this))
+            return 0;
+        const QPoint p = mapFromGlobal(QPoint(request.pointer.x, request.pointer.y));
+        if (!rect().contains(p) || HitTest(p) != CAPTION_HIT_CAPTION)
+            return 0;
+        request.target = this;
+        request.outline = ToRect(QRect(mapToGlobal(ClientRect().topLeft()), ClientRect().size()));
+        return 1;
+    }
     case kAcceptDock:
-    case kSetDockingPosition:
-        // Never onto itself; other windows join a box once boxes exist.
-        return 0;
+    case kSetDockingPosition: return CTabDockingBox::DropOnWindow(*this, request);
     case kGetDockingPosition: return FillOwnPosition(request) ? 1 : 0;
     case kIsBoxQuery: return 1;
     case kPinWindow: return Pin(request.pinShow != 0) ? 1 : 0;
@@ -412,6 +495,11 @@ bool CTabbedAutoHideDockingWindow::event(QEvent* event)
         m_captionless = notify->docked && notify->captionless;
         if (notify->docked) {
             m_dockedTo = notify->holder;
+            const bool inBox = IsBoxWindow(notify->holder);
+            if (inBox != m_inBox) {
+                m_inBox = inBox;
+                RefreshCaptionThickness();
+            }
             // In a bar whose windows stand side by side the title runs down the left edge.
             const bool horizontal = !notify->horizontalHolder;
             if (horizontal != m_horizontal) {
@@ -420,6 +508,7 @@ bool CTabbedAutoHideDockingWindow::event(QEvent* event)
             }
         } else {
             m_dockedTo = nullptr;
+            m_inBox = false;
             m_horizontal = true;
             RefreshCaptionThickness();
         }
@@ -455,6 +544,8 @@ void CTabbedAutoHideDockingWindow::closeEvent(QCloseEvent* event)
 
 void CTabbedAutoHideDockingWindow::paintEvent(QPaintEvent*)
 {
+    if (m_inBox)
+        return;
     QPainter painter(this);
     CaptionPaintState state;
     state.active = IsCaptionActive();

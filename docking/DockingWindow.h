@@ -28,8 +28,17 @@ public:
     bool GetDockingPosition(dockwins::DockRequest& request);
     // Hides the window; docked, it first remembers where it was.
     bool Hide();
-    // Shows the window: where it was docked, as the frame decides.
-    bool Activate();
+    // Shows the window: where it was docked, as the frame decides; in a box
+    // its tab comes to the front.
+    virtual bool Activate();
+    // Joins this window to the docking window or box `target` as a tab at
+    // `tabIndex` (past the end: appended). False, with nothing changed, when
+    // the target is no docking window or box, or is hidden or pinned.
+    bool DockTo(QWidget* target, int tabIndex);
+    // Pinned to an auto-hide side of the frame (code 11).
+    bool IsPinned() const;
+    // Held by a docking box: a tab without a caption of its own.
+    bool IsInBox() const { return m_inBox; }
     // Visible, or pinned to a side of the frame.
     bool IsVisibleWindow() const;
     virtual void GetMinMaxInfo(dockwins::MINMAXINFO& info) const;
@@ -39,6 +48,10 @@ public:
     bool IsDocked() const { return m_dockedTo != nullptr; }
     // The remembered position; its target is null when nothing is remembered.
     const dockwins::DockRequest& StoredPosition() const { return m_pos; }
+    // The window or box the remembered position names, while it lives.
+    QWidget* StoredTarget() const { return m_posTarget; }
+    // Takes over a remembered position (a dissolving hidden box's, for its last window).
+    void RememberPosition(const dockwins::DockRequest& position, QWidget* target);
     bool IsHorizontal() const { return m_horizontal; }
     int CaptionThickness() const { return m_captionThickness; }
     // False while the holder draws the caption (pinned to a side of the frame).
@@ -74,7 +87,10 @@ public:
     void FloatAfterRefusal();
     // The caption close button's command: hides the window and gives the focus
     // back only when the close moved it.
-    void CloseByButton();
+    virtual void CloseByButton();
+    // Hands the window to the target of a drop (code 2); the box moves its
+    // windows instead. True when taken.
+    virtual bool SendRequest2(dockwins::DockRequest& request);
     // The caption pin button's command: pins the window shown slid out; the
     // focus comes back as after a close.
     void PinByButton();
@@ -92,9 +108,14 @@ protected:
     void leaveEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
-private:
-    std::intptr_t OnRequest(dockwins::DockRequest& request, bool boxChannel);
+    virtual std::intptr_t OnRequest(dockwins::DockRequest& request, bool boxChannel);
+    // Code 4 about this window itself: docked, the holder's answer; hidden,
+    // the remembered position; floating, its rectangle (bit 3).
     bool FillOwnPosition(dockwins::DockRequest& request);
+    // Places the pane (a box: its strip and active window) over the client rectangle.
+    virtual void LayoutClient();
+
+private:
     void RefreshCaptionThickness();
     int BandThickness() const { return m_captionless ? 0 : m_captionThickness; }
     void LayOutCaptionBand();
@@ -107,13 +128,13 @@ private:
 
     void ApplyFloatingMinimum(bool floating);
     void RestoreFocusAfter(QWidget* before);
-    void LayoutClient();
 
     QPointer<QWidget> m_frame;
     QPointer<QWidget> m_dockedTo;
     dockwins::RECT m_rcFloat;
     bool m_horizontal = true;
     bool m_captionless = false;
+    bool m_inBox = false;  // a tab of a box: no caption
     int m_captionThickness = 0;
     dockwins::DockRequest m_pos;
     QPointer<QWidget> m_posTarget;  // m_pos.target while that window lives
@@ -128,3 +149,11 @@ private:
     Qt::Edges m_resizeEdges;   // our own resize of a floating window in progress
     QRect m_resizeStart;
 };
+
+namespace dockwins {
+
+// A docking window or box that may take a dropped or placed window: it answers
+// the box query and is neither hidden nor pinned.
+bool IsDockTarget(QWidget* window);
+
+}  // namespace dockwins

@@ -17,8 +17,10 @@ QWidget* ParentWidgetOf(QWidget* const& w) { return w ? w->parentWidget() : null
 
 bool CDockingFocusHandler::HasCaption(QWidget* const& w)
 {
+    // A tab of a box has no caption of its own: the box's shows its focus;
+    // a pinned window's is drawn by the auto-hide pane.
     if (const auto* window = qobject_cast<CTabbedAutoHideDockingWindow*>(w))
-        return window->HasOwnCaption();
+        return !window->IsInBox() && window->HasOwnCaption();
     return qobject_cast<CAutoHidePane*>(w) != nullptr;
 }
 

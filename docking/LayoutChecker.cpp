@@ -16,6 +16,7 @@
 #include "docking/GhostBar.h"
 #include "docking/GhostOutline.h"
 #include "docking/PackageWindow.h"
+#include "docking/TabDockingBox.h"
 #include "docking/core/LayoutCheck.h"
 
 namespace dockwins {
@@ -92,13 +93,39 @@ std::vector<std::string> CheckDockingLayout(const CDockingFrameImpl& frame)
             problems.push_back("a bar outside the frame's packages is shown");
     }
 
+    // 2. Boxes: two or more windows, a valid selection, only its window shown.
+    std::vector<const CTabDockingBox*> boxes;
+    for (const auto* box : frame.findChildren<CTabDockingBox*>()) {
+        if (box->IsClosing())
+            continue;
+        boxes.push_back(box);
+        TabBoxState state;
+        state.count = box->WindowCount();
+        state.selected = box->TabCtrl().GetCurSel();
+        for (int i = 0; i < state.count; ++i) {
+            const CTabbedAutoHideDockingWindow* tab = box->WindowAt(i);
+            if (!tab)
+                ++state.tabsWithoutWindow;
+            else if (tab != box->ActiveWindow() && !tab->isHidden())
+                ++state.othersShown;
+        }
+        state.activeIsSelected = box->ActiveWindow() && box->ActiveWindow() == box->WindowAt(state.selected);
+        state.activeShown = box->ActiveWindow() && !box->ActiveWindow()->isHidden();
+        CheckTabBox(state, "the box of " + Name(box), CDragSession::Active() != nullptr, problems);
+    }
+
     // 2, 3. One home per docking window; docked ones shown, floating ones reachable.
     for (const auto* w : frame.findChildren<CTabbedAutoHideDockingWindow*>()) {
+        if (const auto* box = qobject_cast<const CTabDockingBox*>(w); box && box->IsClosing())
+            continue;
         int holders = 0;
         const CPackageWindow* holder = nullptr;
         for (const CPackageWindow* bar : bars)
             if (bar->Package().IndexOf(const_cast<CTabbedAutoHideDockingWindow*>(w)) >= 0)
                 ++holders, holder = bar;
+        int boxHolders = 0;
+        for (const CTabDockingBox* box : boxes)
+            boxHolders += box->TabIndexOf(w) >= 0 ? 1 : 0;
         const std::string name = Name(w);
         const CAutoHideManager& autoHide = frame.AutoHide();
         const bool pinned = autoHide.Model().IsPinned(const_cast<CTabbedAutoHideDockingWindow*>(w));
@@ -112,7 +139,14 @@ std::vector<std::string> CheckDockingLayout(const CDockingFrameImpl& frame)
         }
         if (pinned)
             problems.push_back(name + " has a label but does not know it is pinned");
-        if (w->IsDocked()) {
+        if (w->IsInBox()) {
+            if (holders != 0 || boxHolders != 1 || !w->IsDocked() || w->parentWidget() != w->DockedTo() ||
+                !qobject_cast<const CTabDockingBox*>(w->DockedTo()) ||
+                static_cast<const CTabDockingBox*>(w->DockedTo())->TabIndexOf(w) < 0)
+                problems.push_back(name + " is a tab but not held by exactly its box");
+        } else if (boxHolders != 0) {
+            problems.push_back(name + " is held by a box but does not know it");
+        } else if (w->IsDocked()) {
             if (holders != 1 || holder != w->DockedTo() || w->parentWidget() != holder)
                 problems.push_back(name + " is docked but not held by exactly its bar");
             else if (w->isHidden())

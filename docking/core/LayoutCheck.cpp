@@ -58,3 +58,21 @@ void CheckPackageLayout(const CWndFramesPackageBase& package, const std::string&
 }
 
 }  // namespace dockwins
+
+namespace dockwins {
+
+void CheckTabBox(const TabBoxState& box, const std::string& name, bool dragging, std::vector<std::string>& problems)
+{
+    if (box.count < 2)
+        problems.push_back(name + " holds " + std::to_string(box.count) + " window(s)");
+    if (box.count > 0 && (box.selected < 0 || box.selected >= box.count))
+        problems.push_back(name + " selects tab " + std::to_string(box.selected) + " of " + std::to_string(box.count));
+    if (!dragging && box.tabsWithoutWindow > 0)
+        problems.push_back(name + " keeps a preview tab after the drag");
+    if (box.tabsWithoutWindow == 0 && box.count > 0 && !(box.activeIsSelected && box.activeShown))
+        problems.push_back(name + " does not show the window of its selected tab");
+    if (box.othersShown > 0)
+        problems.push_back(name + " shows more than one window");
+}
+
+}  // namespace dockwins

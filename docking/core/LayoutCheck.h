@@ -20,3 +20,22 @@ void CheckPackageLayout(const CWndFramesPackageBase& package, const std::string&
                         int centralIndex, std::vector<std::string>& problems);
 
 }  // namespace dockwins
+
+namespace dockwins {
+
+// What a docking box shows, as the checker reads it.
+struct TabBoxState {
+    int count = 0;              // tabs
+    int selected = -1;
+    int tabsWithoutWindow = 0;  // drop preview tabs
+    bool activeIsSelected = false;  // the active window is the selected tab's
+    bool activeShown = false;
+    int othersShown = 0;        // tab windows shown besides the active one
+};
+
+// Well-formed box: two or more tabs, a valid selection whose window is the
+// active, shown one and the only one shown; once input has ended
+// (`dragging` false) no preview tab is left.
+void CheckTabBox(const TabBoxState& box, const std::string& name, bool dragging, std::vector<std::string>& problems);
+
+}  // namespace dockwins

@@ -83,6 +83,8 @@ public:
             return false;
         if (notify && m_owner.OnDeletingItem(index))
             return false;
+        if (!IsValid(index))
+            return false;  // the owner changed the list after all
         m_items.erase(m_items.begin() + index);
         if (m_hot == index)
             m_hot = -1;
@@ -108,7 +110,7 @@ public:
         while (index < Count()) {
             if (m_owner.OnDeletingItem(index))
                 ++index;
-            else
+            else if (index < Count())
                 m_items.erase(m_items.begin() + index);
         }
     }

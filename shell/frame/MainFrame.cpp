@@ -198,6 +198,9 @@ void CMainFrame::CreatePanes()
     m_variablesWindow = new CTabbedAutoHideDockingWindow(this, "Variables  ");
     m_variablesWindow->SetClient(m_panes->VariablesWidget());
     DockWindow(m_variablesWindow, 3, 0, 0.0f, 200, 100);
+    // Both panes as tabs of one box in History's place, History in front.
+    m_variablesWindow->DockTo(m_historyWindow, 0);
+    m_historyWindow->Activate();
     m_controller->Record().SetListener(m_panes->RecordListener());
 }
 
@@ -219,8 +222,11 @@ void CMainFrame::Create(const std::string& startupPath)
 
     const WindowSettings& settings = WindowSettings::Instance();
     m_panes->LoadFromConfig();
-    SetPaneVisible(m_panes->HistoryWidget(), !settings.m_bHistoryWinHidden);
-    SetPaneVisible(m_panes->VariablesWidget(), !settings.m_bVariablesWinHidden);
+    // Both panes are shown as created (History's tab in front); only hidden ones change.
+    if (settings.m_bHistoryWinHidden)
+        SetPaneVisible(m_panes->HistoryWidget(), false);
+    if (settings.m_bVariablesWinHidden)
+        SetPaneVisible(m_panes->VariablesWidget(), false);
     if (!startupPath.empty())
         LoadCalculation(startupPath, true);
     m_idleHook->MarkDirty();
@@ -336,8 +342,9 @@ void CMainFrame::SetPaneVisible(QWidget* pane, bool visible)
 
 bool CMainFrame::IsPaneVisible(const QWidget* pane) const
 {
+    // A tab behind the other one in their box is not closed: its tab shows.
     const CTabbedAutoHideDockingWindow* window = DockingWindowOf(pane);
-    return window && window->IsVisibleWindow();
+    return window && (window->IsVisibleWindow() || window->IsInBox());
 }
 
 void CMainFrame::LoadCalculation(const std::string& path, bool askFirst)

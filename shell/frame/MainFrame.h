@@ -1,8 +1,8 @@
 #pragma once
 // CMainFrame: the calculator's main window. A docking frame with the menu bar,
 // toolbar and status bar, the record window above the keypad window in a
-// splitter as its client, and the history and variables panes docked on the
-// left. Every command - keypad button, key, menu item - ends in OnCommand;
+// splitter as its client, and the history and variables panes as two tabs of
+// one box on the left. Every command - keypad button, key, menu item - ends in OnCommand;
 // the calculator logic is the controller's (FrameController.h), the menus'
 // is CFrameMenus'. The frame is the owner that the panes and the keypad call
 // back through their small interfaces.

@@ -16,6 +16,7 @@
 #include "DockingFixture.h"
 #include "docking/AutoHideManager.h"
 #include "docking/DragSession.h"
+#include "docking/TabDockingBox.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ public:
     std::string Step()
     {
         std::ostringstream out;
-        switch (Pick(0, 20)) {
+        switch (Pick(0, 29)) {
         case 10:
         case 11: DragCaption(out); break;
         case 12: {
@@ -77,12 +78,21 @@ public:
             break;
         }
         case 14: DeleteWhileDragged(out); break;
-        case 15: PinPane(out); break;
-        case 16: HoverLabel(out); break;
-        case 17: LeavePane(out); break;
-        case 18: ResizePane(out); break;
-        case 19: ClosePane(out); break;
-        case 20: UnpinPane(out); break;
+        case 15: DropOnCaption(out); break;
+        case 16: ReorderTabs(out); break;
+        case 17: TearOutAndBack(out); break;
+        case 18: CloseActiveTab(out); break;
+        case 19: UndockOneOfTwo(out); break;
+        case 20: BoxOnBox(out); break;
+        case 21: OntoItself(out); break;
+        case 22:
+        case 23: DropOnCaption(out); break;
+        case 24: PinPane(out); break;
+        case 25: HoverLabel(out); break;
+        case 26: LeavePane(out); break;
+        case 27: ResizePane(out); break;
+        case 28: ClosePane(out); break;
+        case 29: UnpinPane(out); break;
         case 0:
         case 1:
         case 2: DockAt(out); break;
@@ -128,7 +138,8 @@ public:
         auto problems = Problems();
         // Reachable: a pane that was not closed is shown (docked or floating).
         for (CTabbedAutoHideDockingWindow* w : m_windows) {
-            if (w->IsVisibleWindow())
+            // A tab behind another one in a shown box is reachable by its tab.
+            if (w->IsVisibleWindow() || (w->IsInBox() && IsShownBox(w->DockedTo())))
                 m_closed.erase(w);
             else if (!m_closed.count(w))
                 problems.push_back(Name(w) + " is hidden but was never closed");
@@ -149,6 +160,9 @@ public:
         long count = 0;
         for (const QWidget* w : QApplication::allWidgets())
             count += w->windowType() == Qt::Desktop ? 0 : 1;
+        // Nor the boxes with their strips.
+        for (const CTabDockingBox* box : frame.findChildren<CTabDockingBox*>())
+            count -= 2 + static_cast<long>(box->TabCtrl().findChildren<QWidget*>().size());
         return count - 2 * static_cast<long>(frame.Bars().size());
     }
 
@@ -321,6 +335,196 @@ private:
             QTest::mouseRelease(window, Qt::LeftButton, {}, at);
         } else {
             delete temp;
+        }
+    }
+
+    // ------------------------------------------------------------ boxes
+
+    static bool IsShownBox(QWidget* w)
+    {
+        const auto* box = qobject_cast<CTabDockingBox*>(w);
+        return box && !box->IsClosing() && box->IsVisibleWindow();
+    }
+    std::vector<CTabDockingBox*> ShownBoxes() const
+    {
+        std::vector<CTabDockingBox*> boxes;
+        for (CTabDockingBox* box : frame.findChildren<CTabDockingBox*>())
+            if (IsShownBox(box) && box->isVisible())
+                boxes.push_back(box);
+        return boxes;
+    }
+    CTabDockingBox* AnyBox()
+    {
+        const std::vector<CTabDockingBox*> boxes = ShownBoxes();
+        return boxes.empty() ? nullptr : boxes[static_cast<std::size_t>(Pick(0, static_cast<int>(boxes.size()) - 1))];
+    }
+    // What the user drags for w: its box when it is a tab.
+    static CTabbedAutoHideDockingWindow* Dragged(CTabbedAutoHideDockingWindow* w)
+    {
+        return w->IsInBox() ? static_cast<CTabbedAutoHideDockingWindow*>(w->DockedTo()) : w;
+    }
+    static QString Title(const QWidget* w) { return w->windowTitle().trimmed(); }
+
+    // Drags `w` by its caption to a screen point and drops it there.
+    void DragCaptionTo(CTabbedAutoHideDockingWindow* w, QPoint global)
+    {
+        QPoint at;
+        QWindow* window = BeginCaptionDrag(w, at);
+        const QPoint start = window->mapToGlobal(at);
+        for (int i = 1; i <= 3; ++i)
+            QTest::mouseMove(window, window->mapFromGlobal(start + (global - start) * i / 3));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, window->mapFromGlobal(global));
+    }
+
+    void DropOnCaption(std::ostringstream& out)
+    {
+        const int first = Pick(0, 2);
+        CTabbedAutoHideDockingWindow* a = Dragged(m_windows[static_cast<std::size_t>(first)]);
+        CTabbedAutoHideDockingWindow* b = m_windows[static_cast<std::size_t>((first + Pick(1, 2)) % 3)];
+        out << "drop " << Title(a).toStdString() << " on the caption of " << Name(b);
+        if (!a->isVisible() || !b->isVisible() || b->IsInBox() || a == b) {
+            out << " (not both shown)";
+            return;
+        }
+        DragCaptionTo(a, b->mapToGlobal(CaptionPoint(b) + QPoint(Pick(0, 20), 0)));
+    }
+
+    // Presses a tab of the box and moves the pointer by `path` (strip coordinates).
+    QWindow* PressTab(CTabDockingBox* box, int index, QPoint& at)
+    {
+        CFlyingTabCtrl& tabs = box->TabCtrl();
+        QWindow* window = Handle(&tabs);
+        at = InWindow(&tabs, tabs.GetItemRect(index).center());
+        QTest::mousePress(window, Qt::LeftButton, {}, at);
+        return window;
+    }
+
+    void ReorderTabs(std::ostringstream& out)
+    {
+        CTabDockingBox* box = AnyBox();
+        if (!box) {
+            out << "reorder tabs (no box)";
+            return;
+        }
+        const int from = Pick(0, box->WindowCount() - 1);
+        const int to = Pick(0, box->WindowCount() - 1);
+        out << "drag tab " << from << " of " << Title(box).toStdString() << " to tab " << to;
+        QPoint at;
+        QWindow* window = PressTab(box, from, at);
+        const QPoint end = InWindow(&box->TabCtrl(), box->TabCtrl().GetItemRect(to).center());
+        for (int i = 1; i <= 4; ++i)
+            QTest::mouseMove(window, at + (end - at) * i / 4);
+        QTest::mouseRelease(window, Qt::LeftButton, {}, end);
+    }
+
+    void TearOutAndBack(std::ostringstream& out)
+    {
+        CTabDockingBox* box = AnyBox();
+        if (!box) {
+            out << "tear a tab out (no box)";
+            return;
+        }
+        QPointer<CTabDockingBox> guard(box);
+        const int index = Pick(0, box->WindowCount() - 1);
+        out << "tear tab " << index << " out of " << Title(box).toStdString();
+        QPoint at;
+        QWindow* window = PressTab(box, index, at);
+        for (int dy = 5; dy <= 60; dy += 5)
+            QTest::mouseMove(window, at - QPoint(0, dy));
+        QCoreApplication::processEvents();  // the torn-out window's drag starts
+        QPoint drop;
+        if (guard && Pick(0, 2) != 0) {
+            CFlyingTabCtrl& tabs = guard->TabCtrl();
+            const int back = Pick(0, guard->WindowCount() - 1);
+            out << ", back over tab " << back;
+            drop = window->mapFromGlobal(tabs.mapToGlobal(tabs.GetItemRect(back).center()));
+        } else {
+            const QPoint client(Pick(0, frame.ClientArea()->width() - 1), Pick(0, frame.ClientArea()->height() - 1));
+            out << ", to " << client.x() << "," << client.y();
+            drop = window->mapFromGlobal(frame.ClientArea()->mapToGlobal(client));
+        }
+        QTest::mouseMove(window, drop);
+        QTest::mouseMove(window, drop + QPoint(1, 0));
+        const bool cancel = Pick(0, 5) == 0;
+        if (cancel) {
+            out << ", Escape";
+            QTest::keyClick(window, Qt::Key_Escape);
+        }
+        QTest::mouseRelease(window, Qt::LeftButton, {}, drop + QPoint(1, 0));
+    }
+
+    void CloseActiveTab(std::ostringstream& out)
+    {
+        CTabDockingBox* box = AnyBox();
+        if (!box) {
+            out << "close the active tab (no box)";
+            return;
+        }
+        out << "close the active tab of " << Title(box).toStdString() << " by the box's button";
+        if (CTabbedAutoHideDockingWindow* active = box->ActiveWindow())
+            m_closed.insert(active);
+        const dockwins::PartRect& b = box->Caption().close;
+        Click(box, QPoint((b.left + b.right) / 2, (b.top + b.bottom) / 2));
+    }
+
+    void UndockOneOfTwo(std::ostringstream& out)
+    {
+        CTabbedAutoHideDockingWindow* w = Window();
+        out << "undock " << Name(w) << " from its box";
+        if (!w->IsInBox()) {
+            out << " (not a tab)";
+            return;
+        }
+        if (Pick(0, 1) == 0) {
+            out << " by hiding it";
+            m_closed.insert(w);
+            w->Hide();
+        } else {
+            out << " to the right";
+            frame.DockWindow(w, kSideInner, 0, 0.5f, 180, 150);
+        }
+    }
+
+    void BoxOnBox(std::ostringstream& out)
+    {
+        const std::vector<CTabDockingBox*> boxes = ShownBoxes();
+        out << "drop a box on a box";
+        if (boxes.size() < 2) {
+            out << " (fewer than two)";
+            return;
+        }
+        CTabDockingBox* x = boxes[0];
+        CTabDockingBox* y = boxes[1];
+        CFlyingTabCtrl& tabs = y->TabCtrl();
+        DragCaptionTo(x, tabs.mapToGlobal(tabs.GetItemRect(Pick(0, y->WindowCount() - 1)).center()));
+    }
+
+    void OntoItself(std::ostringstream& out)
+    {
+        CTabbedAutoHideDockingWindow* w = Dragged(Window());
+        out << "drop " << Title(w).toStdString() << " on itself";
+        if (!w->isVisible()) {
+            out << " (hidden)";
+            return;
+        }
+        switch (Pick(0, 2)) {
+        case 0: {
+            DockRequest request;
+            request.window = w;
+            request.target = w;
+            request.outline = {0, 0, 0, 0};
+            w->SendRequest2(request);
+            break;
+        }
+        case 1: w->DockTo(w, 0); break;
+        default: {
+            // Its own caption, or its own strip for a box.
+            auto* box = qobject_cast<CTabDockingBox*>(w);
+            const QPoint at = box ? box->TabCtrl().mapToGlobal(box->TabCtrl().GetItemRect(0).center())
+                                  : w->mapToGlobal(CaptionPoint(w) + QPoint(20, 0));
+            DragCaptionTo(w, at);
+            break;
+        }
         }
     }
 

@@ -506,4 +506,27 @@ TEST(DockingSettings, DerivedColours)
     EXPECT_FALSE(settings.GhostDrag());
 }
 
+TEST(LayoutCheck, ABoxIsSoundWithTwoOrMoreTabsAValidSelectionAndOnlyItsWindowShown)
+{
+    const struct {
+        TabBoxState box;
+        bool dragging;
+        std::size_t problems;
+    } cases[] = {
+        {{2, 1, 0, true, true, 0}, false, 0},
+        {{3, 0, 0, true, true, 0}, false, 0},
+        {{1, 0, 0, true, true, 0}, false, 1},   // one window left
+        {{2, 2, 0, false, false, 0}, false, 2}, // selection past the end, nothing shown
+        {{2, -1, 0, false, false, 0}, false, 2},
+        {{3, 1, 1, false, false, 0}, true, 0},  // a preview tab while dragging
+        {{3, 1, 1, false, false, 0}, false, 1}, // left over after the drag
+        {{3, 0, 0, true, true, 1}, false, 1},   // two windows shown
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> problems;
+        CheckTabBox(c.box, "box", c.dragging, problems);
+        EXPECT_EQ(problems.size(), c.problems) << c.box.count << " tabs, selected " << c.box.selected;
+    }
+}
+
 }  // namespace

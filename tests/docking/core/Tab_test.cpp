@@ -272,6 +272,21 @@ TEST(TabItemList, RefusedSelectionAndKeys) {
     EXPECT_EQ(list.Selected(), -1);  // no selection: the keys do nothing
 }
 
+TEST(TabItemList, AnOwnerThatShrinksTheListWhileAskedLosesNothingElse) {
+    RecordingOwner owner;
+    auto list = MakeList(owner, "ABC", 0);
+    // Against the rules: the owner deletes the last item while asked about it.
+    owner.keep = [&list](int index) {
+        if (index == list.Count() - 1)
+            list.DeleteItem(index, true, false);
+        return false;
+    };
+    EXPECT_FALSE(list.DeleteItem(2, true, true));
+    EXPECT_EQ(Items(list), "AB");
+    list.DeleteAllItems();
+    EXPECT_EQ(Items(list), "");
+}
+
 TEST(TabItemList, DeleteAllSkipsKeptItemsMoveAndSwapFollow) {
     RecordingOwner owner;
     auto list = MakeList(owner, "ABCD", 1);

@@ -1,13 +1,15 @@
 // The docking frame as the main window uses it: the history and variables
-// panes docked through DockWindow into one bar on the left of the client.
+// panes docked into one bar on the left of the client, as two tabs of one box.
 
 #include <QApplication>
+#include <QPointer>
 #include <QTest>
 
 #include "WindowFixture.h"
 #include "docking/DockingWindow.h"
 #include "docking/LayoutChecker.h"
 #include "docking/PackageWindow.h"
+#include "docking/TabDockingBox.h"
 #include "docking/SplitterWindow.h"
 #include "shell/frame/PaneHost.h"
 
@@ -20,7 +22,7 @@ QRect InClient(const CMainFrame& frame, const QWidget* w)
     return QRect(w->mapTo(frame.ClientArea(), QPoint(0, 0)), w->size());
 }
 
-TEST_F(DockingFrameInMainWindow, PanesShareOneBarOnTheLeftOfTheClient)
+TEST_F(DockingFrameInMainWindow, PanesStartAsTwoTabsOfOneBoxOnTheLeftOfTheClient)
 {
     CMainFrame& frame = *m_frame;
     Settle();
@@ -31,12 +33,18 @@ TEST_F(DockingFrameInMainWindow, PanesShareOneBarOnTheLeftOfTheClient)
     EXPECT_EQ(bar.height(), frame.ClientArea()->height());
     EXPECT_EQ(InClient(frame, frame.Splitter()).left(), 205);
     EXPECT_EQ(InClient(frame, frame.Splitter()).right() + 1, frame.ClientArea()->width());
-    // Variables joined the bar above History.
-    const QRect variables = InClient(frame, frame.VariablesWindow());
-    const QRect history = InClient(frame, frame.HistoryWindow());
-    EXPECT_EQ(variables.top(), 0);
-    EXPECT_EQ(history.top(), variables.bottom() + 1 + 5);
+    // One box fills the bar: Variables inserted at 0 before History, History in front.
+    auto* box = qobject_cast<dockwins::CTabDockingBox*>(frame.HistoryWindow()->DockedTo());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(frame.VariablesWindow()->DockedTo(), box);
+    EXPECT_EQ(InClient(frame, box), QRect(QPoint(0, 0), bar.size()));
+    ASSERT_EQ(box->WindowCount(), 2);
+    EXPECT_EQ(box->TabCtrl().ItemText(0), QStringLiteral("Variables  "));
+    EXPECT_EQ(box->TabCtrl().ItemText(1), QStringLiteral("History"));
+    EXPECT_EQ(box->ActiveWindow(), frame.HistoryWindow());
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("History"));
     EXPECT_TRUE(frame.Panes().HistoryWidget()->isVisible());
+    EXPECT_FALSE(frame.Panes().VariablesWidget()->isVisible());
     EXPECT_TRUE(frame.HistoryWindow()->isAncestorOf(frame.Panes().HistoryWidget()));
     EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
     // Never below 700 x 650, nor below what the bar and the client need.
@@ -44,44 +52,77 @@ TEST_F(DockingFrameInMainWindow, PanesShareOneBarOnTheLeftOfTheClient)
     EXPECT_GE(frame.minimumHeight(), 650);
 }
 
-TEST_F(DockingFrameInMainWindow, APaneHiddenAndShownReturnsToItsPlace)
+TEST_F(DockingFrameInMainWindow, APaneHiddenAndShownComesBackAsATabOfTheOther)
 {
     CMainFrame& frame = *m_frame;
     Settle();
-    const QRect before = InClient(frame, frame.HistoryWindow());
+    const QRect place = InClient(frame, frame.HistoryWindow()->DockedTo());
     frame.HistoryWindow()->Hide();
     Settle();
     EXPECT_FALSE(frame.HistoryWindow()->IsVisibleWindow());
-    EXPECT_EQ(InClient(frame, frame.VariablesWindow()).bottom() + 1, frame.ClientArea()->height());
+    // The box dissolved: Variables alone in its place.
+    EXPECT_FALSE(frame.VariablesWindow()->IsInBox());
+    EXPECT_EQ(InClient(frame, frame.VariablesWindow()), place);
     EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
     frame.OnCommand(32838);  // View: show the history pane
     Settle();
-    EXPECT_TRUE(frame.HistoryWindow()->IsVisibleWindow());
-    EXPECT_EQ(InClient(frame, frame.HistoryWindow()), before);
+    auto* box = qobject_cast<dockwins::CTabDockingBox*>(frame.HistoryWindow()->DockedTo());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->ActiveWindow(), frame.HistoryWindow());
+    EXPECT_EQ(box->TabIndexOf(frame.HistoryWindow()), 1);
+    EXPECT_EQ(InClient(frame, box), place);
     EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
 }
 
-TEST_F(DockingFrameInMainWindow, ACaptionCloseKeepsTheFocusAndTheViewCommandBringsThePaneBack)
+TEST_F(DockingFrameInMainWindow, ABoxCaptionCloseKeepsTheFocusAndTheViewCommandBringsThePaneBack)
 {
     CMainFrame& frame = *m_frame;
     Settle();
     CTabbedAutoHideDockingWindow* history = frame.HistoryWindow();
-    const QRect before = InClient(frame, history);
-    QWidget* variablesList = frame.Panes().VariablesWidget();
-    variablesList->setFocus();
+    QPointer<QWidget> box = history->DockedTo();
+    ASSERT_TRUE(qobject_cast<dockwins::CTabDockingBox*>(box.data()));
+    const QRect place = InClient(frame, box);
+    QWidget* record = frame.Panes().RecordWidget();
+    record->setFocus();
     Settle();
-    const dockwins::PartRect close = history->Caption().close;
-    const QPoint button = history->mapTo(&frame, QPoint((close.left + close.right) / 2, (close.top + close.bottom) / 2));
+    const auto* caption = static_cast<CTabbedAutoHideDockingWindow*>(box.data());
+    const dockwins::PartRect close = caption->Caption().close;
+    const QPoint button = box->mapTo(&frame, QPoint((close.left + close.right) / 2, (close.top + close.bottom) / 2));
     QTest::mouseClick(frame.windowHandle(), Qt::LeftButton, {}, button);
     Settle();
+    // Only the tab in front closed: Variables takes the box's place.
     EXPECT_FALSE(history->IsVisibleWindow());
-    EXPECT_EQ(QApplication::focusWidget(), variablesList);  // the close did not move it
+    EXPECT_TRUE(box.isNull());
+    EXPECT_TRUE(frame.VariablesWindow()->isVisible());
+    EXPECT_EQ(InClient(frame, frame.VariablesWindow()), place);
+    EXPECT_EQ(QApplication::focusWidget(), record);  // the close did not move it
     EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
     frame.OnCommand(32838);  // View > History
     Settle();
-    EXPECT_TRUE(history->IsDocked());
-    EXPECT_EQ(InClient(frame, history), before);
-    EXPECT_TRUE(history->IsCaptionActive());
+    auto* back = qobject_cast<dockwins::CTabDockingBox*>(history->DockedTo());
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->ActiveWindow(), history);
+    EXPECT_TRUE(back->IsCaptionActive());
+    EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
+}
+
+TEST_F(DockingFrameInMainWindow, BothTabsClosedOneComesBackWhereTheBoxWasTheOtherStaysHidden)
+{
+    CMainFrame& frame = *m_frame;
+    Settle();
+    const QRect place = InClient(frame, frame.HistoryWindow()->DockedTo());
+    frame.VariablesWindow()->CloseByButton();
+    Settle();
+    frame.HistoryWindow()->CloseByButton();
+    Settle();
+    EXPECT_TRUE(frame.Bars().empty());
+    frame.OnCommand(32837);  // View > Variables
+    Settle();
+    EXPECT_TRUE(frame.VariablesWindow()->IsDocked());
+    EXPECT_FALSE(frame.VariablesWindow()->IsInBox());
+    EXPECT_EQ(InClient(frame, frame.VariablesWindow()), place);
+    EXPECT_FALSE(frame.HistoryWindow()->IsVisibleWindow());
+    EXPECT_FALSE(frame.HistoryWindow()->isVisible());
     EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
 }
 

@@ -1,9 +1,13 @@
 // Renders the whole main window on the running display (run under Xvfb with
 // the xcb platform) after a short calculation, and saves the screen as PNG:
 //   frame_screenshot <out.png> [<folder>]
-// With a folder it also saves the panes moved by their captions there:
-// history-right.png, history-bottom.png, variables-floating.png,
-// history-closed.png and history-back.png (View > History).
+// With a folder it also saves there the panes' box: variables-torn-out.png
+// (Variables torn out of the box and floating), variables-on-caption.png
+// (dropped on History's caption: a box again), variables-preview.png (torn
+// out again and dragged back over the strip's first tab, its tab previewing
+// the drop) and variables-back.png (dropped there); then the panes moved by their captions: history-right.png,
+// history-bottom.png, variables-floating.png, history-closed.png and
+// history-back.png (View > History).
 // A tool for looking at the window, not a test.
 
 #include <QApplication>
@@ -14,6 +18,7 @@
 
 #include "docking/CaptionMoveTracker.h"
 #include "docking/DockingWindow.h"
+#include "docking/TabDockingBox.h"
 #include "platform/Event.h"
 #include "resources/CommandIds.h"
 #include "shell/frame/FrameController.h"
@@ -35,6 +40,43 @@ void DragByCaption(CMainFrame& frame, CTabbedAutoHideDockingWindow* w, QPoint co
     tracker.OnMove(to.x(), to.y());
     tracker.OnDrop(to.x(), to.y());
     tracker.EndDrag(false);
+}
+
+// Tears Variables out of the panes' box as the box does when its tab leaves
+// the strip (grabbed at the window's bottom-right corner) and drops it
+// floating at a client point (the box dissolves); drops it on History's
+// caption (a box again); then tears it out once more and drags it back over
+// the strip's first tab, where its tab previews the drop, and drops it there.
+template <class Save>
+void TearOutAndBack(CMainFrame& frame, QPoint floatAt, Save save)
+{
+    CTabbedAutoHideDockingWindow* variables = frame.VariablesWindow();
+    CTabbedAutoHideDockingWindow* history = frame.HistoryWindow();
+    auto drag = [&](QPoint grab, bool ctrl, QPoint to, bool drop, const char* shot) {
+        dockwins::CCaptionMoveTracker tracker(*variables, grab);
+        tracker.BeginDrag();
+        const QPoint local = variables->mapFromGlobal(to);
+        tracker.OnControlKey(ctrl);
+        tracker.OnMove(local.x(), local.y());
+        if (shot)
+            save(shot);
+        if (drop)
+            tracker.OnDrop(local.x(), local.y());
+        tracker.EndDrag(!drop);
+    };
+    auto corner = [&] { return variables->mapToGlobal(QPoint(variables->width(), variables->height())); };
+    if (!variables->IsInBox())
+        return;
+    drag(corner(), true, frame.ClientArea()->mapToGlobal(floatAt), true, nullptr);
+    save("variables-torn-out.png");
+    drag(variables->mapToGlobal(QPoint(20, 8)), false, history->mapToGlobal(QPoint(30, 8)), true, nullptr);
+    save("variables-on-caption.png");
+    auto* box = qobject_cast<dockwins::CTabDockingBox*>(variables->DockedTo());
+    if (!box)
+        return;
+    const QPoint tab0 = box->TabCtrl().mapToGlobal(box->TabCtrl().GetItemRect(0).center());
+    drag(corner(), false, tab0, true, "variables-preview.png");
+    save("variables-back.png");
 }
 
 }  // namespace
@@ -81,11 +123,15 @@ int main(int argc, char** argv)
         if (argc >= 3) {
             const QDir out(QString::fromLocal8Bit(argv[2]));
             auto save = [&](const char* name) {
-                for (int i = 0; i < 20; ++i)
+                // A window manager maps a new floating window a moment later.
+                QElapsedTimer wait;
+                wait.start();
+                while (wait.elapsed() < 400)
                     QApplication::processEvents(QEventLoop::AllEvents, 20);
                 saved = frame.screen()->grabWindow(0).save(out.filePath(QString::fromLatin1(name)), "PNG") && saved;
             };
             const QSize area = frame.ClientArea()->size();
+            TearOutAndBack(frame, QPoint(area.width() / 2, 120), save);
             DragByCaption(frame, frame.HistoryWindow(), QPoint(area.width() - 8, area.height() / 2), false);
             save("history-right.png");
             DragByCaption(frame, frame.HistoryWindow(), QPoint(area.width() / 3, area.height() - 8), false);

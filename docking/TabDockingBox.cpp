@@ -1,0 +1,492 @@
+#include "docking/TabDockingBox.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QGuiApplication>
+
+#include "docking/CaptionMoveTracker.h"
+#include "docking/DockEvents.h"
+#include "docking/core/CaptionGlyphs.h"
+#include "docking/core/TabBoxRules.h"
+
+namespace dockwins {
+
+namespace {
+
+PartRect ToPart(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+QRect FromPart(const PartRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+// The tab index a drop carries: all four outline words hold it.
+void SetDropIndex(DockRequest& request, int index) { request.outline = {index, index, index, index}; }
+
+}  // namespace
+
+CTabDockingBox::CTabDockingBox(QWidget* frame) : CTabbedAutoHideDockingWindow(frame, QString())
+{
+    setObjectName(QStringLiteral("dockingBox"));
+    m_tabs = new CFlyingTabCtrl(this, this, CFlyingTabCtrl::kBottom | CFlyingTabCtrl::kToolTips);
+    m_tabs->setObjectName(QStringLiteral("dockingBoxTabs"));
+    connect(m_tabs, &CFlyingTabCtrl::selChanged, this, &CTabDockingBox::OnSelChanged);
+    connect(m_tabs, &CFlyingTabCtrl::tabDraggedOut, this, &CTabDockingBox::OnTabDraggedOut);
+    connect(m_tabs, &CFlyingTabCtrl::doubleClicked, this, &CTabDockingBox::OnTabDoubleClicked);
+    LayoutClient();
+}
+
+CTabDockingBox::~CTabDockingBox()
+{
+    // The strip goes first, while this box can still hear its notifications.
+    m_tabs->disconnect(this);
+    delete m_tabs;
+    m_tabs = nullptr;
+}
+
+int CTabDockingBox::WindowCount() const { return m_tabs ? m_tabs->GetItemCount() : 0; }
+
+CTabbedAutoHideDockingWindow* CTabDockingBox::WindowAt(int index) const
+{
+    return m_tabs ? qobject_cast<CTabbedAutoHideDockingWindow*>(m_tabs->ItemWindow(index)) : nullptr;
+}
+
+int CTabDockingBox::TabIndexOf(const QWidget* window) const
+{
+    if (!window || !m_tabs)
+        return -1;
+    for (int i = 0; i < m_tabs->GetItemCount(); ++i)
+        if (m_tabs->ItemWindow(i) == window)
+            return i;
+    return -1;
+}
+
+// ------------------------------------------------------------------ making a box
+
+CTabDockingBox* CTabDockingBox::CreateBoxFor(CTabbedAutoHideDockingWindow& w)
+{
+    auto* box = new CTabDockingBox(w.Frame());
+    if (w.IsDocked()) {
+        DockRequest join;
+        join.window = &w;
+        join.target = w.DockedTo();
+        join.code = kJoinBox;
+        join.joining = box;
+        if (SendDockRequest(w.DockedTo(), join) == 0) {
+            box->PostClose(false);
+            return nullptr;
+        }
+    } else {
+        box->setGeometry(w.geometry());
+        box->SetFloatingRect(ToRect(w.geometry()));
+        box->show();
+    }
+    return box;
+}
+
+std::intptr_t CTabDockingBox::DropOnWindow(CTabbedAutoHideDockingWindow& target, DockRequest& request)
+{
+    auto* dropped = qobject_cast<CTabbedAutoHideDockingWindow*>(ToWidget(request.window));
+    if (!dropped || dropped == &target || qobject_cast<CTabDockingBox*>(dropped) || dropped->isAncestorOf(&target) ||
+        !IsDockTarget(&target))
+        return 0;
+    const bool byPosition = request.code == kSetDockingPosition;
+    DockRequest second = request;
+    // A drop on a caption appends: its outline is the window's client rectangle, no tab index.
+    if (!byPosition)
+        SetDropIndex(second, -1);
+    if (target.IsInBox()) {
+        second.target = target.DockedTo();
+        return SendDockRequest(target.DockedTo(), second);
+    }
+    CTabDockingBox* box = CreateBoxFor(target);
+    if (!box)
+        return 0;
+    DockRequest first = second;
+    first.window = &target;
+    first.target = box;
+    if (SendDockRequest(box, first) == 0) {
+        // The target left its place: it floats rather than being lost.
+        target.FloatAfterRefusal();
+        box->PostClose(false);
+        return 0;
+    }
+    second.target = box;
+    return SendDockRequest(box, second);
+}
+
+// ------------------------------------------------------------------ windows in and out
+
+bool CTabDockingBox::AddWindow(int index, CTabbedAutoHideDockingWindow* w)
+{
+    if (!w || w == this || m_closing || qobject_cast<CTabDockingBox*>(w) || w->isAncestorOf(this) ||
+        TabIndexOf(w) >= 0 || w->IsDocked())
+        return false;
+    EndPreview();
+    w->hide();
+    w->setParent(this, Qt::Widget);
+    CDockNotifyEvent notify(true, false, this);
+    QCoreApplication::sendEvent(w, &notify);
+    const QString text = w->windowTitle();
+    const int at = m_tabs->InsertItem(TabBoxInsertIndex(index, WindowCount()), text, w->windowIcon(), w, true);
+    if (at < 0) {
+        w->setParent(Frame(), Qt::Tool | Qt::FramelessWindowHint);
+        CDockNotifyEvent undocked(false, false, this);
+        QCoreApplication::sendEvent(w, &undocked);
+        return false;
+    }
+    m_tabs->SetItemToolTip(at, text);
+    // The selection may have been refused: the shown window is the selected one's.
+    OnSelChanged(-1, m_tabs->GetCurSel());
+    return true;
+}
+
+bool CTabDockingBox::RemoveWindow(CTabbedAutoHideDockingWindow* w)
+{
+    const int index = TabIndexOf(w);
+    if (index < 0)
+        return false;
+    if (m_active == w)
+        m_active = nullptr;
+    // The neighbour is selected with notification: it becomes the active, shown window.
+    m_tabs->DeleteItem(index, true, true);
+    w->hide();
+    w->setParent(Frame(), Qt::Tool | Qt::FramelessWindowHint);
+    CDockNotifyEvent notify(false, false, this);
+    QCoreApplication::sendEvent(w, &notify);
+    if (!m_active)
+        OnSelChanged(-1, m_tabs->GetCurSel());
+    return true;
+}
+
+void CTabDockingBox::OnSelChanged(int, int newIndex)
+{
+    if (!m_tabs)
+        return;
+    CTabbedAutoHideDockingWindow* next = WindowAt(newIndex);
+    if (m_active && m_active != next)
+        m_active->hide();
+    m_active = next;
+    // Exactly the active window is shown.
+    for (int i = 0; i < m_tabs->GetItemCount(); ++i)
+        if (QWidget* w = m_tabs->ItemWindow(i); w && w != next && !w->isHidden())
+            w->hide();
+    if (newIndex >= 0 && newIndex < m_tabs->GetItemCount()) {
+        setWindowTitle(next ? next->windowTitle() : m_tabs->ItemText(newIndex));
+        setWindowIcon(next ? next->windowIcon() : m_tabs->ItemIcon(newIndex));
+    }
+    LayoutClient();
+    if (next) {
+        next->show();
+        if (isVisible() && next->isVisible())
+            next->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void CTabDockingBox::LayoutClient()
+{
+    CTabbedAutoHideDockingWindow::LayoutClient();
+    if (!m_tabs)
+        return;
+    const TabBoxRects rects = LayOutTabBox(ToPart(ClientRect()), m_tabs->Style(), m_tabs->TabHeight());
+    m_tabs->setGeometry(FromPart(rects.strip));
+    if (m_active)
+        m_active->setGeometry(FromPart(rects.window));
+}
+
+void CTabDockingBox::focusInEvent(QFocusEvent* event)
+{
+    if (m_active && m_active->isVisible())
+        m_active->setFocus(event->reason());
+    QWidget::focusInEvent(event);
+}
+
+// ------------------------------------------------------------------ the strip's notices
+
+void CTabDockingBox::OnTabDraggedOut()
+{
+    // The tab follows the pointer as its window's caption drag, grabbed at the
+    // window's bottom-right corner, while the button is still held.
+    QPointer<CTabbedAutoHideDockingWindow> w = WindowAt(m_tabs->GetCurSel());
+    if (!w)
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [w] {
+            if (!w || !w->IsInBox() || !(QGuiApplication::mouseButtons() & Qt::LeftButton))
+                return;
+            const QPoint corner = w->mapToGlobal(QPoint(w->width(), w->height()));
+            StartCaptionDrag(*w, corner, corner);
+        },
+        Qt::QueuedConnection);
+}
+
+void CTabDockingBox::OnTabDoubleClicked()
+{
+    // As a double click on the selected window's caption: float it, or dock it back.
+    QPointer<CTabbedAutoHideDockingWindow> w = WindowAt(m_tabs->GetCurSel());
+    if (!w)
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [w] {
+            if (!w)
+                return;
+            if (w->IsDocked())
+                w->Float();
+            else if (w->StoredPosition().target)
+                w->DockBack();
+        },
+        Qt::QueuedConnection);
+}
+
+// ------------------------------------------------------------------ requests
+
+std::intptr_t CTabDockingBox::OnRequest(DockRequest& request, bool boxChannel)
+{
+    auto* window = qobject_cast<CTabbedAutoHideDockingWindow*>(ToWidget(request.window));
+    switch (request.code) {
+    case kAdjustDragRect: return Preview(request);
+    case kAcceptDock:
+        if (!IsDockTarget(this))
+            return 0;
+        return AddWindow(TabBoxInsertIndex(request.outline.left, WindowCount()), window) ? 1 : 0;
+    case kSetDockingPosition:
+        if (!IsDockTarget(this))
+            return 0;
+        return AddWindow(TabBoxInsertIndex(request.position.tabIndex, WindowCount()), window) ? 1 : 0;
+    case kUndock: {
+        if (!RemoveWindow(window))
+            return 0;
+        if (WindowCount() <= 1)
+            PostClose(true);
+        if (WindowCount() == 0)
+            Hide();
+        return 1;
+    }
+    case kGetDockingPosition: {
+        const int index = TabIndexOf(window);
+        if (index < 0)
+            return 0;
+        const bool found = FillOwnPosition(request);
+        const TabBoxPosition place = TabBoxPositionOf(index, TabIndexOf(m_active), WindowCount());
+        request.position.tabIndex = place.tabIndex;
+        if (place.targetIsOtherWindow)
+            request.target = WindowAt(place.otherIndex);
+        if (place.active)
+            request.position.sideFlags |= kSideBoxActive;
+        else
+            request.position.sideFlags &= ~static_cast<unsigned>(kSideBoxActive);
+        return found ? 1 : 0;
+    }
+    case kActivateTab: {
+        const int index = TabIndexOf(window);
+        if (index < 0)
+            return 0;
+        m_tabs->SetCurSel(index, true);
+        if (!IsVisibleWindow())
+            Activate();
+        return 1;
+    }
+    case kPinWindow: return PinBox(request.position.sideFlags != 0) ? 1 : 0;
+    default: return CTabbedAutoHideDockingWindow::OnRequest(request, boxChannel);
+    }
+}
+
+std::intptr_t CTabDockingBox::Preview(DockRequest& request)
+{
+    QWidget* dragged = ToWidget(request.window);
+    if (!dragged || dragged == this || dragged->isAncestorOf(this) || qobject_cast<CTabDockingBox*>(dragged) ||
+        m_closing || !IsDockTarget(this)) {
+        EndPreview();
+        return 0;
+    }
+    // Over the strip, or over the caption (then as at the caption's middle).
+    QPoint at(request.pointer.x, request.pointer.y);
+    const QPoint local = mapFromGlobal(at);
+    const bool onStrip = m_tabs->rect().contains(m_tabs->mapFromGlobal(at));
+    if (!onStrip) {
+        if (!rect().contains(local) || HitTest(local) != CAPTION_HIT_CAPTION) {
+            EndPreview();
+            return 0;
+        }
+        at = mapToGlobal(CaptionRect().center());
+    }
+    if (m_previewing && m_previewWindow != dragged)
+        EndPreview();
+    const QPoint p = m_tabs->mapFromGlobal(at);
+    const bool vertical = m_tabs->Style() & CFlyingTabCtrl::kVertical;
+    const int along = vertical ? p.y() : p.x();
+    if (!m_previewing) {
+        const int own = TabIndexOf(dragged);
+        if (own >= 0) {
+            // Its own tab, torn out and back over the strip, moves itself.
+            m_previewOwnTab = true;
+            m_previewIndex = own;
+            m_previewSelectedBefore = own;
+            m_tabs->SetCurSel(own, true);
+        } else {
+            const int count = WindowCount();
+            const QRect last = count > 0 ? m_tabs->GetItemRect(count - 1) : QRect();
+            const int lastFar = vertical ? last.top() + last.height() : last.left() + last.width();
+            const int index = TabBoxPreviewIndex(m_tabs->HitTest(p), count, along, lastFar);
+            m_previewOwnTab = false;
+            m_previewSelectedBefore = m_tabs->GetCurSel();
+            m_previewIndex = m_tabs->InsertItem(index, dragged->windowTitle(), dragged->windowIcon(), nullptr, true);
+            if (m_previewIndex < 0)
+                return 0;
+            // The shown window follows the selection even if it was refused.
+            OnSelChanged(-1, m_tabs->GetCurSel());
+        }
+        m_previewing = true;
+        m_previewWindow = dragged;
+        m_swap.Begin(along);
+    }
+    const int hit = m_tabs->HitTest(p);
+    if (hit >= 0 && hit != m_previewIndex && m_swap.ShouldSwap(hit, m_previewIndex, along)) {
+        // Moved rather than swapped, so that a pointer passing several tabs at
+        // once leaves the other tabs in their order.
+        m_tabs->MoveItem(m_previewIndex, hit, true, false);
+        m_swap.Swapped(hit, m_previewIndex, along);
+        m_previewIndex = hit;
+        m_tabs->SetCurSel(hit, true);
+    }
+    request.target = this;
+    SetDropIndex(request, m_previewIndex);
+    return 1;
+}
+
+void CTabDockingBox::EndPreview()
+{
+    if (!m_previewing)
+        return;
+    m_previewing = false;
+    m_previewWindow = nullptr;
+    if (m_previewOwnTab || !m_tabs || m_previewIndex < 0 || m_previewIndex >= m_tabs->GetItemCount() ||
+        m_tabs->ItemWindow(m_previewIndex))
+        return;
+    m_tabs->DeleteItem(m_previewIndex, false, false);
+    if (m_previewSelectedBefore >= 0 && m_previewSelectedBefore < m_tabs->GetItemCount())
+        m_tabs->SetCurSel(m_previewSelectedBefore, true);
+    OnSelChanged(-1, m_tabs->GetCurSel());
+    m_previewIndex = -1;
+}
+
+void EndDropPreview(QWidget* target)
+{
+    if (auto* box = qobject_cast<CTabDockingBox*>(target))
+        box->EndPreview();
+}
+
+// ------------------------------------------------------------------ the box's own moves
+
+bool CTabDockingBox::DockBox(DockRequest& request)
+{
+    QWidget* target = ToWidget(request.target);
+    // Never onto itself or into one of its own windows.
+    if (!target || target == this || isAncestorOf(target) || m_closing)
+        return false;
+    if (!IsBoxWindow(target)) {
+        request.code = kAcceptDock;
+        return SendDockRequest(target, request) != 0;
+    }
+    if (!IsDockTarget(target))
+        return false;
+    // Taken before the tabs go: removing the active window clears it.
+    QPointer<CTabbedAutoHideDockingWindow> active = m_active;
+    for (int i = WindowCount() - 1; i >= 0; --i) {
+        CTabbedAutoHideDockingWindow* w = WindowAt(i);
+        if (!w) {
+            m_tabs->DeleteItem(i, true, false);
+            continue;
+        }
+        RemoveWindow(w);
+        DockRequest moved = request;
+        moved.window = w;
+        moved.target = target;
+        moved.code = kAcceptDock;
+        if (SendDockRequest(target, moved) == 0)
+            w->FloatAfterRefusal();
+    }
+    if (active) {
+        DockRequest select;
+        select.window = active.data();
+        select.target = target;
+        select.code = kActivateTab;
+        SendDockRequest(target, select);
+    }
+    PostClose(false);
+    return true;
+}
+
+bool CTabDockingBox::PinBox(bool)
+{
+    return false;
+}
+
+void CTabDockingBox::CloseByButton() { PostClose(false); }
+
+void CTabDockingBox::PostClose(bool dissolve)
+{
+    QMetaObject::invokeMethod(this, [this, dissolve] { CloseBox(dissolve); }, Qt::QueuedConnection);
+}
+
+void CTabDockingBox::CloseBox(bool dissolve)
+{
+    if (m_closing)
+        return;
+    EndPreview();
+    switch (ChooseTabBoxClose(dissolve, WindowCount(), m_active != nullptr)) {
+    case TabBoxClose::Nothing: return;
+    case TabBoxClose::CloseActive: {
+        QPointer<CTabbedAutoHideDockingWindow> closing = m_active;
+        const int next = TabBoxNextAfterClose(TabIndexOf(m_active), WindowCount());
+        if (next >= 0)
+            m_tabs->SetCurSel(next, true);
+        if (closing)
+            closing->CloseByButton();
+        return;
+    }
+    case TabBoxClose::HideBox: CTabbedAutoHideDockingWindow::CloseByButton(); return;
+    case TabBoxClose::DissolveIntoLast: Dissolve(); return;
+    case TabBoxClose::Destroy: Destroy(); return;
+    }
+}
+
+void CTabDockingBox::Dissolve()
+{
+    CTabbedAutoHideDockingWindow* w = WindowAt(0);
+    if (!w) {
+        Destroy();
+        return;
+    }
+    const bool shown = IsVisibleWindow();
+    const QRect place = geometry();
+    RemoveWindow(w);
+    if (IsDocked()) {
+        // The last window takes the box's place in its bar.
+        DockRequest join;
+        join.window = this;
+        join.target = DockedTo();
+        join.code = kJoinBox;
+        join.joining = w;
+        if (SendDockRequest(DockedTo(), join) == 0)
+            w->FloatAfterRefusal();
+    } else if (shown) {
+        w->SetFloatingRect(ToRect(place));
+        w->setGeometry(place);
+        w->show();
+    } else {
+        // A hidden box: its window keeps the box's place to come back to.
+        w->RememberPosition(StoredPosition(), StoredTarget());
+    }
+    Destroy();
+}
+
+void CTabDockingBox::Destroy()
+{
+    if (IsDocked())
+        Undock();
+    m_closing = true;
+    hide();
+    deleteLater();
+}
+
+}  // namespace dockwins

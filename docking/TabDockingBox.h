@@ -1,0 +1,102 @@
+#pragma once
+// A docking box: several docking windows in one place, one shown at a time,
+// with a tab strip along its bottom edge. It is made when a window is dropped
+// on another window's caption (or placed at a position naming another
+// window), takes that window's place in its bar or on the screen, and
+// dissolves when one window is left. It is itself a docking window: its
+// caption docks, floats and hides it like one; dropped on another box, its
+// windows move into that box.
+//
+// Its own closes run later, with the box as context (a close for a box that
+// is gone does nothing), and the box is deleted only after its last window
+// has left it: a window still inside would go with it.
+
+#include <QPointer>
+
+#include "docking/DockingWindow.h"
+#include "docking/FlyingTabCtrl.h"
+#include "docking/core/TabTracking.h"
+
+namespace dockwins {
+
+class CTabDockingBox final : public CTabbedAutoHideDockingWindow, private ITabCtrlOwner {
+    Q_OBJECT
+public:
+    // frame: the docking frame that owns the box. The box starts hidden.
+    explicit CTabDockingBox(QWidget* frame);
+    ~CTabDockingBox() override;
+
+    // A new box in the place of w: in w's bar (code 8 to it) or at w's
+    // floating rectangle. Null when the bar refuses (the empty box goes).
+    static CTabDockingBox* CreateBoxFor(CTabbedAutoHideDockingWindow& w);
+    // A docking window's answer to codes 2 and 5: the request's window joins
+    // `target` in the box that holds it, or in a new box in its place (target
+    // first). A drop appends; a placement uses the position's tab index.
+    static std::intptr_t DropOnWindow(CTabbedAutoHideDockingWindow& target, DockRequest& request);
+
+    // Takes w in as a tab at `index` (outside 0 .. count: at the end) and selects it.
+    bool AddWindow(int index, CTabbedAutoHideDockingWindow* w);
+    // Lets w go: its tab is deleted and the neighbour becomes the active,
+    // shown window; w leaves hidden, as a tool window of the frame.
+    bool RemoveWindow(CTabbedAutoHideDockingWindow* w);
+    // The box's drop: on a box or docking window its windows move there
+    // (last tab first) and the one active here is selected there; anywhere
+    // else the box docks as a window does. Never onto itself.
+    bool DockBox(DockRequest& request);
+    // Pins the whole box to its side of the frame. Not offered yet: false.
+    bool PinBox(bool show);
+    // dissolve: the close the box gives itself after a removal; otherwise
+    // the user's close (the active window hides; a one-window box dissolves).
+    void CloseBox(bool dissolve);
+    // Brings the box back where it was (the box's Activate).
+    bool Show() { return Activate(); }
+
+    bool SendRequest2(DockRequest& request) override { return DockBox(request); }
+    // The caption's close: the user's close, run later.
+    void CloseByButton() override;
+
+    CFlyingTabCtrl& TabCtrl() const { return *m_tabs; }
+    int WindowCount() const;
+    // The window of tab `index`; null for a preview tab or a bad index.
+    CTabbedAutoHideDockingWindow* WindowAt(int index) const;
+    CTabbedAutoHideDockingWindow* ActiveWindow() const { return m_active; }
+    int TabIndexOf(const QWidget* window) const;
+    // A drop preview is shown (a tab for a dragged window).
+    bool HasPreview() const { return m_previewing; }
+    // The drag moved on, was dropped or cancelled: a preview tab goes and the
+    // tab selected before comes back.
+    void EndPreview();
+    // Its last window left: it goes with the next turn of the event loop.
+    bool IsClosing() const { return m_closing; }
+
+protected:
+    std::intptr_t OnRequest(DockRequest& request, bool boxChannel) override;
+    void LayoutClient() override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    void OnSelChanged(int oldIndex, int newIndex);
+    void OnTabDraggedOut();
+    void OnTabDoubleClicked();
+    std::intptr_t Preview(DockRequest& request);
+    void PostClose(bool dissolve);
+    void Destroy();
+    void Dissolve();
+
+    CFlyingTabCtrl* m_tabs = nullptr;
+    QPointer<CTabbedAutoHideDockingWindow> m_active;
+    bool m_closing = false;
+    // Drop preview: the tab selected before, the preview tab's index, whether
+    // it is the dragged window's own tab, and the swap rule along the strip.
+    bool m_previewing = false;
+    bool m_previewOwnTab = false;
+    int m_previewIndex = -1;
+    int m_previewSelectedBefore = -1;
+    QPointer<QWidget> m_previewWindow;
+    CTabSwapRule m_swap;
+};
+
+// Ends the drop preview of `target` when it is a box.
+void EndDropPreview(QWidget* target);
+
+}  // namespace dockwins
