@@ -399,7 +399,8 @@ bool dockwins::IsDockTarget(QWidget* window)
 
 bool CTabbedAutoHideDockingWindow::Activate()
 {
-    if (m_dockedTo && IsBoxWindow(m_dockedTo)) {
+    // In a box its tab comes to the front; pinned, the auto-hide pane slides it out.
+    if (m_dockedTo && (IsBoxWindow(m_dockedTo) || IsPinned())) {
         DockRequest request;
         request.window = this;
         request.target = m_dockedTo.data();

@@ -73,7 +73,8 @@ public:
     // never floated or the undock is refused.
     bool Float();
     // Pins a docked window to its side of the frame; refused when not docked.
-    bool Pin(bool show);
+    // A box pins all its windows.
+    virtual bool Pin(bool show);
     // Goes back to the remembered position.
     bool DockBack();
     // Where the window floats (screen); empty until it floated once.

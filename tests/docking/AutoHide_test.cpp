@@ -12,6 +12,7 @@
 #include "DockingFixture.h"
 #include "docking/AutoHideManager.h"
 #include "docking/DragSession.h"
+#include "docking/TabDockingBox.h"
 #include "docking/core/PinnedLabelLayout.h"
 
 namespace {
@@ -409,6 +410,73 @@ TEST(AutoHide, AWindowThatGoesLeavesItsLabelAndTheFrameGoesCleanly)
     ASSERT_TRUE(f->Manager().Show(f->variables, false));
     // The frame goes with a window pinned and slid out (ASan watches).
     f.reset();
+}
+
+TEST(AutoHide, TheBoxsPinButtonPinsAllItsWindowsAsOneLabel)
+{
+    AutoHideFixture f;
+    CTabbedAutoHideDockingWindow* keys = f.MakeWindow("Keys");
+    ASSERT_TRUE(f.frame.DockWindow(f.history, 3, 0, 0.0f, 210, 100));
+    f.Show();
+    ASSERT_TRUE(f.variables->DockTo(f.history, 99));
+    ASSERT_TRUE(keys->DockTo(f.history, 99));
+    Settle();
+    auto* box = qobject_cast<CTabDockingBox*>(f.history->DockedTo());
+    ASSERT_NE(box, nullptr);
+    box->TabCtrl().SetCurSel(1);
+    Settle();
+    ASSERT_EQ(box->ActiveWindow(), f.variables);
+    QPointer<CTabDockingBox> gone = box;
+
+    const QPoint pin = AutoHideFixture::Centre(box->Caption().pin);
+    QTest::mouseClick(f.frame.windowHandle(), Qt::LeftButton, {}, box->mapTo(&f.frame, pin));
+    Settle();
+    EXPECT_TRUE(gone.isNull());  // the emptied box went
+    const auto& model = f.Manager().Model();
+    ASSERT_EQ(model.LabelCount(AUTOHIDE_LEFT), 1);
+    const auto& label = model.LabelAt(AUTOHIDE_LEFT, 0);
+    ASSERT_EQ(label.Count(), 3);
+    EXPECT_TRUE(label.At(0).window == f.history && label.At(1).window == f.variables && label.At(2).window == keys);
+    EXPECT_EQ(label.Active(), 1);
+    EXPECT_EQ(label.At(1).width, 210);
+    EXPECT_EQ(label.Width(), AutoHideFixture::Measure("Variables  ") + 6 + 16 + 3 + 2 * 22);
+    EXPECT_EQ(f.Manager().ShownWindow(), f.variables);  // shown slid out
+    EXPECT_TRUE(f.frame.Bars().empty());
+    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+    // Activated (the View command), a pinned window slides out.
+    ASSERT_TRUE(keys->Activate());
+    EXPECT_EQ(f.Manager().ShownWindow(), keys);
+    EXPECT_TRUE(keys->isVisible());
+    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+}
+
+TEST(AutoHide, UnpinningALabelOfThreeMakesABoxWithTheActiveTabSelected)
+{
+    AutoHideFixture f;
+    CTabbedAutoHideDockingWindow* c = f.MakeWindow("C");
+    f.history->setWindowTitle("A");
+    f.variables->setWindowTitle("B");
+    CTabbedAutoHideDockingWindow* a = f.history;
+    CTabbedAutoHideDockingWindow* b = f.variables;
+    f.Show();
+    ASSERT_EQ(f.PinBoxOf({a, b, c}, b, AUTOHIDE_LEFT, 230), 1);
+    Settle();
+    ASSERT_TRUE(f.Manager().Show(b, false));
+    f.PaneClick(AutoHideFixture::Centre(f.Pane()->Caption().pin));
+    Settle();
+    EXPECT_EQ(f.Manager().Model().LabelCount(AUTOHIDE_LEFT), 0);
+    EXPECT_FALSE(f.Manager().Strip(AUTOHIDE_LEFT)->isVisible());
+    ASSERT_EQ(f.frame.Bars().size(), 1u);
+    auto* box = qobject_cast<CTabDockingBox*>(a->DockedTo());
+    ASSERT_NE(box, nullptr);
+    ASSERT_EQ(box->WindowCount(), 3);
+    EXPECT_EQ(box->WindowAt(0), a);
+    EXPECT_EQ(box->WindowAt(1), b);
+    EXPECT_EQ(box->WindowAt(2), c);
+    EXPECT_EQ(box->ActiveWindow(), b);
+    EXPECT_EQ(box->DockedTo(), f.frame.Bars()[0]);
+    EXPECT_EQ(f.InClient(f.frame.Bars()[0]), Q(0, 0, 230, 600));  // a new bar on the same side
+    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -48,7 +48,11 @@ public:
     std::string Step()
     {
         std::ostringstream out;
-        switch (Pick(0, 29)) {
+        const int op = Pick(0, 29);
+        // Other operations come after the pointer has left a slid-out pane.
+        if (op < 24 && AutoHide().ShownWindow())
+            AutoHide().Hide(false);
+        switch (op) {
         case 10:
         case 11: DragCaption(out); break;
         case 12: {
@@ -554,6 +558,9 @@ private:
     void PinPane(std::ostringstream& out)
     {
         CTabbedAutoHideDockingWindow* w = Window();
+        // Half of the time the box a window is in, when it is in one.
+        if (Pick(0, 1) == 1 && w->IsInBox() && !static_cast<CTabDockingBox*>(w->DockedTo())->IsClosing())
+            w = static_cast<CTabDockingBox*>(w->DockedTo());
         const bool show = Pick(0, 1) == 1;
         out << "pin " << Name(w) << (show ? " shown" : "");
         if (!w->IsDocked() || AutoHide().Model().IsPinned(w)) {
@@ -635,9 +642,14 @@ private:
             out << " (none)";
             return;
         }
-        m_closed.insert(static_cast<CTabbedAutoHideDockingWindow*>(shown));
         const dockwins::PartRect& b = pane->Caption().close;
-        Click(pane, QPoint((b.left + b.right) / 2, (b.top + b.bottom) / 2));
+        const QPoint at((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+        if (Covered(pane, at)) {
+            out << " (the pane is too narrow for its button)";
+            return;
+        }
+        m_closed.insert(static_cast<CTabbedAutoHideDockingWindow*>(shown));
+        Click(pane, at);
     }
 
     void UnpinPane(std::ostringstream& out)
@@ -649,7 +661,13 @@ private:
         AutoHide().Show(w, false);
         CAutoHidePane* pane = AutoHide().Pane();
         const dockwins::PartRect& b = pane->Caption().pin;
-        Click(pane, QPoint((b.left + b.right) / 2, (b.top + b.bottom) / 2));
+        const QPoint at((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+        if (Covered(pane, at)) {
+            out << " (the pane is too narrow for its button: as the button would)";
+            AutoHide().Remove(w, true);
+            return;
+        }
+        Click(pane, at);
     }
 
     QPoint m_cursor{-100, -100};
