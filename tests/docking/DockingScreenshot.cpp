@@ -6,9 +6,10 @@
 // dragged by its caption to the right edge, then to the bottom),
 // floating.png (Variables floating with its caption), closed.png and
 // back.png (History closed by its caption button and shown again as the
-// View command does), then pinned.png (both panes pinned to the left edge),
-// slid-out.png (History slid out over the keypad with its caption) and
-// unpinned.png (both back in their bar). Runs on the offscreen platform with a 1920 x 1080 screen, or
+// View command does), then pinned.png (the box of both panes pinned to the
+// left edge: one label), slid-out.png (History slid out over the keypad with
+// its caption) and unpinned.png (the box back in its bar as two tabs). Runs
+// on the offscreen platform with a 1920 x 1080 screen, or
 // on a display when QT_QPA_PLATFORM is xcb (under Xvfb with a window manager).
 
 #include <QApplication>
@@ -171,37 +172,36 @@ bool TakeAutoHideShots(const QDir& out)
     auto* variables = new CTabbedAutoHideDockingWindow(&frame, "Variables  ");
     variables->SetClient(List({"a = 1", "b = 2"}));
     frame.DockWindow(history, 3, 0, 0.0f, 200, 100);
-    frame.DockWindow(variables, 3, 0, 0.0f, 200, 100);
+    variables->DockTo(history, 0);
+    history->Activate();
     frame.show();
     (void)QTest::qWaitForWindowExposed(&frame);
     client->SetSplitterPos(client->height() / 2);
     Save(frame, QString());
 
-    // The pin buttons of both captions; each pane slides out at once and is
-    // sent back before the next click.
+    // The box's pin button: both panes become one label on the left.
     dockwins::CAutoHideManager& autoHide = frame.AutoHide();
-    for (CTabbedAutoHideDockingWindow* w : {variables, history}) {
-        const dockwins::PartRect pin = w->Caption().pin;
-        const QPoint at = w->mapTo(&frame, QPoint((pin.left + pin.right) / 2, (pin.top + pin.bottom) / 2));
+    if (auto* box = qobject_cast<CTabbedAutoHideDockingWindow*>(history->DockedTo())) {
+        const dockwins::PartRect pin = box->Caption().pin;
+        const QPoint at = box->mapTo(&frame, QPoint((pin.left + pin.right) / 2, (pin.top + pin.bottom) / 2));
         QTest::mouseClick(frame.windowHandle(), Qt::LeftButton, {}, at);
-        autoHide.Hide(false);
     }
+    autoHide.Hide(false);
     bool ok = Save(frame, out.filePath("pinned.png"));
 
-    // The pointer rests on History's label: it slides out over the keypad.
+    // The pointer rests on History's entry of the label: it slides out over the keypad.
     autoHide.SetHoverAllowed([] { return true; });
-    const QPoint label = frame.ClientArea()->mapTo(&frame, autoHide.LabelRectOf(history).center());
-    QTest::mouseMove(frame.windowHandle(), label);
+    const QRect label = autoHide.LabelRectOf(history);
+    QTest::mouseMove(frame.windowHandle(), frame.ClientArea()->mapTo(&frame, label.center()));
+    QTest::qWait(100);
+    QTest::mouseMove(frame.windowHandle(), frame.ClientArea()->mapTo(&frame, label.center() + QPoint(0, 1)));
     (void)QTest::qWaitFor([&] { return autoHide.ShownWindow() && !autoHide.IsSliding(); }, 3000);
     ok = Save(frame, out.filePath("slid-out.png")) && ok;
 
-    // The pane's pin button puts History back; Variables' label the same way.
-    for (CTabbedAutoHideDockingWindow* w : {history, variables}) {
-        autoHide.Show(w, false);
-        const dockwins::PartRect pin = autoHide.Pane()->Caption().pin;
-        QTest::mouseClick(frame.windowHandle(), Qt::LeftButton, {},
-                          autoHide.Pane()->mapTo(&frame, QPoint((pin.left + pin.right) / 2, (pin.top + pin.bottom) / 2)));
-    }
+    // The pane's pin button puts both back as the box's two tabs.
+    const dockwins::PartRect pin = autoHide.Pane()->Caption().pin;
+    QTest::mouseClick(frame.windowHandle(), Qt::LeftButton, {},
+                      autoHide.Pane()->mapTo(&frame, QPoint((pin.left + pin.right) / 2, (pin.top + pin.bottom) / 2)));
     ok = Save(frame, out.filePath("unpinned.png")) && ok;
     frame.close();
     return ok;
