@@ -209,6 +209,7 @@ void CDockingFrameImpl::changeEvent(QEvent* event)
     if (type == QEvent::PaletteChange || type == QEvent::FontChange || type == QEvent::StyleChange) {
         RefreshDockingSettings();
         m_autoHide->RefreshMetrics();
+        UpdateLayout(false);
     }
     QMainWindow::changeEvent(event);
 }
