@@ -7,6 +7,10 @@
 //   BM_CaptionDragMove: one pointer move of a caption drag over the frame
 //     (drop-target hit test, code 1 negotiation, clamp, outline placed),
 //     alternating between a point that offers a new bar and one that floats.
+//   BM_DockingLayoutPassTabbed: as the first, with the left bar's two panes
+//     as tabs of one box.
+//   BM_CaptionDragMoveOverStrip: a caption drag alternating between the
+//     box's tab strip (the drop preview's tab comes) and the client (it goes).
 
 #include <benchmark/benchmark.h>
 
@@ -19,12 +23,13 @@
 #include "docking/DockingSystemSettings.h"
 #include "docking/DockingWindow.h"
 #include "docking/SplitterWindow.h"
+#include "docking/TabDockingBox.h"
 #include "docking/core/SplitterMoveTracker.h"
 
 namespace {
 
 struct Frame {
-    Frame()
+    explicit Frame(bool tabbed = false)
     {
         frame.setGeometry(0, 0, 1000, 700);
         frame.OnCreate(0);
@@ -37,6 +42,8 @@ struct Frame {
         frame.DockWindow(windows[0], 3, 0, 0.0f, 200, 100);
         frame.DockWindow(windows[1], 3, 0, 0.0f, 200, 100);
         frame.DockWindow(windows[2], 0, 0, 0.0f, 150, 300);
+        if (tabbed)
+            windows[1]->DockTo(windows[0], 99);
         for (const char* title : {"Pinned", "Keys", "Notes"}) {
             auto* w = new CTabbedAutoHideDockingWindow(&frame, QString::fromLatin1(title));
             w->SetClient(new QLabel(QString::fromLatin1(title)));
@@ -133,3 +140,35 @@ int main(int argc, char** argv)
     benchmark::Shutdown();
     return 0;
 }
+
+void BM_DockingLayoutPassTabbed(benchmark::State& state)
+{
+    Frame f(true);
+    QWidget* area = f.frame.ClientArea();
+    const QSize sizes[2] = {area->size(), area->size() + QSize(17, 11)};
+    int i = 0;
+    for (auto _ : state) {
+        area->resize(sizes[i ^= 1]);
+        benchmark::DoNotOptimize(area->geometry());
+    }
+}
+BENCHMARK(BM_DockingLayoutPassTabbed)->Unit(benchmark::kMicrosecond);
+
+void BM_CaptionDragMoveOverStrip(benchmark::State& state)
+{
+    Frame f(true);
+    auto* box = qobject_cast<dockwins::CTabDockingBox*>(f.windows[0]->DockedTo());
+    CTabbedAutoHideDockingWindow* w = f.windows[2];
+    dockwins::CCaptionMoveTracker tracker(*w, w->mapToGlobal(QPoint(5, 40)));
+    tracker.BeginDrag();
+    const QPoint strip = w->mapFromGlobal(box->TabCtrl().mapToGlobal(box->TabCtrl().GetItemRect(0).center()));
+    const QPoint middle = w->mapFromGlobal(f.frame.ClientArea()->mapToGlobal(QPoint(600, 350)));
+    int i = 0;
+    for (auto _ : state) {
+        const QPoint p = (i ^= 1) ? strip : middle;
+        tracker.OnMove(p.x(), p.y());
+        benchmark::DoNotOptimize(tracker.Target());
+    }
+    tracker.EndDrag(true);
+}
+BENCHMARK(BM_CaptionDragMoveOverStrip)->Unit(benchmark::kMicrosecond);

@@ -348,7 +348,9 @@ bool CTabbedAutoHideDockingWindow::SendRequest2(DockRequest& request)
 bool CTabbedAutoHideDockingWindow::DockTo(QWidget* target, int tabIndex)
 {
     // Asked before anything moves: a refused target leaves the window where it is.
-    if (!target || target == this || isAncestorOf(target) || !IsDockTarget(target))
+    // A box joins no box: its windows move by a drop instead.
+    if (!target || target == this || isAncestorOf(target) || !IsDockTarget(target) ||
+        qobject_cast<CTabDockingBox*>(this))
         return false;
     if (m_dockedTo && !Undock())
         return false;

@@ -17,6 +17,10 @@ namespace {
 PartRect ToPart(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 QRect FromPart(const PartRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
+// A window's own small icon; none when it was never given one (Qt would
+// answer the application's).
+QIcon OwnIcon(const QWidget* w) { return w && w->testAttribute(Qt::WA_SetWindowIcon) ? w->windowIcon() : QIcon(); }
+
 // The tab index a drop carries: all four outline words hold it.
 void SetDropIndex(DockRequest& request, int index) { request.outline = {index, index, index, index}; }
 
@@ -125,7 +129,7 @@ bool CTabDockingBox::AddWindow(int index, CTabbedAutoHideDockingWindow* w)
     CDockNotifyEvent notify(true, false, this);
     QCoreApplication::sendEvent(w, &notify);
     const QString text = w->windowTitle();
-    const int at = m_tabs->InsertItem(TabBoxInsertIndex(index, WindowCount()), text, w->windowIcon(), w, true);
+    const int at = m_tabs->InsertItem(TabBoxInsertIndex(index, WindowCount()), text, OwnIcon(w), w, true);
     if (at < 0) {
         w->setParent(Frame(), Qt::Tool | Qt::FramelessWindowHint);
         CDockNotifyEvent undocked(false, false, this);
@@ -170,7 +174,7 @@ void CTabDockingBox::OnSelChanged(int, int newIndex)
             w->hide();
     if (newIndex >= 0 && newIndex < m_tabs->GetItemCount()) {
         setWindowTitle(next ? next->windowTitle() : m_tabs->ItemText(newIndex));
-        setWindowIcon(next ? next->windowIcon() : m_tabs->ItemIcon(newIndex));
+        setWindowIcon(next ? OwnIcon(next) : m_tabs->ItemIcon(newIndex));
     }
     LayoutClient();
     if (next) {
@@ -329,7 +333,7 @@ std::intptr_t CTabDockingBox::Preview(DockRequest& request)
             const int index = TabBoxPreviewIndex(m_tabs->HitTest(p), count, along, lastFar);
             m_previewOwnTab = false;
             m_previewSelectedBefore = m_tabs->GetCurSel();
-            m_previewIndex = m_tabs->InsertItem(index, dragged->windowTitle(), dragged->windowIcon(), nullptr, true);
+            m_previewIndex = m_tabs->InsertItem(index, dragged->windowTitle(), OwnIcon(dragged), nullptr, true);
             if (m_previewIndex < 0)
                 return 0;
             // The shown window follows the selection even if it was refused.

@@ -106,7 +106,12 @@ void PaintTabItem(QPainter& painter, const TabPaintContext& context, const TabIt
         const QRect textRect(t.left, t.top, t.Width(), t.Height());
         painter.setFont(font);
         painter.setPen(colour);
-        const QString shown = QFontMetrics(font).elidedText(item.text, Qt::ElideMiddle, textRect.width());
+        // Qt elides a text with trailing spaces even at its own advance: only a
+        // text that does not fit is cut.
+        const QFontMetrics metrics(font);
+        const QString shown = metrics.horizontalAdvance(item.text) <= textRect.width()
+                                  ? item.text
+                                  : metrics.elidedText(item.text, Qt::ElideMiddle, textRect.width());
         painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
     }
 }

@@ -367,4 +367,76 @@ TEST_F(TabDockingBox, AOneWindowBoxClosedByTheUserDissolves)
     EXPECT_EQ(Checked(), "");
 }
 
+TEST_F(TabDockingBox, AWindowDeletedAsATabLeavesItsBox)
+{
+    CTabbedAutoHideDockingWindow* other = MakeWindow("Other");
+    CTabDockingBox* box = LeftBox({history, variables, other});
+    Show();
+    variables->Activate();
+    delete variables;
+    variables = nullptr;
+    Settle();
+    EXPECT_EQ(Tabs(box), (std::vector<QWidget*>{history, other}));
+    EXPECT_EQ(box->ActiveWindow(), other);
+    EXPECT_TRUE(other->isVisible());
+    EXPECT_EQ(Checked(), "");
+    // The last but one goes too: the box dissolves into the last.
+    const QPointer<CTabDockingBox> guard(box);
+    delete other;
+    Settle();
+    EXPECT_TRUE(guard.isNull());
+    EXPECT_TRUE(history->IsDocked());
+    EXPECT_FALSE(history->IsInBox());
+    EXPECT_EQ(Checked(), "");
+}
+
+TEST_F(TabDockingBox, ADoubleClickOnATabFloatsItsWindowAndOnTheCaptionTheBox)
+{
+    CTabbedAutoHideDockingWindow* other = MakeWindow("Other");
+    CTabDockingBox* box = LeftBox({history, variables, other});
+    Show();
+    variables->SetFloatingRect({400, 150, 700, 400});
+    CFlyingTabCtrl& tabs = box->TabCtrl();
+    QTest::mouseDClick(frame.windowHandle(), Qt::LeftButton, {}, tabs.mapTo(&frame, tabs.GetItemRect(1).center()));
+    Settle();
+    EXPECT_FALSE(variables->IsDocked());
+    EXPECT_TRUE(variables->isVisible());
+    EXPECT_EQ(variables->geometry(), QRect(400, 150, 300, 250));
+    EXPECT_EQ(Tabs(box), (std::vector<QWidget*>{history, other}));
+    EXPECT_EQ(Checked(), "");
+    // The box's own caption: it floats as a whole.
+    box->SetFloatingRect({300, 300, 600, 600});
+    QTest::mouseDClick(frame.windowHandle(), Qt::LeftButton, {}, box->mapTo(&frame, QPoint(30, 8)));
+    Settle();
+    EXPECT_FALSE(box->IsDocked());
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->geometry(), QRect(300, 300, 300, 300));
+    EXPECT_EQ(Tabs(box), (std::vector<QWidget*>{history, other}));
+    EXPECT_EQ(Checked(), "");
+}
+
+TEST_F(TabDockingBox, AHiddenBoxComesBackWhereItWasWhenOneOfItsWindowsIsActivated)
+{
+    CTabDockingBox* box = LeftBox({history, variables});
+    Show();
+    const QRect place = InClient(box);
+    ASSERT_TRUE(box->Hide());
+    Settle();
+    EXPECT_FALSE(history->IsVisibleWindow());
+    EXPECT_FALSE(variables->IsVisibleWindow());
+    EXPECT_TRUE(frame.Bars().empty());
+    // A hidden box takes no dropped or placed window.
+    CTabbedAutoHideDockingWindow* other = MakeWindow("Other");
+    Float(other, QRect(500, 200, 250, 200));
+    EXPECT_FALSE(other->DockTo(history, 0));
+    EXPECT_FALSE(other->IsDocked());
+    history->Activate();
+    Settle();
+    EXPECT_TRUE(box->IsDocked());
+    EXPECT_EQ(InClient(box), place);
+    EXPECT_EQ(box->ActiveWindow(), history);
+    EXPECT_TRUE(history->IsVisibleWindow());
+    EXPECT_EQ(Checked(), "");
+}
+
 }  // namespace
