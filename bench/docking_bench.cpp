@@ -1,7 +1,8 @@
 // Docking layout speed, on Qt's offscreen platform:
 //   BM_DockingLayoutPass: one full layout pass of the frame (both packages,
-//     a left bar of two panes and a bottom bar, every widget placed) after
-//     the client area changed size.
+//     a left bar of two panes and a bottom bar, a pane pinned to the right
+//     and two pinned as one label at the top, every widget and label placed)
+//     after the client area changed size.
 //   BM_SplitterDragMove: one pointer move of a live splitter drag.
 //   BM_CaptionDragMove: one pointer move of a caption drag over the frame
 //     (drop-target hit test, code 1 negotiation, clamp, outline placed),
@@ -17,6 +18,7 @@
 #include <QLabel>
 
 #include "docking/CaptionMoveTracker.h"
+#include "docking/DockEvents.h"
 #include "docking/DockingFrame.h"
 #include "docking/DockingSystemSettings.h"
 #include "docking/DockingWindow.h"
@@ -42,8 +44,27 @@ struct Frame {
         frame.DockWindow(windows[2], 0, 0, 0.0f, 150, 300);
         if (tabbed)
             windows[1]->DockTo(windows[0], 99);
+        for (const char* title : {"Pinned", "Keys", "Notes"}) {
+            auto* w = new CTabbedAutoHideDockingWindow(&frame, QString::fromLatin1(title));
+            w->SetClient(new QLabel(QString::fromLatin1(title)));
+            windows.push_back(w);
+        }
+        Pin({windows[3]}, 1);
+        Pin({windows[4], windows[5]}, 2);
         frame.show();
         QApplication::processEvents();
+    }
+    // One label for the windows on an auto-hide side (code 12).
+    void Pin(std::vector<dockwins::WindowHandle> pinned, unsigned side)
+    {
+        dockwins::DockRequest request;
+        request.window = pinned.front();
+        request.code = dockwins::kPinToSide;
+        request.position.sideFlags = side;
+        request.position.width = 180;
+        request.windowCount = static_cast<int>(pinned.size());
+        request.windows = pinned.data();
+        dockwins::SendDockRequest(&frame, request);
     }
     dockwins::CDockingFrameImpl frame;
     std::vector<CTabbedAutoHideDockingWindow*> windows;

@@ -166,3 +166,59 @@ void PaintDockingCaption(QPainter& painter, const QPalette& palette, const QFont
 }
 
 }  // namespace dockwins
+
+namespace dockwins {
+
+void DrawEllipsisText(QPainter& painter, const QFont& font, const PartRect& room, bool horizontal,
+                      const QString& text, const QColor& colour)
+{
+    if (text.isEmpty() || room.IsEmpty())
+        return;
+    const QFontMetrics metrics(font);
+    const std::u16string_view view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                   static_cast<std::size_t>(text.size()));
+    const EllipsisText cut =
+        CutEllipsisText(view, room, horizontal, metrics.height(), [&metrics](std::u16string_view piece) {
+            return metrics.horizontalAdvance(QString::fromUtf16(piece.data(), static_cast<qsizetype>(piece.size())));
+        });
+    if (!cut.draw)
+        return;
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(colour);
+    painter.setClipRect(ToQ(cut.clip), Qt::IntersectClip);
+    const QString drawn = QString::fromStdU16String(cut.text);
+    painter.translate(cut.origin.x, cut.origin.y);
+    if (!horizontal)
+        painter.rotate(90);  // runs downward, its top to the right
+    painter.drawText(QRect(0, 0, metrics.horizontalAdvance(drawn) + 1, metrics.height()),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, drawn);
+    painter.restore();
+}
+
+void PaintAutoHideCaption(QPainter& painter, const QPalette& palette, const QFont& font, const CaptionLayout& layout,
+                          const QString& title, bool active, ButtonState close, ButtonState pin)
+{
+    if (layout.caption.IsEmpty())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const QColor fill = palette.color(active ? QPalette::Highlight : QPalette::Button);
+    const QColor text = palette.color(active ? QPalette::HighlightedText : QPalette::ButtonText);
+    painter.fillRect(ToQ(layout.caption), fill);
+    DrawEllipsisText(painter, font, CaptionTextRect(layout), layout.horizontal, title, text);
+
+    painter.setPen(QPen(text, 1, Qt::SolidLine, Qt::FlatCap));
+    for (const GlyphLine& line : AutoHideCloseGlyph(layout.close))
+        DrawGlyphLine(painter, line);
+    DrawButtonEdge(painter, palette, layout.close, close);
+    CaptionPaintState pinState;
+    pinState.pinned = true;
+    pinState.pin = pin;
+    DrawPinGlyph(painter, layout.pin, pinState, text);
+    DrawButtonEdge(painter, palette, layout.pin, pin);
+    DrawEdge(painter, palette, layout.caption, EdgeKind::Etched);
+    painter.restore();
+}
+
+}  // namespace dockwins

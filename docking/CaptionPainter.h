@@ -45,3 +45,18 @@ void PaintDockingCaption(QPainter& painter, const QPalette& palette, const QFont
                          const QString& title, const CaptionPaintState& state);
 
 }  // namespace dockwins
+
+namespace dockwins {
+
+// Text cut with an ellipsis to its room, running downwards when not
+// horizontal; nothing when the room is empty.
+void DrawEllipsisText(QPainter& painter, const QFont& font, const PartRect& room, bool horizontal,
+                      const QString& text, const QColor& colour);
+
+// The auto-hide pane's caption: filled in the highlight while active, else
+// in the button face; the title 12 px in; the lined close cross and the
+// upright pin; an etched frame around it all.
+void PaintAutoHideCaption(QPainter& painter, const QPalette& palette, const QFont& font, const CaptionLayout& layout,
+                          const QString& title, bool active, ButtonState close, ButtonState pin);
+
+}  // namespace dockwins

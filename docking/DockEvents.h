@@ -38,14 +38,17 @@ private:
 
 class CDockNotifyEvent final : public QEvent {
 public:
-    // docked: taken by `holder`; horizontalHolder: its windows stand side by side.
-    CDockNotifyEvent(bool docked, bool horizontalHolder, QWidget* holder)
-        : QEvent(DockNotifyEventType()), docked(docked), horizontalHolder(horizontalHolder), holder(holder)
+    // docked: taken by `holder`; horizontalHolder: its windows stand side by side;
+    // captionless: the holder draws the caption (the window draws none).
+    CDockNotifyEvent(bool docked, bool horizontalHolder, QWidget* holder, bool captionless = false)
+        : QEvent(DockNotifyEventType()), docked(docked), horizontalHolder(horizontalHolder), holder(holder),
+          captionless(captionless)
     {
     }
     const bool docked;
     const bool horizontalHolder;
     QWidget* const holder;
+    const bool captionless;
 };
 
 class CMinMaxInfoEvent final : public QEvent {

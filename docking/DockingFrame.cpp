@@ -3,6 +3,7 @@
 #include <QLayout>
 #include <QPainter>
 
+#include "docking/AutoHideManager.h"
 #include "docking/DockEvents.h"
 #include "docking/DockingSystemSettings.h"
 #include "docking/DockingWindow.h"
@@ -15,12 +16,15 @@
 namespace dockwins {
 
 CDockingFrameImpl::CDockingFrameImpl(QWidget* parent)
-    : QMainWindow(parent), m_layout(*this), m_autoHide(std::make_unique<CNullAutoHideManager>()),
-      m_focus(std::make_unique<CDockingFocusHandler>())
+    : QMainWindow(parent), m_layout(*this), m_focus(std::make_unique<CDockingFocusHandler>())
 {
     m_clientArea = new CDockingClientArea(*this, this);
     m_ghost = new CGhostBar(m_clientArea);
     setCentralWidget(m_clientArea);
+    m_autoHide = std::make_unique<CAutoHideManager>(this, m_clientArea, m_focus.get(), [this] {
+        UpdateLayout(false);
+        Redraw();
+    });
 }
 
 CDockingFrameImpl::~CDockingFrameImpl()
@@ -113,8 +117,8 @@ QSize CDockingFrameImpl::FrameworkMinimumSize() const
 {
     const MINMAXINFO packages = m_layout.MinTrackSize();
     const QSize outside = size() - m_clientArea->size();
-    return {packages.ptMinTrackSize.x + std::max(0, outside.width()),
-            packages.ptMinTrackSize.y + std::max(0, outside.height())};
+    return {packages.ptMinTrackSize.x + std::max(0, outside.width()) + m_autoHide->MinimumExtraWidth(),
+            packages.ptMinTrackSize.y + std::max(0, outside.height()) + m_autoHide->MinimumExtraHeight()};
 }
 
 void CDockingFrameImpl::UpdateMinimumSize()
@@ -202,8 +206,11 @@ bool CDockingFrameImpl::event(QEvent* event)
 void CDockingFrameImpl::changeEvent(QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::PaletteChange || type == QEvent::FontChange || type == QEvent::StyleChange)
+    if (type == QEvent::PaletteChange || type == QEvent::FontChange || type == QEvent::StyleChange) {
         RefreshDockingSettings();
+        m_autoHide->RefreshMetrics();
+        UpdateLayout(false);
+    }
     QMainWindow::changeEvent(event);
 }
 
@@ -216,6 +223,7 @@ std::unique_ptr<IFrame> CDockingFrameImpl::CreateBar(bool horizontal)
     auto* bar = new CPackageWindow(m_clientArea, this, horizontal);
     bar->show();
     m_ghost->raise();
+    m_autoHide->RaiseOverBars();
     return std::make_unique<CPackageWindowFrame>(*bar);
 }
 

@@ -22,6 +22,7 @@ class CTabbedAutoHideDockingWindow;
 
 namespace dockwins {
 
+class CAutoHideManager;
 class CGhostBar;
 class CPackageWindow;
 
@@ -49,6 +50,8 @@ public:
     QWidget* ClientArea() const { return m_clientArea; }
     const CDockingFrameLayout& Layout() const { return m_layout; }
     std::vector<CPackageWindow*> Bars() const;
+    // The auto-hide sides: pinned windows, their labels and the sliding pane.
+    CAutoHideManager& AutoHide() const { return *m_autoHide; }
 
     // The size the frame itself asks for at least (its own minimum); the
     // frame never goes below that nor below what its packages need.
@@ -85,7 +88,7 @@ private:
     void HideGhost() override;
 
     CDockingFrameLayout m_layout;
-    std::unique_ptr<IAutoHideManager> m_autoHide;
+    std::unique_ptr<CAutoHideManager> m_autoHide;
     std::unique_ptr<IFocusHandler> m_focus;
     CDockingClientArea* m_clientArea = nullptr;
     CGhostBar* m_ghost = nullptr;

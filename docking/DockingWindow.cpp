@@ -59,7 +59,7 @@ void CTabbedAutoHideDockingWindow::RefreshCaptionThickness()
 void CTabbedAutoHideDockingWindow::LayOutCaptionBand()
 {
     m_caption = LayOutCaption(CaptionStyle::Docking,
-                              CaptionRectInWindow(width(), height(), m_captionThickness, m_horizontal), m_horizontal);
+                              CaptionRectInWindow(width(), height(), BandThickness(), m_horizontal), m_horizontal);
 }
 
 int CTabbedAutoHideDockingWindow::HitTest(const QPoint& p) const
@@ -91,16 +91,16 @@ void CTabbedAutoHideDockingWindow::GetMinMaxInfo(MINMAXINFO& info) const { info.
 
 QRect CTabbedAutoHideDockingWindow::CaptionRect() const
 {
-    return m_horizontal ? QRect(0, 0, width(), m_captionThickness) : QRect(0, 0, m_captionThickness, height());
+    return m_horizontal ? QRect(0, 0, width(), BandThickness()) : QRect(0, 0, BandThickness(), height());
 }
 
 QRect CTabbedAutoHideDockingWindow::ClientRect() const
 {
     QRect r = rect();
     if (m_horizontal)
-        r.setTop(std::min(m_captionThickness, height()));
+        r.setTop(std::min(BandThickness(), height()));
     else
-        r.setLeft(std::min(m_captionThickness, width()));
+        r.setLeft(std::min(BandThickness(), width()));
     if (!m_dockedTo) {
         // Floating: a resize margin on the sides and the bottom.
         r.adjust(kResizeMargin, 0, -kResizeMargin, -kResizeMargin);
@@ -278,7 +278,7 @@ bool CTabbedAutoHideDockingWindow::Pin(bool show)
     request.code = kPinToSide;
     request.position.sideFlags = position.position.sideFlags;
     request.position.width = position.position.width;
-    request.position.barIndex = show ? 1 : 0;
+    request.pinShow = show ? 1 : 0;
     if (!Undock())
         return false;
     if (SendDockRequest(m_frame, request) != 0)
@@ -316,8 +316,20 @@ void CTabbedAutoHideDockingWindow::CloseByButton()
 {
     QPointer<QWidget> before = QApplication::focusWidget();
     Hide();
+    RestoreFocusAfter(before);
+}
+
+void CTabbedAutoHideDockingWindow::PinByButton()
+{
+    QPointer<QWidget> before = QApplication::focusWidget();
+    Pin(true);
+    RestoreFocusAfter(before);
+}
+
+void CTabbedAutoHideDockingWindow::RestoreFocusAfter(QWidget* before)
+{
     QWidget* after = QApplication::focusWidget();
-    switch (ChooseFocusAfterClose<QWidget*>(before.data(), after, before && before->isVisible())) {
+    switch (ChooseFocusAfterClose<QWidget*>(before, after, before && before->isVisible())) {
     case FocusAfterClose::Leave: break;
     case FocusAfterClose::Restore: before->setFocus(); break;
     case FocusAfterClose::TopLevel:
@@ -389,7 +401,8 @@ bool dockwins::IsDockTarget(QWidget* window)
 
 bool CTabbedAutoHideDockingWindow::Activate()
 {
-    if (m_dockedTo && IsBoxWindow(m_dockedTo)) {
+    // In a box its tab comes to the front; pinned, the auto-hide pane slides it out.
+    if (m_dockedTo && (IsBoxWindow(m_dockedTo) || IsPinned())) {
         DockRequest request;
         request.window = this;
         request.target = m_dockedTo.data();
@@ -460,6 +473,7 @@ std::intptr_t CTabbedAutoHideDockingWindow::OnRequest(DockRequest& request, bool
     case kSetDockingPosition: return CTabDockingBox::DropOnWindow(*this, request);
     case kGetDockingPosition: return FillOwnPosition(request) ? 1 : 0;
     case kIsBoxQuery: return 1;
+    case kPinWindow: return Pin(request.pinShow != 0) ? 1 : 0;
     case kActivateTab: {
         if (!m_dockedTo)
             return 0;
@@ -481,6 +495,7 @@ bool CTabbedAutoHideDockingWindow::event(QEvent* event)
     if (type == DockNotifyEventType()) {
         const auto* notify = static_cast<CDockNotifyEvent*>(event);
         ApplyFloatingMinimum(!notify->docked);
+        m_captionless = notify->docked && notify->captionless;
         if (notify->docked) {
             m_dockedTo = notify->holder;
             const bool inBox = IsBoxWindow(notify->holder);

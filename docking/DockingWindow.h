@@ -54,6 +54,8 @@ public:
     void RememberPosition(const dockwins::DockRequest& position, QWidget* target);
     bool IsHorizontal() const { return m_horizontal; }
     int CaptionThickness() const { return m_captionThickness; }
+    // False while the holder draws the caption (pinned to a side of the frame).
+    bool HasOwnCaption() const { return !m_captionless; }
     QRect CaptionRect() const;
     QRect ClientRect() const;
 
@@ -71,7 +73,8 @@ public:
     // never floated or the undock is refused.
     bool Float();
     // Pins a docked window to its side of the frame; refused when not docked.
-    bool Pin(bool show);
+    // A box pins all its windows.
+    virtual bool Pin(bool show);
     // Goes back to the remembered position.
     bool DockBack();
     // Where the window floats (screen); empty until it floated once.
@@ -89,6 +92,9 @@ public:
     // Hands the window to the target of a drop (code 2); the box moves its
     // windows instead. True when taken.
     virtual bool SendRequest2(dockwins::DockRequest& request);
+    // The caption pin button's command: pins the window shown slid out; the
+    // focus comes back as after a close.
+    void PinByButton();
 
 protected:
     bool event(QEvent* event) override;
@@ -112,6 +118,7 @@ protected:
 
 private:
     void RefreshCaptionThickness();
+    int BandThickness() const { return m_captionless ? 0 : m_captionThickness; }
     void LayOutCaptionBand();
     void SetButtonStates(dockwins::ButtonState close, dockwins::ButtonState pin);
     static constexpr int kResizeMargin = 4;
@@ -121,11 +128,13 @@ private:
     void CancelButtonTracking();
 
     void ApplyFloatingMinimum(bool floating);
+    void RestoreFocusAfter(QWidget* before);
 
     QPointer<QWidget> m_frame;
     QPointer<QWidget> m_dockedTo;
     dockwins::RECT m_rcFloat;
     bool m_horizontal = true;
+    bool m_captionless = false;
     bool m_inBox = false;  // a tab of a box: no caption
     int m_captionThickness = 0;
     dockwins::DockRequest m_pos;

@@ -195,7 +195,8 @@ void CTabbedAutoHideDockingWindow::mouseReleaseEvent(QMouseEvent* event)
         return;
     if (tracked == CAPTION_HIT_CLOSE)
         CloseByButton();
-    // The pin button waits for the frame's auto-hide sides (Pin asks the frame).
+    else if (tracked == CAPTION_HIT_PIN)
+        PinByButton();
 }
 
 void CTabbedAutoHideDockingWindow::mouseDoubleClickEvent(QMouseEvent* event)

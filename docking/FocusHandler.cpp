@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include "docking/AutoHidePane.h"
 #include "docking/DockingWindow.h"
 
 namespace dockwins {
@@ -16,9 +17,22 @@ QWidget* ParentWidgetOf(QWidget* const& w) { return w ? w->parentWidget() : null
 
 bool CDockingFocusHandler::HasCaption(QWidget* const& w)
 {
-    // A tab of a box has no caption of its own: the box's shows its focus.
-    const auto* window = qobject_cast<CTabbedAutoHideDockingWindow*>(w);
-    return window && !window->IsInBox();
+    // A tab of a box has no caption of its own: the box's shows its focus;
+    // a pinned window's is drawn by the auto-hide pane.
+    if (const auto* window = qobject_cast<CTabbedAutoHideDockingWindow*>(w))
+        return !window->IsInBox() && window->HasOwnCaption();
+    return qobject_cast<CAutoHidePane*>(w) != nullptr;
+}
+
+void CDockingFocusHandler::RecordCaption(void* window)
+{
+    auto* owner = static_cast<QWidget*>(window);
+    if (!owner)
+        return;
+    QWidget* focus = QApplication::focusWidget();
+    Watch(owner);
+    Watch(focus);
+    m_lastFocus.Record(owner, focus, IsStrictDescendant<QWidget*>(focus, owner, ParentWidgetOf));
 }
 
 CDockingFocusHandler::~CDockingFocusHandler() { Remove(); }
@@ -61,8 +75,7 @@ void CDockingFocusHandler::OnDestroyed(QObject* object)
 void CDockingFocusHandler::OnFocusChanged(QWidget* lost, QWidget* gained)
 {
     for (QWidget* owner : CaptionRepaintsForFocusChange<QWidget*>(gained, lost, ParentWidgetOf, HasCaption))
-        static_cast<CTabbedAutoHideDockingWindow*>(owner)->update(
-            static_cast<CTabbedAutoHideDockingWindow*>(owner)->CaptionRect());
+        owner->update();
     QWidget* owner = FindCaptionOwner<QWidget*>(gained, ParentWidgetOf, HasCaption);
     if (owner && IsStrictDescendant<QWidget*>(gained, owner, ParentWidgetOf)) {
         Watch(owner);

@@ -22,11 +22,13 @@ public:
 
     void Install(void* frame) override;
     void Remove() override;
+    void RecordCaption(void* window) override;
 
     // The control the window's last focus went to (null: none remembered).
     QWidget* Remembered(QWidget* captionWindow) const { return m_lastFocus.Remembered(captionWindow); }
 
-    // Windows that carry a caption (docking windows, later boxes).
+    // Windows that draw a caption: docking windows with their own, the
+    // auto-hide pane.
     static bool HasCaption(QWidget* const& w);
 
 protected:

@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include <sstream>
 
+#include "docking/AutoHideManager.h"
 #include "docking/DockEvents.h"
 #include "docking/DockingFrame.h"
 #include "docking/DockingWindow.h"
@@ -125,6 +127,18 @@ std::vector<std::string> CheckDockingLayout(const CDockingFrameImpl& frame)
         for (const CTabDockingBox* box : boxes)
             boxHolders += box->TabIndexOf(w) >= 0 ? 1 : 0;
         const std::string name = Name(w);
+        const CAutoHideManager& autoHide = frame.AutoHide();
+        const bool pinned = autoHide.Model().IsPinned(const_cast<CTabbedAutoHideDockingWindow*>(w));
+        if (w->DockedTo() && w->DockedTo() == autoHide.Pane()) {
+            // Pinned: one label, a child of the pane, shown only while slid out.
+            if (!pinned || holders != 0 || w->parentWidget() != autoHide.Pane())
+                problems.push_back(name + " is pinned but not held by exactly one label");
+            else if (!w->isHidden() && w != autoHide.ShownWindow())
+                problems.push_back(name + " is pinned and shown but not slid out");
+            continue;
+        }
+        if (pinned)
+            problems.push_back(name + " has a label but does not know it is pinned");
         if (w->IsInBox()) {
             if (holders != 0 || boxHolders != 1 || !w->IsDocked() || w->parentWidget() != w->DockedTo() ||
                 !qobject_cast<const CTabDockingBox*>(w->DockedTo()) ||
@@ -162,18 +176,44 @@ std::vector<std::string> CheckDockingLayout(const CDockingFrameImpl& frame)
     for (const QWidget* w : QApplication::topLevelWidgets())
         if (qobject_cast<const CGhostOutline*>(w))
             problems.push_back("a drag outline is left over");
+    // ... and no slid-out pane once pointer and focus have left it.
+    const CAutoHideManager& autoHide = frame.AutoHide();
+    if (const CAutoHidePane* pane = autoHide.Pane()) {
+        if (autoHide.IsSizingGhostShown())
+            problems.push_back("the pane's sizing outline is still shown");
+        if (pane->CloseButtonState() == ButtonState::Pressed || pane->PinButtonState() == ButtonState::Pressed)
+            problems.push_back("the auto-hide pane has a caption button left pressed");
+        if (!pane->isHidden() && !autoHide.IsSlidingOut()) {
+            if (!autoHide.ShownWindow())
+                problems.push_back("the auto-hide pane is shown without a window");
+            else if (!autoHide.HideTimer()->isActive() && !CDragSession::Active())
+                problems.push_back("a slid-out pane has no hide check running");
+            else if (autoHide.ShownWindow()->isHidden() || autoHide.ShownWindow()->parentWidget() != pane)
+                problems.push_back("the slid-out pane does not show its window");
+            // Over the bars: nothing docked may cover it.
+            const QObjectList& stack = frame.ClientArea()->children();
+            const auto paneAt = stack.indexOf(const_cast<CAutoHidePane*>(pane));
+            for (const CPackageWindow* bar : bars)
+                if (stack.indexOf(const_cast<CPackageWindow*>(bar)) > paneAt && bar->geometry().intersects(pane->geometry()))
+                    problems.push_back("a bar lies over the slid-out pane");
+        } else if (autoHide.ShownWindow()) {
+            problems.push_back("a window counts as slid out but the pane is hidden");
+        }
+    }
     int active = 0;
     const QWidget* focus = QApplication::focusWidget();
     for (const auto* w : frame.findChildren<CTabbedAutoHideDockingWindow*>()) {
         if (w->CloseButtonState() == ButtonState::Pressed || w->PinButtonState() == ButtonState::Pressed)
             problems.push_back(Name(w) + " has a caption button left pressed");
         // 5. At most one active caption, the one holding the focus.
-        if (w->IsCaptionActive()) {
+        if (w->HasOwnCaption() && w->IsCaptionActive()) {
             ++active;
             if (!focus || !w->isAncestorOf(focus))
                 problems.push_back(Name(w) + " has an active caption without the focus");
         }
     }
+    if (const CAutoHidePane* pane = autoHide.Pane(); pane && pane->isVisible() && pane->IsCaptionActive())
+        ++active;
     if (active > 1)
         problems.push_back("more than one caption is drawn active");
     return problems;

@@ -289,7 +289,7 @@ std::intptr_t CTabDockingBox::OnRequest(DockRequest& request, bool boxChannel)
             Activate();
         return 1;
     }
-    case kPinWindow: return PinBox(request.position.sideFlags != 0) ? 1 : 0;
+    case kPinWindow: return PinBox(request.pinShow != 0) ? 1 : 0;
     default: return CTabbedAutoHideDockingWindow::OnRequest(request, boxChannel);
     }
 }
@@ -420,9 +420,55 @@ bool CTabDockingBox::DockBox(DockRequest& request)
     return true;
 }
 
-bool CTabDockingBox::PinBox(bool)
+bool CTabDockingBox::PinBox(bool show)
 {
-    return false;
+    // Not docked, the position has no side and no width to pin with.
+    if (m_closing || !IsDocked() || !Frame())
+        return false;
+    DockRequest position;
+    position.window = this;
+    position.target = DockedTo();
+    if (!GetDockingPosition(position))
+        return false;
+    // Taken before the tabs go: removing the active window clears it.
+    QPointer<CTabbedAutoHideDockingWindow> active = m_active;
+    if (!Undock())
+        return false;
+    std::vector<QPointer<CTabbedAutoHideDockingWindow>> windows;
+    for (int i = 0; i < WindowCount(); ++i)
+        if (CTabbedAutoHideDockingWindow* w = WindowAt(i))
+            windows.emplace_back(w);
+    for (int i = WindowCount() - 1; i >= 0; --i) {
+        if (CTabbedAutoHideDockingWindow* w = WindowAt(i))
+            RemoveWindow(w);
+        else
+            m_tabs->DeleteItem(i, true, false);
+    }
+    std::vector<WindowHandle> handles;
+    for (const auto& w : windows)
+        if (w)
+            handles.push_back(w.data());
+    std::intptr_t answer = 0;
+    if (!handles.empty()) {
+        DockRequest request;
+        request.window = active ? active.data() : handles.front();
+        request.target = DockedTo();
+        request.code = kPinToSide;
+        request.position.sideFlags = position.position.sideFlags;
+        request.position.width = position.position.width;
+        request.pinShow = show ? 1 : 0;
+        request.windowCount = static_cast<int>(handles.size());
+        request.windows = handles.data();
+        answer = SendDockRequest(Frame(), request);
+        if (answer == 0) {
+            // Nobody took them: they float, never lost.
+            for (const auto& w : windows)
+                if (w)
+                    w->FloatAfterRefusal();
+        }
+    }
+    PostClose(false);
+    return answer != 0;
 }
 
 void CTabDockingBox::CloseByButton() { PostClose(false); }

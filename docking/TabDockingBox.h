@@ -43,8 +43,10 @@ public:
     // (last tab first) and the one active here is selected there; anywhere
     // else the box docks as a window does. Never onto itself.
     bool DockBox(DockRequest& request);
-    // Pins the whole box to its side of the frame. Not offered yet: false.
+    // Pins all windows of a docked box to its side of the frame as one label
+    // (shown slid out when asked); the emptied box goes. Refused when not docked.
     bool PinBox(bool show);
+    bool Pin(bool show) override { return PinBox(show); }
     // dissolve: the close the box gives itself after a removal; otherwise
     // the user's close (the active window hides; a one-window box dissolves).
     void CloseBox(bool dissolve);

@@ -63,6 +63,10 @@ struct DockRequest {
     DockPosition position;          // codes 4, 5
     RECT rect;                      // code 7: the rectangle to clamp
     WindowHandle joining = nullptr; // code 8: the window that takes the place of `window`
+    // Code 12 (side flags and width in `position`); code 14 reads `pinShow`.
+    std::uint32_t pinShow = 0;            // bit 0: show the pinned window slid out at once
+    int windowCount = 0;                  // 0 or 1: `window` alone; else the windows of a box
+    const WindowHandle* windows = nullptr; // read when windowCount >= 2; `window` is the active one
 };
 
 }  // namespace dockwins

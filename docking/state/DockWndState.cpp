@@ -142,8 +142,6 @@ bool CDockingWindowStateAdapter::SetPlacement(const IMainState* main, DockingRec
     position.window = w;
     position.code = dockwins::kSetDockingPosition;
     position.position = GetPosition(record);
-    // The pinned bit is the label's business: pinned once, by its label's request.
-    position.position.sideFlags &= ~kSidePinned;
     QWidget* target = join ? join : (record.HasPosition() ? w->Frame() : nullptr);
 
     if (w->IsDocked())
@@ -273,7 +271,7 @@ bool CDockWndMgrEx::Restore(IMainState& main, const CStateKey& key)
         CDockingWindowStateAdapter& child = *m_children.at(p.id);
         DockingRecord record = p.record;
         if (record.Pinned()) {
-            record.SetFloatRect({});
+            // Placed hidden (its floating rectangle kept), then pinned once with its label.
             record.SetDocked(false);
             record.SetVisible(false);
             child.SetPlacement(&main, record, nullptr);
@@ -330,19 +328,29 @@ void CDockWndMgrEx::PinLabel(const PinGroup& group)
 {
     if (!m_frame)
         return;
-    for (int id : group.ids) {
-        CTabbedAutoHideDockingWindow* w = m_children.at(id)->Window();
-        if (!w)
-            continue;
-        DockRequest request;
-        request.window = w;
-        request.target = nullptr;
-        request.code = dockwins::kPinToSide;
-        request.position.sideFlags = group.sideFlags & 3u;
-        request.position.width = group.width;
-        request.position.barIndex = 0;  // not slid out
-        if (dockwins::SendDockRequest(m_frame, request) == 0 && w->isHidden())
-            w->Activate();  // a frame that cannot pin leaves the pane reachable
+    std::vector<dockwins::WindowHandle> windows;
+    for (int id : group.ids)
+        if (CTabbedAutoHideDockingWindow* w = m_children.at(id)->Window())
+            windows.push_back(w);
+    CTabbedAutoHideDockingWindow* active = m_children.at(group.activeId)->Window();
+    if (windows.empty() || !active)
+        return;
+    DockRequest request;
+    request.window = active;
+    request.target = nullptr;
+    request.code = dockwins::kPinToSide;
+    request.position.sideFlags = group.sideFlags & 3u;
+    request.position.width = group.width;
+    request.pinShow = 0;
+    request.windowCount = static_cast<int>(windows.size());
+    request.windows = windows.size() >= 2 ? windows.data() : nullptr;
+    if (dockwins::SendDockRequest(m_frame, request) != 0)
+        return;
+    // A frame that cannot pin leaves the panes reachable.
+    for (dockwins::WindowHandle handle : windows) {
+        auto* w = static_cast<CTabbedAutoHideDockingWindow*>(handle);
+        if (!w->IsDocked() && w->isHidden())
+            w->Activate();
     }
 }
 

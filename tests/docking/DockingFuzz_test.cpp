@@ -15,6 +15,7 @@
 #include <string>
 
 #include "DockingFixture.h"
+#include "docking/AutoHideManager.h"
 #include "docking/DragSession.h"
 #include "docking/TabDockingBox.h"
 #include "docking/state/DockWndState.h"
@@ -46,13 +47,19 @@ public:
         frame.DockWindow(variables, 3, 0, 0.0f, 200, 100);
         Show();
         m_baseline = LiveWidgets();
+        frame.AutoHide().SetHoverAllowed([] { return true; });
+        frame.AutoHide().SetCursorSource([this] { return frame.ClientArea()->mapToGlobal(m_cursor); });
     }
 
     // One random step; returns its description.
     std::string Step()
     {
         std::ostringstream out;
-        switch (Pick(0, 25)) {
+        const int op = Pick(0, 31);
+        // Other operations come after the pointer has left a slid-out pane.
+        if ((op < 24 || op > 29) && AutoHide().ShownWindow())
+            AutoHide().Hide(false);
+        switch (op) {
         case 10:
         case 11: DragCaption(out); break;
         case 12: {
@@ -70,8 +77,12 @@ public:
             if (w->isVisible()) {
                 const dockwins::PartRect& b = w->Caption().close;
                 const QPoint at((b.left + b.right) / 2, (b.top + b.bottom) / 2);
-                m_closed.insert(w);
-                Click(w, at);
+                if (Covered(w, at)) {
+                    out << " (covered by the slid-out pane)";
+                } else {
+                    m_closed.insert(w);
+                    Click(w, at);
+                }
             } else {
                 out << " (hidden)";
             }
@@ -87,8 +98,14 @@ public:
         case 21: OntoItself(out); break;
         case 22:
         case 23: DropOnCaption(out); break;
-        case 24: StoreAndRestore(out); break;
-        case 25: RestoreOnOtherScreens(out); break;
+        case 24: PinPane(out); break;
+        case 25: HoverLabel(out); break;
+        case 26: LeavePane(out); break;
+        case 27: ResizePane(out); break;
+        case 28: ClosePane(out); break;
+        case 29: UnpinPane(out); break;
+        case 30: StoreAndRestore(out); break;
+        case 31: RestoreOnOtherScreens(out); break;
         case 0:
         case 1:
         case 2: DockAt(out); break;
@@ -139,6 +156,10 @@ public:
                 m_closed.erase(w);
             else if (!m_closed.count(w))
                 problems.push_back(Name(w) + " is hidden but was never closed");
+        }
+        if (!m_leftOver.empty()) {
+            problems.push_back(m_leftOver);
+            m_leftOver.clear();
         }
         if (!problems.empty())
             m_failure = step + ":\n" + Join(problems);
@@ -520,6 +541,150 @@ private:
         }
     }
 
+
+    // ------------------------------------------------------------ auto-hide
+
+    CAutoHideManager& AutoHide() { return frame.AutoHide(); }
+    // Another window (the slid-out pane) lies over the point of w.
+    static bool Covered(QWidget* w, QPoint p)
+    {
+        QWidget* hit = w->window()->childAt(InWindow(w, p));
+        return hit && hit != w && !w->isAncestorOf(hit);
+    }
+    CTabbedAutoHideDockingWindow* PinnedWindow()
+    {
+        std::vector<CTabbedAutoHideDockingWindow*> pinned;
+        for (CTabbedAutoHideDockingWindow* w : m_windows)
+            if (AutoHide().Model().IsPinned(w))
+                pinned.push_back(w);
+        return pinned.empty() ? nullptr : pinned[static_cast<std::size_t>(Pick(0, static_cast<int>(pinned.size()) - 1))];
+    }
+    void FinishSlide()
+    {
+        (void)QTest::qWaitFor([this] { return !AutoHide().IsSliding(); }, 1000);
+    }
+
+    void PinPane(std::ostringstream& out)
+    {
+        CTabbedAutoHideDockingWindow* w = Window();
+        // Half of the time the box a window is in, when it is in one.
+        if (Pick(0, 1) == 1 && w->IsInBox() && !static_cast<CTabDockingBox*>(w->DockedTo())->IsClosing())
+            w = static_cast<CTabDockingBox*>(w->DockedTo());
+        const bool show = Pick(0, 1) == 1;
+        out << "pin " << Name(w) << (show ? " shown" : "");
+        if (!w->IsDocked() || AutoHide().Model().IsPinned(w)) {
+            out << " (not docked)";
+            return;
+        }
+        const dockwins::PartRect& b = w->Caption().pin;
+        const QPoint at((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+        if (Pick(0, 1) == 1 && w->isVisible() && !Covered(w, at)) {
+            out << " by its button";
+            Click(w, at);
+        } else {
+            w->Pin(show);
+        }
+    }
+
+    void HoverLabel(std::ostringstream& out)
+    {
+        CTabbedAutoHideDockingWindow* w = PinnedWindow();
+        out << "hover the label of " << (w ? Name(w) : std::string("nobody"));
+        if (!w)
+            return;
+        SetGhost(Pick(0, 1) == 1);
+        const QRect label = AutoHide().LabelRectOf(w);
+        if (label.isEmpty()) {
+            out << " (no room for labels)";
+            return;
+        }
+        m_cursor = label.center();
+        Move(m_cursor);
+        // The pointer rests: what the hover timer does.
+        AutoHide().HoverShow();
+        FinishSlide();
+    }
+
+    void LeavePane(std::ostringstream& out)
+    {
+        out << "move pointer and focus away";
+        m_cursor = QPoint(Pick(0, frame.ClientArea()->width() - 1), Pick(0, frame.ClientArea()->height() - 1));
+        Move(m_cursor);
+        client->setFocus();
+        AutoHide().HideTick();
+        FinishSlide();
+        Settle();
+        if (AutoHide().PointerAndFocusHaveLeft() && !AutoHide().Pane()->isHidden())
+            m_leftOver = "a slid-out pane stayed after pointer and focus had left";
+    }
+
+    void ResizePane(std::ostringstream& out)
+    {
+        CAutoHidePane* pane = AutoHide().Pane();
+        out << "resize the slid-out pane";
+        if (!AutoHide().ShownWindow() || pane->isHidden()) {
+            out << " (none)";
+            return;
+        }
+        const bool ghost = Pick(0, 1) == 1;
+        SetGhost(ghost);
+        const QPoint start = pane->mapTo(frame.ClientArea(), pane->SizingBar().center());
+        const QPoint to(Pick(-20, frame.ClientArea()->width() + 20), Pick(-20, frame.ClientArea()->height() + 20));
+        out << (ghost ? " (ghost)" : "") << " from " << start.x() << "," << start.y() << " to " << to.x() << ","
+            << to.y();
+        Press(start);
+        Move(to);
+        if (Pick(0, 3) == 0) {
+            out << ", Escape";
+            QTest::keyClick(frame.windowHandle(), Qt::Key_Escape);
+        }
+        Release(to);
+        m_cursor = pane->geometry().center();
+    }
+
+    void ClosePane(std::ostringstream& out)
+    {
+        CAutoHidePane* pane = AutoHide().Pane();
+        QWidget* shown = AutoHide().ShownWindow();
+        out << "close the slid-out pane by its caption";
+        if (!shown || pane->isHidden() || AutoHide().IsSliding()) {
+            out << " (none)";
+            return;
+        }
+        const dockwins::PartRect& b = pane->Caption().close;
+        const QPoint at((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+        if (Covered(pane, at)) {
+            out << " (the pane is too narrow for its button)";
+            return;
+        }
+        m_closed.insert(static_cast<CTabbedAutoHideDockingWindow*>(shown));
+        Click(pane, at);
+    }
+
+    void UnpinPane(std::ostringstream& out)
+    {
+        CTabbedAutoHideDockingWindow* w = PinnedWindow();
+        out << "unpin " << (w ? Name(w) : std::string("nobody"));
+        if (!w)
+            return;
+        AutoHide().Show(w, false);
+        CAutoHidePane* pane = AutoHide().Pane();
+        const dockwins::PartRect& b = pane->Caption().pin;
+        const QPoint at((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+        if (Covered(pane, at)) {
+            out << " (the pane is too narrow for its button: as the button would)";
+            AutoHide().Remove(w, true);
+            return;
+        }
+        Click(pane, at);
+    }
+
+    QPoint m_cursor{-100, -100};
+
+public:
+    std::string m_leftOver;
+
+private:
     // The window state over this frame and its windows, in a file of this run.
     std::unique_ptr<sstate::CWindowStateMgr> StateOf()
     {

@@ -6,7 +6,10 @@
 // dragged by its caption to the right edge, then to the bottom),
 // floating.png (Variables floating with its caption), closed.png and
 // back.png (History closed by its caption button and shown again as the
-// View command does). Runs on the offscreen platform with a 1920 x 1080 screen, or
+// View command does), then pinned.png (the box of both panes pinned to the
+// left edge: one label), slid-out.png (History slid out over the keypad with
+// its caption) and unpinned.png (the box back in its bar as two tabs). Runs
+// on the offscreen platform with a 1920 x 1080 screen, or
 // on a display when QT_QPA_PLATFORM is xcb (under Xvfb with a window manager).
 
 #include <QApplication>
@@ -18,6 +21,7 @@
 #include <QWindow>
 
 #include "DockingTestApp.h"
+#include "docking/AutoHideManager.h"
 #include "docking/DockingFrame.h"
 #include "docking/DockingWindow.h"
 #include "docking/LayoutChecker.h"
@@ -67,6 +71,7 @@ void DragCaption(dockwins::CDockingFrameImpl& frame, CTabbedAutoHideDockingWindo
 }
 
 bool TakeShots(const QDir& out);
+bool TakeAutoHideShots(const QDir& out);
 
 }  // namespace
 
@@ -78,7 +83,9 @@ int main(int argc, char** argv)
     static QApplication* displayApp = onDisplay ? new QApplication(argc, argv) : nullptr;
     if (!onDisplay)
         DockingTestApp();
-    const bool ok = TakeShots(QDir(QString::fromLocal8Bit(argv[1])));
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    bool ok = TakeShots(out);
+    ok = TakeAutoHideShots(out) && ok;
     // The windows are gone before the application.
     delete displayApp;
     return ok ? 0 : 1;
@@ -138,6 +145,64 @@ bool TakeShots(const QDir& out)
     ok = Save(frame, out.filePath("closed.png")) && ok;
     history->Activate();
     ok = Save(frame, out.filePath("back.png")) && ok;
+    frame.close();
+    return ok;
+}
+
+}  // namespace
+
+namespace {
+
+bool TakeAutoHideShots(const QDir& out)
+{
+    dockwins::CDockingFrameImpl frame;
+    frame.setWindowTitle("Docking");
+    frame.setGeometry(40, 40, 1000, 640);
+    frame.OnCreate(0);
+    auto* client = new TG3_SplitterWindowT<false>;
+    auto* record = new QLabel("record");
+    auto* keypad = new QLabel("keypad");
+    record->setAlignment(Qt::AlignCenter);
+    keypad->setAlignment(Qt::AlignCenter);
+    client->SetSplitterPanes(record, keypad);
+    frame.SetClientWindow(client);
+    frame.SetMinimumTrackSize(QSize(700, 650));
+    auto* history = new CTabbedAutoHideDockingWindow(&frame, "History");
+    history->SetClient(List({"12", "3.14159", "42"}));
+    auto* variables = new CTabbedAutoHideDockingWindow(&frame, "Variables  ");
+    variables->SetClient(List({"a = 1", "b = 2"}));
+    frame.DockWindow(history, 3, 0, 0.0f, 200, 100);
+    variables->DockTo(history, 0);
+    history->Activate();
+    frame.show();
+    (void)QTest::qWaitForWindowExposed(&frame);
+    client->SetSplitterPos(client->height() / 2);
+    Save(frame, QString());
+
+    // The box's pin button: both panes become one label on the left.
+    dockwins::CAutoHideManager& autoHide = frame.AutoHide();
+    if (auto* box = qobject_cast<CTabbedAutoHideDockingWindow*>(history->DockedTo())) {
+        const dockwins::PartRect pin = box->Caption().pin;
+        const QPoint at = box->mapTo(&frame, QPoint((pin.left + pin.right) / 2, (pin.top + pin.bottom) / 2));
+        QTest::mouseClick(frame.windowHandle(), Qt::LeftButton, {}, at);
+    }
+    autoHide.Hide(false);
+    bool ok = Save(frame, out.filePath("pinned.png"));
+
+    // The pointer rests on History's entry of the label: it slides out over the keypad.
+    autoHide.SetHoverAllowed([] { return true; });
+    const QRect label = autoHide.LabelRectOf(history);
+    QTest::mouseMove(frame.windowHandle(), frame.ClientArea()->mapTo(&frame, label.center()));
+    QTest::qWait(100);
+    QTest::mouseMove(frame.windowHandle(), frame.ClientArea()->mapTo(&frame, label.center() + QPoint(0, 1)));
+    (void)QTest::qWaitFor([&] { return autoHide.ShownWindow() && !autoHide.IsSliding(); }, 3000);
+    ok = Save(frame, out.filePath("slid-out.png")) && ok;
+
+    // The pane's pin button puts both back as the box's two tabs.
+    const dockwins::PartRect pin = autoHide.Pane()->Caption().pin;
+    QTest::mouseClick(frame.windowHandle(), Qt::LeftButton, {},
+                      autoHide.Pane()->mapTo(&frame, QPoint((pin.left + pin.right) / 2, (pin.top + pin.bottom) / 2)));
+    ok = Save(frame, out.filePath("unpinned.png")) && ok;
     frame.close();
     return ok;
 }

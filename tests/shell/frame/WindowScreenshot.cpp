@@ -7,7 +7,9 @@
 // out again and dragged back over the strip's first tab, its tab previewing
 // the drop) and variables-back.png (dropped there); then the panes moved by their captions: history-right.png,
 // history-bottom.png, variables-floating.png, history-closed.png and
-// history-back.png (View > History).
+// history-back.png (View > History). First of all, the panes' box pinned to
+// the left edge: box-pinned.png (one label), history-slid-out.png (History
+// slid out over the keypad) and box-unpinned.png (back in its bar as two tabs).
 // A tool for looking at the window, not a test.
 
 #include <QApplication>
@@ -16,6 +18,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "docking/AutoHideManager.h"
 #include "docking/CaptionMoveTracker.h"
 #include "docking/DockingWindow.h"
 #include "docking/TabDockingBox.h"
@@ -79,6 +82,22 @@ void TearOutAndBack(CMainFrame& frame, QPoint floatAt, Save save)
     save("variables-back.png");
 }
 
+// Pins the panes' box to the left edge by its pin button's command, slides
+// History out, and puts the box back by the pane's pin button's command.
+template <class Save>
+void PinAndUnpin(CMainFrame& frame, Save save)
+{
+    auto* box = qobject_cast<dockwins::CTabDockingBox*>(frame.HistoryWindow()->DockedTo());
+    if (!box || !box->PinBox(false))
+        return;
+    save("box-pinned.png");
+    dockwins::CAutoHideManager& autoHide = frame.AutoHide();
+    autoHide.Show(frame.HistoryWindow(), true);
+    save("history-slid-out.png");
+    autoHide.OnPaneUnpin();
+    save("box-unpinned.png");
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -131,6 +150,7 @@ int main(int argc, char** argv)
                 saved = frame.screen()->grabWindow(0).save(out.filePath(QString::fromLatin1(name)), "PNG") && saved;
             };
             const QSize area = frame.ClientArea()->size();
+            PinAndUnpin(frame, save);
             TearOutAndBack(frame, QPoint(area.width() / 2, 120), save);
             DragByCaption(frame, frame.HistoryWindow(), QPoint(area.width() - 8, area.height() / 2), false);
             save("history-right.png");

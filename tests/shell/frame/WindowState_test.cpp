@@ -16,6 +16,7 @@
 #include <random>
 
 #include "WindowFixture.h"
+#include "docking/AutoHideManager.h"
 #include "docking/DockEvents.h"
 #include "docking/DockingWindow.h"
 #include "docking/TabDockingBox.h"
@@ -361,9 +362,34 @@ TEST_F(WindowStateTest, APaneClosedFromTheBoxStaysClosedAndComesBackAsATab)
     EXPECT_EQ(Box()->ActiveWindow(), Variables());
 }
 
-TEST_F(WindowStateTest, PanesPinnedToASideComeBackAsOneLabel)
+TEST_F(WindowStateTest, TheBoxPinnedRightComesBackAsOneLabel)
 {
-    GTEST_SKIP() << "needs the auto-hide sides in this build";
+    Start();
+    dockwins::CTabDockingBox* box = Box();
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(frame->DockWindow(box, 1, 0, 0.0f, 200, 100));  // the right side
+    ASSERT_TRUE(box->PinBox(false));
+    QApplication::processEvents();
+    const auto& labels = frame->AutoHide().Model();
+    const auto pinnedSide = [&] {
+        for (int side = 0; side < 4; ++side)
+            if (labels.LabelCount(side) > 0)
+                return side;
+        return -1;
+    };
+    const int side = pinnedSide();
+    ASSERT_GE(side, 0);
+    ASSERT_EQ(labels.LabelCount(side), 1);
+    Restart();
+    const auto& restored = frame->AutoHide().Model();
+    EXPECT_EQ(restored.LabelCount(side), 1);  // one label, pinned once
+    int labelsInAll = 0;
+    for (int s = 0; s < 4; ++s)
+        labelsInAll += restored.LabelCount(s);
+    EXPECT_EQ(labelsInAll, 1);
+    EXPECT_TRUE(restored.IsPinned(QPointer<QWidget>(History())));
+    EXPECT_TRUE(restored.IsPinned(QPointer<QWidget>(Variables())));
+    EXPECT_TRUE(History()->IsVisibleWindow());  // pinned counts as shown
 }
 
 TEST_F(WindowStateTest, ATerminationRequestInTheTrayKeepsWhatWasShown)

@@ -1,0 +1,211 @@
+#include "docking/AutoHidePane.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "docking/AutoHideManager.h"
+#include "docking/CaptionPainter.h"
+#include "docking/DockEvents.h"
+#include "docking/core/AutoHideLayout.h"
+#include "docking/core/FocusRules.h"
+
+namespace dockwins {
+
+namespace {
+
+PartRect LocalRect(const QWidget& w) { return {0, 0, w.width(), w.height()}; }
+QRect FromPart(const PartRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+QWidget* ParentOfWidget(QWidget* const& w) { return w ? w->parentWidget() : nullptr; }
+
+}  // namespace
+
+CAutoHidePane::CAutoHidePane(CAutoHideManager& manager, QWidget* clientArea) : QWidget(clientArea), m_manager(manager)
+{
+    setObjectName(QStringLiteral("autoHidePane"));
+    setMouseTracking(true);
+    setAutoFillBackground(true);
+    RefreshMetrics();
+    hide();
+}
+
+void CAutoHidePane::RefreshMetrics()
+{
+    m_captionThickness = dockwins::CaptionThickness(CaptionStyle::AutoHide, QFontMetrics(QApplication::font()).height());
+    LayOut();
+}
+
+void CAutoHidePane::SetShown(QWidget* window, int side, const QString& title)
+{
+    m_window = window;
+    m_side = side;
+    m_title = title;
+    LayOut();
+    update();
+}
+
+QRect CAutoHidePane::SizingBar() const { return FromPart(AutoHideSizingBar(LocalRect(*this), m_side)); }
+
+QRect CAutoHidePane::ClientRect() const
+{
+    PartRect inside = AutoHidePaneInside(LocalRect(*this), m_side);
+    inside.top = std::min(inside.top + m_captionThickness, std::max(inside.top, inside.bottom));
+    return FromPart(inside);
+}
+
+void CAutoHidePane::LayOut()
+{
+    PartRect caption = AutoHidePaneInside(LocalRect(*this), m_side);
+    caption.bottom = std::min(caption.bottom, caption.top + m_captionThickness);
+    caption.right = std::max(caption.left, caption.right);
+    caption.bottom = std::max(caption.top, caption.bottom);
+    m_caption = LayOutCaption(CaptionStyle::AutoHide, caption, true);
+    if (m_window)
+        m_window->setGeometry(ClientRect());
+}
+
+bool CAutoHidePane::IsCaptionActive() const
+{
+    return dockwins::IsCaptionActive<QWidget*>(QApplication::focusWidget(), const_cast<CAutoHidePane*>(this),
+                                               ParentOfWidget);
+}
+
+bool CAutoHidePane::event(QEvent* event)
+{
+    if (event->type() == DockRequestEventType()) {
+        // Code 3: a pinned window leaves its label without going back into the
+        // layout; code 10: it slides out.
+        auto* request = static_cast<CDockRequestEvent*>(event);
+        DockRequest& r = request->Request();
+        if (r.code == kUndock)
+            request->result = m_manager.Remove(ToWidget(r.window), false) ? 1 : 0;
+        else if (r.code == kActivateTab)
+            request->result = m_manager.Show(ToWidget(r.window), false) ? 1 : 0;
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void CAutoHidePane::resizeEvent(QResizeEvent* event)
+{
+    LayOut();
+    m_manager.OnPaneResized();
+    QWidget::resizeEvent(event);
+}
+
+void CAutoHidePane::paintEvent(QPaintEvent*)
+{
+    m_manager.RecordPaneCaption();
+    QPainter painter(this);
+    PaintAutoHideCaption(painter, palette(), QApplication::font(), m_caption, m_title, IsCaptionActive(),
+                         m_closeState, m_pinState);
+    // The sizing bar: button face with a raised line on its two long sides.
+    const QRect bar = SizingBar();
+    painter.fillRect(bar, palette().color(QPalette::Button));
+    const QColor light = palette().color(QPalette::Light);
+    const QColor shadow = palette().color(QPalette::Mid);
+    if (IsVerticalSide(m_side)) {
+        painter.fillRect(QRect(bar.left(), bar.top(), 1, bar.height()), light);
+        painter.fillRect(QRect(bar.right(), bar.top(), 1, bar.height()), shadow);
+    } else {
+        painter.fillRect(QRect(bar.left(), bar.top(), bar.width(), 1), light);
+        painter.fillRect(QRect(bar.left(), bar.bottom(), bar.width(), 1), shadow);
+    }
+}
+
+void CAutoHidePane::SetButtonStates(ButtonState close, ButtonState pin)
+{
+    if (close == m_closeState && pin == m_pinState)
+        return;
+    m_closeState = close;
+    m_pinState = pin;
+    update(FromPart(m_caption.caption));
+}
+
+void CAutoHidePane::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    event->accept();
+    if (event->button() != Qt::LeftButton) {
+        m_trackedButton = 0;
+        SetButtonStates(ButtonState::Normal, ButtonState::Normal);
+        return;
+    }
+    if (SizingBar().contains(p)) {
+        m_manager.StartSizing(mapToParent(p));
+        return;
+    }
+    const int hit = CaptionHitTest(m_caption, {p.x(), p.y()});
+    if (hit == CAPTION_HIT_CLOSE || hit == CAPTION_HIT_PIN) {
+        m_trackedButton = hit;
+        SetButtonStates(hit == CAPTION_HIT_CLOSE ? ButtonState::Pressed : ButtonState::Normal,
+                        hit == CAPTION_HIT_PIN ? ButtonState::Pressed : ButtonState::Normal);
+        return;
+    }
+    // A click on the caption brings the focus into the shown window.
+    if (hit == CAPTION_HIT_CAPTION && m_window && !IsCaptionActive())
+        m_window->setFocus(Qt::MouseFocusReason);
+}
+
+void CAutoHidePane::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (SizingBar().contains(p))
+        setCursor(IsVerticalSide(m_side) ? Qt::SizeHorCursor : Qt::SizeVerCursor);
+    else
+        unsetCursor();
+    const int hit = CaptionHitTest(m_caption, {p.x(), p.y()});
+    if (m_trackedButton != 0) {
+        const ButtonState state = hit == m_trackedButton ? ButtonState::Pressed : ButtonState::Normal;
+        SetButtonStates(m_trackedButton == CAPTION_HIT_CLOSE ? state : ButtonState::Normal,
+                        m_trackedButton == CAPTION_HIT_PIN ? state : ButtonState::Normal);
+    } else if (!(event->buttons() & Qt::LeftButton)) {
+        SetButtonStates(hit == CAPTION_HIT_CLOSE ? ButtonState::Hot : ButtonState::Normal,
+                        hit == CAPTION_HIT_PIN ? ButtonState::Hot : ButtonState::Normal);
+    }
+    event->accept();
+}
+
+void CAutoHidePane::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    const int tracked = m_trackedButton;
+    m_trackedButton = 0;
+    SetButtonStates(ButtonState::Normal, ButtonState::Normal);
+    if (tracked == 0 || event->button() != Qt::LeftButton)
+        return;
+    const QPoint p = event->position().toPoint();
+    if (CaptionHitTest(m_caption, {p.x(), p.y()}) != tracked)
+        return;
+    QPointer<QWidget> before = QApplication::focusWidget();
+    if (tracked == CAPTION_HIT_PIN)
+        m_manager.OnPaneUnpin();
+    else
+        m_manager.OnPaneClose();
+    // The focus comes back when the command moved it.
+    QWidget* after = QApplication::focusWidget();
+    switch (ChooseFocusAfterClose<QWidget*>(before.data(), after, before && before->isVisible())) {
+    case FocusAfterClose::Leave: break;
+    case FocusAfterClose::Restore: before->setFocus(); break;
+    case FocusAfterClose::TopLevel: window()->setFocus(); break;
+    }
+}
+
+void CAutoHidePane::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+
+void CAutoHidePane::leaveEvent(QEvent* event)
+{
+    if (m_trackedButton == 0)
+        SetButtonStates(ButtonState::Normal, ButtonState::Normal);
+    QWidget::leaveEvent(event);
+}
+
+void CAutoHidePane::hideEvent(QHideEvent* event)
+{
+    m_trackedButton = 0;
+    m_closeState = m_pinState = ButtonState::Normal;
+    QWidget::hideEvent(event);
+}
+
+}  // namespace dockwins

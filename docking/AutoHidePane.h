@@ -1,0 +1,64 @@
+#pragma once
+// The pane in which a pinned window slides out over the frame: a child of the
+// frame's client area above the bars and the client window, with a caption
+// (title, close and pin buttons) and a 5-px sizing bar along its inner edge.
+// Pinned windows are its children; it shows one of them at a time.
+
+#include <QPointer>
+#include <QWidget>
+
+#include "docking/core/CaptionGlyphs.h"
+#include "docking/core/CaptionLayout.h"
+
+namespace dockwins {
+
+class CAutoHideManager;
+
+class CAutoHidePane final : public QWidget {
+    Q_OBJECT
+public:
+    CAutoHidePane(CAutoHideManager& manager, QWidget* clientArea);
+
+    // The window shown inside (null: none), the side and the caption's text.
+    void SetShown(QWidget* window, int side, const QString& title);
+    QWidget* Shown() const { return m_window; }
+    int Side() const { return m_side; }
+    QString Title() const { return m_title; }
+
+    void RefreshMetrics();
+    int CaptionThickness() const { return m_captionThickness; }
+    // In pane coordinates.
+    QRect SizingBar() const;
+    QRect ClientRect() const;
+    const CaptionLayout& Caption() const { return m_caption; }
+    bool IsCaptionActive() const;
+    ButtonState CloseButtonState() const { return m_closeState; }
+    ButtonState PinButtonState() const { return m_pinState; }
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void LayOut();
+    void SetButtonStates(ButtonState close, ButtonState pin);
+
+    CAutoHideManager& m_manager;
+    QPointer<QWidget> m_window;
+    int m_side = 3;
+    QString m_title;
+    int m_captionThickness = 0;
+    CaptionLayout m_caption;
+    ButtonState m_closeState = ButtonState::Normal;
+    ButtonState m_pinState = ButtonState::Normal;
+    int m_trackedButton = 0;
+};
+
+}  // namespace dockwins

@@ -1,0 +1,54 @@
+#include "docking/AutoHideSizeTracker.h"
+
+#include <QRect>
+
+#include "docking/AutoHideManager.h"
+
+namespace dockwins {
+
+namespace {
+
+QRect FromPart(const PartRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+}  // namespace
+
+CAutoHideSizeTrackerBase::CAutoHideSizeTrackerBase(CAutoHideManager& manager, const PartRect& pane,
+                                                   const PartRect& bounds, int side, PartPoint pointer)
+    : m_manager(manager), m_tracker(pane, bounds, side, pointer), m_start(pane), m_pane(pane), m_side(side)
+{
+}
+
+void CAutoHideSizeTrackerBase::BeginDrag() { m_manager.SuspendHiding(true); }
+
+void CAutoHideSizeTrackerBase::EndDrag(bool) { m_manager.SuspendHiding(false); }
+
+void CSizeTrackerFull::OnMove(int x, int y)
+{
+    const PartRect pane = m_tracker.OnMove({x, y});
+    if (pane == m_pane)
+        return;
+    m_pane = pane;
+    m_manager.MovePane(FromPart(pane));
+}
+
+void CSizeTrackerGhost::BeginDrag()
+{
+    CAutoHideSizeTrackerBase::BeginDrag();
+    m_manager.ShowSizingGhost(FromPart(AutoHideSizingBar(m_pane, m_side)));
+}
+
+void CSizeTrackerGhost::OnMove(int x, int y)
+{
+    m_pane = m_tracker.OnMove({x, y});
+    m_manager.ShowSizingGhost(FromPart(AutoHideSizingBar(m_pane, m_side)));
+}
+
+void CSizeTrackerGhost::EndDrag(bool cancelled)
+{
+    m_manager.HideSizingGhost();
+    if (!cancelled && m_drop && !(m_pane == m_start))
+        m_manager.MovePane(FromPart(m_pane));
+    CAutoHideSizeTrackerBase::EndDrag(cancelled);
+}
+
+}  // namespace dockwins

@@ -1,0 +1,49 @@
+#pragma once
+// Resizing the slid-out pane by its sizing bar: the inner edge follows the
+// pointer within the bounds (near edge + 5 to far edge - 5). The full
+// tracker moves the pane live, the ghost tracker moves an outline of the bar
+// and the pane at the drop. The pane does not hide while it is resized.
+
+#include "docking/core/AutoHideLayout.h"
+#include "docking/core/DragTracker.h"
+
+namespace dockwins {
+
+class CAutoHideManager;
+
+class CAutoHideSizeTrackerBase : public IDDTracker {
+public:
+    CAutoHideSizeTrackerBase(CAutoHideManager& manager, const PartRect& pane, const PartRect& bounds, int side,
+                             PartPoint pointer);
+    void BeginDrag() override;
+    void EndDrag(bool cancelled) override;
+    void OnCancelDrag(int, int) override {}
+
+protected:
+    CAutoHideManager& m_manager;
+    CAutoHideSizeTracker m_tracker;
+    PartRect m_start;
+    PartRect m_pane;
+    int m_side;
+};
+
+class CSizeTrackerFull final : public CAutoHideSizeTrackerBase {
+public:
+    using CAutoHideSizeTrackerBase::CAutoHideSizeTrackerBase;
+    void OnMove(int x, int y) override;
+    void OnDrop(int, int) override {}
+};
+
+class CSizeTrackerGhost final : public CAutoHideSizeTrackerBase {
+public:
+    using CAutoHideSizeTrackerBase::CAutoHideSizeTrackerBase;
+    void BeginDrag() override;
+    void EndDrag(bool cancelled) override;
+    void OnMove(int x, int y) override;
+    void OnDrop(int, int) override { m_drop = true; }
+
+private:
+    bool m_drop = false;
+};
+
+}  // namespace dockwins
