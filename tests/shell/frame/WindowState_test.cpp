@@ -53,15 +53,20 @@ public:
     WindowStateTest()
     {
         TestApplication();
-        WindowSettings& settings = WindowSettings::Instance();
-        settings.m_bHistoryWinHidden = false;
-        settings.m_bVariablesWinHidden = false;
-        settings.SetDefaults();
+        ResetWindowSettings();
     }
     ~WindowStateTest() override
     {
         if (frame)
             Close();
+        ResetWindowSettings();  // the record is the program's one: later tests start from the defaults
+    }
+    static void ResetWindowSettings()
+    {
+        WindowSettings& settings = WindowSettings::Instance();
+        settings.m_bHistoryWinHidden = false;
+        settings.m_bVariablesWinHidden = false;
+        settings.SetDefaults();
     }
 
     QString Path() const { return m_dir.filePath("Calculator.ini"); }
