@@ -2,7 +2,8 @@
 // platform), a tool for looking at the window, not a test:
 //   state_screenshot <state.ini> <out.png> <layout>   arrange, shoot, close (stores the state)
 //   state_screenshot <state.ini> <out.png>            restore, shoot, close
-// Layouts: created, left-right, floating, history-hidden, bars-hidden, maximised.
+// Layouts: created, variables-front, left-right, floating, box-floating, pinned-right,
+// history-hidden, bars-hidden, maximised.
 // The two pictures of one layout should match.
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QTimer>
 
 #include "docking/DockingWindow.h"
+#include "docking/TabDockingBox.h"
 #include "platform/Event.h"
 #include "resources/CommandIds.h"
 #include "shell/frame/FrameController.h"
@@ -49,7 +51,16 @@ int main(int argc, char** argv)
     };
     settle();
 
-    if (layout == "left-right") {
+    auto* box = qobject_cast<dockwins::CTabDockingBox*>(frame.HistoryWindow()->DockedTo());
+    if (layout == "variables-front") {
+        frame.VariablesWindow()->Activate();
+    } else if (layout == "box-floating" && box) {
+        box->SetFloatingRect({1100, 120, 1450, 560});
+        box->Float();
+    } else if (layout == "pinned-right" && box) {
+        frame.DockWindow(box, 1, 0, 0.0f, 220, 100);
+        box->PinBox(false);
+    } else if (layout == "left-right") {
         frame.DockWindow(frame.VariablesWindow(), 1, 0, 0.0f, 220, 100);
     } else if (layout == "floating") {
         frame.HistoryWindow()->SetFloatingRect({1100, 120, 1400, 520});
