@@ -32,6 +32,17 @@ CDockingFrameImpl::~CDockingFrameImpl()
     if (CDragSession* drag = CDragSession::Active())
         drag->Abandon();
     m_focus->Remove();
+    // Floating and hidden docking windows and boxes are windows of their own
+    // whose native window hangs off the frame's. They go now, while the frame
+    // is whole: QWidget's teardown would destroy the frame's native window
+    // first and delete them after, when their own widgets can no longer
+    // clear their focus safely.
+    std::vector<QPointer<QWidget>> windows;
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->isWindow())
+            windows.emplace_back(child);
+    for (const QPointer<QWidget>& window : windows)
+        delete window.data();
 }
 
 int CDockingFrameImpl::OnCreate(std::uint32_t flags)

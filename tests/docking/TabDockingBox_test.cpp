@@ -439,4 +439,15 @@ TEST_F(TabDockingBox, AHiddenBoxComesBackWhereItWasWhenOneOfItsWindowsIsActivate
     EXPECT_EQ(Checked(), "");
 }
 
+TEST_F(TabDockingBox, AFrameDestroyedBeforeAnEmptiedBoxGoesTakesItDownCleanly)
+{
+    LeftBox({history, variables});
+    Show();
+    variables->SetFloatingRect(ToRect(QRect(300, 200, 200, 200)));
+    ASSERT_TRUE(variables->Float());
+    DockRight(history);
+    // No event loop runs before the frame goes with the fixture: the emptied
+    // box, hidden and waiting for its queued close, goes with the frame.
+}
+
 }  // namespace
