@@ -321,6 +321,17 @@ TEST_F(TabDockingBox, HiddenOrOwnTargetsAreRefusedWithNothingMoved)
     EXPECT_TRUE(variables->IsDocked());
     EXPECT_EQ(InClient(variables), before);
     EXPECT_EQ(Checked(), "");
+    // A pinned target: refused the same way, and its label keeps it alone.
+    CTabbedAutoHideDockingWindow* other = MakeWindow("Other");
+    DockLeft(other);
+    Settle();
+    ASSERT_TRUE(other->Pin(false));
+    Settle();
+    EXPECT_FALSE(variables->DockTo(other, 0));
+    EXPECT_TRUE(variables->IsDocked());
+    EXPECT_FALSE(variables->IsInBox());
+    EXPECT_TRUE(other->IsPinned());
+    EXPECT_EQ(Checked(), "");
 }
 
 TEST_F(TabDockingBox, APlaceNamingAHiddenWindowDocksByTheFrame)
