@@ -185,10 +185,7 @@ bool CTabbedAutoHideDockingWindow::DockBack()
     // place in the frame, or its floating rectangle, is used instead.
     if (m_posTarget && m_posTarget != m_frame && m_posTarget != this && IsDockTarget(m_posTarget)) {
         request.target = m_posTarget.data();
-        if (SendDockRequest(m_posTarget, request) != 0)
-            return true;
-        FloatAfterRefusal();
-        return false;
+        return SendOrFloat(request);
     }
     if (request.position.sideFlags & kSideFloating) {
         setGeometry(ToQRect(request.position.floatRect));
@@ -196,7 +193,12 @@ bool CTabbedAutoHideDockingWindow::DockBack()
         return true;
     }
     request.target = m_frame.data();
-    if (SendDockRequest(m_frame, request) != 0)
+    return SendOrFloat(request);
+}
+
+bool CTabbedAutoHideDockingWindow::SendOrFloat(DockRequest& request)
+{
+    if (SendDockRequest(ToWidget(request.target), request) != 0)
         return true;
     FloatAfterRefusal();
     return false;
@@ -361,10 +363,7 @@ bool CTabbedAutoHideDockingWindow::DockTo(QWidget* target, int tabIndex)
     request.position.sideFlags = kSideFloating;
     request.position.floatRect = ToRect(QRect(mapToGlobal(QPoint(0, 0)), size()));
     request.position.tabIndex = tabIndex;
-    if (SendDockRequest(target, request) != 0)
-        return true;
-    FloatAfterRefusal();
-    return false;
+    return SendOrFloat(request);
 }
 
 void CTabbedAutoHideDockingWindow::RememberPosition(const DockRequest& position, QWidget* target)

@@ -117,6 +117,8 @@ protected:
     virtual void LayoutClient();
 
 private:
+    // Sends a placement to its target; a refused window floats, never lost.
+    bool SendOrFloat(dockwins::DockRequest& request);
     void RefreshCaptionThickness();
     int BandThickness() const { return m_captionless ? 0 : m_captionThickness; }
     void LayOutCaptionBand();
