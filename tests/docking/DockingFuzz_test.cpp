@@ -49,8 +49,9 @@ public:
     {
         std::ostringstream out;
         const int op = Pick(0, 29);
-        // Other operations come after the pointer has left a slid-out pane.
-        if (op < 24 && AutoHide().ShownWindow())
+        // Half of the time the pointer has left a slid-out pane before other
+        // operations; else they run with the pane still out over the frame.
+        if (op < 24 && AutoHide().ShownWindow() && Pick(0, 1) == 0)
             AutoHide().Hide(false);
         switch (op) {
         case 10:
@@ -465,10 +466,15 @@ private:
             return;
         }
         out << "close the active tab of " << Title(box).toStdString() << " by the box's button";
+        const dockwins::PartRect& b = box->Caption().close;
+        const QPoint at((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+        if (Covered(box, at)) {
+            out << " (covered)";
+            return;
+        }
         if (CTabbedAutoHideDockingWindow* active = box->ActiveWindow())
             m_closed.insert(active);
-        const dockwins::PartRect& b = box->Caption().close;
-        Click(box, QPoint((b.left + b.right) / 2, (b.top + b.bottom) / 2));
+        Click(box, at);
     }
 
     void UndockOneOfTwo(std::ostringstream& out)
