@@ -415,6 +415,15 @@ bool CTabbedAutoHideDockingWindow::Activate()
     return DockBack();
 }
 
+bool CTabbedAutoHideDockingWindow::IsShownOrTabbed() const
+{
+    // A tab behind another one is not closed: it shows its tab while its box is shown.
+    if (IsVisibleWindow())
+        return true;
+    const auto* box = m_inBox ? qobject_cast<const CTabbedAutoHideDockingWindow*>(m_dockedTo.data()) : nullptr;
+    return box && box->IsVisibleWindow();
+}
+
 bool CTabbedAutoHideDockingWindow::IsVisibleWindow() const
 {
     if (m_dockedTo && m_frame) {

@@ -41,6 +41,8 @@ public:
     bool IsInBox() const { return m_inBox; }
     // Visible, or pinned to a side of the frame.
     bool IsVisibleWindow() const;
+    // Visible, or a tab of a box that is.
+    bool IsShownOrTabbed() const;
     virtual void GetMinMaxInfo(dockwins::MINMAXINFO& info) const;
 
     QWidget* Frame() const { return m_frame; }
