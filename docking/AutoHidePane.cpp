@@ -8,8 +8,8 @@
 #include "docking/AutoHideManager.h"
 #include "docking/CaptionPainter.h"
 #include "docking/DockEvents.h"
+#include "docking/FocusHandler.h"
 #include "docking/core/AutoHideLayout.h"
-#include "docking/core/FocusRules.h"
 
 namespace dockwins {
 
@@ -183,13 +183,7 @@ void CAutoHidePane::mouseReleaseEvent(QMouseEvent* event)
         m_manager.OnPaneUnpin();
     else
         m_manager.OnPaneClose();
-    // The focus comes back when the command moved it.
-    QWidget* after = QApplication::focusWidget();
-    switch (ChooseFocusAfterClose<QWidget*>(before.data(), after, before && before->isVisible())) {
-    case FocusAfterClose::Leave: break;
-    case FocusAfterClose::Restore: before->setFocus(); break;
-    case FocusAfterClose::TopLevel: window()->setFocus(); break;
-    }
+    RestoreFocusAfterCommand(before, window());
 }
 
 void CAutoHidePane::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }

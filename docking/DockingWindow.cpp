@@ -11,8 +11,8 @@
 #include "docking/CaptionPainter.h"
 #include "docking/DockEvents.h"
 #include "docking/DockingSystemSettings.h"
+#include "docking/FocusHandler.h"
 #include "docking/TabDockingBox.h"
-#include "docking/core/FocusRules.h"
 
 using namespace dockwins;
 
@@ -330,15 +330,7 @@ void CTabbedAutoHideDockingWindow::PinByButton()
 
 void CTabbedAutoHideDockingWindow::RestoreFocusAfter(QWidget* before)
 {
-    QWidget* after = QApplication::focusWidget();
-    switch (ChooseFocusAfterClose<QWidget*>(before, after, before && before->isVisible())) {
-    case FocusAfterClose::Leave: break;
-    case FocusAfterClose::Restore: before->setFocus(); break;
-    case FocusAfterClose::TopLevel:
-        if (m_frame)
-            m_frame->window()->setFocus();
-        break;
-    }
+    RestoreFocusAfterCommand(before, m_frame ? m_frame->window() : nullptr);
 }
 
 bool CTabbedAutoHideDockingWindow::SendRequest2(DockRequest& request)
