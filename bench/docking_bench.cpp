@@ -70,9 +70,10 @@ struct Frame {
     std::vector<CTabbedAutoHideDockingWindow*> windows;
 };
 
-void BM_DockingLayoutPass(benchmark::State& state)
+// Resizes the client area back and forth: one full layout pass each time.
+void LayoutPasses(benchmark::State& state, bool tabbed)
 {
-    Frame f;
+    Frame f(tabbed);
     QWidget* area = f.frame.ClientArea();
     const QSize sizes[2] = {area->size(), area->size() + QSize(17, 11)};
     int i = 0;
@@ -81,6 +82,20 @@ void BM_DockingLayoutPass(benchmark::State& state)
         benchmark::DoNotOptimize(area->geometry());
     }
 }
+
+// Moves a begun caption drag back and forth between two window points, then ends it.
+void AlternateMoves(benchmark::State& state, dockwins::CCaptionMoveTracker& tracker, QPoint a, QPoint b)
+{
+    int i = 0;
+    for (auto _ : state) {
+        const QPoint p = (i ^= 1) ? a : b;
+        tracker.OnMove(p.x(), p.y());
+        benchmark::DoNotOptimize(tracker.Target());
+    }
+    tracker.EndDrag(true);
+}
+
+void BM_DockingLayoutPass(benchmark::State& state) { LayoutPasses(state, false); }
 BENCHMARK(BM_DockingLayoutPass)->Unit(benchmark::kMicrosecond);
 
 class NoView final : public dockwins::ISplitterDragView {
@@ -118,15 +133,25 @@ void BM_CaptionDragMove(benchmark::State& state)
     // Window coordinates: near the frame's right edge, then over the client.
     const QPoint edge = w->mapFromGlobal(f.frame.ClientArea()->mapToGlobal(QPoint(995, 300)));
     const QPoint middle = w->mapFromGlobal(f.frame.ClientArea()->mapToGlobal(QPoint(600, 350)));
-    int i = 0;
-    for (auto _ : state) {
-        const QPoint p = (i ^= 1) ? edge : middle;
-        tracker.OnMove(p.x(), p.y());
-        benchmark::DoNotOptimize(tracker.Target());
-    }
-    tracker.EndDrag(true);
+    AlternateMoves(state, tracker, edge, middle);
 }
 BENCHMARK(BM_CaptionDragMove)->Unit(benchmark::kMicrosecond);
+
+void BM_DockingLayoutPassTabbed(benchmark::State& state) { LayoutPasses(state, true); }
+BENCHMARK(BM_DockingLayoutPassTabbed)->Unit(benchmark::kMicrosecond);
+
+void BM_CaptionDragMoveOverStrip(benchmark::State& state)
+{
+    Frame f(true);
+    auto* box = qobject_cast<dockwins::CTabDockingBox*>(f.windows[0]->DockedTo());
+    CTabbedAutoHideDockingWindow* w = f.windows[2];
+    dockwins::CCaptionMoveTracker tracker(*w, w->mapToGlobal(QPoint(5, 40)));
+    tracker.BeginDrag();
+    const QPoint strip = w->mapFromGlobal(box->TabCtrl().mapToGlobal(box->TabCtrl().GetItemRect(0).center()));
+    const QPoint middle = w->mapFromGlobal(f.frame.ClientArea()->mapToGlobal(QPoint(600, 350)));
+    AlternateMoves(state, tracker, strip, middle);
+}
+BENCHMARK(BM_CaptionDragMoveOverStrip)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
@@ -140,35 +165,3 @@ int main(int argc, char** argv)
     benchmark::Shutdown();
     return 0;
 }
-
-void BM_DockingLayoutPassTabbed(benchmark::State& state)
-{
-    Frame f(true);
-    QWidget* area = f.frame.ClientArea();
-    const QSize sizes[2] = {area->size(), area->size() + QSize(17, 11)};
-    int i = 0;
-    for (auto _ : state) {
-        area->resize(sizes[i ^= 1]);
-        benchmark::DoNotOptimize(area->geometry());
-    }
-}
-BENCHMARK(BM_DockingLayoutPassTabbed)->Unit(benchmark::kMicrosecond);
-
-void BM_CaptionDragMoveOverStrip(benchmark::State& state)
-{
-    Frame f(true);
-    auto* box = qobject_cast<dockwins::CTabDockingBox*>(f.windows[0]->DockedTo());
-    CTabbedAutoHideDockingWindow* w = f.windows[2];
-    dockwins::CCaptionMoveTracker tracker(*w, w->mapToGlobal(QPoint(5, 40)));
-    tracker.BeginDrag();
-    const QPoint strip = w->mapFromGlobal(box->TabCtrl().mapToGlobal(box->TabCtrl().GetItemRect(0).center()));
-    const QPoint middle = w->mapFromGlobal(f.frame.ClientArea()->mapToGlobal(QPoint(600, 350)));
-    int i = 0;
-    for (auto _ : state) {
-        const QPoint p = (i ^= 1) ? strip : middle;
-        tracker.OnMove(p.x(), p.y());
-        benchmark::DoNotOptimize(tracker.Target());
-    }
-    tracker.EndDrag(true);
-}
-BENCHMARK(BM_CaptionDragMoveOverStrip)->Unit(benchmark::kMicrosecond);

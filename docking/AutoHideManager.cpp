@@ -309,12 +309,10 @@ void CAutoHideManager::OnWindowDestroyed()
 
 void CAutoHideManager::DropDeadEntries()
 {
-    bool dropped = false;
     while (m_labels.IsPinned(Window()))
-        dropped = m_labels.Remove(Window()).found || dropped;
+        m_labels.Remove(Window());
     if (!m_shown && m_pane && m_pane->isVisible() && !IsSlidingOut())
         Hide(false);
-    (void)dropped;
 }
 
 // ------------------------------------------------------------------ layout and drawing

@@ -2,14 +2,15 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "docking/AutoHideManager.h"
 #include "docking/CaptionPainter.h"
 #include "docking/DockEvents.h"
+#include "docking/FocusHandler.h"
 #include "docking/core/AutoHideLayout.h"
-#include "docking/core/FocusRules.h"
 
 namespace dockwins {
 
@@ -128,8 +129,7 @@ void CAutoHidePane::mousePressEvent(QMouseEvent* event)
     const QPoint p = event->position().toPoint();
     event->accept();
     if (event->button() != Qt::LeftButton) {
-        m_trackedButton = 0;
-        SetButtonStates(ButtonState::Normal, ButtonState::Normal);
+        CancelButtonTracking();
         return;
     }
     if (SizingBar().contains(p)) {
@@ -138,6 +138,8 @@ void CAutoHidePane::mousePressEvent(QMouseEvent* event)
     }
     const int hit = CaptionHitTest(m_caption, {p.x(), p.y()});
     if (hit == CAPTION_HIT_CLOSE || hit == CAPTION_HIT_PIN) {
+        if (m_trackedButton == 0)
+            qApp->installEventFilter(this);  // Escape cancels wherever the focus is
         m_trackedButton = hit;
         SetButtonStates(hit == CAPTION_HIT_CLOSE ? ButtonState::Pressed : ButtonState::Normal,
                         hit == CAPTION_HIT_PIN ? ButtonState::Pressed : ButtonState::Normal);
@@ -171,8 +173,7 @@ void CAutoHidePane::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
     const int tracked = m_trackedButton;
-    m_trackedButton = 0;
-    SetButtonStates(ButtonState::Normal, ButtonState::Normal);
+    CancelButtonTracking();
     if (tracked == 0 || event->button() != Qt::LeftButton)
         return;
     const QPoint p = event->position().toPoint();
@@ -183,13 +184,7 @@ void CAutoHidePane::mouseReleaseEvent(QMouseEvent* event)
         m_manager.OnPaneUnpin();
     else
         m_manager.OnPaneClose();
-    // The focus comes back when the command moved it.
-    QWidget* after = QApplication::focusWidget();
-    switch (ChooseFocusAfterClose<QWidget*>(before.data(), after, before && before->isVisible())) {
-    case FocusAfterClose::Leave: break;
-    case FocusAfterClose::Restore: before->setFocus(); break;
-    case FocusAfterClose::TopLevel: window()->setFocus(); break;
-    }
+    RestoreFocusAfterCommand(before, window());
 }
 
 void CAutoHidePane::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
@@ -203,9 +198,34 @@ void CAutoHidePane::leaveEvent(QEvent* event)
 
 void CAutoHidePane::hideEvent(QHideEvent* event)
 {
-    m_trackedButton = 0;
+    CancelButtonTracking();
     m_closeState = m_pinState = ButtonState::Normal;
     QWidget::hideEvent(event);
+}
+
+bool CAutoHidePane::eventFilter(QObject* watched, QEvent* event)
+{
+    // While a caption button is held: Escape, Alt or a deactivation ends it without a click.
+    const QEvent::Type type = event->type();
+    if (m_trackedButton != 0 && type == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape || (key->modifiers() & Qt::AltModifier)) {
+            CancelButtonTracking();
+            return true;
+        }
+    }
+    if (m_trackedButton != 0 &&
+        (type == QEvent::ApplicationDeactivate || (type == QEvent::WindowDeactivate && watched == window())))
+        CancelButtonTracking();
+    return QWidget::eventFilter(watched, event);
+}
+
+void CAutoHidePane::CancelButtonTracking()
+{
+    if (m_trackedButton != 0)
+        qApp->removeEventFilter(this);
+    m_trackedButton = 0;
+    SetButtonStates(ButtonState::Normal, ButtonState::Normal);
 }
 
 }  // namespace dockwins

@@ -45,10 +45,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void LayOut();
     void SetButtonStates(ButtonState close, ButtonState pin);
+    void CancelButtonTracking();
 
     CAutoHideManager& m_manager;
     QPointer<QWidget> m_window;

@@ -88,7 +88,7 @@ bool CDockingFrameImpl::DockWindow(CTabbedAutoHideDockingWindow* window, unsigne
 {
     if (!window || !m_layout.IsCreated())
         return false;
-    const bool wasShown = window->IsVisibleWindow() || window->IsInBox();
+    const bool wasShown = window->IsShownOrTabbed();
     if (window->IsDocked() && !window->Undock())
         return false;
     DockRequest request;

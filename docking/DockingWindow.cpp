@@ -11,8 +11,8 @@
 #include "docking/CaptionPainter.h"
 #include "docking/DockEvents.h"
 #include "docking/DockingSystemSettings.h"
+#include "docking/FocusHandler.h"
 #include "docking/TabDockingBox.h"
-#include "docking/core/FocusRules.h"
 
 using namespace dockwins;
 
@@ -185,10 +185,7 @@ bool CTabbedAutoHideDockingWindow::DockBack()
     // place in the frame, or its floating rectangle, is used instead.
     if (m_posTarget && m_posTarget != m_frame && m_posTarget != this && IsDockTarget(m_posTarget)) {
         request.target = m_posTarget.data();
-        if (SendDockRequest(m_posTarget, request) != 0)
-            return true;
-        FloatAfterRefusal();
-        return false;
+        return SendOrFloat(request);
     }
     if (request.position.sideFlags & kSideFloating) {
         setGeometry(ToQRect(request.position.floatRect));
@@ -196,7 +193,12 @@ bool CTabbedAutoHideDockingWindow::DockBack()
         return true;
     }
     request.target = m_frame.data();
-    if (SendDockRequest(m_frame, request) != 0)
+    return SendOrFloat(request);
+}
+
+bool CTabbedAutoHideDockingWindow::SendOrFloat(DockRequest& request)
+{
+    if (SendDockRequest(ToWidget(request.target), request) != 0)
         return true;
     FloatAfterRefusal();
     return false;
@@ -328,15 +330,7 @@ void CTabbedAutoHideDockingWindow::PinByButton()
 
 void CTabbedAutoHideDockingWindow::RestoreFocusAfter(QWidget* before)
 {
-    QWidget* after = QApplication::focusWidget();
-    switch (ChooseFocusAfterClose<QWidget*>(before, after, before && before->isVisible())) {
-    case FocusAfterClose::Leave: break;
-    case FocusAfterClose::Restore: before->setFocus(); break;
-    case FocusAfterClose::TopLevel:
-        if (m_frame)
-            m_frame->window()->setFocus();
-        break;
-    }
+    RestoreFocusAfterCommand(before, m_frame ? m_frame->window() : nullptr);
 }
 
 bool CTabbedAutoHideDockingWindow::SendRequest2(DockRequest& request)
@@ -361,10 +355,7 @@ bool CTabbedAutoHideDockingWindow::DockTo(QWidget* target, int tabIndex)
     request.position.sideFlags = kSideFloating;
     request.position.floatRect = ToRect(QRect(mapToGlobal(QPoint(0, 0)), size()));
     request.position.tabIndex = tabIndex;
-    if (SendDockRequest(target, request) != 0)
-        return true;
-    FloatAfterRefusal();
-    return false;
+    return SendOrFloat(request);
 }
 
 void CTabbedAutoHideDockingWindow::RememberPosition(const DockRequest& position, QWidget* target)
@@ -414,6 +405,15 @@ bool CTabbedAutoHideDockingWindow::Activate()
         return true;
     }
     return DockBack();
+}
+
+bool CTabbedAutoHideDockingWindow::IsShownOrTabbed() const
+{
+    // A tab behind another one is not closed: it shows its tab while its box is shown.
+    if (IsVisibleWindow())
+        return true;
+    const auto* box = m_inBox ? qobject_cast<const CTabbedAutoHideDockingWindow*>(m_dockedTo.data()) : nullptr;
+    return box && box->IsVisibleWindow();
 }
 
 bool CTabbedAutoHideDockingWindow::IsVisibleWindow() const

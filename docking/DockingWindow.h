@@ -41,6 +41,8 @@ public:
     bool IsInBox() const { return m_inBox; }
     // Visible, or pinned to a side of the frame.
     bool IsVisibleWindow() const;
+    // Visible, or a tab of a box that is.
+    bool IsShownOrTabbed() const;
     virtual void GetMinMaxInfo(dockwins::MINMAXINFO& info) const;
 
     QWidget* Frame() const { return m_frame; }
@@ -117,6 +119,8 @@ protected:
     virtual void LayoutClient();
 
 private:
+    // Sends a placement to its target; a refused window floats, never lost.
+    bool SendOrFloat(dockwins::DockRequest& request);
     void RefreshCaptionThickness();
     int BandThickness() const { return m_captionless ? 0 : m_captionThickness; }
     void LayOutCaptionBand();

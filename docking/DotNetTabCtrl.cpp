@@ -130,20 +130,20 @@ void CDotNetTabCtrl::DeleteAllItems()
 
 bool CDotNetTabCtrl::MoveItem(int from, int to, bool keepSelection, bool notify)
 {
-    const int selected = m_items.Selected();
-    if (!m_items.MoveItem(from, to, notify))
-        return false;
-    if (!keepSelection)
-        m_items.SetCurSel(selected, false);
-    Relayout();
-    update();
-    return true;
+    return Reorder(keepSelection, [&] { return m_items.MoveItem(from, to, notify); });
 }
 
 bool CDotNetTabCtrl::SwapItems(int a, int b, bool keepSelection, bool notify)
 {
+    return Reorder(keepSelection, [&] { return m_items.SwapItems(a, b, notify); });
+}
+
+bool CDotNetTabCtrl::Reorder(bool keepSelection, const std::function<bool()>& change)
+{
+    // Without keepSelection the selected index stays where it was while the
+    // tabs change places under it.
     const int selected = m_items.Selected();
-    if (!m_items.SwapItems(a, b, notify))
+    if (!change())
         return false;
     if (!keepSelection)
         m_items.SetCurSel(selected, false);

@@ -9,6 +9,8 @@
 // into calls of it and paints the result. The docking box uses the derived
 // CFlyingTabCtrl.
 
+#include <functional>
+
 #include <QIcon>
 #include <QPointer>
 #include <QRect>
@@ -207,6 +209,8 @@ private:
     void OnItemsSwapped(int first, int second) override;
 
     bool IsValid(int index) const { return m_items.IsValid(index); }
+    // Moves tabs by `change`, then lays the strip out again.
+    bool Reorder(bool keepSelection, const std::function<bool()>& change);
     TabElement ElementAt(const QPoint& p) const;
     int NaturalWidth(int index) const;
     void ScrollBy(int delta);

@@ -38,10 +38,4 @@ public:
     virtual void RecordCaption(void* /*window*/) {}
 };
 
-class CNullFocusHandler final : public IFocusHandler {
-public:
-    void Install(void*) override {}
-    void Remove() override {}
-};
-
 }  // namespace dockwins

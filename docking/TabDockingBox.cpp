@@ -208,35 +208,37 @@ void CTabDockingBox::OnTabDraggedOut()
 {
     // The tab follows the pointer as its window's caption drag, grabbed at the
     // window's bottom-right corner, while the button is still held.
-    QPointer<CTabbedAutoHideDockingWindow> w = WindowAt(m_tabs->GetCurSel());
-    if (!w)
-        return;
-    QMetaObject::invokeMethod(
-        this,
-        [w] {
-            if (!w || !w->IsInBox() || !(QGuiApplication::mouseButtons() & Qt::LeftButton))
-                return;
-            const QPoint corner = w->mapToGlobal(QPoint(w->width(), w->height()));
-            StartCaptionDrag(*w, corner, corner);
-        },
-        Qt::QueuedConnection);
+    LaterForSelected([](CTabbedAutoHideDockingWindow& w) {
+        if (!w.IsInBox() || !(QGuiApplication::mouseButtons() & Qt::LeftButton))
+            return;
+        const QPoint corner = w.mapToGlobal(QPoint(w.width(), w.height()));
+        StartCaptionDrag(w, corner, corner);
+    });
 }
 
 void CTabDockingBox::OnTabDoubleClicked()
 {
     // As a double click on the selected window's caption: float it, or dock it back.
+    LaterForSelected([](CTabbedAutoHideDockingWindow& w) {
+        if (w.IsDocked())
+            w.Float();
+        else if (w.StoredPosition().target)
+            w.DockBack();
+    });
+}
+
+void CTabDockingBox::LaterForSelected(std::function<void(CTabbedAutoHideDockingWindow&)> action)
+{
+    // Queued, once the strip has finished its own handling; nothing when the
+    // window has gone meanwhile.
     QPointer<CTabbedAutoHideDockingWindow> w = WindowAt(m_tabs->GetCurSel());
     if (!w)
         return;
     QMetaObject::invokeMethod(
         this,
-        [w] {
-            if (!w)
-                return;
-            if (w->IsDocked())
-                w->Float();
-            else if (w->StoredPosition().target)
-                w->DockBack();
+        [w, action = std::move(action)] {
+            if (w)
+                action(*w);
         },
         Qt::QueuedConnection);
 }

@@ -11,6 +11,8 @@
 // is gone does nothing), and the box is deleted only after its last window
 // has left it: a window still inside would go with it.
 
+#include <functional>
+
 #include <QPointer>
 
 #include "docking/DockingWindow.h"
@@ -80,6 +82,8 @@ private:
     void OnSelChanged(int oldIndex, int newIndex);
     void OnTabDraggedOut();
     void OnTabDoubleClicked();
+    // Runs `action` on the selected tab's window after the current event.
+    void LaterForSelected(std::function<void(CTabbedAutoHideDockingWindow&)> action);
     std::intptr_t Preview(DockRequest& request);
     void PostClose(bool dissolve);
     void Destroy();

@@ -387,7 +387,7 @@ bool CMainFrame::IsPaneVisible(const QWidget* pane) const
 {
     // A tab behind the other one in their box is not closed: its tab shows.
     const CTabbedAutoHideDockingWindow* window = DockingWindowOf(pane);
-    return window && (window->IsVisibleWindow() || window->IsInBox());
+    return window && window->IsShownOrTabbed();
 }
 
 void CMainFrame::LoadCalculation(const std::string& path, bool askFirst)

@@ -369,6 +369,17 @@ TEST(AutoHide, ThePanesCloseButtonHidesTheWindowAndActivateDocksItAtThatEdge)
     ASSERT_TRUE(f.history->Pin(true));
     Settle();
     ASSERT_EQ(f.Manager().ShownWindow(), f.history);
+    // Escape while the button is held: no click, nothing left pressed.
+    const QPoint close = f.Pane()->mapTo(&f.frame, AutoHideFixture::Centre(f.Pane()->Caption().close));
+    QTest::mousePress(f.frame.windowHandle(), Qt::LeftButton, {}, close);
+    EXPECT_EQ(f.Pane()->CloseButtonState(), ButtonState::Pressed);
+    QTest::keyClick(f.frame.windowHandle(), Qt::Key_Escape);
+    EXPECT_EQ(f.Pane()->CloseButtonState(), ButtonState::Normal);
+    QTest::mouseRelease(f.frame.windowHandle(), Qt::LeftButton, {}, close);
+    Settle();
+    EXPECT_EQ(f.Manager().ShownWindow(), f.history);
+    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+
     f.PaneClick(AutoHideFixture::Centre(f.Pane()->Caption().close));
     Settle();
     EXPECT_TRUE(f.history->isHidden());

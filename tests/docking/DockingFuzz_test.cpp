@@ -56,8 +56,10 @@ public:
     {
         std::ostringstream out;
         const int op = Pick(0, 31);
-        // Other operations come after the pointer has left a slid-out pane.
-        if ((op < 24 || op > 29) && AutoHide().ShownWindow())
+        // Half of the time the pointer has left a slid-out pane before other
+        // operations; else they run with the pane still out over the frame.
+        // The state is stored and restored with the pane in.
+        if (AutoHide().ShownWindow() && (op > 29 || (op < 24 && Pick(0, 1) == 0)))
             AutoHide().Hide(false);
         switch (op) {
         case 10:
@@ -474,10 +476,15 @@ private:
             return;
         }
         out << "close the active tab of " << Title(box).toStdString() << " by the box's button";
+        const dockwins::PartRect& b = box->Caption().close;
+        const QPoint at((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+        if (Covered(box, at)) {
+            out << " (covered)";
+            return;
+        }
         if (CTabbedAutoHideDockingWindow* active = box->ActiveWindow())
             m_closed.insert(active);
-        const dockwins::PartRect& b = box->Caption().close;
-        Click(box, QPoint((b.left + b.right) / 2, (b.top + b.bottom) / 2));
+        Click(box, at);
     }
 
     void UndockOneOfTwo(std::ostringstream& out)

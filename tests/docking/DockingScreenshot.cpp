@@ -36,6 +36,41 @@ QWidget* List(const QStringList& items)
     return list;
 }
 
+// The frame with a record and a keypad in its client splitter, and the
+// History and Variables panes, not docked yet.
+struct Panes {
+    TG3_SplitterWindowT<false>* client;
+    CTabbedAutoHideDockingWindow* history;
+    CTabbedAutoHideDockingWindow* variables;
+};
+
+Panes SetUp(dockwins::CDockingFrameImpl& frame)
+{
+    frame.setWindowTitle("Docking");
+    frame.setGeometry(40, 40, 1000, 640);
+    frame.OnCreate(0);
+    auto* client = new TG3_SplitterWindowT<false>;
+    auto* record = new QLabel("record");
+    auto* keypad = new QLabel("keypad");
+    record->setAlignment(Qt::AlignCenter);
+    keypad->setAlignment(Qt::AlignCenter);
+    client->SetSplitterPanes(record, keypad);
+    frame.SetClientWindow(client);
+    frame.SetMinimumTrackSize(QSize(700, 650));
+    auto* history = new CTabbedAutoHideDockingWindow(&frame, "History");
+    history->SetClient(List({"12", "3.14159", "42"}));
+    auto* variables = new CTabbedAutoHideDockingWindow(&frame, "Variables  ");
+    variables->SetClient(List({"a = 1", "b = 2"}));
+    return {client, history, variables};
+}
+
+void ShowFrame(dockwins::CDockingFrameImpl& frame, const Panes& panes)
+{
+    frame.show();
+    (void)QTest::qWaitForWindowExposed(&frame);
+    panes.client->SetSplitterPos(panes.client->height() / 2);
+}
+
 bool Save(dockwins::CDockingFrameImpl& frame, const QString& path)
 {
     for (int i = 0; i < 10; ++i)
@@ -96,26 +131,12 @@ namespace {
 bool TakeShots(const QDir& out)
 {
     dockwins::CDockingFrameImpl frame;
-    frame.setWindowTitle("Docking");
-    frame.setGeometry(40, 40, 1000, 640);
-    frame.OnCreate(0);
-    auto* client = new TG3_SplitterWindowT<false>;
-    auto* record = new QLabel("record");
-    auto* keypad = new QLabel("keypad");
-    record->setAlignment(Qt::AlignCenter);
-    keypad->setAlignment(Qt::AlignCenter);
-    client->SetSplitterPanes(record, keypad);
-    frame.SetClientWindow(client);
-    frame.SetMinimumTrackSize(QSize(700, 650));
-    auto* history = new CTabbedAutoHideDockingWindow(&frame, "History");
-    history->SetClient(List({"12", "3.14159", "42"}));
-    auto* variables = new CTabbedAutoHideDockingWindow(&frame, "Variables  ");
-    variables->SetClient(List({"a = 1", "b = 2"}));
+    const Panes panes = SetUp(frame);
+    CTabbedAutoHideDockingWindow* history = panes.history;
+    CTabbedAutoHideDockingWindow* variables = panes.variables;
     frame.DockWindow(history, 3, 0, 0.0f, 200, 100);
     frame.DockWindow(variables, 3, 0, 0.0f, 200, 100);
-    frame.show();
-    (void)QTest::qWaitForWindowExposed(&frame);
-    client->SetSplitterPos(client->height() / 2);
+    ShowFrame(frame, panes);
 
     bool ok = Save(frame, out.filePath("docked.png"));
 
@@ -156,27 +177,13 @@ namespace {
 bool TakeAutoHideShots(const QDir& out)
 {
     dockwins::CDockingFrameImpl frame;
-    frame.setWindowTitle("Docking");
-    frame.setGeometry(40, 40, 1000, 640);
-    frame.OnCreate(0);
-    auto* client = new TG3_SplitterWindowT<false>;
-    auto* record = new QLabel("record");
-    auto* keypad = new QLabel("keypad");
-    record->setAlignment(Qt::AlignCenter);
-    keypad->setAlignment(Qt::AlignCenter);
-    client->SetSplitterPanes(record, keypad);
-    frame.SetClientWindow(client);
-    frame.SetMinimumTrackSize(QSize(700, 650));
-    auto* history = new CTabbedAutoHideDockingWindow(&frame, "History");
-    history->SetClient(List({"12", "3.14159", "42"}));
-    auto* variables = new CTabbedAutoHideDockingWindow(&frame, "Variables  ");
-    variables->SetClient(List({"a = 1", "b = 2"}));
+    const Panes panes = SetUp(frame);
+    CTabbedAutoHideDockingWindow* history = panes.history;
+    CTabbedAutoHideDockingWindow* variables = panes.variables;
     frame.DockWindow(history, 3, 0, 0.0f, 200, 100);
     variables->DockTo(history, 0);
     history->Activate();
-    frame.show();
-    (void)QTest::qWaitForWindowExposed(&frame);
-    client->SetSplitterPos(client->height() / 2);
+    ShowFrame(frame, panes);
     Save(frame, QString());
 
     // The box's pin button: both panes become one label on the left.

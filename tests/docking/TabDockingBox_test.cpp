@@ -321,6 +321,17 @@ TEST_F(TabDockingBox, HiddenOrOwnTargetsAreRefusedWithNothingMoved)
     EXPECT_TRUE(variables->IsDocked());
     EXPECT_EQ(InClient(variables), before);
     EXPECT_EQ(Checked(), "");
+    // A pinned target: refused the same way, and its label keeps it alone.
+    CTabbedAutoHideDockingWindow* other = MakeWindow("Other");
+    DockLeft(other);
+    Settle();
+    ASSERT_TRUE(other->Pin(false));
+    Settle();
+    EXPECT_FALSE(variables->DockTo(other, 0));
+    EXPECT_TRUE(variables->IsDocked());
+    EXPECT_FALSE(variables->IsInBox());
+    EXPECT_TRUE(other->IsPinned());
+    EXPECT_EQ(Checked(), "");
 }
 
 TEST_F(TabDockingBox, APlaceNamingAHiddenWindowDocksByTheFrame)
@@ -420,10 +431,14 @@ TEST_F(TabDockingBox, AHiddenBoxComesBackWhereItWasWhenOneOfItsWindowsIsActivate
     CTabDockingBox* box = LeftBox({history, variables});
     Show();
     const QRect place = InClient(box);
+    EXPECT_TRUE(history->IsShownOrTabbed());
+    EXPECT_TRUE(variables->IsShownOrTabbed());  // behind History: its tab shows
     ASSERT_TRUE(box->Hide());
     Settle();
     EXPECT_FALSE(history->IsVisibleWindow());
     EXPECT_FALSE(variables->IsVisibleWindow());
+    EXPECT_FALSE(history->IsShownOrTabbed());
+    EXPECT_FALSE(variables->IsShownOrTabbed());  // the View command's mark goes off
     EXPECT_TRUE(frame.Bars().empty());
     // A hidden box takes no dropped or placed window.
     CTabbedAutoHideDockingWindow* other = MakeWindow("Other");
@@ -436,6 +451,7 @@ TEST_F(TabDockingBox, AHiddenBoxComesBackWhereItWasWhenOneOfItsWindowsIsActivate
     EXPECT_EQ(InClient(box), place);
     EXPECT_EQ(box->ActiveWindow(), history);
     EXPECT_TRUE(history->IsVisibleWindow());
+    EXPECT_TRUE(variables->IsShownOrTabbed());
     EXPECT_EQ(Checked(), "");
 }
 
