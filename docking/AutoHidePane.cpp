@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -206,17 +205,13 @@ void CAutoHidePane::hideEvent(QHideEvent* event)
 bool CAutoHidePane::eventFilter(QObject* watched, QEvent* event)
 {
     // While a caption button is held: Escape, Alt or a deactivation ends it without a click.
-    const QEvent::Type type = event->type();
-    if (m_trackedButton != 0 && type == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape || (key->modifiers() & Qt::AltModifier)) {
+    if (m_trackedButton != 0) {
+        const ButtonPressEnd end = CaptionButtonPressEnd(watched, event, window());
+        if (end != ButtonPressEnd::None)
             CancelButtonTracking();
+        if (end == ButtonPressEnd::EndAndSwallow)
             return true;
-        }
     }
-    if (m_trackedButton != 0 &&
-        (type == QEvent::ApplicationDeactivate || (type == QEvent::WindowDeactivate && watched == window())))
-        CancelButtonTracking();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -71,17 +70,13 @@ void CTabbedAutoHideDockingWindow::StartButtonTracking(int hit)
 
 bool CTabbedAutoHideDockingWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    const QEvent::Type type = event->type();
-    if (m_trackedButton != 0 && type == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape || (key->modifiers() & Qt::AltModifier)) {
+    if (m_trackedButton != 0) {
+        const ButtonPressEnd end = CaptionButtonPressEnd(watched, event, window());
+        if (end != ButtonPressEnd::None)
             CancelButtonTracking();
+        if (end == ButtonPressEnd::EndAndSwallow)
             return true;
-        }
     }
-    if (m_trackedButton != 0 && (type == QEvent::ApplicationDeactivate ||
-                                 (type == QEvent::WindowDeactivate && watched == window())))
-        CancelButtonTracking();
     return QWidget::eventFilter(watched, event);
 }
 
