@@ -41,7 +41,9 @@ public:
     bool IsInBox() const { return m_inBox; }
     // Visible, or pinned to a side of the frame.
     bool IsVisibleWindow() const;
-    // Visible, or a tab of a box that is.
+    // Shown as far as the frame is concerned (a frame in the tray leaves its
+    // panes' state as it is): visible or pinned, or a tab behind another one
+    // in a box that is. A window in a hidden box is hidden.
     bool IsShownOrTabbed() const;
     virtual void GetMinMaxInfo(dockwins::MINMAXINFO& info) const;
 

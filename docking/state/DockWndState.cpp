@@ -67,25 +67,6 @@ QWidget* BoxOf(CTabbedAutoHideDockingWindow* window)
 
 // ------------------------------------------------------------------ one pane
 
-bool IsShownInFrame(CTabbedAutoHideDockingWindow* w)
-{
-    if (!w)
-        return false;
-    QWidget* frame = w->Frame();
-    QWidget* dockedTo = w->DockedTo();
-    if (dockedTo && frame) {
-        DockRequest pinned;
-        pinned.window = w;
-        pinned.target = dockedTo;
-        pinned.code = dockwins::kIsPinned;
-        if (dockwins::SendDockRequest(frame, pinned) != 0)
-            return true;
-    }
-    if (frame ? w->isVisibleTo(frame) : !w->isHidden())
-        return true;
-    return dockedTo && (frame ? dockedTo->isVisibleTo(frame) : !dockedTo->isHidden());
-}
-
 CDockingWindowStateAdapter::CDockingWindowStateAdapter(CTabbedAutoHideDockingWindow* window) : m_window(window) {}
 
 bool CDockingWindowStateAdapter::GetPlacement(DockingRecord& record, QWidget** holder) const
@@ -109,7 +90,7 @@ bool CDockingWindowStateAdapter::GetPlacement(DockingRecord& record, QWidget** h
     } else {
         record.SetFloatRect(dockwins::ToRect(w->geometry()));
     }
-    const bool visible = IsShownInFrame(w);
+    const bool visible = w->IsShownOrTabbed();
     record.SetVisible(visible);
     if (!dockedTo && !visible && w->StoredPosition().target) {
         record.words[2] = kPositionCode;

@@ -22,11 +22,6 @@ class CDockingFrameImpl;
 
 namespace sstate {
 
-// Shown as far as the frame is concerned (a frame in the tray leaves its
-// panes' state as it is): pinned to a side, shown, or a tab behind another
-// one in a box that is shown. A window in a hidden box is hidden.
-bool IsShownInFrame(CTabbedAutoHideDockingWindow* window);
-
 class CDockingWindowStateAdapter {
 public:
     explicit CDockingWindowStateAdapter(CTabbedAutoHideDockingWindow* window);

@@ -597,8 +597,8 @@ void CMainFrame::StoreWindowSettings()
 {
     // A hidden pane is shown first, so that its place in a shared box can be read.
     WindowSettings& settings = WindowSettings::Instance();
-    const bool historyHidden = !sstate::IsShownInFrame(m_historyWindow);
-    const bool variablesHidden = !sstate::IsShownInFrame(m_variablesWindow);
+    const bool historyHidden = !m_historyWindow->IsShownOrTabbed();
+    const bool variablesHidden = !m_variablesWindow->IsShownOrTabbed();
     if (historyHidden)
         m_historyWindow->Activate();
     if (variablesHidden)

@@ -360,7 +360,7 @@ TEST_F(WindowStateTest, APaneClosedFromTheBoxStaysClosedAndComesBackAsATab)
     EXPECT_TRUE(History()->IsVisibleWindow());
     EXPECT_TRUE(History()->IsDocked());
     EXPECT_EQ(Position(History()).sideFlags & 3u, 3u);
-    EXPECT_FALSE(sstate::IsShownInFrame(Variables()));
+    EXPECT_FALSE(Variables()->IsShownOrTabbed());
     frame->OnCommand(static_cast<int>(menucmd::kShowVariables));
     QApplication::processEvents();
     ASSERT_NE(Box(), nullptr);
