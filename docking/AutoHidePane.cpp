@@ -21,7 +21,9 @@ QWidget* ParentOfWidget(QWidget* const& w) { return w ? w->parentWidget() : null
 
 }  // namespace
 
-CAutoHidePane::CAutoHidePane(CAutoHideManager& manager, QWidget* clientArea) : QWidget(clientArea), m_manager(manager)
+CAutoHidePane::CAutoHidePane(CAutoHideManager& manager, QWidget* clientArea)
+    : QWidget(clientArea), m_manager(manager),
+      m_buttons(new CCaptionButtons(*this, [this] { update(FromPart(m_caption.caption)); }))
 {
     setObjectName(QStringLiteral("autoHidePane"));
     setMouseTracking(true);
@@ -99,7 +101,7 @@ void CAutoHidePane::paintEvent(QPaintEvent*)
     m_manager.RecordPaneCaption();
     QPainter painter(this);
     PaintAutoHideCaption(painter, palette(), QApplication::font(), m_caption, m_title, IsCaptionActive(),
-                         m_closeState, m_pinState);
+                         m_buttons->Close(), m_buttons->Pin());
     // The sizing bar: button face with a raised line on its two long sides.
     const QRect bar = SizingBar();
     painter.fillRect(bar, palette().color(QPalette::Button));
@@ -114,21 +116,12 @@ void CAutoHidePane::paintEvent(QPaintEvent*)
     }
 }
 
-void CAutoHidePane::SetButtonStates(ButtonState close, ButtonState pin)
-{
-    if (close == m_closeState && pin == m_pinState)
-        return;
-    m_closeState = close;
-    m_pinState = pin;
-    update(FromPart(m_caption.caption));
-}
-
 void CAutoHidePane::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     event->accept();
     if (event->button() != Qt::LeftButton) {
-        CancelButtonTracking();
+        m_buttons->Cancel();
         return;
     }
     if (SizingBar().contains(p)) {
@@ -136,14 +129,8 @@ void CAutoHidePane::mousePressEvent(QMouseEvent* event)
         return;
     }
     const int hit = CaptionHitTest(m_caption, {p.x(), p.y()});
-    if (hit == CAPTION_HIT_CLOSE || hit == CAPTION_HIT_PIN) {
-        if (m_trackedButton == 0)
-            qApp->installEventFilter(this);  // Escape cancels wherever the focus is
-        m_trackedButton = hit;
-        SetButtonStates(hit == CAPTION_HIT_CLOSE ? ButtonState::Pressed : ButtonState::Normal,
-                        hit == CAPTION_HIT_PIN ? ButtonState::Pressed : ButtonState::Normal);
+    if (m_buttons->Press(hit))
         return;
-    }
     // A click on the caption brings the focus into the shown window.
     if (hit == CAPTION_HIT_CAPTION && m_window && !IsCaptionActive())
         m_window->setFocus(Qt::MouseFocusReason);
@@ -156,30 +143,23 @@ void CAutoHidePane::mouseMoveEvent(QMouseEvent* event)
         setCursor(IsVerticalSide(m_side) ? Qt::SizeHorCursor : Qt::SizeVerCursor);
     else
         unsetCursor();
-    const int hit = CaptionHitTest(m_caption, {p.x(), p.y()});
-    if (m_trackedButton != 0) {
-        const ButtonState state = hit == m_trackedButton ? ButtonState::Pressed : ButtonState::Normal;
-        SetButtonStates(m_trackedButton == CAPTION_HIT_CLOSE ? state : ButtonState::Normal,
-                        m_trackedButton == CAPTION_HIT_PIN ? state : ButtonState::Normal);
-    } else if (!(event->buttons() & Qt::LeftButton)) {
-        SetButtonStates(hit == CAPTION_HIT_CLOSE ? ButtonState::Hot : ButtonState::Normal,
-                        hit == CAPTION_HIT_PIN ? ButtonState::Hot : ButtonState::Normal);
-    }
+    m_buttons->Move(CaptionHitTest(m_caption, {p.x(), p.y()}), event->buttons() & Qt::LeftButton);
     event->accept();
 }
 
 void CAutoHidePane::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
-    const int tracked = m_trackedButton;
-    CancelButtonTracking();
-    if (tracked == 0 || event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton) {
+        m_buttons->Cancel();
         return;
+    }
     const QPoint p = event->position().toPoint();
-    if (CaptionHitTest(m_caption, {p.x(), p.y()}) != tracked)
+    const int clicked = m_buttons->Release(CaptionHitTest(m_caption, {p.x(), p.y()}));
+    if (clicked == 0)
         return;
     QPointer<QWidget> before = QApplication::focusWidget();
-    if (tracked == CAPTION_HIT_PIN)
+    if (clicked == CAPTION_HIT_PIN)
         m_manager.OnPaneUnpin();
     else
         m_manager.OnPaneClose();
@@ -190,37 +170,14 @@ void CAutoHidePane::mouseDoubleClickEvent(QMouseEvent* event) { event->accept();
 
 void CAutoHidePane::leaveEvent(QEvent* event)
 {
-    if (m_trackedButton == 0)
-        SetButtonStates(ButtonState::Normal, ButtonState::Normal);
+    m_buttons->Leave();
     QWidget::leaveEvent(event);
 }
 
 void CAutoHidePane::hideEvent(QHideEvent* event)
 {
-    CancelButtonTracking();
-    m_closeState = m_pinState = ButtonState::Normal;
+    m_buttons->Cancel();
     QWidget::hideEvent(event);
-}
-
-bool CAutoHidePane::eventFilter(QObject* watched, QEvent* event)
-{
-    // While a caption button is held: Escape, Alt or a deactivation ends it without a click.
-    if (m_trackedButton != 0) {
-        const ButtonPressEnd end = CaptionButtonPressEnd(watched, event, window());
-        if (end != ButtonPressEnd::None)
-            CancelButtonTracking();
-        if (end == ButtonPressEnd::EndAndSwallow)
-            return true;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void CAutoHidePane::CancelButtonTracking()
-{
-    if (m_trackedButton != 0)
-        qApp->removeEventFilter(this);
-    m_trackedButton = 0;
-    SetButtonStates(ButtonState::Normal, ButtonState::Normal);
 }
 
 }  // namespace dockwins

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "docking/CaptionButtons.h"
 #include "docking/core/CaptionGlyphs.h"
 #include "docking/core/CaptionLayout.h"
 
@@ -32,8 +33,8 @@ public:
     QRect ClientRect() const;
     const CaptionLayout& Caption() const { return m_caption; }
     bool IsCaptionActive() const;
-    ButtonState CloseButtonState() const { return m_closeState; }
-    ButtonState PinButtonState() const { return m_pinState; }
+    ButtonState CloseButtonState() const { return m_buttons->Close(); }
+    ButtonState PinButtonState() const { return m_buttons->Pin(); }
 
 protected:
     bool event(QEvent* event) override;
@@ -45,12 +46,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void LayOut();
-    void SetButtonStates(ButtonState close, ButtonState pin);
-    void CancelButtonTracking();
 
     CAutoHideManager& m_manager;
     QPointer<QWidget> m_window;
@@ -58,9 +56,7 @@ private:
     QString m_title;
     int m_captionThickness = 0;
     CaptionLayout m_caption;
-    ButtonState m_closeState = ButtonState::Normal;
-    ButtonState m_pinState = ButtonState::Normal;
-    int m_trackedButton = 0;
+    CCaptionButtons* m_buttons;  // a child
 };
 
 }  // namespace dockwins

@@ -1,7 +1,6 @@
 #include "docking/DockEvents.h"
 
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QWidget>
 
 namespace dockwins {
@@ -77,19 +76,6 @@ MINMAXINFO GetMinTrackSize(QWidget* window)
     CMinMaxInfoEvent event;
     QCoreApplication::sendEvent(window, &event);
     return event.info;
-}
-
-ButtonPressEnd CaptionButtonPressEnd(const QObject* watched, const QEvent* event, const QWidget* window)
-{
-    const QEvent::Type type = event->type();
-    if (type == QEvent::KeyPress) {
-        const auto* key = static_cast<const QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape || (key->modifiers() & Qt::AltModifier))
-            return ButtonPressEnd::EndAndSwallow;
-    }
-    if (type == QEvent::ApplicationDeactivate || (type == QEvent::WindowDeactivate && watched == window))
-        return ButtonPressEnd::End;
-    return ButtonPressEnd::None;
 }
 
 }  // namespace dockwins

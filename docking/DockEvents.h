@@ -59,11 +59,6 @@ public:
 
 std::intptr_t SendDockRequest(QWidget* to, DockRequest& request);
 
-// While a caption button is held, an application-wide filter sees every event:
-// Escape or Alt ends the press without a click (the key goes no further), and
-// so does a deactivation of the application or of `window`.
-enum class ButtonPressEnd { None, End, EndAndSwallow };
-ButtonPressEnd CaptionButtonPressEnd(const QObject* watched, const QEvent* event, const QWidget* window);
 std::intptr_t SendBoxMessage(QWidget* to, DockRequest& request);
 // Code 9 by the box channel: is the window a docking window or a box?
 bool IsBoxWindow(QWidget* window);

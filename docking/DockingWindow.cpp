@@ -17,7 +17,11 @@
 using namespace dockwins;
 
 CTabbedAutoHideDockingWindow::CTabbedAutoHideDockingWindow(QWidget* frame, const QString& title)
-    : QWidget(frame, Qt::Tool | Qt::FramelessWindowHint), m_frame(frame)
+    : QWidget(frame, Qt::Tool | Qt::FramelessWindowHint), m_frame(frame),
+      m_buttons(new CCaptionButtons(*this, [this] {
+          for (const PartRect& button : {m_caption.close, m_caption.pin})
+              update(ToQRect({button.left, button.top, button.right, button.bottom}));
+      }))
 {
     setWindowTitle(title);
     setObjectName(QStringLiteral("dockingWindow"));
@@ -553,8 +557,8 @@ void CTabbedAutoHideDockingWindow::paintEvent(QPaintEvent*)
     CaptionPaintState state;
     state.active = IsCaptionActive();
     state.showPin = m_dockedTo != nullptr;
-    state.close = m_closeState;
-    state.pin = m_pinState;
+    state.close = m_buttons->Close();
+    state.pin = m_buttons->Pin();
     state.smallCaptionHeight = DockingSettings().Metrics().smallCaptionHeight;
     state.logicalDpiY = logicalDpiY();
     PaintDockingCaption(painter, palette(), CaptionFont(), m_caption, windowTitle(), state);

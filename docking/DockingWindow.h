@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "docking/CaptionButtons.h"
 #include "docking/core/CaptionGlyphs.h"
 #include "docking/core/CaptionLayout.h"
 #include "docking/core/DockRequest.h"
@@ -70,8 +71,8 @@ public:
     int HitTest(const QPoint& p) const;
     // The focus lies strictly inside this window.
     bool IsCaptionActive() const;
-    dockwins::ButtonState CloseButtonState() const { return m_closeState; }
-    dockwins::ButtonState PinButtonState() const { return m_pinState; }
+    dockwins::ButtonState CloseButtonState() const { return m_buttons->Close(); }
+    dockwins::ButtonState PinButtonState() const { return m_buttons->Pin(); }
 
     // Floats a docked window at its last floating rectangle; false when it
     // never floated or the undock is refused.
@@ -109,7 +110,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
@@ -126,12 +126,9 @@ private:
     void RefreshCaptionThickness();
     int BandThickness() const { return m_captionless ? 0 : m_captionThickness; }
     void LayOutCaptionBand();
-    void SetButtonStates(dockwins::ButtonState close, dockwins::ButtonState pin);
     static constexpr int kResizeMargin = 4;
     Qt::Edges ResizeEdges(const QPoint& p) const;
     void TrackResize(const QPoint& global);
-    void StartButtonTracking(int hit);
-    void CancelButtonTracking();
 
     void ApplyFloatingMinimum(bool floating);
     void RestoreFocusAfter(QWidget* before);
@@ -148,9 +145,7 @@ private:
     QPointer<QWidget> m_client;
     bool m_flatBorder = false;
     dockwins::CaptionLayout m_caption;
-    dockwins::ButtonState m_closeState = dockwins::ButtonState::Normal;
-    dockwins::ButtonState m_pinState = dockwins::ButtonState::Normal;
-    int m_trackedButton = 0;  // the hit code of the button pressed, 0 when none
+    dockwins::CCaptionButtons* m_buttons;  // a child
     bool m_dragArmed = false;  // pressed on the caption: a drag may start
     QPoint m_pressAt;          // global
     Qt::Edges m_resizeEdges;   // our own resize of a floating window in progress

@@ -47,48 +47,6 @@ void CTabbedAutoHideDockingWindow::TrackResize(const QPoint& global)
         r.setBottom(std::max(r.bottom() + d.y(), r.top() + minimum.height() - 1));
     setGeometry(r);
 }
-void CTabbedAutoHideDockingWindow::SetButtonStates(ButtonState close, ButtonState pin)
-{
-    if (close != m_closeState) {
-        m_closeState = close;
-        update(ToQRect({m_caption.close.left, m_caption.close.top, m_caption.close.right, m_caption.close.bottom}));
-    }
-    if (pin != m_pinState) {
-        m_pinState = pin;
-        update(ToQRect({m_caption.pin.left, m_caption.pin.top, m_caption.pin.right, m_caption.pin.bottom}));
-    }
-}
-
-void CTabbedAutoHideDockingWindow::StartButtonTracking(int hit)
-{
-    m_trackedButton = hit;
-    // Escape cancels wherever the keyboard focus is.
-    qApp->installEventFilter(this);
-    SetButtonStates(hit == CAPTION_HIT_CLOSE ? ButtonState::Pressed : ButtonState::Normal,
-                    hit == CAPTION_HIT_PIN ? ButtonState::Pressed : ButtonState::Normal);
-}
-
-bool CTabbedAutoHideDockingWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (m_trackedButton != 0) {
-        const ButtonPressEnd end = CaptionButtonPressEnd(watched, event, window());
-        if (end != ButtonPressEnd::None)
-            CancelButtonTracking();
-        if (end == ButtonPressEnd::EndAndSwallow)
-            return true;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void CTabbedAutoHideDockingWindow::CancelButtonTracking()
-{
-    if (m_trackedButton != 0)
-        qApp->removeEventFilter(this);
-    m_trackedButton = 0;
-    m_dragArmed = false;
-    SetButtonStates(ButtonState::Normal, ButtonState::Normal);
-}
-
 void CTabbedAutoHideDockingWindow::mousePressEvent(QMouseEvent* event)
 {
     if (const Qt::Edges edges = ResizeEdges(event->position().toPoint());
@@ -108,14 +66,13 @@ void CTabbedAutoHideDockingWindow::mousePressEvent(QMouseEvent* event)
     }
     event->accept();
     if (event->button() != Qt::LeftButton) {
-        // Another button cancels a button being tracked.
-        CancelButtonTracking();
+        // Another button cancels a button being held and a drag about to start.
+        m_buttons->Cancel();
+        m_dragArmed = false;
         return;
     }
-    if (hit == CAPTION_HIT_CLOSE || hit == CAPTION_HIT_PIN) {
-        StartButtonTracking(hit);
+    if (m_buttons->Press(hit))
         return;
-    }
     if (isWindow())
         raise();
     // The focus comes into the window unless it is already inside.
@@ -145,11 +102,8 @@ void CTabbedAutoHideDockingWindow::mouseMoveEvent(QMouseEvent* event)
             setCursor((edges & Qt::BottomEdge) ? Qt::SizeVerCursor : Qt::SizeHorCursor);
     }
     const int hit = HitTest(event->position().toPoint());
-    if (m_trackedButton != 0) {
-        // Pressed while over the button, normal off it; a release off it is no click.
-        const ButtonState state = hit == m_trackedButton ? ButtonState::Pressed : ButtonState::Normal;
-        SetButtonStates(m_trackedButton == CAPTION_HIT_CLOSE ? state : ButtonState::Normal,
-                        m_trackedButton == CAPTION_HIT_PIN ? state : ButtonState::Normal);
+    if (m_buttons->Held() != 0) {
+        m_buttons->Move(hit, true);
         event->accept();
         return;
     }
@@ -163,10 +117,7 @@ void CTabbedAutoHideDockingWindow::mouseMoveEvent(QMouseEvent* event)
         event->accept();
         return;
     }
-    if (!(event->buttons() & Qt::LeftButton)) {
-        SetButtonStates(hit == CAPTION_HIT_CLOSE ? ButtonState::Hot : ButtonState::Normal,
-                        hit == CAPTION_HIT_PIN ? ButtonState::Hot : ButtonState::Normal);
-    }
+    m_buttons->Move(hit, event->buttons() & Qt::LeftButton);
     QWidget::mouseMoveEvent(event);
 }
 
@@ -178,19 +129,15 @@ void CTabbedAutoHideDockingWindow::mouseReleaseEvent(QMouseEvent* event)
         event->accept();
         return;
     }
-    if (m_trackedButton == 0 || event->button() != Qt::LeftButton) {
+    if (m_buttons->Held() == 0 || event->button() != Qt::LeftButton) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    const int tracked = m_trackedButton;
-    const bool click = HitTest(event->position().toPoint()) == tracked;
-    CancelButtonTracking();
     event->accept();
-    if (!click)
-        return;
-    if (tracked == CAPTION_HIT_CLOSE)
+    const int clicked = m_buttons->Release(HitTest(event->position().toPoint()));
+    if (clicked == CAPTION_HIT_CLOSE)
         CloseByButton();
-    else if (tracked == CAPTION_HIT_PIN)
+    else if (clicked == CAPTION_HIT_PIN)
         PinByButton();
 }
 
@@ -222,7 +169,6 @@ void CTabbedAutoHideDockingWindow::focusInEvent(QFocusEvent* event)
 
 void CTabbedAutoHideDockingWindow::leaveEvent(QEvent* event)
 {
-    if (m_trackedButton == 0)
-        SetButtonStates(ButtonState::Normal, ButtonState::Normal);
+    m_buttons->Leave();
     QWidget::leaveEvent(event);
 }
