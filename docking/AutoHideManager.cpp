@@ -23,9 +23,6 @@ namespace {
 // Widths beyond any screen are cut so that no pane arithmetic overflows.
 constexpr unsigned kMaxPinnedWidth = 100000;
 
-PartRect ToPart(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-PartRect ToPart(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
-QRect FromPart(const PartRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 bool FullDrag() { return (DockingSettings().Flags() & CDockingSettings::kFullDrag) != 0; }
 
@@ -77,14 +74,14 @@ RECT CAutoHideManager::TakeStrips(const RECT& client)
 {
     DropDeadEntries();
     const auto has = m_labels.HasLabels();
-    m_sides = LayOutAutoHideSides(ToPart(client), has, m_thickness);
+    m_sides = LayOutAutoHideSides(client, has, m_thickness);
     for (int side = 0; side < kAutoHideSideCount; ++side) {
         const auto s = static_cast<std::size_t>(side);
         CAutoHideStrip* strip = m_strips[s];
         if (has[s]) {
             LayOutSide(side);
             if (strip) {
-                strip->setGeometry(FromPart(AutoHideStripFill(m_sides, side)));
+                strip->setGeometry(ToQRect(AutoHideStripFill(m_sides, side)));
                 strip->show();
                 strip->update();
             }
@@ -97,8 +94,7 @@ RECT CAutoHideManager::TakeStrips(const RECT& client)
     if (m_shown && !IsSliding())
         if (const auto where = m_labels.Find(m_shown); where.Found())
             PlacePane(PaneRectFor(m_side, m_labels.LabelAt(where.side, where.label).At(where.entry).width));
-    const PartRect& b = m_sides.bounds;
-    return {b.left, b.top, b.right, b.bottom};
+    return m_sides.bounds;
 }
 
 bool CAutoHideManager::GetDockingPosition(DockRequest& request)
@@ -353,12 +349,12 @@ QRect CAutoHideManager::LabelRectOf(QWidget* window) const
     const auto& rects = m_labelRects[static_cast<std::size_t>(where.side)];
     if (where.label >= static_cast<int>(rects.size()))
         return {};
-    return FromPart(rects[static_cast<std::size_t>(where.label)]);
+    return ToQRect(rects[static_cast<std::size_t>(where.label)]);
 }
 
 QRect CAutoHideManager::PaneRectFor(int side, int width) const
 {
-    return FromPart(AutoHidePaneRect(m_sides.bounds, side, width));
+    return ToQRect(AutoHidePaneRect(m_sides.bounds, side, width));
 }
 
 void CAutoHideManager::RaiseOverBars()
@@ -475,7 +471,7 @@ bool CAutoHideManager::PointerAndFocusHaveLeft() const
     const QPoint cursor = m_clientArea->mapFromGlobal(m_cursor ? m_cursor() : QCursor::pos());
     const QWidget* focus = QApplication::focusWidget();
     const bool focusInPane = focus && (focus == m_pane || m_pane->isAncestorOf(focus));
-    return AutoHideShouldHide({cursor.x(), cursor.y()}, ToPart(m_pane->geometry()), ToPart(LabelRectOf(m_shown)),
+    return AutoHideShouldHide({cursor.x(), cursor.y()}, ToRect(m_pane->geometry()), ToRect(LabelRectOf(m_shown)),
                               focusInPane);
 }
 
@@ -495,11 +491,11 @@ bool CAutoHideManager::IsSliding() const { return m_slideTimer->isActive(); }
 
 void CAutoHideManager::StartSlide(const QRect& pane, bool show)
 {
-    m_slideSteps = AutoHideSlideSteps(ToPart(pane), m_side, show);
+    m_slideSteps = AutoHideSlideSteps(ToRect(pane), m_side, show);
     m_slideShowing = show;
     m_slideIndex = 0;
     if (show && !m_slideSteps.empty()) {
-        PlacePane(FromPart(m_slideSteps[m_slideIndex++]));
+        PlacePane(ToQRect(m_slideSteps[m_slideIndex++]));
         m_pane->show();
     }
     m_slideTimer->start();
@@ -508,7 +504,7 @@ void CAutoHideManager::StartSlide(const QRect& pane, bool show)
 void CAutoHideManager::SlideStep()
 {
     if (m_slideIndex < m_slideSteps.size())
-        PlacePane(FromPart(m_slideSteps[m_slideIndex++]));
+        PlacePane(ToQRect(m_slideSteps[m_slideIndex++]));
     if (m_slideIndex >= m_slideSteps.size()) {
         m_slideTimer->stop();
         if (!m_slideShowing && m_pane)
@@ -560,8 +556,8 @@ void CAutoHideManager::StartSizing(QPoint clientPoint)
     if (!m_shown || !m_pane || !m_clientArea || IsSliding())
         return;
     std::unique_ptr<IDDTracker> tracker;
-    const PartRect pane = ToPart(m_pane->geometry());
-    const PartPoint at{clientPoint.x(), clientPoint.y()};
+    const RECT pane = ToRect(m_pane->geometry());
+    const POINT at{clientPoint.x(), clientPoint.y()};
     if (DockingSettings().GhostDrag())
         tracker = std::make_unique<CSizeTrackerGhost>(*this, pane, m_sides.bounds, m_side, at);
     else

@@ -77,7 +77,7 @@ public:
     int SmallIconSize() const { return m_smallIcon; }
     const AutoHideSides& Sides() const { return m_sides; }
     // The labels' rectangles of one side (client coordinates).
-    const std::vector<PartRect>& LabelRects(int side) const { return m_labelRects[static_cast<std::size_t>(side)]; }
+    const std::vector<RECT>& LabelRects(int side) const { return m_labelRects[static_cast<std::size_t>(side)]; }
     // The label holding the window (client coordinates); empty when none.
     QRect LabelRectOf(QWidget* window) const;
     // The pane's rectangle for the shown window at its stored width.
@@ -135,7 +135,7 @@ private:
     std::function<void()> m_relayout;
     Labels m_labels;
     AutoHideSides m_sides;
-    std::array<std::vector<PartRect>, kAutoHideSideCount> m_labelRects;
+    std::array<std::vector<RECT>, kAutoHideSideCount> m_labelRects;
     std::array<QPointer<CAutoHideStrip>, kAutoHideSideCount> m_strips;
     QPointer<CAutoHidePane> m_pane;
     QPointer<CGhostBar> m_ghost;
@@ -148,7 +148,7 @@ private:
     QTimer* m_hoverTimer = nullptr;
     QTimer* m_hideTimer = nullptr;
     QTimer* m_slideTimer = nullptr;
-    std::vector<PartRect> m_slideSteps;
+    std::vector<RECT> m_slideSteps;
     std::size_t m_slideIndex = 0;
     bool m_slideShowing = false;
     bool m_closing = false;

@@ -15,15 +15,14 @@ namespace dockwins {
 
 namespace {
 
-PartRect LocalRect(const QWidget& w) { return {0, 0, w.width(), w.height()}; }
-QRect FromPart(const PartRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+RECT LocalRect(const QWidget& w) { return {0, 0, w.width(), w.height()}; }
 QWidget* ParentOfWidget(QWidget* const& w) { return w ? w->parentWidget() : nullptr; }
 
 }  // namespace
 
 CAutoHidePane::CAutoHidePane(CAutoHideManager& manager, QWidget* clientArea)
     : QWidget(clientArea), m_manager(manager),
-      m_buttons(new CCaptionButtons(*this, [this] { update(FromPart(m_caption.caption)); }))
+      m_buttons(new CCaptionButtons(*this, [this] { update(ToQRect(m_caption.caption)); }))
 {
     setObjectName(QStringLiteral("autoHidePane"));
     setMouseTracking(true);
@@ -47,18 +46,18 @@ void CAutoHidePane::SetShown(QWidget* window, int side, const QString& title)
     update();
 }
 
-QRect CAutoHidePane::SizingBar() const { return FromPart(AutoHideSizingBar(LocalRect(*this), m_side)); }
+QRect CAutoHidePane::SizingBar() const { return ToQRect(AutoHideSizingBar(LocalRect(*this), m_side)); }
 
 QRect CAutoHidePane::ClientRect() const
 {
-    PartRect inside = AutoHidePaneInside(LocalRect(*this), m_side);
+    RECT inside = AutoHidePaneInside(LocalRect(*this), m_side);
     inside.top = std::min(inside.top + m_captionThickness, std::max(inside.top, inside.bottom));
-    return FromPart(inside);
+    return ToQRect(inside);
 }
 
 void CAutoHidePane::LayOut()
 {
-    PartRect caption = AutoHidePaneInside(LocalRect(*this), m_side);
+    RECT caption = AutoHidePaneInside(LocalRect(*this), m_side);
     caption.bottom = std::min(caption.bottom, caption.top + m_captionThickness);
     caption.right = std::max(caption.left, caption.right);
     caption.bottom = std::max(caption.top, caption.bottom);

@@ -3,17 +3,17 @@
 #include <QRect>
 
 #include "docking/AutoHideManager.h"
+#include "docking/DockEvents.h"
 
 namespace dockwins {
 
 namespace {
 
-QRect FromPart(const PartRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 }  // namespace
 
-CAutoHideSizeTrackerBase::CAutoHideSizeTrackerBase(CAutoHideManager& manager, const PartRect& pane,
-                                                   const PartRect& bounds, int side, PartPoint pointer)
+CAutoHideSizeTrackerBase::CAutoHideSizeTrackerBase(CAutoHideManager& manager, const RECT& pane,
+                                                   const RECT& bounds, int side, POINT pointer)
     : m_manager(manager), m_tracker(pane, bounds, side, pointer), m_start(pane), m_pane(pane), m_side(side)
 {
 }
@@ -24,30 +24,30 @@ void CAutoHideSizeTrackerBase::EndDrag(bool) { m_manager.SuspendHiding(false); }
 
 void CSizeTrackerFull::OnMove(int x, int y)
 {
-    const PartRect pane = m_tracker.OnMove({x, y});
+    const RECT pane = m_tracker.OnMove({x, y});
     if (pane == m_pane)
         return;
     m_pane = pane;
-    m_manager.MovePane(FromPart(pane));
+    m_manager.MovePane(ToQRect(pane));
 }
 
 void CSizeTrackerGhost::BeginDrag()
 {
     CAutoHideSizeTrackerBase::BeginDrag();
-    m_manager.ShowSizingGhost(FromPart(AutoHideSizingBar(m_pane, m_side)));
+    m_manager.ShowSizingGhost(ToQRect(AutoHideSizingBar(m_pane, m_side)));
 }
 
 void CSizeTrackerGhost::OnMove(int x, int y)
 {
     m_pane = m_tracker.OnMove({x, y});
-    m_manager.ShowSizingGhost(FromPart(AutoHideSizingBar(m_pane, m_side)));
+    m_manager.ShowSizingGhost(ToQRect(AutoHideSizingBar(m_pane, m_side)));
 }
 
 void CSizeTrackerGhost::EndDrag(bool cancelled)
 {
     m_manager.HideSizingGhost();
     if (!cancelled && m_drop && !(m_pane == m_start))
-        m_manager.MovePane(FromPart(m_pane));
+        m_manager.MovePane(ToQRect(m_pane));
     CAutoHideSizeTrackerBase::EndDrag(cancelled);
 }
 

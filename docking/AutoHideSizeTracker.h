@@ -13,8 +13,8 @@ class CAutoHideManager;
 
 class CAutoHideSizeTrackerBase : public IDDTracker {
 public:
-    CAutoHideSizeTrackerBase(CAutoHideManager& manager, const PartRect& pane, const PartRect& bounds, int side,
-                             PartPoint pointer);
+    CAutoHideSizeTrackerBase(CAutoHideManager& manager, const RECT& pane, const RECT& bounds, int side,
+                             POINT pointer);
     void BeginDrag() override;
     void EndDrag(bool cancelled) override;
     void OnCancelDrag(int, int) override {}
@@ -22,8 +22,8 @@ public:
 protected:
     CAutoHideManager& m_manager;
     CAutoHideSizeTracker m_tracker;
-    PartRect m_start;
-    PartRect m_pane;
+    RECT m_start;
+    RECT m_pane;
     int m_side;
 };
 

@@ -7,6 +7,7 @@
 
 #include "docking/AutoHideManager.h"
 #include "docking/CaptionPainter.h"
+#include "docking/DockEvents.h"
 #include "docking/DockingSystemSettings.h"
 #include "docking/core/PinnedLabelLayout.h"
 
@@ -14,10 +15,9 @@ namespace dockwins {
 
 namespace {
 
-QRect FromPart(const PartRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 // A 1-px line from `from` to `to`, the end point left out.
-void Line(QPainter& painter, PartPoint from, PartPoint to, const QColor& colour)
+void Line(QPainter& painter, POINT from, POINT to, const QColor& colour)
 {
     if (from.x == to.x && to.y > from.y)
         painter.fillRect(QRect(from.x, from.y, 1, to.y - from.y), colour);
@@ -67,18 +67,18 @@ void CAutoHideStrip::paintEvent(QPaintEvent*)
     const int icon = m_manager.SmallIconSize();
     for (int i = 0; i < count; ++i) {
         const auto& label = labels.LabelAt(m_side, i);
-        const PartRect& r = rects[static_cast<std::size_t>(i)];
+        const RECT& r = rects[static_cast<std::size_t>(i)];
         if (r.IsEmpty())
             continue;
-        painter.fillRect(FromPart(r), shadow);
-        painter.fillRect(FromPart(r.Inset(1, 1)), face);
+        painter.fillRect(ToQRect(r), shadow);
+        painter.fillRect(ToQRect(r.Inset(1, 1)), face);
         const bool multi = label.IsMulti();
-        const std::vector<PartRect> entries =
+        const std::vector<RECT> entries =
             multi ? MultiLabelEntryRects(r, m_side, label.Count(), label.Active(), label.InactiveWidth())
-                  : std::vector<PartRect>{r};
+                  : std::vector<RECT>{r};
         for (int j = 0; j < static_cast<int>(entries.size()) && j < label.Count(); ++j) {
             const auto& entry = label.At(j);
-            const PartRect& e = entries[static_cast<std::size_t>(j)];
+            const RECT& e = entries[static_cast<std::size_t>(j)];
             if (j > 0) {
                 if (vertical)
                     Line(painter, {e.left, e.top}, {e.right, e.top}, shadow);
@@ -90,7 +90,7 @@ void CAutoHideStrip::paintEvent(QPaintEvent*)
             const bool full = !multi || j == label.Active();
             const PinnedEntryContent content = PinnedEntryLayout(e, m_side, entry.hasIcon, icon, full);
             if (content.showIcon)
-                painter.drawPixmap(FromPart(content.icon), entry.window->windowIcon().pixmap(icon, icon));
+                painter.drawPixmap(ToQRect(content.icon), entry.window->windowIcon().pixmap(icon, icon));
             if (content.showText)
                 DrawEllipsisText(painter, font, content.text, !vertical, QString::fromStdU16String(entry.text), text);
         }

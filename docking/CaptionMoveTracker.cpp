@@ -101,7 +101,7 @@ void CCaptionMoveTracker::BeginDrag()
     const RECT floating = m_window->FloatingRect();
     m_floatWidth = floating.Width();
     m_floatHeight = floating.Height();
-    m_offset = CaptionGrabOffset({window.left, window.top, window.right, window.bottom}, {m_start.x(), m_start.y()},
+    m_offset = CaptionGrabOffset(window, ToPoint(m_start),
                                  m_floatWidth, m_floatHeight);
     m_ghost = std::make_unique<CGhostOutline>();
     Track(m_start);
@@ -112,8 +112,7 @@ void CCaptionMoveTracker::Track(const QPoint& pointer)
     m_last = pointer;
     if (!m_window)
         return;
-    const PartRect at = CaptionDragOutline({pointer.x(), pointer.y()}, m_offset, m_floatWidth, m_floatHeight);
-    m_floatRect = {at.left, at.top, at.right, at.bottom};
+    m_floatRect = CaptionDragOutline(ToPoint(pointer), m_offset, m_floatWidth, m_floatHeight);
     if (m_frame) {
         DockRequest clamp;
         clamp.window = m_window.data();

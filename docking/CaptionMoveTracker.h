@@ -11,7 +11,7 @@
 
 #include "docking/core/DockRequest.h"
 #include "docking/core/DragTracker.h"
-#include "docking/core/PartRect.h"
+#include "docking/core/Rect.h"
 
 class CTabbedAutoHideDockingWindow;
 class QWidget;
@@ -54,7 +54,7 @@ private:
     QPoint m_start;
     QPoint m_last;
     QPoint m_origin;  // the window's screen position when the drag began
-    PartPoint m_offset;
+    POINT m_offset;
     int m_floatWidth = 0;
     int m_floatHeight = 0;
     bool m_ctrl = false;

@@ -3,13 +3,13 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "docking/DockEvents.h"
 #include "docking/core/CaptionEllipsis.h"
 
 namespace dockwins {
 
 namespace {
 
-QRect ToQ(const PartRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 // The horizontal or vertical run [from, to) of one pixel thickness.
 void Run(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& colour)
@@ -20,7 +20,7 @@ void Run(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& colour
         painter.fillRect(QRect(x1, y1, x2 - x1, 1), colour);
 }
 
-void Frame(QPainter& painter, const PartRect& r, const QColor& topLeft, const QColor& bottomRight)
+void Frame(QPainter& painter, const RECT& r, const QColor& topLeft, const QColor& bottomRight)
 {
     Run(painter, r.left, r.top, r.right - 1, r.top, topLeft);
     Run(painter, r.left, r.top, r.left, r.bottom - 1, topLeft);
@@ -28,7 +28,7 @@ void Frame(QPainter& painter, const PartRect& r, const QColor& topLeft, const QC
     Run(painter, r.right - 1, r.top, r.right - 1, r.bottom - 1, bottomRight);
 }
 
-void DrawButtonEdge(QPainter& painter, const QPalette& palette, const PartRect& button, ButtonState state)
+void DrawButtonEdge(QPainter& painter, const QPalette& palette, const RECT& button, ButtonState state)
 {
     switch (EdgeForState(state)) {
     case ButtonEdge::Sunken: DrawEdge(painter, palette, button, EdgeKind::SunkenOuter); break;
@@ -37,7 +37,7 @@ void DrawButtonEdge(QPainter& painter, const QPalette& palette, const PartRect& 
     }
 }
 
-void DrawCloseGlyph(QPainter& painter, const PartRect& button, const CaptionPaintState& state, const QColor& colour)
+void DrawCloseGlyph(QPainter& painter, const RECT& button, const CaptionPaintState& state, const QColor& colour)
 {
     // The symbol font's cross is not at hand: its lines are drawn at the symbol's size.
     const CloseGlyph glyph = DockingCloseGlyph(button, state.smallCaptionHeight, state.close, state.logicalDpiY);
@@ -46,19 +46,19 @@ void DrawCloseGlyph(QPainter& painter, const PartRect& button, const CaptionPain
         DrawGlyphLine(painter, line);
 }
 
-void DrawPinGlyph(QPainter& painter, const PartRect& button, const CaptionPaintState& state, const QColor& colour)
+void DrawPinGlyph(QPainter& painter, const RECT& button, const CaptionPaintState& state, const QColor& colour)
 {
     const PinGlyph glyph = DockingPinGlyph(button, state.smallCaptionHeight, state.pinned, state.pin);
     painter.setPen(QPen(colour, glyph.penWidth, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
     painter.setBrush(Qt::NoBrush);
-    const auto toQ = [](PartPoint p) { return QPoint(p.x, p.y); };
+    const auto toQ = [](POINT p) { return QPoint(p.x, p.y); };
     painter.drawLine(toQ(glyph.needle.from), toQ(glyph.needle.to));
     painter.drawLine(toQ(glyph.crossBar.from), toQ(glyph.crossBar.to));
     QPolygon body;
-    for (const PartPoint& p : glyph.body)
+    for (const POINT& p : glyph.body)
         body << toQ(p);
     painter.drawPolygon(body);
-    painter.fillRect(ToQ(glyph.strip), colour);
+    painter.fillRect(ToQRect(glyph.strip), colour);
 }
 
 }  // namespace
@@ -74,7 +74,7 @@ QColor CaptionColour(const QPalette& palette, CaptionColourRole role)
     return palette.color(QPalette::Button);
 }
 
-void DrawEdge(QPainter& painter, const QPalette& palette, const PartRect& r, EdgeKind kind)
+void DrawEdge(QPainter& painter, const QPalette& palette, const RECT& r, EdgeKind kind)
 {
     if (r.IsEmpty())
         return;
@@ -104,15 +104,15 @@ void PaintDockingCaption(QPainter& painter, const QPalette& palette, const QFont
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     const CaptionColours colours = ChooseCaptionColours(state.active);
-    const PartRect band = CaptionBand(layout);
-    painter.fillRect(ToQ(layout.caption), CaptionColour(palette, colours.fill));
-    painter.fillRect(ToQ(band), CaptionColour(palette, colours.band));
+    const RECT band = CaptionBand(layout);
+    painter.fillRect(ToQRect(layout.caption), CaptionColour(palette, colours.fill));
+    painter.fillRect(ToQRect(band), CaptionColour(palette, colours.band));
     if (colours.etchedFrame) {
         // Without the four corner pixels: the long sides and the short ones apart.
         const QColor light = palette.color(QPalette::Light);
         const QColor shadow = palette.color(QPalette::Mid);
-        const PartRect across{band.left + 1, band.top, band.right - 1, band.bottom};
-        const PartRect along{band.left, band.top + 1, band.right, band.bottom - 1};
+        const RECT across{band.left + 1, band.top, band.right - 1, band.bottom};
+        const RECT along{band.left, band.top + 1, band.right, band.bottom - 1};
         Run(painter, across.left, across.top, across.right, across.top, shadow);
         Run(painter, across.left, across.top + 1, across.right, across.top + 1, light);
         Run(painter, across.left, across.bottom - 2, across.right, across.bottom - 2, shadow);
@@ -127,7 +127,7 @@ void PaintDockingCaption(QPainter& painter, const QPalette& palette, const QFont
     CaptionLayout textLayout = layout;
     if (!state.showPin)
         textLayout.pin = layout.close;
-    const PartRect textRect = CaptionTextRect(textLayout);
+    const RECT textRect = CaptionTextRect(textLayout);
     const QString trimmed = title;
     if (!trimmed.isEmpty() && !textRect.IsEmpty()) {
         painter.setFont(font);
@@ -141,7 +141,7 @@ void PaintDockingCaption(QPainter& painter, const QPalette& palette, const QFont
             });
         if (cut.draw) {
             painter.setPen(text);
-            painter.setClipRect(ToQ(cut.clip));
+            painter.setClipRect(ToQRect(cut.clip));
             const QString drawn = QString::fromStdU16String(cut.text);
             painter.translate(cut.origin.x, cut.origin.y);
             if (!layout.horizontal)
@@ -154,11 +154,11 @@ void PaintDockingCaption(QPainter& painter, const QPalette& palette, const QFont
     }
 
     const QColor buttonFace = CaptionColour(palette, ButtonBackground(state.active));
-    painter.fillRect(ToQ(layout.close), buttonFace);
+    painter.fillRect(ToQRect(layout.close), buttonFace);
     DrawCloseGlyph(painter, layout.close, state, text);
     DrawButtonEdge(painter, palette, layout.close, state.close);
     if (state.showPin) {
-        painter.fillRect(ToQ(layout.pin), buttonFace);
+        painter.fillRect(ToQRect(layout.pin), buttonFace);
         DrawPinGlyph(painter, layout.pin, state, text);
         DrawButtonEdge(painter, palette, layout.pin, state.pin);
     }
@@ -169,7 +169,7 @@ void PaintDockingCaption(QPainter& painter, const QPalette& palette, const QFont
 
 namespace dockwins {
 
-void DrawEllipsisText(QPainter& painter, const QFont& font, const PartRect& room, bool horizontal,
+void DrawEllipsisText(QPainter& painter, const QFont& font, const RECT& room, bool horizontal,
                       const QString& text, const QColor& colour)
 {
     if (text.isEmpty() || room.IsEmpty())
@@ -186,7 +186,7 @@ void DrawEllipsisText(QPainter& painter, const QFont& font, const PartRect& room
     painter.save();
     painter.setFont(font);
     painter.setPen(colour);
-    painter.setClipRect(ToQ(cut.clip), Qt::IntersectClip);
+    painter.setClipRect(ToQRect(cut.clip), Qt::IntersectClip);
     const QString drawn = QString::fromStdU16String(cut.text);
     painter.translate(cut.origin.x, cut.origin.y);
     if (!horizontal)
@@ -205,7 +205,7 @@ void PaintAutoHideCaption(QPainter& painter, const QPalette& palette, const QFon
     painter.setRenderHint(QPainter::Antialiasing, false);
     const QColor fill = palette.color(active ? QPalette::Highlight : QPalette::Button);
     const QColor text = palette.color(active ? QPalette::HighlightedText : QPalette::ButtonText);
-    painter.fillRect(ToQ(layout.caption), fill);
+    painter.fillRect(ToQRect(layout.caption), fill);
     DrawEllipsisText(painter, font, CaptionTextRect(layout), layout.horizontal, title, text);
 
     painter.setPen(QPen(text, 1, Qt::SolidLine, Qt::FlatCap));

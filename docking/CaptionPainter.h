@@ -26,7 +26,7 @@ enum class EdgeKind {
 QColor CaptionColour(const QPalette& palette, CaptionColourRole role);
 
 // A 1-pixel edge around (inside) the rectangle on the palette's shades.
-void DrawEdge(QPainter& painter, const QPalette& palette, const PartRect& rect, EdgeKind kind);
+void DrawEdge(QPainter& painter, const QPalette& palette, const RECT& rect, EdgeKind kind);
 
 // A line from `from` to `to`, the end point left out.
 void DrawGlyphLine(QPainter& painter, const GlyphLine& line);
@@ -50,7 +50,7 @@ namespace dockwins {
 
 // Text cut with an ellipsis to its room, running downwards when not
 // horizontal; nothing when the room is empty.
-void DrawEllipsisText(QPainter& painter, const QFont& font, const PartRect& room, bool horizontal,
+void DrawEllipsisText(QPainter& painter, const QFont& font, const RECT& room, bool horizontal,
                       const QString& text, const QColor& colour);
 
 // The auto-hide pane's caption: filled in the highlight while active, else

@@ -70,5 +70,6 @@ inline WindowHandle ToHandle(QWidget* widget) { return widget; }
 
 inline RECT ToRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 inline QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+inline POINT ToPoint(const QPoint& p) { return {p.x(), p.y()}; }
 
 }  // namespace dockwins

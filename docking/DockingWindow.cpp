@@ -19,8 +19,8 @@ using namespace dockwins;
 CTabbedAutoHideDockingWindow::CTabbedAutoHideDockingWindow(QWidget* frame, const QString& title)
     : QWidget(frame, Qt::Tool | Qt::FramelessWindowHint), m_frame(frame),
       m_buttons(new CCaptionButtons(*this, [this] {
-          for (const PartRect& button : {m_caption.close, m_caption.pin})
-              update(ToQRect({button.left, button.top, button.right, button.bottom}));
+          for (const RECT& button : {m_caption.close, m_caption.pin})
+              update(ToQRect(button));
       }))
 {
     setWindowTitle(title);

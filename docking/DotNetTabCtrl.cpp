@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QToolTip>
 
+#include "docking/DockEvents.h"
 #include "docking/DockingSystemSettings.h"
 #include "docking/DragSession.h"
 #include "docking/TabStripPainter.h"
@@ -21,8 +22,6 @@ namespace dockwins {
 
 namespace {
 
-QRect ToQ(const PartRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
-PartPoint ToPart(const QPoint& p) { return {p.x(), p.y()}; }
 
 }  // namespace
 
@@ -289,7 +288,7 @@ void CDotNetTabCtrl::ScrollBy(int delta)
 
 int CDotNetTabCtrl::HitTest(const QPoint& p, unsigned* flags) const
 {
-    const TabHit hit = HitTestTabs(m_layout.strip, m_layout.items, m_layout.scroll.offset, ToPart(p));
+    const TabHit hit = HitTestTabs(m_layout.strip, m_layout.items, m_layout.scroll.offset, ToPoint(p));
     if (flags)
         *flags = static_cast<unsigned>(hit.flags);
     return hit.index;
@@ -299,18 +298,18 @@ QRect CDotNetTabCtrl::GetItemRect(int index) const
 {
     if (index < 0 || static_cast<std::size_t>(index) >= m_layout.items.size())
         return {};
-    return ToQ(m_layout.items[static_cast<std::size_t>(index)].Offset(m_layout.scroll.offset, 0));
+    return ToQRect(m_layout.items[static_cast<std::size_t>(index)].Moved(m_layout.scroll.offset, 0));
 }
 
-QRect CDotNetTabCtrl::TabAreaRect() const { return ToQ(m_layout.strip.tabArea); }
-QRect CDotNetTabCtrl::CloseButtonRect() const { return m_layout.strip.hasClose ? ToQ(m_layout.strip.close) : QRect(); }
+QRect CDotNetTabCtrl::TabAreaRect() const { return ToQRect(m_layout.strip.tabArea); }
+QRect CDotNetTabCtrl::CloseButtonRect() const { return m_layout.strip.hasClose ? ToQRect(m_layout.strip.close) : QRect(); }
 QRect CDotNetTabCtrl::ScrollRightButtonRect() const
 {
-    return m_layout.strip.hasScroll ? ToQ(m_layout.strip.scrollRight) : QRect();
+    return m_layout.strip.hasScroll ? ToQRect(m_layout.strip.scrollRight) : QRect();
 }
 QRect CDotNetTabCtrl::ScrollLeftButtonRect() const
 {
-    return m_layout.strip.hasScroll ? ToQ(m_layout.strip.scrollLeft) : QRect();
+    return m_layout.strip.hasScroll ? ToQRect(m_layout.strip.scrollLeft) : QRect();
 }
 
 void CDotNetTabCtrl::SetStyle(unsigned style)
@@ -338,7 +337,7 @@ QSize CDotNetTabCtrl::sizeHint() const
 
 TabElement CDotNetTabCtrl::ElementAt(const QPoint& p) const
 {
-    const PartPoint point = ToPart(p);
+    const POINT point = ToPoint(p);
     if (m_layout.strip.hasClose && m_layout.strip.close.Contains(point))
         return TabElement::Close;
     if (m_layout.strip.hasScroll && m_layout.strip.scrollRight.Contains(point))
@@ -579,11 +578,11 @@ void CDotNetTabCtrl::ItemDragMove(const QPoint& p)
     if (!m_itemDrag.active)
         return;
     QGuiApplication::changeOverrideCursor(rect().contains(p) ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
-    std::vector<PartRect> shifted;
+    std::vector<RECT> shifted;
     shifted.reserve(m_layout.items.size());
-    for (const PartRect& item : m_layout.items)
-        shifted.push_back(item.Offset(m_layout.scroll.offset, 0));
-    const int target = TabItemDragTarget(shifted, m_itemDrag.current, ToPart(p));
+    for (const RECT& item : m_layout.items)
+        shifted.push_back(item.Moved(m_layout.scroll.offset, 0));
+    const int target = TabItemDragTarget(shifted, m_itemDrag.current, ToPoint(p));
     if (target >= 0) {
         MoveItem(m_itemDrag.current, target, true, false);
         m_itemDrag.current = target;
@@ -698,10 +697,10 @@ void CDotNetTabCtrl::paintEvent(QPaintEvent*)
     const int count = std::min(m_items.Count(), static_cast<int>(m_layout.items.size()));
     for (int i = 0; i < count; ++i) {
         if (i != selected)
-            DrawItem(painter, context, i, ToQ(m_layout.items[static_cast<std::size_t>(i)]), stateOf(i));
+            DrawItem(painter, context, i, ToQRect(m_layout.items[static_cast<std::size_t>(i)]), stateOf(i));
     }
     if (selected >= 0 && selected < count)
-        DrawItem(painter, context, selected, ToQ(m_layout.items[static_cast<std::size_t>(selected)]),
+        DrawItem(painter, context, selected, ToQRect(m_layout.items[static_cast<std::size_t>(selected)]),
                  stateOf(selected));
     painter.restore();
     DrawButtons(painter, context);

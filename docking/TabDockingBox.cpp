@@ -14,8 +14,7 @@ namespace dockwins {
 
 namespace {
 
-PartRect ToPart(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
-QRect FromPart(const PartRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+QRect FromPart(const RECT& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 // A window's own small icon; none when it was never given one (Qt would
 // answer the application's).
@@ -189,7 +188,7 @@ void CTabDockingBox::LayoutClient()
     CTabbedAutoHideDockingWindow::LayoutClient();
     if (!m_tabs)
         return;
-    const TabBoxRects rects = LayOutTabBox(ToPart(ClientRect()), m_tabs->Style(), m_tabs->TabHeight());
+    const TabBoxRects rects = LayOutTabBox(ToRect(ClientRect()), m_tabs->Style(), m_tabs->TabHeight());
     m_tabs->setGeometry(FromPart(rects.strip));
     if (m_active)
         m_active->setGeometry(FromPart(rects.window));

@@ -91,7 +91,7 @@ void PaintTabItem(QPainter& painter, const TabPaintContext& context, const TabIt
         LayOutTabItem({left, r.top(), right, r.bottom() + 1}, item.icon.isNull() ? 0 : item.iconSize,
                       item.iconSize, context.imageOffset, !item.text.isEmpty());
     if (content.showImage) {
-        const PartRect& i = content.image;
+        const RECT& i = content.image;
         item.icon.paint(&painter, QRect(i.left, i.top, i.Width(), i.Height()));
     }
     if (content.showText) {
@@ -102,7 +102,7 @@ void PaintTabItem(QPainter& painter, const TabPaintContext& context, const TabIt
         case TabTextRole::Selected: colour = context.selectedText; break;
         case TabTextRole::Inactive: colour = context.inactiveText; break;
         }
-        const PartRect& t = content.text;
+        const RECT& t = content.text;
         const QRect textRect(t.left, t.top, t.Width(), t.Height());
         painter.setFont(font);
         painter.setPen(colour);

@@ -135,7 +135,7 @@ public:
 
     // Lays out one side's labels along its strip; `measure` measures text in
     // the side's font. Returns the label rectangles (none when too short).
-    std::vector<PartRect> LayOutSide(int side, const PartRect& strip,
+    std::vector<RECT> LayOutSide(int side, const RECT& strip,
                                      const std::function<int(const std::u16string&)>& measure, int smallIcon) {
         auto& labels = m_sides[static_cast<std::size_t>(side)];
         std::vector<int> desired;
@@ -151,7 +151,7 @@ public:
     // The label entry under the pointer: the first side, in side order, whose
     // label rectangles (from LayOutSide) hold the point. With `activate` the
     // entry becomes its label's active one.
-    Where EntryAt(const std::array<std::vector<PartRect>, kAutoHideSideCount>& labelRects, PartPoint point,
+    Where EntryAt(const std::array<std::vector<RECT>, kAutoHideSideCount>& labelRects, POINT point,
                   bool activate) {
         for (int side = 0; side < kAutoHideSideCount; ++side) {
             const auto& rects = labelRects[static_cast<std::size_t>(side)];

@@ -7,7 +7,7 @@ namespace dockwins {
 namespace {
 
 // Axis coordinate of the pane's inner (moving) edge.
-int InnerEdge(const PartRect& pane, int side) {
+int InnerEdge(const RECT& pane, int side) {
     switch (side) {
     case AUTOHIDE_BOTTOM:
         return pane.top;
@@ -20,7 +20,7 @@ int InnerEdge(const PartRect& pane, int side) {
     }
 }
 
-PartRect WithInnerEdge(PartRect pane, int side, int edge) {
+RECT WithInnerEdge(RECT pane, int side, int edge) {
     switch (side) {
     case AUTOHIDE_BOTTOM:
         pane.top = edge;
@@ -49,18 +49,18 @@ int AutoHideStripThickness(int textHeight, int verticalTextHeight, int smallIcon
     return std::max({textHeight, verticalTextHeight, smallIconHeight}) + 8;
 }
 
-AutoHideSides LayOutAutoHideSides(const PartRect& rect, const std::array<bool, kAutoHideSideCount>& hasLabels,
+AutoHideSides LayOutAutoHideSides(const RECT& rect, const std::array<bool, kAutoHideSideCount>& hasLabels,
                                   int thickness) {
     AutoHideSides sides;
     sides.outer = rect;
-    PartRect r = rect;
+    RECT r = rect;
     r.right = std::max(r.left, r.right);
     r.bottom = std::max(r.top, r.bottom);
     thickness = std::max(0, thickness);
     const bool left = hasLabels[AUTOHIDE_LEFT];
     const bool right = hasLabels[AUTOHIDE_RIGHT];
     auto across = [&](int room) { return std::min(thickness, room); };
-    auto along = [&](PartRect strip) {
+    auto along = [&](RECT strip) {
         if (left)
             strip.left = std::min(strip.left + thickness, strip.right);
         if (right)
@@ -92,8 +92,8 @@ AutoHideSides LayOutAutoHideSides(const PartRect& rect, const std::array<bool, k
     return sides;
 }
 
-PartRect AutoHideStripFill(const AutoHideSides& sides, int side) {
-    PartRect fill = sides.strips[static_cast<std::size_t>(side)];
+RECT AutoHideStripFill(const AutoHideSides& sides, int side) {
+    RECT fill = sides.strips[static_cast<std::size_t>(side)];
     if (fill.IsEmpty())
         return fill;
     if (side == AUTOHIDE_TOP || side == AUTOHIDE_BOTTOM) {
@@ -110,11 +110,11 @@ AutoHideGrowth AutoHideMinimumGrowth(const std::array<bool, kAutoHideSideCount>&
     return growth;
 }
 
-PartRect AutoHidePaneRect(const PartRect& bounds, int side, int entryWidth) {
+RECT AutoHidePaneRect(const RECT& bounds, int side, int entryWidth) {
     const int extent = std::max(0, IsVerticalSide(side) ? bounds.Width() : bounds.Height());
     const int cap = std::min(extent, std::max(extent - kAutoHideSizingBar, kAutoHideSizingBar));
     const int size = std::clamp(entryWidth + kAutoHideSizingBar, 0, cap);
-    PartRect pane = bounds;
+    RECT pane = bounds;
     switch (side) {
     case AUTOHIDE_BOTTOM:
         pane.top = bounds.bottom - size;
@@ -132,10 +132,10 @@ PartRect AutoHidePaneRect(const PartRect& bounds, int side, int entryWidth) {
     return pane;
 }
 
-PartRect AutoHideSizingBar(const PartRect& pane, int side) {
+RECT AutoHideSizingBar(const RECT& pane, int side) {
     const int edge = InnerEdge(pane, side);
     const int bar = GrowthDirection(side) * kAutoHideSizingBar;
-    PartRect result = pane;
+    RECT result = pane;
     if (IsVerticalSide(side)) {
         result.left = std::min(edge, edge - bar);
         result.right = std::max(edge, edge - bar);
@@ -146,7 +146,7 @@ PartRect AutoHideSizingBar(const PartRect& pane, int side) {
     return result;
 }
 
-PartRect AutoHidePaneInside(const PartRect& pane, int side) {
+RECT AutoHidePaneInside(const RECT& pane, int side) {
     return WithInnerEdge(pane, side, InnerEdge(pane, side) - GrowthDirection(side) * kAutoHideSizingBar);
 }
 
@@ -157,7 +157,7 @@ std::optional<int> AutoHideWidthToStore(int extent, int captionThickness) {
     return std::nullopt;
 }
 
-CAutoHideSizeTracker::CAutoHideSizeTracker(const PartRect& pane, const PartRect& bounds, int side, PartPoint pointer)
+CAutoHideSizeTracker::CAutoHideSizeTracker(const RECT& pane, const RECT& bounds, int side, POINT pointer)
     : m_pane(pane), m_side(side) {
     const bool vertical = IsVerticalSide(side);
     const int nearEdge = vertical ? bounds.left : bounds.top;
@@ -171,17 +171,17 @@ CAutoHideSizeTracker::CAutoHideSizeTracker(const PartRect& pane, const PartRect&
     m_grab = (vertical ? pointer.x : pointer.y) - InnerEdge(pane, side);
 }
 
-PartRect CAutoHideSizeTracker::OnMove(PartPoint pointer) const {
+RECT CAutoHideSizeTracker::OnMove(POINT pointer) const {
     const int position = IsVerticalSide(m_side) ? pointer.x : pointer.y;
     return WithInnerEdge(m_pane, m_side, std::clamp(position - m_grab, m_low, m_high));
 }
 
-std::vector<PartRect> AutoHideSlideSteps(const PartRect& pane, int side, bool show) {
+std::vector<RECT> AutoHideSlideSteps(const RECT& pane, int side, bool show) {
     const int extent = IsVerticalSide(side) ? pane.Width() : pane.Height();
     const int step = extent / kAutoHideSlideSteps;
     const int edge = InnerEdge(pane, side);
     const int grow = GrowthDirection(side);
-    std::vector<PartRect> steps;
+    std::vector<RECT> steps;
     if (show) {
         const int start = edge - grow * step * kAutoHideSlideSteps;
         for (int i = 0; i <= kAutoHideSlideSteps; ++i)
@@ -193,7 +193,7 @@ std::vector<PartRect> AutoHideSlideSteps(const PartRect& pane, int side, bool sh
     return steps;
 }
 
-bool AutoHideShouldHide(PartPoint cursor, const PartRect& pane, const PartRect& label, bool focusInPane) {
+bool AutoHideShouldHide(POINT cursor, const RECT& pane, const RECT& label, bool focusInPane) {
     return !pane.Contains(cursor) && !label.Contains(cursor) && !focusInPane;
 }
 

@@ -3,7 +3,7 @@
 // bounds inside them, the frame's extra minimum, the slid-out pane's place,
 // sizing bar, size tracking and slide steps, and the test that hides it.
 
-#include "docking/core/PartRect.h"
+#include "docking/core/Rect.h"
 
 #include <array>
 #include <optional>
@@ -36,20 +36,20 @@ inline int PinnedSideFlags(int side) { return side + 36; }
 int AutoHideStripThickness(int textHeight, int verticalTextHeight, int smallIconHeight);
 
 struct AutoHideSides {
-    PartRect outer;                               // the rectangle the frame's bars leave
-    std::array<PartRect, kAutoHideSideCount> strips;  // empty for a side without labels
-    PartRect bounds;                              // what is left inside the strips
+    RECT outer;                               // the rectangle the frame's bars leave
+    std::array<RECT, kAutoHideSideCount> strips;  // empty for a side without labels
+    RECT bounds;                              // what is left inside the strips
 };
 
 // Sides take their strips in the order top, bottom, left, right, each from what
 // the earlier ones left; top and bottom strips are shortened by the thickness
 // at the end where the left or right side has labels. No extent is negative.
-AutoHideSides LayOutAutoHideSides(const PartRect& rect, const std::array<bool, kAutoHideSideCount>& hasLabels,
+AutoHideSides LayOutAutoHideSides(const RECT& rect, const std::array<bool, kAutoHideSideCount>& hasLabels,
                                   int thickness);
 
 // Where a strip's background is filled: the top and bottom strips reach over
 // the corner squares the left and right strips leave free.
-PartRect AutoHideStripFill(const AutoHideSides& sides, int side);
+RECT AutoHideStripFill(const AutoHideSides& sides, int side);
 
 // How much the frame's minimum grows: the thickness per side with labels.
 struct AutoHideGrowth {
@@ -61,11 +61,11 @@ AutoHideGrowth AutoHideMinimumGrowth(const std::array<bool, kAutoHideSideCount>&
 // The slid-out pane against its side within the bounds: across the edge it
 // is the entry's width + 5 (the sizing bar), at most the bounds' extent less 5
 // (at least 5 while the bounds have that much room).
-PartRect AutoHidePaneRect(const PartRect& bounds, int side, int entryWidth);
+RECT AutoHidePaneRect(const RECT& bounds, int side, int entryWidth);
 
 // The 5-pixel sizing bar along the pane's inner edge, and the rest of the pane.
-PartRect AutoHideSizingBar(const PartRect& pane, int side);
-PartRect AutoHidePaneInside(const PartRect& pane, int side);
+RECT AutoHideSizingBar(const RECT& pane, int side);
+RECT AutoHidePaneInside(const RECT& pane, int side);
 
 // The width an entry keeps after the pane was resized to `extent` across its
 // edge: extent - 5, when that exceeds the caption's thickness.
@@ -76,12 +76,12 @@ std::optional<int> AutoHideWidthToStore(int extent, int captionThickness);
 // bounds.
 class CAutoHideSizeTracker {
 public:
-    CAutoHideSizeTracker(const PartRect& pane, const PartRect& bounds, int side, PartPoint pointer);
+    CAutoHideSizeTracker(const RECT& pane, const RECT& bounds, int side, POINT pointer);
     // The pane for a pointer position.
-    PartRect OnMove(PartPoint pointer) const;
+    RECT OnMove(POINT pointer) const;
 
 private:
-    PartRect m_pane;
+    RECT m_pane;
     int m_side;
     int m_low;
     int m_high;
@@ -92,10 +92,10 @@ private:
 // Showing: the first rectangle has the moving (inner) edge pulled back by ten
 // steps, followed by ten rectangles each one step further, the last being
 // `pane`. Hiding: ten rectangles each one step back.
-std::vector<PartRect> AutoHideSlideSteps(const PartRect& pane, int side, bool show);
+std::vector<RECT> AutoHideSlideSteps(const RECT& pane, int side, bool show);
 
 // The hide check: the pane stays while the cursor is in it or on its label, or
 // the focus is in the pane.
-bool AutoHideShouldHide(PartPoint cursor, const PartRect& pane, const PartRect& label, bool focusInPane);
+bool AutoHideShouldHide(POINT cursor, const RECT& pane, const RECT& label, bool focusInPane);
 
 }  // namespace dockwins

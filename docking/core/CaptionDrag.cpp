@@ -15,12 +15,12 @@ int Share(int position, int start, int extent, int floatingExtent) {
 
 }  // namespace
 
-PartPoint CaptionGrabOffset(const PartRect& window, PartPoint grab, int floatingWidth, int floatingHeight) {
+POINT CaptionGrabOffset(const RECT& window, POINT grab, int floatingWidth, int floatingHeight) {
     return {Share(grab.x, window.left, window.Width(), floatingWidth),
             Share(grab.y, window.top, window.Height(), floatingHeight)};
 }
 
-PartRect CaptionDragOutline(PartPoint pointer, PartPoint grabOffset, int floatingWidth, int floatingHeight) {
+RECT CaptionDragOutline(POINT pointer, POINT grabOffset, int floatingWidth, int floatingHeight) {
     const int left = pointer.x - grabOffset.x;
     const int top = pointer.y - grabOffset.y;
     return {left, top, left + floatingWidth, top + floatingHeight};

@@ -53,7 +53,7 @@ std::vector<std::size_t> CodePointBoundaries(std::u16string_view text) {
     return boundaries;
 }
 
-EllipsisText CutEllipsisText(std::u16string_view text, const PartRect& rect, bool horizontal, int textHeight,
+EllipsisText CutEllipsisText(std::u16string_view text, const RECT& rect, bool horizontal, int textHeight,
                              const TextMeasure& measure, std::vector<std::size_t> boundaries) {
     EllipsisText result;
     const int room = horizontal ? rect.Width() : rect.Height();

@@ -3,7 +3,7 @@
 // clip rectangle. The text is UTF-16 (the widgets hand in their strings'
 // storage); cuts fall only on the character boundaries given.
 
-#include "docking/core/PartRect.h"
+#include "docking/core/Rect.h"
 
 #include <cstddef>
 #include <functional>
@@ -21,8 +21,8 @@ using TextMeasure = std::function<int(std::u16string_view)>;
 struct EllipsisText {
     bool draw = false;      // false: nothing is drawn at all
     std::u16string text;    // what is drawn (clipped to `clip`)
-    PartPoint origin;       // top-left of the text run (the run's start for turned text)
-    PartRect clip;
+    POINT origin;       // top-left of the text run (the run's start for turned text)
+    RECT clip;
 };
 
 // Offsets at which `text` may be cut: every code point start plus the end
@@ -37,7 +37,7 @@ std::vector<std::size_t> CodePointBoundaries(std::u16string_view text);
 // nothing. `textHeight` is the font's height; vertical text runs downwards.
 // `boundaries`: ascending cut offsets ending at text.size(); empty means
 // CodePointBoundaries(text).
-EllipsisText CutEllipsisText(std::u16string_view text, const PartRect& rect, bool horizontal, int textHeight,
+EllipsisText CutEllipsisText(std::u16string_view text, const RECT& rect, bool horizontal, int textHeight,
                              const TextMeasure& measure, std::vector<std::size_t> boundaries = {});
 
 }  // namespace dockwins

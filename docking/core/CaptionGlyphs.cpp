@@ -35,10 +35,10 @@ int GlyphShift(ButtonState state) {
     return state == ButtonState::Pressed ? 1 : 0;
 }
 
-CloseGlyph DockingCloseGlyph(const PartRect& button, int smallCaptionHeight, ButtonState state,
+CloseGlyph DockingCloseGlyph(const RECT& button, int smallCaptionHeight, ButtonState state,
                              int logicalDpiY) {
     const int d = GlyphShift(state);
-    const PartRect b = button.Offset(d, d);
+    const RECT b = button.Moved(d, d);
     CloseGlyph glyph;
     if (smallCaptionHeight < 16) {
         glyph.lines = {
@@ -54,7 +54,7 @@ CloseGlyph DockingCloseGlyph(const PartRect& button, int smallCaptionHeight, But
     const int left = b.left + (b.Width() - size) / 2;
     const int top = b.top + (b.Height() - size) / 2;
     glyph.symbolBox = {left, top, left + size, top + size};
-    const PartRect& s = glyph.symbolBox;
+    const RECT& s = glyph.symbolBox;
     // Two 1-pixel lines side by side for each diagonal.
     glyph.lines = {
         {{s.left, s.top}, {s.right - 1, s.bottom}},
@@ -65,7 +65,7 @@ CloseGlyph DockingCloseGlyph(const PartRect& button, int smallCaptionHeight, But
     return glyph;
 }
 
-PinGlyph DockingPinGlyph(const PartRect& button, int smallCaptionHeight, bool pinned, ButtonState state) {
+PinGlyph DockingPinGlyph(const RECT& button, int smallCaptionHeight, bool pinned, ButtonState state) {
     const int h = smallCaptionHeight;
     const int a = h / 5;
     const int w = std::max(1, a / 4);
@@ -103,7 +103,7 @@ PinGlyph DockingPinGlyph(const PartRect& button, int smallCaptionHeight, bool pi
     return glyph;
 }
 
-std::vector<GlyphLine> AutoHideCloseGlyph(const PartRect& b) {
+std::vector<GlyphLine> AutoHideCloseGlyph(const RECT& b) {
     return {
         {{b.left + 5, b.top + 5}, {b.right - 5, b.bottom - 5}},
         {{b.left + 6, b.top + 5}, {b.right - 4, b.bottom - 5}},
@@ -112,7 +112,7 @@ std::vector<GlyphLine> AutoHideCloseGlyph(const PartRect& b) {
     };
 }
 
-PartRect AutoHidePinIconRect(const PartRect& button) {
+RECT AutoHidePinIconRect(const RECT& button) {
     const int width = std::clamp(button.Width(), 0, 11);
     const int height = std::clamp(button.Height(), 0, 11);
     const int left = button.left + (button.Width() - width) / 2;

@@ -3,7 +3,7 @@
 // draw directly. Lines follow the window-system convention: the end point is
 // not drawn.
 
-#include "docking/core/PartRect.h"
+#include "docking/core/Rect.h"
 
 #include <vector>
 
@@ -28,8 +28,8 @@ ButtonEdge EdgeForState(ButtonState state);
 int GlyphShift(ButtonState state);
 
 struct GlyphLine {
-    PartPoint from;
-    PartPoint to;  // excluded
+    POINT from;
+    POINT to;  // excluded
     friend bool operator==(const GlyphLine&, const GlyphLine&) = default;
 };
 
@@ -40,11 +40,11 @@ struct GlyphLine {
 struct CloseGlyph {
     bool symbol = false;         // the larger cross of the symbol size
     int lineWidth = 1;
-    PartRect symbolBox;          // the symbol's square when `symbol`
+    RECT symbolBox;          // the symbol's square when `symbol`
     std::vector<GlyphLine> lines;
 };
 
-CloseGlyph DockingCloseGlyph(const PartRect& button, int smallCaptionHeight, ButtonState state,
+CloseGlyph DockingCloseGlyph(const RECT& button, int smallCaptionHeight, ButtonState state,
                              int logicalDpiY);
 
 // The pin of a docking caption: upright when pinned, lying (needle to the
@@ -54,18 +54,18 @@ struct PinGlyph {
     int penWidth = 1;
     GlyphLine needle;
     GlyphLine crossBar;
-    std::vector<PartPoint> body;
-    PartRect strip;
+    std::vector<POINT> body;
+    RECT strip;
 };
 
-PinGlyph DockingPinGlyph(const PartRect& button, int smallCaptionHeight, bool pinned, ButtonState state);
+PinGlyph DockingPinGlyph(const RECT& button, int smallCaptionHeight, bool pinned, ButtonState state);
 
 // The auto-hide caption's close glyph: a cross two pixels thick, drawn as four
 // 1-pixel lines, the same in every state.
-std::vector<GlyphLine> AutoHideCloseGlyph(const PartRect& button);
+std::vector<GlyphLine> AutoHideCloseGlyph(const RECT& button);
 
 // Where the auto-hide caption draws its 11 x 11 pin icon: centred in the
 // button, at the button's own size in a direction where it is smaller.
-PartRect AutoHidePinIconRect(const PartRect& button);
+RECT AutoHidePinIconRect(const RECT& button);
 
 }  // namespace dockwins

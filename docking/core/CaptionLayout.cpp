@@ -8,8 +8,8 @@ namespace {
 
 // Takes a button square off the far end of `caption` and cuts the caption back
 // so the next button or the text lies before it.
-PartRect TakeButton(CaptionStyle style, PartRect& caption, bool horizontal) {
-    PartRect button = caption;
+RECT TakeButton(CaptionStyle style, RECT& caption, bool horizontal) {
+    RECT button = caption;
     if (style == CaptionStyle::Docking) {
         if (horizontal) {
             button.top += 2;
@@ -39,7 +39,7 @@ int CaptionThickness(CaptionStyle style, int metric) {
     return style == CaptionStyle::Docking ? metric + 5 : metric + 10;
 }
 
-PartRect CaptionRectInWindow(int width, int height, int thickness, bool horizontal) {
+RECT CaptionRectInWindow(int width, int height, int thickness, bool horizontal) {
     width = std::max(0, width);
     height = std::max(0, height);
     thickness = std::max(0, thickness);
@@ -48,21 +48,21 @@ PartRect CaptionRectInWindow(int width, int height, int thickness, bool horizont
     return {0, 0, std::min(thickness, width), height};
 }
 
-CaptionLayout LayOutCaption(CaptionStyle style, const PartRect& caption, bool horizontal) {
+CaptionLayout LayOutCaption(CaptionStyle style, const RECT& caption, bool horizontal) {
     CaptionLayout layout;
     layout.style = style;
     layout.horizontal = horizontal;
     layout.caption = caption;
-    PartRect rest = caption;
+    RECT rest = caption;
     layout.close = TakeButton(style, rest, horizontal);
     layout.pin = TakeButton(style, rest, horizontal);
     return layout;
 }
 
-PartRect CaptionBand(const CaptionLayout& layout) {
+RECT CaptionBand(const CaptionLayout& layout) {
     if (layout.style == CaptionStyle::AutoHide)
         return layout.caption;
-    PartRect band = layout.caption;
+    RECT band = layout.caption;
     if (layout.horizontal) {
         band.top += 2;
         band.bottom -= 2;
@@ -73,8 +73,8 @@ PartRect CaptionBand(const CaptionLayout& layout) {
     return band;
 }
 
-PartRect CaptionTextRect(const CaptionLayout& layout) {
-    PartRect text = CaptionBand(layout);
+RECT CaptionTextRect(const CaptionLayout& layout) {
+    RECT text = CaptionBand(layout);
     const bool docking = layout.style == CaptionStyle::Docking;
     if (layout.horizontal) {
         text.left += docking ? 5 : 12;
@@ -86,7 +86,7 @@ PartRect CaptionTextRect(const CaptionLayout& layout) {
     return text;
 }
 
-int CaptionHitTest(const CaptionLayout& layout, PartPoint point) {
+int CaptionHitTest(const CaptionLayout& layout, POINT point) {
     if (!layout.caption.Contains(point))
         return CAPTION_HIT_NONE;
     if (layout.close.Contains(point))

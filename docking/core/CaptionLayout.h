@@ -3,7 +3,7 @@
 // themselves: thickness, the close and pin button squares, the text rectangle
 // and the hit test. All rectangles are in window coordinates.
 
-#include "docking/core/PartRect.h"
+#include "docking/core/Rect.h"
 
 namespace dockwins {
 
@@ -25,9 +25,9 @@ enum CaptionHit : int {
 struct CaptionLayout {
     CaptionStyle style = CaptionStyle::Docking;
     bool horizontal = true;
-    PartRect caption;  // the whole caption band
-    PartRect close;
-    PartRect pin;
+    RECT caption;  // the whole caption band
+    RECT close;
+    RECT pin;
 };
 
 // Docking captions: the small-caption height + 5. Auto-hide captions: the GUI
@@ -37,20 +37,20 @@ int CaptionThickness(CaptionStyle style, int metric);
 // The band a caption of the given thickness takes in a window of the given
 // size: along the top edge when horizontal, down the left edge otherwise.
 // It never reaches past the window.
-PartRect CaptionRectInWindow(int width, int height, int thickness, bool horizontal);
+RECT CaptionRectInWindow(int width, int height, int thickness, bool horizontal);
 
 // Lays out the close button at the far end of the caption (right when
 // horizontal, top when vertical) and the pin button just before it.
-CaptionLayout LayOutCaption(CaptionStyle style, const PartRect& caption, bool horizontal);
+CaptionLayout LayOutCaption(CaptionStyle style, const RECT& caption, bool horizontal);
 
 // The band of a docking caption: the caption less 2 pixels on each long side.
 // For the auto-hide caption it is the caption itself.
-PartRect CaptionBand(const CaptionLayout& layout);
+RECT CaptionBand(const CaptionLayout& layout);
 
 // Where the caption text goes; may be empty (then no text is drawn).
-PartRect CaptionTextRect(const CaptionLayout& layout);
+RECT CaptionTextRect(const CaptionLayout& layout);
 
 // 0 outside the caption, 20 on the close button, 19 on the pin button, else 2.
-int CaptionHitTest(const CaptionLayout& layout, PartPoint point);
+int CaptionHitTest(const CaptionLayout& layout, POINT point);
 
 }  // namespace dockwins

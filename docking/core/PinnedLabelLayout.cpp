@@ -83,11 +83,11 @@ int MultiLabelEntryFromPoint(int offset, int count, int inactiveWidth, int activ
     return std::clamp(entry, 0, count - 1);
 }
 
-std::vector<PartRect> PinnedLabelRects(const PartRect& strip, int side, std::span<const int> widths) {
-    std::vector<PartRect> rects;
+std::vector<RECT> PinnedLabelRects(const RECT& strip, int side, std::span<const int> widths) {
+    std::vector<RECT> rects;
     if (strip.IsEmpty() || widths.empty())
         return rects;
-    PartRect area = strip;
+    RECT area = strip;
     const bool vertical = IsVerticalSide(side);
     switch (side) {
     case AUTOHIDE_BOTTOM:
@@ -124,7 +124,7 @@ std::vector<PartRect> PinnedLabelRects(const PartRect& strip, int side, std::spa
     return rects;
 }
 
-PinnedLabelHit PinnedLabelAt(std::span<const PartRect> labels, int side, PartPoint point) {
+PinnedLabelHit PinnedLabelAt(std::span<const RECT> labels, int side, POINT point) {
     for (std::size_t i = 0; i < labels.size(); ++i) {
         if (labels[i].Contains(point)) {
             const int offset = IsVerticalSide(side) ? point.y - labels[i].top : point.x - labels[i].left;
@@ -134,8 +134,8 @@ PinnedLabelHit PinnedLabelAt(std::span<const PartRect> labels, int side, PartPoi
     return {};
 }
 
-std::vector<PartRect> MultiLabelEntryRects(const PartRect& label, int side, int count, int active, int inactiveWidth) {
-    std::vector<PartRect> rects;
+std::vector<RECT> MultiLabelEntryRects(const RECT& label, int side, int count, int active, int inactiveWidth) {
+    std::vector<RECT> rects;
     if (count <= 0)
         return rects;
     active = std::clamp(active, 0, count - 1);
@@ -154,17 +154,17 @@ std::vector<PartRect> MultiLabelEntryRects(const PartRect& label, int side, int 
     return rects;
 }
 
-PinnedEntryContent PinnedEntryLayout(const PartRect& entry, int side, bool hasIcon, int smallIcon, bool fullEntry) {
+PinnedEntryContent PinnedEntryLayout(const RECT& entry, int side, bool hasIcon, int smallIcon, bool fullEntry) {
     PinnedEntryContent content;
     const bool vertical = IsVerticalSide(side);
-    const PartRect inner = entry.Inset(3, 3);
+    const RECT inner = entry.Inset(3, 3);
     auto iconAtStart = [&]() {
         if (vertical) {
             const int left = entry.left + (entry.Width() - smallIcon) / 2;
-            return PartRect{left, inner.top, left + smallIcon, inner.top + smallIcon};
+            return RECT{left, inner.top, left + smallIcon, inner.top + smallIcon};
         }
         const int top = entry.top + (entry.Height() - smallIcon) / 2;
-        return PartRect{inner.left, top, inner.left + smallIcon, top + smallIcon};
+        return RECT{inner.left, top, inner.left + smallIcon, top + smallIcon};
     };
     if (!fullEntry) {
         if (hasIcon && entry.Width() >= smallIcon + 6 && entry.Height() >= smallIcon + 6) {
@@ -192,7 +192,7 @@ PinnedEntryContent PinnedEntryLayout(const PartRect& entry, int side, bool hasIc
     return content;
 }
 
-PinnedLabelEdge PinnedLabelOpenEdge(const PartRect& r, int side) {
+PinnedLabelEdge PinnedLabelOpenEdge(const RECT& r, int side) {
     switch (side) {
     case AUTOHIDE_BOTTOM:
         return {{r.left + 1, r.bottom - 1}, {r.right - 1, r.bottom - 1}};

@@ -3,7 +3,7 @@
 // strip's length is shared out, where each label and entry is drawn, and
 // which label and entry a point hits.
 
-#include "docking/core/PartRect.h"
+#include "docking/core/Rect.h"
 
 #include <span>
 #include <vector>
@@ -37,18 +37,18 @@ int MultiLabelEntryFromPoint(int offset, int count, int inactiveWidth, int activ
 // Where the labels of a strip are drawn: the strip less 2 px on its inner side
 // and 3 px at each end, labels in order with 5-px gaps. None when that length
 // is not larger than 5 x (count - 1).
-std::vector<PartRect> PinnedLabelRects(const PartRect& strip, int side, std::span<const int> widths);
+std::vector<RECT> PinnedLabelRects(const RECT& strip, int side, std::span<const int> widths);
 
 // The label a point lies on (-1: none, also in a gap), and the offset along it.
 struct PinnedLabelHit {
     int label = -1;
     int offset = 0;
 };
-PinnedLabelHit PinnedLabelAt(std::span<const PartRect> labels, int side, PartPoint point);
+PinnedLabelHit PinnedLabelAt(std::span<const RECT> labels, int side, POINT point);
 
 // Entry rectangles of a label: inactive entries before and after the active one,
 // the active entry over width - (count - 1) x inactive width.
-std::vector<PartRect> MultiLabelEntryRects(const PartRect& label, int side, int count, int active, int inactiveWidth);
+std::vector<RECT> MultiLabelEntryRects(const RECT& label, int side, int count, int active, int inactiveWidth);
 
 // What a label entry shows inside its rectangle (inset by 3): the icon at the
 // start when the entry is longer than icon + 6, then the text 3 px after it.
@@ -56,18 +56,18 @@ std::vector<PartRect> MultiLabelEntryRects(const PartRect& label, int side, int 
 // 6 px to spare both ways, else only its text.
 struct PinnedEntryContent {
     bool showIcon = false;
-    PartRect icon;
+    RECT icon;
     bool showText = false;
-    PartRect text;
+    RECT text;
 };
-PinnedEntryContent PinnedEntryLayout(const PartRect& entry, int side, bool hasIcon, int smallIcon, bool fullEntry);
+PinnedEntryContent PinnedEntryLayout(const RECT& entry, int side, bool hasIcon, int smallIcon, bool fullEntry);
 
 // The line drawn in the button face over a label's outer edge (towards the
 // frame's border) without its end pixels; the end point is not drawn.
 struct PinnedLabelEdge {
-    PartPoint from;
-    PartPoint to;
+    POINT from;
+    POINT to;
 };
-PinnedLabelEdge PinnedLabelOpenEdge(const PartRect& label, int side);
+PinnedLabelEdge PinnedLabelOpenEdge(const RECT& label, int side);
 
 }  // namespace dockwins

@@ -1,7 +1,8 @@
 #pragma once
 // Rectangles and points as the docking arithmetic uses them: right and bottom
-// are exclusive, and every coordinate is a whole pixel. Widgets convert to
-// QRect only when they set a geometry.
+// are exclusive, so (0, 0, 200, 20) is 200 pixels wide, and every coordinate
+// is a whole pixel. Widgets convert to Qt's types only when they place or
+// paint something.
 
 namespace dockwins {
 
@@ -20,7 +21,8 @@ struct RECT {
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
     bool IsEmpty() const { return right <= left || bottom <= top; }
-    bool Contains(POINT p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    bool Contains(POINT p) const { return Contains(p.x, p.y); }
     void Offset(int dx, int dy)
     {
         left += dx;
@@ -28,6 +30,10 @@ struct RECT {
         top += dy;
         bottom += dy;
     }
+    // A copy moved by dx, dy.
+    RECT Moved(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+    // Every side moved inwards by dx, dy (negative values grow the rectangle).
+    RECT Inset(int dx, int dy) const { return {left + dx, top + dy, right - dx, bottom - dy}; }
     friend bool operator==(const RECT&, const RECT&) = default;
 };
 

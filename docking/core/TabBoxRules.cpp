@@ -6,7 +6,7 @@
 
 namespace dockwins {
 
-TabBoxRects LayOutTabBox(const PartRect& client, unsigned stripStyle, int tabHeight) {
+TabBoxRects LayOutTabBox(const RECT& client, unsigned stripStyle, int tabHeight) {
     TabBoxRects rects{client, client};
     const bool bottom = stripStyle & TAB_BOTTOM;
     if (stripStyle & TAB_VERTICAL) {

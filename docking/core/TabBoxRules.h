@@ -3,7 +3,7 @@
 // window go, where a dropped window's tab is inserted and previewed, which tab
 // follows a close, what its docking position names, and what a close does.
 
-#include "docking/core/PartRect.h"
+#include "docking/core/Rect.h"
 
 namespace dockwins {
 
@@ -11,10 +11,10 @@ namespace dockwins {
 // rectangle: the bottom with TAB_BOTTOM, else the top; with TAB_VERTICAL the
 // left edge, or the right one with TAB_BOTTOM. The active window gets the rest.
 struct TabBoxRects {
-    PartRect strip;
-    PartRect window;
+    RECT strip;
+    RECT window;
 };
-TabBoxRects LayOutTabBox(const PartRect& client, unsigned stripStyle, int tabHeight);
+TabBoxRects LayOutTabBox(const RECT& client, unsigned stripStyle, int tabHeight);
 
 // A tab index from a request: outside 0 .. count it means the end.
 int TabBoxInsertIndex(int requested, int count);

@@ -9,7 +9,7 @@ namespace dockwins {
 namespace {
 
 // A 15 x 15 button whose right edge is `right`, vertically centred in `band`.
-PartRect ButtonAt(int right, const PartRect& band) {
+RECT ButtonAt(int right, const RECT& band) {
     const int top = band.top + (band.Height() - kTabButtonSize) / 2;
     return {right - kTabButtonSize, top, right, top + kTabButtonSize};
 }
@@ -47,16 +47,16 @@ int TabScrollRepeatMs(int speed) {
     }
 }
 
-TabStripRects LayOutTabStrip(const PartRect& client, unsigned style, bool selectedCanClose) {
+TabStripRects LayOutTabStrip(const RECT& client, unsigned style, bool selectedCanClose) {
     TabStripRects rects;
-    PartRect area = client;
+    RECT area = client;
     const bool bottom = style & TAB_BOTTOM;
     if (!bottom) {
         area.left += 2;
         area.right -= 2;
     }
     // The band buttons are centred in, and the inset of its right end.
-    PartRect band = client;
+    RECT band = client;
     int rightInset = 0;
     if (bottom) {
         band.top += 3;
@@ -113,8 +113,8 @@ std::vector<int> FitTabWidths(std::span<const int> natural, int selected, int ar
     return widths;
 }
 
-std::vector<PartRect> PlaceTabs(std::span<const int> widths, int top, int bottom) {
-    std::vector<PartRect> items;
+std::vector<RECT> PlaceTabs(std::span<const int> widths, int top, int bottom) {
+    std::vector<RECT> items;
     items.reserve(widths.size());
     int x = kTabMargin;
     for (const int width : widths) {
@@ -138,7 +138,7 @@ TabScroll NormaliseTabScroll(int lastRight, int areaRight, int offset) {
     return scroll;
 }
 
-int TabScrollToShow(const PartRect& item, const PartRect& tabArea, int offset, bool partialAllowed) {
+int TabScrollToShow(const RECT& item, const RECT& tabArea, int offset, bool partialAllowed) {
     const int left = item.left + offset;
     const int right = item.right + offset;
     if (partialAllowed && right > tabArea.left && left < tabArea.right)
@@ -150,10 +150,10 @@ int TabScrollToShow(const PartRect& item, const PartRect& tabArea, int offset, b
     return offset;
 }
 
-TabHit HitTestTabs(const TabStripRects& strip, std::span<const PartRect> items, int offset, PartPoint point) {
+TabHit HitTestTabs(const TabStripRects& strip, std::span<const RECT> items, int offset, POINT point) {
     if (strip.tabArea.Contains(point)) {
         for (std::size_t i = 0; i < items.size(); ++i) {
-            if (items[i].Offset(offset, 0).Contains(point))
+            if (items[i].Moved(offset, 0).Contains(point))
                 return {static_cast<int>(i), TAB_HIT_ITEM};
         }
     }
@@ -166,9 +166,9 @@ TabHit HitTestTabs(const TabStripRects& strip, std::span<const PartRect> items, 
     return {};
 }
 
-TabItemContent LayOutTabItem(const PartRect& item, int imageWidth, int imageHeight, int imageOffset, bool hasText) {
+TabItemContent LayOutTabItem(const RECT& item, int imageWidth, int imageHeight, int imageOffset, bool hasText) {
     TabItemContent content;
-    PartRect rest{item.left + kTabItemInset, item.top, item.right - kTabItemInset, item.bottom};
+    RECT rest{item.left + kTabItemInset, item.top, item.right - kTabItemInset, item.bottom};
     if (imageWidth > 0 && imageWidth < rest.Width()) {
         content.showImage = true;
         const int top = item.top + (item.Height() - imageHeight) / 2 + imageOffset;
@@ -187,7 +187,7 @@ TabLayoutResult ComputeTabLayout(const TabLayoutInput& input) {
     const int count = static_cast<int>(input.naturalWidths.size());
     const bool canClose = input.selected >= 0 && input.selected < count && input.selectedCanClose;
     result.strip = LayOutTabStrip(input.client, input.style, canClose);
-    const PartRect& area = result.strip.tabArea;
+    const RECT& area = result.strip.tabArea;
     if (result.strip.hasScroll) {
         std::vector<int> widths(input.naturalWidths);
         for (int& width : widths)

@@ -4,7 +4,7 @@
 // height. Client coordinates of the strip; item rectangles are kept before
 // scrolling and shifted by the scroll offset when drawn or hit.
 
-#include "docking/core/PartRect.h"
+#include "docking/core/Rect.h"
 
 #include <optional>
 #include <span>
@@ -67,15 +67,15 @@ int TabScrollRepeatMs(int speed);
 
 // The strip's tab area and buttons for a client rectangle.
 struct TabStripRects {
-    PartRect tabArea;
+    RECT tabArea;
     bool hasClose = false;
-    PartRect close;
+    RECT close;
     bool hasScroll = false;
-    PartRect scrollRight;
-    PartRect scrollLeft;
+    RECT scrollRight;
+    RECT scrollLeft;
 };
 
-TabStripRects LayOutTabStrip(const PartRect& client, unsigned style, bool selectedCanClose);
+TabStripRects LayOutTabStrip(const RECT& client, unsigned style, bool selectedCanClose);
 
 // Fit layout: when the tabs with their margins do not fit `areaWidth` and there
 // is a selection, the selected tab keeps its natural width and the others
@@ -86,7 +86,7 @@ std::vector<int> FitTabWidths(std::span<const int> natural, int selected, int ar
 
 // Places tabs of the given widths side by side from x = 5, each spanning
 // `top` to `bottom`.
-std::vector<PartRect> PlaceTabs(std::span<const int> widths, int top, int bottom);
+std::vector<RECT> PlaceTabs(std::span<const int> widths, int top, int bottom);
 
 // Scroll state of a strip with scroll buttons: the offset (0 or negative) and
 // whether tabs are hidden to the left and to the right.
@@ -106,27 +106,27 @@ TabScroll NormaliseTabScroll(int lastRight, int areaRight, int offset);
 // starting left of the area moves right by the difference plus 20, one ending
 // right of it moves left by the difference plus 20. With `partialAllowed` a
 // partly visible tab stays. Normalise afterwards.
-int TabScrollToShow(const PartRect& item, const PartRect& tabArea, int offset, bool partialAllowed);
+int TabScrollToShow(const RECT& item, const RECT& tabArea, int offset, bool partialAllowed);
 
 // Items first (inside the tab area, shifted by the offset), then the close,
 // scroll-right and scroll-left buttons.
-TabHit HitTestTabs(const TabStripRects& strip, std::span<const PartRect> items, int offset, PartPoint point);
+TabHit HitTestTabs(const TabStripRects& strip, std::span<const RECT> items, int offset, POINT point);
 
 // Inside one tab (as drawn): the item inset off both ends; the image, when
 // narrower than what is left, at the start and `imageOffset` below centre;
 // then the text inside the text inset, drawn only when more than 12 px remain.
 struct TabItemContent {
     bool showImage = false;
-    PartRect image;
+    RECT image;
     bool showText = false;
-    PartRect text;
+    RECT text;
 };
-TabItemContent LayOutTabItem(const PartRect& item, int imageWidth, int imageHeight, int imageOffset, bool hasText);
+TabItemContent LayOutTabItem(const RECT& item, int imageWidth, int imageHeight, int imageOffset, bool hasText);
 
 // The whole layout of a strip, as the control recomputes it after a size,
 // selection or item change.
 struct TabLayoutInput {
-    PartRect client;
+    RECT client;
     unsigned style = 0;
     std::vector<int> naturalWidths;
     int selected = -1;
@@ -136,7 +136,7 @@ struct TabLayoutInput {
 
 struct TabLayoutResult {
     TabStripRects strip;
-    std::vector<PartRect> items;  // before scrolling
+    std::vector<RECT> items;  // before scrolling
     TabScroll scroll;             // offset 0 and no flags without scroll buttons
 };
 

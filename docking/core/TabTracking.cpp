@@ -75,7 +75,7 @@ CTabDrag::Step CTabDrag::OnMove(int hitIndex, int position) {
     return step;
 }
 
-int TabItemDragTarget(std::span<const PartRect> items, int current, PartPoint point) {
+int TabItemDragTarget(std::span<const RECT> items, int current, POINT point) {
     for (std::size_t i = 0; i < items.size(); ++i) {
         const int index = static_cast<int>(i);
         if (index == current || !items[i].Contains(point))
@@ -90,7 +90,7 @@ int TabItemDragTarget(std::span<const PartRect> items, int current, PartPoint po
     return -1;
 }
 
-int TabItemDragEdgeScroll(const PartRect& tabArea, int x) {
+int TabItemDragEdgeScroll(const RECT& tabArea, int x) {
     if (x < tabArea.left + 20)
         return -1;
     if (x >= tabArea.right - 20)

@@ -3,7 +3,7 @@
 // pointer (and so whether a release clicks the close button), the tab swap
 // rule of a tab drag, and the item drag's reorder and edge-scroll rules.
 
-#include "docking/core/PartRect.h"
+#include "docking/core/Rect.h"
 
 #include <span>
 
@@ -98,10 +98,10 @@ private:
 // Item drag (style TAB_DRAGITEMS): the tab the dragged one moves to when the
 // pointer at `x` lies over another tab and has crossed its midpoint in the
 // direction of travel; -1 otherwise. `items` are as drawn (scrolled).
-int TabItemDragTarget(std::span<const PartRect> items, int current, PartPoint point);
+int TabItemDragTarget(std::span<const RECT> items, int current, POINT point);
 
 // Item drag near the tab area's ends: -1 scrolls towards the first tab (the
 // pointer within 20 px of the left end), +1 towards the last, 0 none.
-int TabItemDragEdgeScroll(const PartRect& tabArea, int x);
+int TabItemDragEdgeScroll(const RECT& tabArea, int x);
 
 }  // namespace dockwins

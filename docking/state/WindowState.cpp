@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <QScreen>
 
+#include "docking/DockEvents.h"
+
 namespace sstate {
 
 namespace {
@@ -32,9 +34,6 @@ private:
     float m_y;
     ScreenSet m_screens;
 };
-
-QRect ToQRect(const dockwins::RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
-dockwins::RECT ToRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 
 std::int64_t DistanceSquared(const QRect& a, const QRect& b)
 {
@@ -173,7 +172,7 @@ bool CWindowStateMgr::Store(IMainState& main, CStateKey& key)
         QRect normal = m_window->normalGeometry();
         if (!normal.isValid() || normal.isEmpty())
             normal = m_window->geometry();
-        key.WriteBinary(kPlacement, PlacementForStore(ToRect(normal), maximized).ToBytes());
+        key.WriteBinary(kPlacement, PlacementForStore(dockwins::ToRect(normal), maximized).ToBytes());
     }
     return CContainerImpl::Store(main, key);
 }
@@ -187,7 +186,7 @@ bool CWindowStateMgr::Restore(IMainState& main, const CStateKey& key)
         return false;
     }
     // The placement is never scaled; it is only kept on a screen and at the window's minimum.
-    const QRect normal = PlaceOnScreen(ToQRect(placement->normal), m_window->minimumSize(), main.Screens());
+    const QRect normal = PlaceOnScreen(dockwins::ToQRect(placement->normal), m_window->minimumSize(), main.Screens());
     Qt::WindowStates state = m_window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
     m_window->setWindowState(state);
     m_window->setGeometry(normal);

@@ -58,7 +58,7 @@ struct AutoHideFixture : DockingFixture {
     {
         QTest::mouseClick(frame.windowHandle(), Qt::LeftButton, {}, Pane()->mapTo(&frame, p));
     }
-    static QPoint Centre(const PartRect& r) { return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
+    static QPoint Centre(const RECT& r) { return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
 
     QPoint cursor{500, 300};  // client coordinates, for the hide check
 };
@@ -138,9 +138,9 @@ TEST(AutoHide, StripsOnTopAndLeftAndTheBoundsInside)
     const int t = AutoHideFixture::Thickness();
     EXPECT_EQ(f.Position(f.history).sideFlags, 38u);
     const AutoHideSides& sides = f.Manager().Sides();
-    EXPECT_EQ(sides.strips[AUTOHIDE_TOP], (PartRect{t, 0, 1000, t}));  // shortened at its left end
-    EXPECT_EQ(sides.strips[AUTOHIDE_LEFT], (PartRect{0, t, t, 600}));
-    EXPECT_EQ(sides.bounds, (PartRect{t, t, 1000, 600}));
+    EXPECT_EQ(sides.strips[AUTOHIDE_TOP], (RECT{t, 0, 1000, t}));  // shortened at its left end
+    EXPECT_EQ(sides.strips[AUTOHIDE_LEFT], (RECT{0, t, t, 600}));
+    EXPECT_EQ(sides.bounds, (RECT{t, t, 1000, 600}));
     EXPECT_EQ(f.frame.Layout().Outer().Rect(), (RECT{t, t, 1000, 600}));
     // The top strip's fill reaches over the corner.
     EXPECT_EQ(f.InClient(f.Manager().Strip(AUTOHIDE_TOP)), Q(0, 0, 1000, t));

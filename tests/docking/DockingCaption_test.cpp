@@ -84,7 +84,7 @@ protected:
             ClampRectSize(floating, {frame.ClientArea()->width(), frame.ClientArea()->height()},
                           DockingSettings().Metrics());
         }
-        const PartPoint offset = CaptionGrabOffset({0, 0, w->width(), w->height()}, {grab.x(), grab.y()},
+        const POINT offset = CaptionGrabOffset({0, 0, w->width(), w->height()}, {grab.x(), grab.y()},
                                                    floating.Width(), floating.Height());
         return corner + QPoint(offset.x, offset.y);
     }
@@ -92,7 +92,7 @@ protected:
     QRgb Pixel(QWidget* w, QPoint p) { return w->grab().toImage().pixel(p); }
     static QRgb Colour(QWidget* w, QPalette::ColorRole role) { return w->palette().color(role).rgb(); }
 
-    static QPoint Centre(const PartRect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+    static QPoint Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 };
 
 TEST_F(DockingCaption, LiesAlongTheTopInAnInnerBarDownTheLeftInAnOuterOneAndAcrossWhenFloating)
@@ -108,9 +108,9 @@ TEST_F(DockingCaption, LiesAlongTheTopInAnInnerBarDownTheLeftInAnOuterOneAndAcro
     const int w = history->width();
     const CaptionLayout& h = history->Caption();
     EXPECT_TRUE(h.horizontal);
-    EXPECT_EQ(h.caption, (PartRect{0, 0, w, 20}));
-    EXPECT_EQ(h.close, (PartRect{w - 14, 4, w - 2, 16}));
-    EXPECT_EQ(h.pin, (PartRect{w - 27, 4, w - 15, 16}));
+    EXPECT_EQ(h.caption, (RECT{0, 0, w, 20}));
+    EXPECT_EQ(h.close, (RECT{w - 14, 4, w - 2, 16}));
+    EXPECT_EQ(h.pin, (RECT{w - 27, 4, w - 15, 16}));
     const struct {
         QPoint at;
         int hit;
@@ -122,9 +122,9 @@ TEST_F(DockingCaption, LiesAlongTheTopInAnInnerBarDownTheLeftInAnOuterOneAndAcro
     // Outer bar (panes side by side): down the left edge, buttons on top.
     const CaptionLayout& v = variables->Caption();
     EXPECT_FALSE(v.horizontal);
-    EXPECT_EQ(v.caption, (PartRect{0, 0, 20, variables->height()}));
-    EXPECT_EQ(v.close, (PartRect{4, 2, 16, 14}));
-    EXPECT_EQ(v.pin, (PartRect{4, 17, 16, 29}));
+    EXPECT_EQ(v.caption, (RECT{0, 0, 20, variables->height()}));
+    EXPECT_EQ(v.close, (RECT{4, 2, 16, 14}));
+    EXPECT_EQ(v.pin, (RECT{4, 17, 16, 29}));
     EXPECT_EQ(variables->ClientRect().left(), 20);
 
     // Floating: across the top, and the pin is no button there.
@@ -141,7 +141,7 @@ TEST_F(DockingCaption, ButtonsShowTheirStatesAndColoursFollowTheFocus)
 {
     DockLeft(history);
     Show();
-    const PartRect close = history->Caption().close;
+    const RECT close = history->Caption().close;
     const QRgb glyph = Colour(history, QPalette::ButtonText);
     // The thin cross of a small caption: from (left + 2, top + 3), its end point left out.
     EXPECT_EQ(Pixel(history, {close.left + 2, close.top + 3}), glyph);

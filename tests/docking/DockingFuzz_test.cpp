@@ -77,7 +77,7 @@ public:
             CTabbedAutoHideDockingWindow* w = Window();
             out << "close " << Name(w) << " by its button";
             if (w->isVisible()) {
-                const dockwins::PartRect& b = w->Caption().close;
+                const dockwins::RECT& b = w->Caption().close;
                 const QPoint at((b.left + b.right) / 2, (b.top + b.bottom) / 2);
                 if (Covered(w, at)) {
                     out << " (covered by the slid-out pane)";
@@ -259,7 +259,7 @@ private:
     // A point of the caption away from its buttons.
     static QPoint CaptionPoint(const CTabbedAutoHideDockingWindow* w)
     {
-        const dockwins::PartRect& c = w->Caption().caption;
+        const dockwins::RECT& c = w->Caption().caption;
         return w->IsHorizontal() ? QPoint(c.left + 8, (c.top + c.bottom) / 2)
                                  : QPoint((c.left + c.right) / 2, w->Caption().pin.bottom + 8);
     }
@@ -476,7 +476,7 @@ private:
             return;
         }
         out << "close the active tab of " << Title(box).toStdString() << " by the box's button";
-        const dockwins::PartRect& b = box->Caption().close;
+        const dockwins::RECT& b = box->Caption().close;
         const QPoint at((b.left + b.right) / 2, (b.top + b.bottom) / 2);
         if (Covered(box, at)) {
             out << " (covered)";
@@ -583,7 +583,7 @@ private:
             out << " (not docked)";
             return;
         }
-        const dockwins::PartRect& b = w->Caption().pin;
+        const dockwins::RECT& b = w->Caption().pin;
         const QPoint at((b.left + b.right) / 2, (b.top + b.bottom) / 2);
         if (Pick(0, 1) == 1 && w->isVisible() && !Covered(w, at)) {
             out << " by its button";
@@ -658,7 +658,7 @@ private:
             out << " (none)";
             return;
         }
-        const dockwins::PartRect& b = pane->Caption().close;
+        const dockwins::RECT& b = pane->Caption().close;
         const QPoint at((b.left + b.right) / 2, (b.top + b.bottom) / 2);
         if (Covered(pane, at)) {
             out << " (the pane is too narrow for its button)";
@@ -676,7 +676,7 @@ private:
             return;
         AutoHide().Show(w, false);
         CAutoHidePane* pane = AutoHide().Pane();
-        const dockwins::PartRect& b = pane->Caption().pin;
+        const dockwins::RECT& b = pane->Caption().pin;
         const QPoint at((b.left + b.right) / 2, (b.top + b.bottom) / 2);
         if (Covered(pane, at)) {
             out << " (the pane is too narrow for its button: as the button would)";

@@ -160,7 +160,7 @@ bool TakeShots(const QDir& out)
     ok = Save(frame, out.filePath("caption-bottom.png")) && ok;
     DragCaption(frame, variables, QPoint(450, 150), true);
     ok = Save(frame, out.filePath("floating.png")) && ok;
-    const dockwins::PartRect close = history->Caption().close;
+    const dockwins::RECT close = history->Caption().close;
     const QPoint button = history->mapTo(&frame, QPoint((close.left + close.right) / 2, (close.top + close.bottom) / 2));
     QTest::mouseClick(frame.windowHandle(), Qt::LeftButton, {}, button);
     ok = Save(frame, out.filePath("closed.png")) && ok;
@@ -189,7 +189,7 @@ bool TakeAutoHideShots(const QDir& out)
     // The box's pin button: both panes become one label on the left.
     dockwins::CAutoHideManager& autoHide = frame.AutoHide();
     if (auto* box = qobject_cast<CTabbedAutoHideDockingWindow*>(history->DockedTo())) {
-        const dockwins::PartRect pin = box->Caption().pin;
+        const dockwins::RECT pin = box->Caption().pin;
         const QPoint at = box->mapTo(&frame, QPoint((pin.left + pin.right) / 2, (pin.top + pin.bottom) / 2));
         QTest::mouseClick(frame.windowHandle(), Qt::LeftButton, {}, at);
     }
@@ -206,7 +206,7 @@ bool TakeAutoHideShots(const QDir& out)
     ok = Save(frame, out.filePath("slid-out.png")) && ok;
 
     // The pane's pin button puts both back as the box's two tabs.
-    const dockwins::PartRect pin = autoHide.Pane()->Caption().pin;
+    const dockwins::RECT pin = autoHide.Pane()->Caption().pin;
     QTest::mouseClick(frame.windowHandle(), Qt::LeftButton, {},
                       autoHide.Pane()->mapTo(&frame, QPoint((pin.left + pin.right) / 2, (pin.top + pin.bottom) / 2)));
     ok = Save(frame, out.filePath("unpinned.png")) && ok;

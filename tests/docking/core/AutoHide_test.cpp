@@ -11,20 +11,20 @@ TEST(AutoHideLayout, StripsAndBounds) {
 
     // Labels on the top and the left.
     const auto sides = LayOutAutoHideSides({0, 0, 600, 400}, {false, false, true, true}, 24);
-    EXPECT_EQ(sides.strips[AUTOHIDE_TOP], (PartRect{24, 0, 600, 24}));
-    EXPECT_EQ(sides.strips[AUTOHIDE_LEFT], (PartRect{0, 24, 24, 400}));
+    EXPECT_EQ(sides.strips[AUTOHIDE_TOP], (RECT{24, 0, 600, 24}));
+    EXPECT_EQ(sides.strips[AUTOHIDE_LEFT], (RECT{0, 24, 24, 400}));
     EXPECT_TRUE(sides.strips[AUTOHIDE_BOTTOM].IsEmpty());
     EXPECT_TRUE(sides.strips[AUTOHIDE_RIGHT].IsEmpty());
-    EXPECT_EQ(sides.bounds, (PartRect{24, 24, 600, 400}));
-    EXPECT_EQ(AutoHideStripFill(sides, AUTOHIDE_TOP), (PartRect{0, 0, 600, 24}));
+    EXPECT_EQ(sides.bounds, (RECT{24, 24, 600, 400}));
+    EXPECT_EQ(AutoHideStripFill(sides, AUTOHIDE_TOP), (RECT{0, 0, 600, 24}));
 
     // All four: the left and right strips run between the top and bottom ones.
     const auto all = LayOutAutoHideSides({10, 10, 610, 410}, {true, true, true, true}, 24);
-    EXPECT_EQ(all.strips[AUTOHIDE_TOP], (PartRect{34, 10, 586, 34}));
-    EXPECT_EQ(all.strips[AUTOHIDE_BOTTOM], (PartRect{34, 386, 586, 410}));
-    EXPECT_EQ(all.strips[AUTOHIDE_LEFT], (PartRect{10, 34, 34, 386}));
-    EXPECT_EQ(all.strips[AUTOHIDE_RIGHT], (PartRect{586, 34, 610, 386}));
-    EXPECT_EQ(all.bounds, (PartRect{34, 34, 586, 386}));
+    EXPECT_EQ(all.strips[AUTOHIDE_TOP], (RECT{34, 10, 586, 34}));
+    EXPECT_EQ(all.strips[AUTOHIDE_BOTTOM], (RECT{34, 386, 586, 410}));
+    EXPECT_EQ(all.strips[AUTOHIDE_LEFT], (RECT{10, 34, 34, 386}));
+    EXPECT_EQ(all.strips[AUTOHIDE_RIGHT], (RECT{586, 34, 610, 386}));
+    EXPECT_EQ(all.bounds, (RECT{34, 34, 586, 386}));
 
     // Too small a rectangle: nothing negative.
     const auto tiny = LayOutAutoHideSides({0, 0, 30, 20}, {true, true, true, true}, 24);
@@ -41,28 +41,28 @@ TEST(AutoHideLayout, StripsAndBounds) {
 }
 
 TEST(AutoHideLayout, PanePlacementAndSizingBar) {
-    const PartRect bounds{24, 0, 324, 400};  // 300 wide
-    EXPECT_EQ(AutoHidePaneRect(bounds, AUTOHIDE_LEFT, 400), (PartRect{24, 0, 319, 400}));  // 295
-    EXPECT_EQ(AutoHidePaneRect(bounds, AUTOHIDE_LEFT, 200), (PartRect{24, 0, 229, 400}));
-    EXPECT_EQ(AutoHidePaneRect(bounds, AUTOHIDE_RIGHT, 200), (PartRect{119, 0, 324, 400}));
-    EXPECT_EQ(AutoHidePaneRect(bounds, AUTOHIDE_TOP, 100), (PartRect{24, 0, 324, 105}));
-    EXPECT_EQ(AutoHidePaneRect(bounds, AUTOHIDE_BOTTOM, 100), (PartRect{24, 295, 324, 400}));
-    EXPECT_EQ(AutoHidePaneRect({0, 0, 7, 100}, AUTOHIDE_LEFT, 50), (PartRect{0, 0, 5, 100}));
-    EXPECT_EQ(AutoHidePaneRect({0, 0, 3, 100}, AUTOHIDE_LEFT, 50), (PartRect{0, 0, 3, 100}));
+    const RECT bounds{24, 0, 324, 400};  // 300 wide
+    EXPECT_EQ(AutoHidePaneRect(bounds, AUTOHIDE_LEFT, 400), (RECT{24, 0, 319, 400}));  // 295
+    EXPECT_EQ(AutoHidePaneRect(bounds, AUTOHIDE_LEFT, 200), (RECT{24, 0, 229, 400}));
+    EXPECT_EQ(AutoHidePaneRect(bounds, AUTOHIDE_RIGHT, 200), (RECT{119, 0, 324, 400}));
+    EXPECT_EQ(AutoHidePaneRect(bounds, AUTOHIDE_TOP, 100), (RECT{24, 0, 324, 105}));
+    EXPECT_EQ(AutoHidePaneRect(bounds, AUTOHIDE_BOTTOM, 100), (RECT{24, 295, 324, 400}));
+    EXPECT_EQ(AutoHidePaneRect({0, 0, 7, 100}, AUTOHIDE_LEFT, 50), (RECT{0, 0, 5, 100}));
+    EXPECT_EQ(AutoHidePaneRect({0, 0, 3, 100}, AUTOHIDE_LEFT, 50), (RECT{0, 0, 3, 100}));
 
-    const PartRect pane{24, 0, 229, 400};
-    EXPECT_EQ(AutoHideSizingBar(pane, AUTOHIDE_LEFT), (PartRect{224, 0, 229, 400}));
-    EXPECT_EQ(AutoHidePaneInside(pane, AUTOHIDE_LEFT), (PartRect{24, 0, 224, 400}));
-    EXPECT_EQ(AutoHideSizingBar({0, 295, 300, 400}, AUTOHIDE_BOTTOM), (PartRect{0, 295, 300, 300}));
-    EXPECT_EQ(AutoHidePaneInside({0, 295, 300, 400}, AUTOHIDE_BOTTOM), (PartRect{0, 300, 300, 400}));
+    const RECT pane{24, 0, 229, 400};
+    EXPECT_EQ(AutoHideSizingBar(pane, AUTOHIDE_LEFT), (RECT{224, 0, 229, 400}));
+    EXPECT_EQ(AutoHidePaneInside(pane, AUTOHIDE_LEFT), (RECT{24, 0, 224, 400}));
+    EXPECT_EQ(AutoHideSizingBar({0, 295, 300, 400}, AUTOHIDE_BOTTOM), (RECT{0, 295, 300, 300}));
+    EXPECT_EQ(AutoHidePaneInside({0, 295, 300, 400}, AUTOHIDE_BOTTOM), (RECT{0, 300, 300, 400}));
 
     EXPECT_EQ(AutoHideWidthToStore(205, 23), 200);
     EXPECT_FALSE(AutoHideWidthToStore(28, 23).has_value());
 }
 
 TEST(AutoHideLayout, SizeTrackerLimits) {
-    const PartRect bounds{24, 0, 324, 400};
-    const PartRect pane{24, 0, 229, 400};
+    const RECT bounds{24, 0, 324, 400};
+    const RECT pane{24, 0, 229, 400};
     CAutoHideSizeTracker tracker(pane, bounds, AUTOHIDE_LEFT, {227, 50});  // grab 2 px left of the edge
     EXPECT_EQ(tracker.OnMove({252, 50}).right, 254);
     EXPECT_EQ(tracker.OnMove({0, 50}).right, 29);      // near + 5
@@ -73,7 +73,7 @@ TEST(AutoHideLayout, SizeTrackerLimits) {
     EXPECT_EQ(bottom.OnMove({10, -50}).top, 5);
 
     // The resized pane's width is what the next show uses.
-    const PartRect resized = tracker.OnMove({152, 50});
+    const RECT resized = tracker.OnMove({152, 50});
     const auto stored = AutoHideWidthToStore(resized.Width(), 23);
     ASSERT_TRUE(stored.has_value());
     EXPECT_EQ(*stored, 125);
@@ -89,7 +89,7 @@ TEST(AutoHideLayout, SizeTrackerLimits) {
 }
 
 TEST(AutoHideLayout, SlideStepsAndHideTest) {
-    const PartRect pane{24, 0, 229, 400};  // 205 wide: step 20
+    const RECT pane{24, 0, 229, 400};  // 205 wide: step 20
     const auto in = AutoHideSlideSteps(pane, AUTOHIDE_LEFT, true);
     ASSERT_EQ(in.size(), 11u);
     EXPECT_EQ(in.front().right, 29);
@@ -107,7 +107,7 @@ TEST(AutoHideLayout, SlideStepsAndHideTest) {
     const auto fromRight = AutoHideSlideSteps({100, 0, 300, 400}, AUTOHIDE_RIGHT, false);
     EXPECT_EQ(fromRight.back().left, 300);
 
-    const PartRect label{0, 3, 22, 83};
+    const RECT label{0, 3, 22, 83};
     EXPECT_TRUE(AutoHideShouldHide({400, 10}, pane, label, false));
     EXPECT_FALSE(AutoHideShouldHide({100, 10}, pane, label, false));  // on the pane
     EXPECT_FALSE(AutoHideShouldHide({10, 10}, pane, label, false));   // on the label
@@ -192,12 +192,12 @@ TEST(AutoHideLabels, LayoutAndHover) {
     Labels labels;
     labels.PinUp(AUTOHIDE_LEFT, Entries({{1, u"History"}, {2, u"Variables"}, {3, u"Keys"}}), 1, 100);
     labels.PinUp(AUTOHIDE_LEFT, Entries({{4, u"Other"}}), 4, 100);
-    std::array<std::vector<PartRect>, 4> rects;
+    std::array<std::vector<RECT>, 4> rects;
     rects[AUTOHIDE_LEFT] = labels.LayOutSide(AUTOHIDE_LEFT, {0, 0, 24, 400}, Measure, 16);
     // Desired: 63 + 6 + 19 + 44 = 132 and 35 + 6 + 19 = 60; they fit.
     ASSERT_EQ(rects[AUTOHIDE_LEFT].size(), 2u);
-    EXPECT_EQ(rects[AUTOHIDE_LEFT][0], (PartRect{0, 3, 22, 135}));
-    EXPECT_EQ(rects[AUTOHIDE_LEFT][1], (PartRect{0, 140, 22, 200}));
+    EXPECT_EQ(rects[AUTOHIDE_LEFT][0], (RECT{0, 3, 22, 135}));
+    EXPECT_EQ(rects[AUTOHIDE_LEFT][1], (RECT{0, 140, 22, 200}));
 
     const auto onActive = labels.EntryAt(rects, {10, 3 + 30}, false);
     EXPECT_EQ(onActive.entry, 0);

@@ -19,7 +19,7 @@ bool Covers(const std::vector<GlyphLine>& lines, int x, int y) {
     for (const auto& line : lines) {
         const int dx = (line.to.x > line.from.x) - (line.to.x < line.from.x);
         const int dy = (line.to.y > line.from.y) - (line.to.y < line.from.y);
-        PartPoint p = line.from;
+        POINT p = line.from;
         while (!(p == line.to)) {
             if (p.x == x && p.y == y)
                 return true;
@@ -54,9 +54,9 @@ TEST(CaptionLayout, ButtonsAndTextOfEachCaption) {
 
     struct Case {
         CaptionStyle style;
-        PartRect caption;
+        RECT caption;
         bool horizontal;
-        PartRect close, pin, text;
+        RECT close, pin, text;
     } cases[] = {
         {CaptionStyle::Docking, {0, 0, 200, 20}, true, {186, 4, 198, 16}, {173, 4, 185, 16}, {5, 2, 171, 18}},
         {CaptionStyle::Docking, {0, 0, 20, 300}, false, {4, 2, 16, 14}, {4, 17, 16, 29}, {2, 31, 18, 297}},
@@ -70,18 +70,18 @@ TEST(CaptionLayout, ButtonsAndTextOfEachCaption) {
         EXPECT_EQ(layout.pin, c.pin);
         EXPECT_EQ(CaptionTextRect(layout), c.text);
     }
-    EXPECT_EQ(AutoHidePinIconRect({160, 3, 177, 20}), (PartRect{163, 6, 174, 17}));
-    EXPECT_EQ(AutoHidePinIconRect({0, 0, 17, 8}), (PartRect{3, 0, 14, 8}));  // smaller: its own height
+    EXPECT_EQ(AutoHidePinIconRect({160, 3, 177, 20}), (RECT{163, 6, 174, 17}));
+    EXPECT_EQ(AutoHidePinIconRect({0, 0, 17, 8}), (RECT{3, 0, 14, 8}));  // smaller: its own height
 }
 
 TEST(CaptionLayout, BandInWindowAndHitTest) {
-    EXPECT_EQ(CaptionRectInWindow(200, 300, 20, true), (PartRect{0, 0, 200, 20}));
-    EXPECT_EQ(CaptionRectInWindow(200, 300, 20, false), (PartRect{0, 0, 20, 300}));
-    EXPECT_EQ(CaptionRectInWindow(10, 5, 20, true), (PartRect{0, 0, 10, 5}));
+    EXPECT_EQ(CaptionRectInWindow(200, 300, 20, true), (RECT{0, 0, 200, 20}));
+    EXPECT_EQ(CaptionRectInWindow(200, 300, 20, false), (RECT{0, 0, 20, 300}));
+    EXPECT_EQ(CaptionRectInWindow(10, 5, 20, true), (RECT{0, 0, 10, 5}));
 
     const auto layout = LayOutCaption(CaptionStyle::Docking, {0, 0, 200, 20}, true);
-    EXPECT_EQ(CaptionBand(layout), (PartRect{0, 2, 200, 18}));
-    struct Case { PartPoint p; int hit; } cases[] = {
+    EXPECT_EQ(CaptionBand(layout), (RECT{0, 2, 200, 18}));
+    struct Case { POINT p; int hit; } cases[] = {
         {{190, 10}, CAPTION_HIT_CLOSE}, {{178, 10}, CAPTION_HIT_PIN}, {{50, 10}, CAPTION_HIT_CAPTION},
         {{50, 25}, CAPTION_HIT_NONE},   {{200, 10}, CAPTION_HIT_NONE}, {{185, 10}, CAPTION_HIT_CAPTION},
     };
@@ -90,7 +90,7 @@ TEST(CaptionLayout, BandInWindowAndHitTest) {
 }
 
 TEST(CaptionGlyphs, CloseCrossAndStates) {
-    const PartRect close{186, 4, 198, 16};
+    const RECT close{186, 4, 198, 16};
     const auto thin = DockingCloseGlyph(close, 15, ButtonState::Normal, 96);
     EXPECT_FALSE(thin.symbol);
     EXPECT_TRUE(Covers(thin.lines, 188, 7));
@@ -110,9 +110,9 @@ TEST(CaptionGlyphs, CloseCrossAndStates) {
     const auto symbol = DockingCloseGlyph({186, 4, 199, 17}, 16, ButtonState::Normal, 96);
     EXPECT_TRUE(symbol.symbol);
     EXPECT_EQ(symbol.lineWidth, 2);
-    EXPECT_EQ(symbol.symbolBox, (PartRect{186, 4, 198, 16}));
+    EXPECT_EQ(symbol.symbolBox, (RECT{186, 4, 198, 16}));
     const auto big = DockingCloseGlyph({186, 4, 199, 17}, 16, ButtonState::Normal, 192);
-    EXPECT_EQ(big.symbolBox, (PartRect{186, 4, 199, 17}));  // never beyond the button
+    EXPECT_EQ(big.symbolBox, (RECT{186, 4, 199, 17}));  // never beyond the button
 
     const auto outlook = AutoHideCloseGlyph({180, 3, 197, 20});
     EXPECT_TRUE(Covers(outlook, 185, 8));
@@ -122,33 +122,33 @@ TEST(CaptionGlyphs, CloseCrossAndStates) {
 
 TEST(CaptionGlyphs, PinShapesAtBothSizes) {
     // Caption height 15: a = 3, pen 1, margins 2 (upright) / 1 (lying), strip 1.
-    const PartRect pin{173, 4, 185, 16};  // centre (179, 10)
+    const RECT pin{173, 4, 185, 16};  // centre (179, 10)
     const auto upright = DockingPinGlyph(pin, 15, true, ButtonState::Normal);
     EXPECT_EQ(upright.penWidth, 1);
     EXPECT_EQ(upright.needle, (GlyphLine{{178, 14}, {178, 11}}));
     EXPECT_EQ(upright.crossBar, (GlyphLine{{175, 11}, {181, 11}}));
-    EXPECT_EQ(upright.body, (std::vector<PartPoint>{{176, 11}, {176, 6}, {180, 6}, {180, 11}}));
-    EXPECT_EQ(upright.strip, (PartRect{179, 7, 180, 11}));
+    EXPECT_EQ(upright.body, (std::vector<POINT>{{176, 11}, {176, 6}, {180, 6}, {180, 11}}));
+    EXPECT_EQ(upright.strip, (RECT{179, 7, 180, 11}));
 
     const auto lying = DockingPinGlyph(pin, 15, false, ButtonState::Pressed);
     EXPECT_EQ(lying.needle, (GlyphLine{{175, 11}, {178, 11}}));
     EXPECT_EQ(lying.crossBar, (GlyphLine{{178, 8}, {178, 14}}));
-    EXPECT_EQ(lying.body, (std::vector<PartPoint>{{178, 9}, {183, 9}, {183, 13}, {178, 13}}));
-    EXPECT_EQ(lying.strip, (PartRect{179, 12, 183, 13}));
+    EXPECT_EQ(lying.body, (std::vector<POINT>{{178, 9}, {183, 9}, {183, 13}, {178, 13}}));
+    EXPECT_EQ(lying.strip, (RECT{179, 12, 183, 13}));
 
     // Height 20: a = 4, pen 1, margin 3, strip 1.
-    const PartRect big{0, 0, 16, 16};  // centre (8, 8)
+    const RECT big{0, 0, 16, 16};  // centre (8, 8)
     const auto upright20 = DockingPinGlyph(big, 20, true, ButtonState::Normal);
     EXPECT_EQ(upright20.needle, (GlyphLine{{7, 13}, {7, 9}}));
-    EXPECT_EQ(upright20.body.front(), (PartPoint{5, 9}));
-    EXPECT_EQ(upright20.body[1], (PartPoint{5, 2}));
+    EXPECT_EQ(upright20.body.front(), (POINT{5, 9}));
+    EXPECT_EQ(upright20.body[1], (POINT{5, 2}));
     const auto lying20 = DockingPinGlyph(big, 20, false, ButtonState::Normal);
     EXPECT_EQ(lying20.needle, (GlyphLine{{3, 8}, {7, 8}}));
-    EXPECT_EQ(lying20.body[1], (PartPoint{14, 6}));
+    EXPECT_EQ(lying20.body[1], (POINT{14, 6}));
     // Height 40: a = 8, pen 2, margin 6, strip 3.
     const auto wide = DockingPinGlyph(big, 40, false, ButtonState::Normal);
     EXPECT_EQ(wide.penWidth, 2);
-    EXPECT_EQ(wide.needle.from, (PartPoint{6, 8}));
+    EXPECT_EQ(wide.needle.from, (POINT{6, 8}));
     EXPECT_EQ(wide.strip.Height(), 3);
 }
 
@@ -187,10 +187,10 @@ TEST(CaptionEllipsis, CutsToTheRoom) {
 
 TEST(CaptionEllipsis, PlacementAndCharacterBoundaries) {
     const auto horizontal = CutEllipsisText(u"AB", {10, 20, 110, 40}, true, 12, MonoMeasure);
-    EXPECT_EQ(horizontal.origin, (PartPoint{10, 24}));
-    EXPECT_EQ(horizontal.clip, (PartRect{10, 20, 110, 40}));
+    EXPECT_EQ(horizontal.origin, (POINT{10, 24}));
+    EXPECT_EQ(horizontal.clip, (RECT{10, 20, 110, 40}));
     const auto vertical = CutEllipsisText(u"AB", {0, 31, 20, 297}, false, 12, MonoMeasure);
-    EXPECT_EQ(vertical.origin, (PartPoint{16, 31}));
+    EXPECT_EQ(vertical.origin, (POINT{16, 31}));
 
     // A surrogate pair (one character) is never split.
     const std::u16string text = u"A\U0001F600BCDEF";
@@ -210,13 +210,13 @@ TEST(CaptionEllipsis, PlacementAndCharacterBoundaries) {
 TEST(CaptionDrag, GrabKeepsItsRelativePlace) {
     // Window (100,100)-(300,120) grabbed at x 150: a quarter of its width; a
     // 300-wide floating rectangle puts the outline's left edge at 75.
-    const PartRect window{100, 100, 300, 120};
+    const RECT window{100, 100, 300, 120};
     const auto offset = CaptionGrabOffset(window, {150, 110}, 300, 200);
-    EXPECT_EQ(offset, (PartPoint{75, 100}));
-    EXPECT_EQ(CaptionDragOutline({150, 110}, offset, 300, 200), (PartRect{75, 10, 375, 210}));
-    EXPECT_EQ(CaptionDragOutline({400, 300}, offset, 300, 200), (PartRect{325, 200, 625, 400}));
+    EXPECT_EQ(offset, (POINT{75, 100}));
+    EXPECT_EQ(CaptionDragOutline({150, 110}, offset, 300, 200), (RECT{75, 10, 375, 210}));
+    EXPECT_EQ(CaptionDragOutline({400, 300}, offset, 300, 200), (RECT{325, 200, 625, 400}));
     // Zero width or height: no division, the grab is at the edge.
-    EXPECT_EQ(CaptionGrabOffset({100, 100, 100, 100}, {150, 110}, 300, 200), (PartPoint{0, 0}));
+    EXPECT_EQ(CaptionGrabOffset({100, 100, 100, 100}, {150, 110}, 300, 200), (POINT{0, 0}));
     // The ratio is a 32-bit float: 1/3 of 300 gives 100 (in doubles 99.99... truncates to 99).
-    EXPECT_EQ(CaptionGrabOffset({0, 0, 3, 3}, {1, 2}, 300, 300), (PartPoint{100, 200}));
+    EXPECT_EQ(CaptionGrabOffset({0, 0, 3, 3}, {1, 2}, 300, 300), (POINT{100, 200}));
 }

@@ -80,10 +80,10 @@ TEST(PinnedLabelLayout, LabelAndEntryRects) {
     // A left strip (x 0..24) from y 0 to 300: the area is x 0..22, y 3..297.
     const auto left = PinnedLabelRects({0, 0, 24, 300}, 3, std::vector<int>{80, 40});
     ASSERT_EQ(left.size(), 2u);
-    EXPECT_EQ(left[0], (PartRect{0, 3, 22, 83}));
-    EXPECT_EQ(left[1], (PartRect{0, 88, 22, 128}));
+    EXPECT_EQ(left[0], (RECT{0, 3, 22, 83}));
+    EXPECT_EQ(left[1], (RECT{0, 88, 22, 128}));
     const auto bottom = PinnedLabelRects({0, 476, 600, 500}, 0, std::vector<int>{100});
-    EXPECT_EQ(bottom[0], (PartRect{3, 478, 103, 500}));
+    EXPECT_EQ(bottom[0], (RECT{3, 478, 103, 500}));
     EXPECT_TRUE(PinnedLabelRects({0, 0, 24, 10}, 3, std::vector<int>{5, 5}).empty());  // 4 px for one gap
 
     EXPECT_EQ(PinnedLabelAt(left, 3, {10, 50}).label, 0);
@@ -92,16 +92,16 @@ TEST(PinnedLabelLayout, LabelAndEntryRects) {
     EXPECT_EQ(PinnedLabelAt(left, 3, {10, 90}).label, 1);
 
     const auto entries = MultiLabelEntryRects({0, 0, 120, 24}, 2, 3, 1, 22);
-    EXPECT_EQ(entries[0], (PartRect{0, 0, 22, 24}));
-    EXPECT_EQ(entries[1], (PartRect{22, 0, 98, 24}));
-    EXPECT_EQ(entries[2], (PartRect{98, 0, 120, 24}));
+    EXPECT_EQ(entries[0], (RECT{0, 0, 22, 24}));
+    EXPECT_EQ(entries[1], (RECT{22, 0, 98, 24}));
+    EXPECT_EQ(entries[2], (RECT{98, 0, 120, 24}));
 
     const auto full = PinnedEntryLayout({22, 0, 98, 24}, 2, true, 16, true);
     EXPECT_TRUE(full.showIcon);
-    EXPECT_EQ(full.icon, (PartRect{25, 4, 41, 20}));
-    EXPECT_EQ(full.text, (PartRect{44, 3, 95, 21}));
+    EXPECT_EQ(full.icon, (RECT{25, 4, 41, 20}));
+    EXPECT_EQ(full.text, (RECT{44, 3, 95, 21}));
     const auto vertical = PinnedEntryLayout({0, 3, 22, 83}, 3, true, 16, true);
-    EXPECT_EQ(vertical.icon, (PartRect{3, 6, 19, 22}));
+    EXPECT_EQ(vertical.icon, (RECT{3, 6, 19, 22}));
     EXPECT_EQ(vertical.text.top, 25);
     const auto iconOnly = PinnedEntryLayout({0, 0, 22, 24}, 2, true, 16, false);
     EXPECT_TRUE(iconOnly.showIcon);
@@ -114,8 +114,8 @@ TEST(PinnedLabelLayout, LabelAndEntryRects) {
     EXPECT_LT(PinnedEntryLayout({0, 0, 5, 24}, 2, false, 16, true).text.Width(), 0);
 
     const auto edge = PinnedLabelOpenEdge({0, 3, 22, 83}, 3);
-    EXPECT_EQ(edge.from, (PartPoint{0, 4}));
-    EXPECT_EQ(edge.to, (PartPoint{0, 82}));
+    EXPECT_EQ(edge.from, (POINT{0, 4}));
+    EXPECT_EQ(edge.to, (POINT{0, 82}));
 }
 
 TEST(PinnedLabel, PinActiveReferenceAndWidths) {

@@ -6,8 +6,8 @@
 using namespace dockwins;
 
 TEST(TabBoxRules, StripBandAndWindow) {
-    const PartRect client{0, 0, 200, 300};
-    struct Case { unsigned style; PartRect strip; PartRect window; } cases[] = {
+    const RECT client{0, 0, 200, 300};
+    struct Case { unsigned style; RECT strip; RECT window; } cases[] = {
         {TAB_BOTTOM, {0, 276, 200, 300}, {0, 0, 200, 276}},  // as the box makes it
         {0, {0, 0, 200, 24}, {0, 24, 200, 300}},
         {TAB_VERTICAL, {0, 0, 24, 300}, {24, 0, 200, 300}},
@@ -19,7 +19,7 @@ TEST(TabBoxRules, StripBandAndWindow) {
         EXPECT_EQ(rects.window, c.window) << c.style;
     }
     const auto squeezed = LayOutTabBox({0, 0, 200, 10}, TAB_BOTTOM, 24);
-    EXPECT_EQ(squeezed.strip, (PartRect{0, 0, 200, 10}));
+    EXPECT_EQ(squeezed.strip, (RECT{0, 0, 200, 10}));
     EXPECT_TRUE(squeezed.window.IsEmpty());
 }
 

@@ -94,28 +94,28 @@ TEST(TabLayout, FitLayoutShrinksTheOthersThenSharesEqually) {
         EXPECT_EQ(FitTabWidths(c.natural, c.selected, c.width), c.expected) << c.width;
 
     const auto items = PlaceTabs(std::vector<int>{80, 51}, 0, 24);
-    EXPECT_EQ(items[0], (PartRect{5, 0, 85, 24}));
-    EXPECT_EQ(items[1], (PartRect{85, 0, 136, 24}));
+    EXPECT_EQ(items[0], (RECT{5, 0, 85, 24}));
+    EXPECT_EQ(items[1], (RECT{85, 0, 136, 24}));
 }
 
 TEST(TabLayout, StripButtons) {
     // The docking box: bottom tabs, no buttons.
     auto box = LayOutTabStrip({0, 0, 200, 24}, 0x4002, true);
-    EXPECT_EQ(box.tabArea, (PartRect{0, 0, 200, 24}));
+    EXPECT_EQ(box.tabArea, (RECT{0, 0, 200, 24}));
     EXPECT_FALSE(box.hasClose);
     EXPECT_FALSE(box.hasScroll);
 
     auto top = LayOutTabStrip({0, 0, 200, 24}, TAB_CLOSE | TAB_SCROLL, true);
-    EXPECT_EQ(top.close, (PartRect{181, 4, 196, 19}));
-    EXPECT_EQ(top.scrollRight, (PartRect{166, 4, 181, 19}));
-    EXPECT_EQ(top.scrollLeft, (PartRect{151, 4, 166, 19}));
-    EXPECT_EQ(top.tabArea, (PartRect{2, 0, 151, 24}));
+    EXPECT_EQ(top.close, (RECT{181, 4, 196, 19}));
+    EXPECT_EQ(top.scrollRight, (RECT{166, 4, 181, 19}));
+    EXPECT_EQ(top.scrollLeft, (RECT{151, 4, 166, 19}));
+    EXPECT_EQ(top.tabArea, (RECT{2, 0, 151, 24}));
 
     auto bottom = LayOutTabStrip({0, 0, 200, 24}, TAB_BOTTOM | TAB_CLOSE, true);
-    EXPECT_EQ(bottom.close, (PartRect{182, 6, 197, 21}));
-    EXPECT_EQ(bottom.tabArea, (PartRect{0, 0, 182, 24}));
+    EXPECT_EQ(bottom.close, (RECT{182, 6, 197, 21}));
+    EXPECT_EQ(bottom.tabArea, (RECT{0, 0, 182, 24}));
     auto scrollOnly = LayOutTabStrip({0, 0, 200, 24}, TAB_BOTTOM | TAB_SCROLL, true);
-    EXPECT_EQ(scrollOnly.scrollRight, (PartRect{182, 6, 197, 21}));
+    EXPECT_EQ(scrollOnly.scrollRight, (RECT{182, 6, 197, 21}));
 
     EXPECT_FALSE(LayOutTabStrip({0, 0, 200, 24}, TAB_CLOSE, false).hasClose);  // selected cannot close
     EXPECT_FALSE(LayOutTabStrip({0, 0, 18, 24}, TAB_CLOSE, true).hasClose);    // area under 15
@@ -150,7 +150,7 @@ TEST(TabLayout, ScrollingLeavesNoGapAndNeverPassesHome) {
         EXPECT_EQ(s.hiddenRight, last + s.offset > right);
     }
 
-    const PartRect area{2, 0, 151, 24};
+    const RECT area{2, 0, 151, 24};
     EXPECT_EQ(TabScrollToShow({165, 0, 245, 24}, area, 0, false), -114);  // ends 94 right of it
     EXPECT_EQ(TabScrollToShow({5, 0, 85, 24}, area, -99, false), -99 + 96 + 20);
     EXPECT_EQ(TabScrollToShow({85, 0, 165, 24}, area, 0, true), 0);  // partly visible stays
@@ -158,16 +158,16 @@ TEST(TabLayout, ScrollingLeavesNoGapAndNeverPassesHome) {
 
     const auto layout = ComputeTabLayout({{0, 0, 200, 24}, TAB_CLOSE | TAB_SCROLL, {80, 80, 80}, 0, true, -120});
     EXPECT_EQ(layout.scroll, (TabScroll{-99, true, false}));
-    EXPECT_EQ(layout.items.back(), (PartRect{165, 0, 245, 24}));  // natural widths with scroll buttons
+    EXPECT_EQ(layout.items.back(), (RECT{165, 0, 245, 24}));  // natural widths with scroll buttons
 }
 
 TEST(TabLayout, ItemContent) {
     // A natural tab for a 40-px text with a 16-px icon: 3 + 16 + 8 + 40 + 3 = 70.
     const auto natural = LayOutTabItem({5, 0, 75, 24}, 16, 16, 1, true);
     EXPECT_TRUE(natural.showImage);
-    EXPECT_EQ(natural.image, (PartRect{8, 5, 24, 21}));
+    EXPECT_EQ(natural.image, (RECT{8, 5, 24, 21}));
     EXPECT_TRUE(natural.showText);
-    EXPECT_EQ(natural.text, (PartRect{28, 0, 68, 24}));
+    EXPECT_EQ(natural.text, (RECT{28, 0, 68, 24}));
     // Shrunk to 22: the image, no text.
     const auto narrow = LayOutTabItem({5, 0, 27, 24}, 0, 0, 0, true);
     EXPECT_FALSE(narrow.showImage);
@@ -180,7 +180,7 @@ TEST(TabLayout, ItemContent) {
 
 TEST(TabLayout, HitTest) {
     const auto layout = ComputeTabLayout({{0, 0, 200, 24}, TAB_CLOSE | TAB_SCROLL, {80, 80, 80}, 0, true, -40});
-    struct Case { PartPoint p; TabHit hit; } cases[] = {
+    struct Case { POINT p; TabHit hit; } cases[] = {
         {{10, 10}, {0, TAB_HIT_ITEM}},   // 5..85 shifted by -40: -35..45
         {{50, 10}, {1, TAB_HIT_ITEM}},
         {{150, 10}, {2, TAB_HIT_ITEM}},  // 125..205
@@ -381,13 +381,13 @@ TEST(TabTracking, DragSwapsWithoutOscillationAndTearsOutOnce) {
 }
 
 TEST(TabTracking, ItemDragCrossesMidpoints) {
-    const std::vector<PartRect> items{{5, 0, 85, 24}, {85, 0, 125, 24}, {125, 0, 205, 24}};
+    const std::vector<RECT> items{{5, 0, 85, 24}, {85, 0, 125, 24}, {125, 0, 205, 24}};
     struct Case { int current; int x; int target; } cases[] = {
         {0, 100, -1}, {0, 105, 1}, {0, 130, -1}, {0, 170, 2}, {2, 110, -1}, {2, 100, 1}, {2, 40, 0}, {1, 100, -1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(TabItemDragTarget(items, c.current, {c.x, 10}), c.target) << c.current << " " << c.x;
-    const PartRect area{2, 0, 151, 24};
+    const RECT area{2, 0, 151, 24};
     EXPECT_EQ(TabItemDragEdgeScroll(area, 21), -1);
     EXPECT_EQ(TabItemDragEdgeScroll(area, 22), 0);
     EXPECT_EQ(TabItemDragEdgeScroll(area, 131), 1);

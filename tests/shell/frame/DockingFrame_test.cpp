@@ -86,7 +86,7 @@ TEST_F(DockingFrameInMainWindow, ABoxCaptionCloseKeepsTheFocusAndTheViewCommandB
     record->setFocus();
     Settle();
     const auto* caption = static_cast<CTabbedAutoHideDockingWindow*>(box.data());
-    const dockwins::PartRect close = caption->Caption().close;
+    const dockwins::RECT close = caption->Caption().close;
     const QPoint button = box->mapTo(&frame, QPoint((close.left + close.right) / 2, (close.top + close.bottom) / 2));
     QTest::mouseClick(frame.windowHandle(), Qt::LeftButton, {}, button);
     Settle();
