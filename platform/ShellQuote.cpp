@@ -9,8 +9,9 @@ bool IsPlain(const std::string& word)
 {
     if (word.empty())
         return false;
+    constexpr std::string_view kPlainMarks = "/._+,-";
     for (char c : word)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && std::string_view("/._+,-").find(c) == std::string_view::npos)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && kPlainMarks.find(c) == std::string_view::npos)
             return false;
     return true;
 }
