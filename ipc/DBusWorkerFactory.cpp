@@ -5,6 +5,7 @@
 #include "ipc/DBusCalcWorker.h"
 #include "ipc/HResultErrors.h"
 
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 
@@ -40,7 +41,15 @@ CDBusWorkerFactory::CDBusWorkerFactory(QDBusConnection connection, std::string h
 bool CDBusWorkerFactory::IsRegistered(const std::string& progId)
 {
     const CClassesHive hive(m_hiveFile);
-    return ClassIdFromProgId(hive, progId).has_value();
+    if (ClassIdFromProgId(hive, progId))
+        return true;
+    // An installed worker is registered by its activation file in one of the
+    // bus's own service folders, which the bus lists as activatable.
+    const QString service = serviceForProgId(progId);
+    if (service.isEmpty() || !m_connection.isConnected())
+        return false;
+    const QDBusReply<QStringList> names = m_connection.interface()->activatableServiceNames();
+    return names.isValid() && names.value().contains(service);
 }
 
 HRESULT CDBusWorkerFactory::CreateWorker(const std::string& progId, std::shared_ptr<ICalcWorker>* worker)

@@ -1,10 +1,13 @@
 #pragma once
 // The engine's worker factory on the session bus. IsRegistered looks the
-// ProgID up in the classes hive; CreateWorker asks the class object of
-// "Ergasto.CalcWorker" for a new object (the bus starts the worker program
-// from its activation file when it is not running) and gives a proxy to it.
-// Activation and creation wait at most kCreateTimeoutMs, so a missing or
-// broken worker is told within seconds. Needs a QCoreApplication.
+// ProgID up in the classes hive (the user's registration) and, failing that,
+// asks the bus whether it can start the worker's name (an installed worker,
+// whose activation file lies in one of the bus's service folders).
+// CreateWorker asks the class object of "Ergasto.CalcWorker" for a new object
+// (the bus starts the worker program from its activation file when it is not
+// running) and gives a proxy to it. Activation and creation wait at most
+// kCreateTimeoutMs, so a missing or broken worker is told within seconds.
+// Needs a QCoreApplication.
 
 #include "ipc/CallbackHost.h"
 #include "ipc/DBusCalcWorker.h"

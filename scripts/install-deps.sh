@@ -8,6 +8,7 @@ packages=(
   dbus-daemon xvfb xauth fonts-dejavu-core libx11-dev
   cmake ninja-build g++ pkgconf python3
   clang-14 libclang-rt-14-dev
+  desktop-file-utils appstream shared-mime-info dpkg-dev
 )
 # --screens: also what scripts/on-xvfb.sh needs (a window manager, a grabber).
 if [ "${1:-}" = "--screens" ]; then

@@ -15,6 +15,7 @@
 #include "settings/ConfigOptions.h"
 #include "settings/WindowSettings.h"
 #include "shell/frame/MainFrame.h"
+#include "shell/frame/RegistrationHint.h"
 #include "shell/frame/SaveErrorReporter.h"
 #include "shell/frame/SignalCloser.h"
 #include "shell/frame/SingleInstance.h"
@@ -131,6 +132,8 @@ int RunKelvo(int argc, char** argv, KelvoOptions options)
         try {
             frame.Create(startupPath);
         } catch (const EngineInitError& error) {
+            if (error.ExitCode() == kExitNoWorker)
+                std::fputs(WorkerRegistrationHint(QCoreApplication::applicationDirPath().toStdString()).c_str(), stderr);
             SaveSettings(saveErrors);
             return error.ExitCode();
         }

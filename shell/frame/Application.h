@@ -7,7 +7,7 @@
 // Exit codes: 1 after the window was closed; 0 for a second start whose
 // hand-over was delivered; 4 when the first instance could not be reached;
 // 2 when the calculation events cannot be made; 3 when no worker program is
-// registered.
+// registered (the engine's code; stderr then tells how to register one).
 
 #include <memory>
 #include <string>
@@ -19,6 +19,7 @@ class IProcessWaiter;
 inline constexpr int kExitNormal = 1;
 inline constexpr int kExitSecondInstance = 0;
 inline constexpr int kExitNoEvents = 2;
+inline constexpr int kExitNoWorker = 3;
 inline constexpr int kExitHandOverLost = 4;
 
 struct KelvoOptions {

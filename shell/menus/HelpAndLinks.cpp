@@ -1,9 +1,7 @@
 #include "shell/menus/HelpAndLinks.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "panes/about/ProgramInfo.h"
+#include "platform/ProgramFiles.h"
 #include "platform/UrlOpener.h"
 #include "shell/menus/UserPrompts.h"
 
@@ -12,18 +10,12 @@ std::string UpdateCheckUrl()
     return std::string(kMakerWebSite) + "/quillix/check_for_updates.php?version=" + kQuillixVersion;
 }
 
-std::string HelpFilePath(const std::string& programFolder)
-{
-    if (programFolder.empty())
-        return {};
-    return (std::filesystem::path(programFolder) / kHelpFileName).string();
-}
+std::string HelpFilePath(const std::string& programFolder) { return FindProgramFile(programFolder, kHelpFileName); }
 
 void ShowHelpContents(const std::string& programFolder, IHelpViewer& viewer, IUserPrompts& prompts)
 {
     const std::string path = HelpFilePath(programFolder);
-    std::error_code error;
-    if (path.empty() || !std::filesystem::is_regular_file(path, error)) {
+    if (path.empty()) {
         prompts.ShowError("Could not launch help file!", "Error");
         return;
     }

@@ -7,14 +7,15 @@
 class IUrlOpener;
 class IUserPrompts;
 
-// File name of the help page, in the program's folder.
+// File name of the help page, beside the program or in its installed data
+// folder (platform/ProgramFiles.h).
 inline constexpr const char* kHelpFileName = "quillix-help.html";
 
 // The update-check page: the maker's site, "/quillix/check_for_updates.php",
 // with the program's version under the query key "version".
 std::string UpdateCheckUrl();
 
-// The help page's path in a program folder.
+// The help page's path for a program folder; empty when it is not there.
 std::string HelpFilePath(const std::string& programFolder);
 
 class IHelpViewer {
@@ -24,8 +25,8 @@ public:
     virtual void ShowHelpFile(const std::string& path) = 0;
 };
 
-// 32917 (F1): shows the help page beside the program, or tells the user that
-// it could not be launched.
+// 32917 (F1): shows the program's help page, or tells the user that it could
+// not be launched.
 void ShowHelpContents(const std::string& programFolder, IHelpViewer& viewer, IUserPrompts& prompts);
 
 // 32916: opens the update-check page in the browser; nothing is reported.

@@ -213,22 +213,50 @@ TEST_F(EngineThroughWorkerTest, WithoutAnActivationFileTheStepAbortsWithinSecond
     QDBusConnection::disconnectFromBus(QStringLiteral("no-activation"));
 }
 
+TEST(WorkerLocation, TheUsersRegistrationOrAnActivationFileOfTheBusLocatesTheWorker)
+{
+    ipc_test::EnsureCoreApplication();
+    // This test's classes hive is empty; the harness's bus can start this build's worker.
+    ipc::CDBusWorkerFactory onTheBus;
+    EXPECT_TRUE(onTheBus.IsRegistered(kCalcWorkerProgId));
+    EXPECT_TRUE(onTheBus.IsRegistered("Ergasto.CalcWorker.1"));
+    EXPECT_FALSE(onTheBus.IsRegistered("Ergasto.Other"));
+
+    ipc_test::CPrivateDaemon daemon;   // no activation files
+    ASSERT_TRUE(daemon.started());
+    {
+        QDBusConnection bus = QDBusConnection::connectToBus(daemon.address(), QStringLiteral("no-services"));
+        ASSERT_TRUE(bus.isConnected());
+        EXPECT_FALSE(ipc::CDBusWorkerFactory(bus, ipc::CClassesHive::DefaultFilePath()).IsRegistered(kCalcWorkerProgId));
+        ASSERT_EQ(ipc_test::RunErgasto({QStringLiteral("-RegServer")}), 0);
+        EXPECT_TRUE(ipc::CDBusWorkerFactory(bus, ipc::CClassesHive::DefaultFilePath()).IsRegistered(kCalcWorkerProgId));
+    }
+    QDBusConnection::disconnectFromBus(QStringLiteral("no-services"));
+}
+
 TEST(EngineWithoutRegistration, TheEngineTellsTheUserAndEndsWithExitCodeThree)
 {
     ipc_test::EnsureCoreApplication();
-    // Nothing registered in this test's own classes hive.
-    enginetest::FakeMessageBoxes boxes;
-    CInnerCalc::Services services;
-    services.workerFactory = std::make_shared<ipc::CDBusWorkerFactory>();
-    services.processWaiter = std::make_shared<ipc::CPidfdProcessWaiter>();
-    services.messageBoxes = &boxes;
-    try {
-        CInnerCalc calc(nullptr, services);
-        ADD_FAILURE() << "the engine was created without a registered worker";
-    } catch (const EngineInitError& error) {
-        EXPECT_EQ(error.ExitCode(), 3);
+    // Nothing registered in this test's own classes hive, and a bus without activation files.
+    ipc_test::CPrivateDaemon daemon;
+    ASSERT_TRUE(daemon.started());
+    {
+        QDBusConnection bus = QDBusConnection::connectToBus(daemon.address(), QStringLiteral("unregistered"));
+        ASSERT_TRUE(bus.isConnected());
+        enginetest::FakeMessageBoxes boxes;
+        CInnerCalc::Services services;
+        services.workerFactory = std::make_shared<ipc::CDBusWorkerFactory>(bus, ipc::CClassesHive::DefaultFilePath());
+        services.processWaiter = std::make_shared<ipc::CPidfdProcessWaiter>();
+        services.messageBoxes = &boxes;
+        try {
+            CInnerCalc calc(nullptr, services);
+            ADD_FAILURE() << "the engine was created without a registered worker";
+        } catch (const EngineInitError& error) {
+            EXPECT_EQ(error.ExitCode(), 3);
+        }
+        EXPECT_EQ(boxes.shown, (std::vector<std::string>{"Fatal error: Could not locate calculation engine!"}));
     }
-    EXPECT_EQ(boxes.shown, (std::vector<std::string>{"Fatal error: Could not locate calculation engine!"}));
+    QDBusConnection::disconnectFromBus(QStringLiteral("unregistered"));
 }
 
 }  // namespace

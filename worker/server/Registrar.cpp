@@ -3,13 +3,13 @@
 #include "ipc/BusNames.h"
 #include "ipc/ClassesHive.h"
 #include "ipc/InterfaceXml.h"
+#include "platform/ShellQuote.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -36,29 +36,6 @@ std::string removeFile(const std::string& path)
     if (file.exists() && !file.remove())
         return "cannot remove " + path + ": " + file.errorString().toStdString();
     return {};
-}
-
-bool needsQuoting(const std::string& s)
-{
-    for (char c : s)
-        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '/' || c == '.' || c == '_' || c == '-' ||
-              c == '+' || c == ','))
-            return true;
-    return s.empty();
-}
-
-std::string quoteForShellParser(const std::string& s)
-{
-    if (!needsQuoting(s))
-        return s;
-    std::string out = "'";
-    for (char c : s) {
-        if (c == '\'')
-            out += "'\\''";
-        else
-            out += c;
-    }
-    return out + "'";
 }
 
 std::string classKey()
@@ -89,7 +66,7 @@ CRegistrar::CRegistrar(RegistrationPaths paths, std::string programPath)
 std::string CRegistrar::ServiceFileText(const std::string& programPath)
 {
     return std::string("[D-BUS Service]\nName=") + ipc::kWorkerServiceName + "\nExec=" +
-           quoteForShellParser(programPath) + "\n";
+           ShellQuoted(programPath) + "\n";
 }
 
 std::string CRegistrar::registerServer() const
