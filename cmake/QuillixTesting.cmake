@@ -13,6 +13,11 @@ set(QUILLIX_DESKTOP_DBUS_CONFIG ${CMAKE_BINARY_DIR}/tests/harness/desktop-sessio
 configure_file(${CMAKE_SOURCE_DIR}/tests/harness/session-bus.conf.in ${QUILLIX_DBUS_CONFIG} @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/tests/harness/desktop-session-bus.conf.in ${QUILLIX_DESKTOP_DBUS_CONFIG} @ONLY)
 
+# ctest runs each test in a process of its own. With QUILLIX_TEST_WHOLE_PROGRAMS
+# each test program also runs whole, once, as the test WholeProgram.<target>
+# (in the same sandbox), so that a test that passes only alone shows.
+option(QUILLIX_TEST_WHOLE_PROGRAMS "Also run every test program whole as one test" OFF)
+
 # quillix_add_test(<target> SOURCES <files...> LIBS <targets...> [DBUS | DESKTOP_BUS])
 function(quillix_add_test target)
   cmake_parse_arguments(ARG "DBUS;DESKTOP_BUS" "" "SOURCES;LIBS" ${ARGN})
@@ -30,4 +35,10 @@ function(quillix_add_test target)
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT 300 ENVIRONMENT "QUILLIX_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+  if(QUILLIX_TEST_WHOLE_PROGRAMS)
+    add_test(NAME WholeProgram.${target} COMMAND ${launcher} $<TARGET_FILE:${target}>)
+    # Started first (a high cost): a whole program runs longest.
+    set_tests_properties(WholeProgram.${target} PROPERTIES
+      TIMEOUT 600 COST 1000 ENVIRONMENT "QUILLIX_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+  endif()
 endfunction()

@@ -590,7 +590,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     StoreWindowSettings();
     OnDestroy();
     event->accept();
-    QCoreApplication::exit(1);
+    emit closed();
 }
 
 void CMainFrame::StoreWindowSettings()

@@ -118,6 +118,12 @@ public:
     bool IsOverDropTarget(int screenX, int screenY) override;
     int GetMaxDigits() override;
 
+signals:
+    // The window was closed for good and its calculator shut down: the
+    // program ends its main loop (the window leaves the loop to its owner, so
+    // a window closed where no loop runs asks no later loop to end).
+    void closed();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

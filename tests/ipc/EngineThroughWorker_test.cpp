@@ -58,6 +58,9 @@ protected:
         m_factory = std::make_shared<ipc::CDBusWorkerFactory>();
         m_waiter = std::make_shared<ipc::CPidfdProcessWaiter>();
     }
+    // What SetUp registered goes again: the registration lives in the test
+    // process's classes hive, which the next test of the process shares.
+    void TearDown() override { EXPECT_EQ(ipc_test::RunErgasto({QStringLiteral("/UnregServer")}), 0); }
 
     // Enters "1 + 2 +" with the worker's reports delayed by `reportDelayMs`,
     // so that the step is still running when the test acts; returns the
@@ -216,7 +219,7 @@ TEST_F(EngineThroughWorkerTest, WithoutAnActivationFileTheStepAbortsWithinSecond
 TEST(EngineWithoutRegistration, TheEngineTellsTheUserAndEndsWithExitCodeThree)
 {
     ipc_test::EnsureCoreApplication();
-    // Nothing registered in this test's own classes hive.
+    ASSERT_FALSE(ipc::ClassIdFromProgId(kCalcWorkerProgId)) << "the worker is registered in the classes hive";
     enginetest::FakeMessageBoxes boxes;
     CInnerCalc::Services services;
     services.workerFactory = std::make_shared<ipc::CDBusWorkerFactory>();
