@@ -1,11 +1,12 @@
 // Hand-overs of later starts reaching the real window through the real
 // socket: connections that say nothing do not hold the window up, and
-// hand-overs that come while a box or dialog is open wait for it, so no box
-// ever opens inside another.
+// files that come while a box or dialog is open or a step runs wait for it,
+// so no box ever opens inside another and no file is lost.
 
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLocalSocket>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -16,7 +17,11 @@
 #include <vector>
 
 #include "WindowFixture.h"
+#include "keypad/CalcEdit.h"
+#include "keypad/CalcWindow.h"
 #include "platform/qt/InstanceChannel.h"
+#include "resources/CommandIds.h"
+#include "shell/frame/FrameController.h"
 #include "shell/frame/SavedCalculation.h"
 
 namespace {
@@ -196,6 +201,43 @@ TEST_F(HandOverTest, AHandOverWaitsForAnotherDialogToClose)
         QApplication::processEvents(QEventLoop::AllEvents, 5);
     ASSERT_EQ(m_services.boxes.size(), 1u);
     EXPECT_EQ(Entry(), "7");
+}
+
+// A file handed over while a step runs (held long by the worker's report
+// delay) waits for the step to end, or to be cancelled, and then loads as
+// any hand-over: with the question, since the calculator holds a calculation.
+TEST_F(HandOverTest, AFileHandedOverDuringAStepLoadsWhenTheStepHasEndedOrWasCancelled)
+{
+    const std::string path = SavedProduct("during-step.qxv7", "6*7");
+    for (const bool cancel : {false, true}) {
+        SCOPED_TRACE(cancel ? "cancelled" : "ended");
+        m_services.boxes.clear();
+        m_services.beeps = 0;
+        m_services.answers = {UiMessageAnswer::Yes};
+        TypeKeys("\x1b" "2");
+        m_factory->SetDelay(cancel ? 60000 : 2000);
+        m_frame->OnCommand(cmd::kSqrt);
+        ASSERT_TRUE(m_frame->Controller().IsCalculating());
+
+        bool delivered = false;
+        RunClient([&] { delivered = SendToFirstInstance(SocketPath(), QString::fromStdString(path), 5s); });
+        EXPECT_TRUE(delivered);
+        ASSERT_TRUE(m_frame->Controller().IsCalculating()) << "the step ended before the hand-over came";
+        EXPECT_TRUE(m_services.boxes.empty());
+        EXPECT_EQ(m_services.beeps, 0) << "the load was refused";
+
+        if (cancel)
+            QTest::keyClick(m_frame->CalcWindow()->Edit(), Qt::Key_Escape);
+        ASSERT_TRUE(Settle());
+        QElapsedTimer wait;
+        wait.start();
+        while (m_services.boxes.empty() && wait.elapsed() < 5000)
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        ASSERT_EQ(m_services.boxes.size(), 1u);
+        EXPECT_EQ(m_services.boxes[0].text, LoadQuestionText(path));
+        EXPECT_EQ(Entry(), "7");
+        m_factory->SetDelay(0);
+    }
 }
 
 }  // namespace
