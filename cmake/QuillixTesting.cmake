@@ -18,9 +18,11 @@ configure_file(${CMAKE_SOURCE_DIR}/tests/harness/desktop-session-bus.conf.in ${Q
 # (in the same sandbox), so that a test that passes only alone shows.
 option(QUILLIX_TEST_WHOLE_PROGRAMS "Also run every test program whole as one test" OFF)
 
-# quillix_add_test(<target> SOURCES <files...> LIBS <targets...> [DBUS | DESKTOP_BUS])
+# quillix_add_test(<target> SOURCES <files...> LIBS <targets...> [DBUS | DESKTOP_BUS] [XVFB])
+# XVFB: each test process also gets an X display of its own with a window
+# manager (tests/harness/xvfb-session.sh); without Xvfb its tests skip.
 function(quillix_add_test target)
-  cmake_parse_arguments(ARG "DBUS;DESKTOP_BUS" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "DBUS;DESKTOP_BUS;XVFB" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   if(ARG_DESKTOP_BUS)
@@ -29,6 +31,9 @@ function(quillix_add_test target)
     set(launcher ${QUILLIX_TEST_ENV} --dbus ${QUILLIX_DBUS_CONFIG})
   else()
     set(launcher ${QUILLIX_TEST_ENV})
+  endif()
+  if(ARG_XVFB)
+    list(APPEND launcher ${CMAKE_SOURCE_DIR}/tests/harness/xvfb-session.sh)
   endif()
   set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR ${launcher})
   gtest_discover_tests(${target}

@@ -16,10 +16,9 @@
 #include <thread>
 #include <vector>
 
-#include "WindowFixture.h"
+#include "HandOverFixture.h"
 #include "keypad/CalcEdit.h"
 #include "keypad/CalcWindow.h"
-#include "platform/qt/InstanceChannel.h"
 #include "resources/CommandIds.h"
 #include "shell/frame/FrameController.h"
 #include "shell/frame/SavedCalculation.h"
@@ -27,8 +26,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-QString SocketPath() { return qEnvironmentVariable("XDG_RUNTIME_DIR") + "/handover.sock"; }
 
 // A saved calculation of "a * b" (its entry line shows b), written by a window of its own.
 std::string SavedProduct(const std::string& name, const char* keys)
@@ -44,28 +41,8 @@ std::string SavedProduct(const std::string& name, const char* keys)
     return path;
 }
 
-class HandOverTest : public WindowFixture {
+class HandOverTest : public HandOverFixture {
 protected:
-    HandOverTest()
-    {
-        QObject::connect(&m_server, &CInstanceServer::handOver, m_frame.get(), &CMainFrame::OnHandOver);
-        EXPECT_TRUE(m_server.Listen(SocketPath()));
-    }
-
-    // Runs the window's event loop while `client` runs on another thread.
-    template <class F> void RunClient(F client)
-    {
-        std::atomic<bool> done{false};
-        std::thread t([&] {
-            client();
-            done = true;
-        });
-        while (!done)
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
-        t.join();
-        QApplication::processEvents();
-    }
-
     // A modal dialog of the test's own, run to its end; it closes when `until` holds.
     static void RunModalDialogUntil(const std::function<bool()>& until)
     {
@@ -78,8 +55,6 @@ protected:
         poll.start(5);
         dialog.exec();
     }
-
-    CInstanceServer m_server;
 };
 
 TEST_F(HandOverTest, IdleConnectionsDoNotHoldUpTypingOrARealHandOver)
@@ -102,13 +77,13 @@ TEST_F(HandOverTest, IdleConnectionsDoNotHoldUpTypingOrARealHandOver)
         std::vector<std::unique_ptr<QLocalSocket>> idle;
         for (int i = 0; i < 20; ++i) {
             idle.push_back(std::make_unique<QLocalSocket>());
-            idle.back()->connectToServer(SocketPath());
+            idle.back()->connectToServer(HandOverSocketPath());
             idle.back()->waitForConnected(2000);
         }
         idleOpen = true;
         while (!typed)
             std::this_thread::sleep_for(5ms);
-        delivered = SendToFirstInstance(SocketPath(), QString(), 5s);
+        delivered = SendToFirstInstance(HandOverSocketPath(), QString(), 5s);
         finished = true;
     });
     while (!idleOpen)
@@ -143,13 +118,13 @@ TEST_F(HandOverTest, HandOversWhileABoxIsOpenWaitAndOnlyTheNewestRunsAfterIt)
 
     int taken = 0;
     RunClient([&] {
-        if (SendToFirstInstance(SocketPath(), QString::fromStdString(older), 5s))
+        if (SendToFirstInstance(HandOverSocketPath(), QString::fromStdString(older), 5s))
             ++taken;
         // Wait until the first question is up, then hand over many more.
         std::this_thread::sleep_for(200ms);
         for (int i = 0; i < 60; ++i) {
             const QString path = i % 3 == 0 ? QString() : QString::fromStdString(i == 59 ? newest : older);
-            if (SendToFirstInstance(SocketPath(), path, 5s))
+            if (SendToFirstInstance(HandOverSocketPath(), path, 5s))
                 ++taken;
         }
         clientDone = true;
@@ -177,7 +152,7 @@ TEST_F(HandOverTest, AHandOverWaitsForAnotherDialogToClose)
     std::atomic<bool> clientDone{false};
     bool delivered = false;
     std::thread client([&] {
-        delivered = SendToFirstInstance(SocketPath(), QString::fromStdString(path), 5s);
+        delivered = SendToFirstInstance(HandOverSocketPath(), QString::fromStdString(path), 5s);
         clientDone = true;
     });
     QElapsedTimer after;
@@ -220,7 +195,7 @@ TEST_F(HandOverTest, AFileHandedOverDuringAStepLoadsWhenTheStepHasEndedOrWasCanc
         ASSERT_TRUE(m_frame->Controller().IsCalculating());
 
         bool delivered = false;
-        RunClient([&] { delivered = SendToFirstInstance(SocketPath(), QString::fromStdString(path), 5s); });
+        RunClient([&] { delivered = SendToFirstInstance(HandOverSocketPath(), QString::fromStdString(path), 5s); });
         EXPECT_TRUE(delivered);
         ASSERT_TRUE(m_frame->Controller().IsCalculating()) << "the step ended before the hand-over came";
         EXPECT_TRUE(m_services.boxes.empty());
