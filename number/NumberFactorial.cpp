@@ -25,12 +25,6 @@ constexpr long double kLn10 = 2.302585092994045684017991454684364208L;
 // decision and the size check need.
 constexpr long double kLogGammaRegion = 1e15L;
 
-long double ln_gamma(long double x)
-{
-    int sign = 0;
-    return lgammal_r(x, &sign);  // the reentrant form: requests run on many threads
-}
-
 // log10 of n! / (n - k)!, approximately (an upper estimate for huge n).
 long double log10_falling(const Number& n, const Number& k)
 {

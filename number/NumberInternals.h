@@ -1,6 +1,8 @@
 #pragma once
 // Helpers shared by the Number implementation files. Not part of the public API.
 
+#include <math.h>
+
 #include <cstdint>
 #include <string>
 
@@ -42,6 +44,14 @@ public:
 };
 
 namespace number_detail {
+
+// ln |Gamma(x)| by the reentrant form: std::lgamma writes the C library's
+// global signgam, a data race between request threads.
+inline long double ln_gamma(long double x)
+{
+    int sign = 0;
+    return lgammal_r(x, &sign);
+}
 
 // Negative digit counts mean 0.
 inline int clamp_places(int places) { return places < 0 ? 0 : places; }

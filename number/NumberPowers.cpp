@@ -241,7 +241,7 @@ Number Number::factorial() const
     if (!n || *n > 1'000'000'000)
         throw NumberOverflowError("The factorial of this number is too large to compute.");
     if (*n > 1) {
-        const long double digits = std::lgamma(static_cast<long double>(*n) + 1) / std::log(10.0L);
+        const long double digits = ln_gamma(static_cast<long double>(*n) + 1) / std::log(10.0L);
         check_exact_size(digits, "the factorial");
     }
     const auto k = static_cast<unsigned long>(*n);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: installs what is missing, builds the Release build (with
-# assertions) and an ASan+UBSan build of the tests, and runs both through ctest;
+# assertions) and an ASan+UBSan build of the tests, and runs both through ctest
+# (the Release build's test programs also each run whole once);
 # then builds the fuzz targets and gives each a short run (scripts/fuzz.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,7 +14,9 @@ build() {  # build <dir> <extra cmake args...>
   cmake --build "$dir" -j "$jobs"
 }
 
-build "$root/build/release" -DCMAKE_BUILD_TYPE=Release
+# The Release build also runs each test program whole, once (WholeProgram.*),
+# besides one process per test.
+build "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DQUILLIX_TEST_WHOLE_PROGRAMS=ON
 build "$root/build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DQUILLIX_SANITIZE=ON -DQUILLIX_BUILD_BENCH=OFF
 
 # ThreadSanitizer build of the threaded tests only: the engine and worker suites

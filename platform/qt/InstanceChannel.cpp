@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <QtEndian>
 
+#include <poll.h>
+
 #include <algorithm>
 
 namespace {
@@ -24,6 +26,11 @@ bool ReadExactly(QLocalSocket& socket, qint64 count, QByteArray& out, QDeadlineT
             return false;
     }
     return true;
+}
+// Whether the peer has closed its end (what it sent may still wait to be read).
+bool HasHungUp(const QLocalSocket* socket) {
+    pollfd peer{static_cast<int>(socket->socketDescriptor()), POLLRDHUP, 0};
+    return peer.fd >= 0 && ::poll(&peer, 1, 0) == 1 && (peer.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0;
 }
 }  // namespace
 
@@ -55,7 +62,7 @@ bool CInstanceServer::Listen(const QString& socketPath) {
 void CInstanceServer::OnNewConnection() {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
         if (static_cast<int>(m_open.size()) >= m_limits.maxOpenConnections)
-            Drop(m_open.front());
+            Drop(PushOutCandidate());
         m_open.push_back(socket);
         // Never more than one message is held, however much a sender writes.
         socket->setReadBufferSize(kHeaderBytes + instance_channel::kMaxMessageBytes);
@@ -68,6 +75,21 @@ void CInstanceServer::OnNewConnection() {
         deadline->start(m_limits.deadline);
         OnReadyRead(socket);
     }
+}
+
+QLocalSocket* CInstanceServer::PushOutCandidate() const {
+    const auto oldest = [this](auto&& test) {
+        const auto it = std::find_if(m_open.begin(), m_open.end(), test);
+        return it != m_open.end() ? *it : nullptr;
+    };
+    // A sender that has closed its end can never finish its message.
+    if (QLocalSocket* gone = oldest(HasHungUp))
+        return gone;
+    // A message is read only once it is whole, so the bytes a connection
+    // holds are the part of its message that came so far.
+    if (QLocalSocket* silent = oldest([](const QLocalSocket* socket) { return socket->bytesAvailable() == 0; }))
+        return silent;
+    return m_open.front();
 }
 
 void CInstanceServer::OnReadyRead(QLocalSocket* socket) {

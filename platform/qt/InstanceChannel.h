@@ -7,9 +7,11 @@
 //
 // The first instance never waits for a sender: each connection is read as its
 // bytes arrive and is dropped when its message is not complete by a deadline,
-// and only a few connections are kept open at once (a new one pushes out the
-// oldest), so connections that send nothing cannot hold up the window or the
-// next real hand-over.
+// and only a few connections are kept open at once. A new one pushes out the
+// oldest whose sender has closed its end, else the oldest that has sent
+// nothing yet, else the oldest of all. So connections that send nothing
+// cannot hold up the window or the next real hand-over, and a flood of short
+// ones cannot push out a sender that is part-way through its message.
 
 #include <QObject>
 #include <QString>
@@ -50,6 +52,8 @@ signals:
 
 private:
     void OnNewConnection();
+    // The open connection that a new one pushes out.
+    QLocalSocket* PushOutCandidate() const;
     void OnReadyRead(QLocalSocket* socket);
     // Answers, lets the socket close by itself, and forgets it.
     void Answer(QLocalSocket* socket, bool taken);

@@ -128,6 +128,7 @@ int RunKelvo(int argc, char** argv, KelvoOptions options)
         QObject::connect(&server, &CInstanceServer::handOver, &frame, &CMainFrame::OnHandOver);
 
         QObject::connect(&signalCloser, &CSignalCloser::closeRequested, &frame, [&frame] { frame.RequestClose(); });
+        QObject::connect(&frame, &CMainFrame::closed, &app, [] { QCoreApplication::exit(kExitNormal); });
 
         try {
             frame.Create(startupPath);
@@ -139,6 +140,9 @@ int RunKelvo(int argc, char** argv, KelvoOptions options)
         }
         frame.show();
         result = app.exec();
+        // No loop runs from here on: a close now must not ask one to end
+        // (a box of the final save would close at once).
+        QObject::disconnect(&frame, &CMainFrame::closed, &app, nullptr);
         if (!frame.IsDestroyed())
             frame.close();
         if (frame.EngineAbandoned()) {

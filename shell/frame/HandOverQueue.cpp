@@ -2,8 +2,7 @@
 
 void CHandOverQueue::Push(std::string path)
 {
-    // A raise-only hand-over does not push out a file that waits.
-    if (path.empty() && m_pending)
+    if (path.empty())
         return;
     m_pending = HandOver{std::move(path)};
 }

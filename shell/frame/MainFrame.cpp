@@ -162,11 +162,11 @@ CMainFrame::CMainFrame(Setup setup, QWidget* parent) : CDockingFrame(parent), m_
         m_eventWatcher = new CCalcEventWatcher(*m_setup.events[0], *m_setup.events[1], this);
         connect(m_eventWatcher, &CCalcEventWatcher::calcDone, this, [this] {
             m_controller->OnResultEvent();
-            m_idleHook->MarkDirty();
+            OnStepEnded();
         });
         connect(m_eventWatcher, &CCalcEventWatcher::calcAborted, this, [this] {
             m_controller->OnAbortEvent();
-            m_idleHook->MarkDirty();
+            OnStepEnded();
         });
     }
     m_idleHook = new CIdleHook([this] { OnIdle(); }, this);
@@ -407,18 +407,39 @@ void CMainFrame::BringToFront()
         show();
     raise();
     activateWindow();
+    // An open box or dialog stays in front of the window and takes the input.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != this) {
+        modal->raise();
+        modal->activateWindow();
+    }
 }
 
 void CMainFrame::OnHandOver(const QString& path)
 {
+    if (m_destroyed)
+        return;
+    BringToFront();
     m_handOvers.Push(path.toStdString());
     RunHandOvers();
+}
+
+void CMainFrame::OnStepEnded()
+{
+    m_idleHook->MarkDirty();
+    // A file handed over during the step loads now, from the loop, outside
+    // the step's own handling.
+    if (!m_handOvers.IsEmpty())
+        QTimer::singleShot(0, this, &CMainFrame::RunHandOvers);
 }
 
 void CMainFrame::RunHandOvers()
 {
     if (m_destroyed || m_inHandOver)
         return;  // a running hand-over takes the waiting one when its box has closed
+    // A load is refused while a step runs or is cancelled: the file waits for
+    // the step's end (OnStepEnded).
+    if (m_controller->IsBusy())
+        return;
     if (QApplication::activeModalWidget()) {
         // Somebody else's dialog: look again when it may have closed.
         if (!m_handOverRetry) {
@@ -435,8 +456,7 @@ void CMainFrame::RunHandOvers()
         if (m_destroyed)
             break;
         BringToFront();
-        if (!next->path.empty())
-            LoadCalculation(next->path, true);
+        LoadCalculation(next->path, true);
     }
     m_inHandOver = false;
 }
@@ -590,7 +610,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     StoreWindowSettings();
     OnDestroy();
     event->accept();
-    QCoreApplication::exit(1);
+    emit closed();
 }
 
 void CMainFrame::StoreWindowSettings()

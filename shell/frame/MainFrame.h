@@ -75,9 +75,12 @@ public:
     // A key of the keyboard table: flashes its keypad button, then runs it.
     void OnAcceleratorCommand(int id);
     void LoadCalculation(const std::string& path, bool askFirst);
-    // A second start handed over: raise the window, then load the file. While
-    // a box or dialog is open the hand-over waits (the newest one wins) and
-    // runs once it has closed, so its own box never opens inside another.
+    // A second start handed over: the window comes forward at once (restored
+    // from minimised, with a box or dialog that is open in front), then the
+    // file loads. While a box or dialog is open or a step runs or is
+    // cancelled, the file waits (the newest one wins) and loads once the box
+    // has closed or the step has ended, so its own box never opens inside
+    // another and no file is dropped.
     void OnHandOver(const QString& path);
     // Files dropped on the window: one calculation file is loaded, anything
     // else is refused with a display message; the window comes forward.
@@ -118,6 +121,12 @@ public:
     bool IsOverDropTarget(int screenX, int screenY) override;
     int GetMaxDigits() override;
 
+signals:
+    // The window was closed for good and its calculator shut down: the
+    // program ends its main loop (the window leaves the loop to its owner, so
+    // a window closed where no loop runs asks no later loop to end).
+    void closed();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -136,6 +145,7 @@ private:
     void OnFileSave();
     void OnFreeFormEntry();
     void RunHandOvers();
+    void OnStepEnded();
     void ShowPane(QWidget* pane);
     CTabbedAutoHideDockingWindow* DockingWindowOf(const QWidget* pane) const;
     void SetPaneVisible(QWidget* pane, bool visible);

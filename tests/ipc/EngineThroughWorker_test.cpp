@@ -58,6 +58,9 @@ protected:
         m_factory = std::make_shared<ipc::CDBusWorkerFactory>();
         m_waiter = std::make_shared<ipc::CPidfdProcessWaiter>();
     }
+    // What SetUp registered goes again: the registration lives in the test
+    // process's classes hive, which the next test of the process shares.
+    void TearDown() override { EXPECT_EQ(ipc_test::RunErgasto({QStringLiteral("/UnregServer")}), 0); }
 
     // Enters "1 + 2 +" with the worker's reports delayed by `reportDelayMs`,
     // so that the step is still running when the test acts; returns the
@@ -230,6 +233,7 @@ TEST(WorkerLocation, TheUsersRegistrationOrAnActivationFileOfTheBusLocatesTheWor
         EXPECT_FALSE(ipc::CDBusWorkerFactory(bus, ipc::CClassesHive::DefaultFilePath()).IsRegistered(kCalcWorkerProgId));
         ASSERT_EQ(ipc_test::RunErgasto({QStringLiteral("-RegServer")}), 0);
         EXPECT_TRUE(ipc::CDBusWorkerFactory(bus, ipc::CClassesHive::DefaultFilePath()).IsRegistered(kCalcWorkerProgId));
+        EXPECT_EQ(ipc_test::RunErgasto({QStringLiteral("-UnregServer")}), 0);
     }
     QDBusConnection::disconnectFromBus(QStringLiteral("no-services"));
 }
@@ -237,6 +241,7 @@ TEST(WorkerLocation, TheUsersRegistrationOrAnActivationFileOfTheBusLocatesTheWor
 TEST(EngineWithoutRegistration, TheEngineTellsTheUserAndEndsWithExitCodeThree)
 {
     ipc_test::EnsureCoreApplication();
+    ASSERT_FALSE(ipc::ClassIdFromProgId(kCalcWorkerProgId)) << "the worker is registered in the classes hive";
     // Nothing registered in this test's own classes hive, and a bus without activation files.
     ipc_test::CPrivateDaemon daemon;
     ASSERT_TRUE(daemon.started());

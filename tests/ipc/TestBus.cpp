@@ -136,6 +136,11 @@ void CPrivateDaemon::kill()
 
 CWorkerChild::CWorkerChild(const QString& busAddress)
 {
+    // A worker that an earlier test of the process activated keeps the name
+    // until it ends by itself, five seconds after its last object went; the
+    // child could not take the name before.
+    if (busAddress.isEmpty() && !WaitUntil([] { return !WorkerNameHasOwner(); }, std::chrono::seconds(15)))
+        return;
     if (!busAddress.isEmpty()) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
@@ -146,7 +151,8 @@ CWorkerChild::CWorkerChild(const QString& busAddress)
     if (!m_process.waitForStarted(5000))
         return;
     if (busAddress.isEmpty())
-        m_started = WaitUntil(WorkerNameHasOwner, std::chrono::seconds(10));
+        m_started = WaitUntil([this] { return WorkerNameOwnerPid() == m_process.processId(); },
+                              std::chrono::seconds(10));
     else
         m_started = true;
 }
@@ -165,6 +171,12 @@ std::optional<int> CWorkerChild::waitForExit(std::chrono::milliseconds timeout)
         m_process.exitStatus() != QProcess::NormalExit)
         return std::nullopt;
     return m_process.exitCode();
+}
+
+qint64 WorkerNameOwnerPid()
+{
+    const auto reply = QDBusConnection::sessionBus().interface()->servicePid(QLatin1String(ipc::kWorkerServiceName));
+    return reply.isValid() ? reply.value() : 0;
 }
 
 bool WorkerNameHasOwner()

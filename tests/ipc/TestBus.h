@@ -83,7 +83,8 @@ private:
 };
 
 // The worker program started as our child (not by activation), so its exit
-// code can be seen. Waits until it owns its bus name.
+// code can be seen. On the session bus it waits for a worker of an earlier
+// test to leave the name, then until the child owns it.
 class CWorkerChild {
 public:
     explicit CWorkerChild(const QString& busAddress = QString());
@@ -100,5 +101,7 @@ private:
 
 // Whether the worker's well-known name has an owner on the session bus.
 bool WorkerNameHasOwner();
+// The process id of that owner; 0 when there is none.
+qint64 WorkerNameOwnerPid();
 
 }  // namespace ipc_test

@@ -321,6 +321,8 @@ TEST_F(WorkerObject, ConcurrentRequestsShareTheCaches) {
         {"/", "2", "7", 35},           {"/", "2", "7", 532},          {"ln", "1.5E-6000", nullptr, 100},
         {"log", "123.456", nullptr, 35}, {"log", "123.456", nullptr, 600}, {"log", "7E+4500", nullptr, 300},
         {"factorial", "100000", nullptr, 512}, {"sqrt", "2", nullptr, 600}, {"ncr", "200000", "100000", 35},
+        // Exact products, below the switch to log-gamma: their size estimate runs on each thread.
+        {"factorial", "500", nullptr, 35},    {"factorial", "70", nullptr, 600},
     };
     constexpr int kRounds = 4;
     auto cb = std::make_shared<RecordingCallback>();

@@ -1,6 +1,7 @@
 #include "platform/qt/InstanceChannel.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLocalSocket>
@@ -9,8 +10,13 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -175,4 +181,67 @@ TEST_F(Fixture, AMessageInPiecesIsTakenAndAnUnfinishedOneIsDroppedAtTheDeadline)
     EXPECT_EQ(closedIdle, 10);
     EXPECT_EQ(quickReceived, QStringList{"/in/pieces.qxv7"});
     EXPECT_EQ(quick.OpenConnections(), 0);
+}
+
+namespace {
+// Connects, sends two bytes and closes, as fast as it can, until `stop`.
+void FloodOfTwoByteConnections(const QString& path, const std::atomic<bool>& stop) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = path.toLocal8Bit();
+    ASSERT_LT(static_cast<std::size_t>(name.size()), sizeof address.sun_path);
+    std::memcpy(address.sun_path, name.constData(), name.size());
+    while (!stop) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        ASSERT_GE(fd, 0);
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
+            (void)!::write(fd, "\0\0", 2);
+        ::close(fd);
+    }
+}
+}  // namespace
+
+// Two threads open and close tens of thousands of connections a second. A
+// cap of three open connections stands in for a loop that is slower to take
+// each closed one away: the flood reaches the cap on any machine.
+TEST_F(Fixture, AFloodOfShortConnectionsDoesNotPushOutAHandOverSentInPieces) {
+    CInstanceServer capped(CInstanceServer::Limits{3, 2000ms});
+    QStringList cappedReceived;
+    QObject::connect(&capped, &CInstanceServer::handOver, [&](const QString& p) { cappedReceived << p; });
+    ASSERT_TRUE(capped.Listen(SocketPath()));
+    constexpr int kHandOvers = 30;
+    int taken = 0;
+    RunClient([&] {
+        std::atomic<bool> stop{false};
+        std::vector<std::thread> flood;
+        for (int i = 0; i < 2; ++i)
+            flood.emplace_back([&] { FloodOfTwoByteConnections(SocketPath(), stop); });
+        for (int i = 0; i < kHandOvers; ++i) {
+            // Connecting tries again behind the flood, as a second start does.
+            std::unique_ptr<QLocalSocket> socket;
+            for (QDeadlineTimer connecting(10s); !connecting.hasExpired();) {
+                socket = std::make_unique<QLocalSocket>();
+                socket->connectToServer(SocketPath());
+                if (socket->waitForConnected(500))
+                    break;
+            }
+            // The header and a part of the path, a pause, then the rest.
+            const QByteArray packet = Packet("/slow/" + QByteArray::number(i) + ".qxv7");
+            socket->write(packet.left(6));
+            socket->waitForBytesWritten(2000);
+            QThread::msleep(50);
+            socket->write(packet.mid(6));
+            socket->waitForBytesWritten(2000);
+            char answer = 0;
+            if (socket->waitForReadyRead(3000) && socket->read(&answer, 1) == 1 && answer == 1)
+                ++taken;
+        }
+        // The loop runs on until the flood has ended: a connect waits while
+        // the server's queue of new connections is full.
+        stop = true;
+        for (auto& t : flood)
+            t.join();
+    });
+    EXPECT_EQ(taken, kHandOvers);
+    EXPECT_EQ(cappedReceived.size(), kHandOvers);
 }

@@ -1,4 +1,4 @@
-// What waits of the hand-overs that came while a box was open.
+// What waits of the hand-overs that came while a box was open or a step ran.
 
 #include <gtest/gtest.h>
 
@@ -10,15 +10,15 @@
 
 namespace {
 
-TEST(HandOverQueueTest, TheNewestFileWinsAndARaiseNeverPushesOutAFile)
+TEST(HandOverQueueTest, TheNewestFileWinsAndARaiseNeverWaits)
 {
     const struct {
         std::vector<std::string> pushed;
         std::optional<std::string> waiting;  // nothing: the queue is empty
     } cases[] = {
         {{}, std::nullopt},
-        {{""}, ""},
-        {{"", ""}, ""},
+        {{""}, std::nullopt},
+        {{"", ""}, std::nullopt},
         {{"/a"}, "/a"},
         {{"/a", "/b", "/c"}, "/c"},
         {{"/a", ""}, "/a"},

@@ -1,11 +1,12 @@
 // Hand-overs of later starts reaching the real window through the real
 // socket: connections that say nothing do not hold the window up, and
-// hand-overs that come while a box or dialog is open wait for it, so no box
-// ever opens inside another.
+// files that come while a box or dialog is open or a step runs wait for it,
+// so no box ever opens inside another and no file is lost.
 
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLocalSocket>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -15,15 +16,16 @@
 #include <thread>
 #include <vector>
 
-#include "WindowFixture.h"
-#include "platform/qt/InstanceChannel.h"
+#include "HandOverFixture.h"
+#include "keypad/CalcEdit.h"
+#include "keypad/CalcWindow.h"
+#include "resources/CommandIds.h"
+#include "shell/frame/FrameController.h"
 #include "shell/frame/SavedCalculation.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-
-QString SocketPath() { return qEnvironmentVariable("XDG_RUNTIME_DIR") + "/handover.sock"; }
 
 // A saved calculation of "a * b" (its entry line shows b), written by a window of its own.
 std::string SavedProduct(const std::string& name, const char* keys)
@@ -36,35 +38,11 @@ std::string SavedProduct(const std::string& name, const char* keys)
         writer.TypeKeys(keys);
         EXPECT_TRUE(CCalculationFiles(writer.m_frame->Controller()).Save(path));
     }
-    // The closed window asked the application to quit, which would end every
-    // dialog of the test at once; a run of the main loop takes the request.
-    QTimer::singleShot(0, [] { QApplication::exit(0); });
-    QApplication::exec();
     return path;
 }
 
-class HandOverTest : public WindowFixture {
+class HandOverTest : public HandOverFixture {
 protected:
-    HandOverTest()
-    {
-        QObject::connect(&m_server, &CInstanceServer::handOver, m_frame.get(), &CMainFrame::OnHandOver);
-        EXPECT_TRUE(m_server.Listen(SocketPath()));
-    }
-
-    // Runs the window's event loop while `client` runs on another thread.
-    template <class F> void RunClient(F client)
-    {
-        std::atomic<bool> done{false};
-        std::thread t([&] {
-            client();
-            done = true;
-        });
-        while (!done)
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
-        t.join();
-        QApplication::processEvents();
-    }
-
     // A modal dialog of the test's own, run to its end; it closes when `until` holds.
     static void RunModalDialogUntil(const std::function<bool()>& until)
     {
@@ -77,8 +55,6 @@ protected:
         poll.start(5);
         dialog.exec();
     }
-
-    CInstanceServer m_server;
 };
 
 TEST_F(HandOverTest, IdleConnectionsDoNotHoldUpTypingOrARealHandOver)
@@ -101,13 +77,13 @@ TEST_F(HandOverTest, IdleConnectionsDoNotHoldUpTypingOrARealHandOver)
         std::vector<std::unique_ptr<QLocalSocket>> idle;
         for (int i = 0; i < 20; ++i) {
             idle.push_back(std::make_unique<QLocalSocket>());
-            idle.back()->connectToServer(SocketPath());
+            idle.back()->connectToServer(HandOverSocketPath());
             idle.back()->waitForConnected(2000);
         }
         idleOpen = true;
         while (!typed)
             std::this_thread::sleep_for(5ms);
-        delivered = SendToFirstInstance(SocketPath(), QString(), 5s);
+        delivered = SendToFirstInstance(HandOverSocketPath(), QString(), 5s);
         finished = true;
     });
     while (!idleOpen)
@@ -142,13 +118,13 @@ TEST_F(HandOverTest, HandOversWhileABoxIsOpenWaitAndOnlyTheNewestRunsAfterIt)
 
     int taken = 0;
     RunClient([&] {
-        if (SendToFirstInstance(SocketPath(), QString::fromStdString(older), 5s))
+        if (SendToFirstInstance(HandOverSocketPath(), QString::fromStdString(older), 5s))
             ++taken;
         // Wait until the first question is up, then hand over many more.
         std::this_thread::sleep_for(200ms);
         for (int i = 0; i < 60; ++i) {
             const QString path = i % 3 == 0 ? QString() : QString::fromStdString(i == 59 ? newest : older);
-            if (SendToFirstInstance(SocketPath(), path, 5s))
+            if (SendToFirstInstance(HandOverSocketPath(), path, 5s))
                 ++taken;
         }
         clientDone = true;
@@ -176,7 +152,7 @@ TEST_F(HandOverTest, AHandOverWaitsForAnotherDialogToClose)
     std::atomic<bool> clientDone{false};
     bool delivered = false;
     std::thread client([&] {
-        delivered = SendToFirstInstance(SocketPath(), QString::fromStdString(path), 5s);
+        delivered = SendToFirstInstance(HandOverSocketPath(), QString::fromStdString(path), 5s);
         clientDone = true;
     });
     QElapsedTimer after;
@@ -200,6 +176,43 @@ TEST_F(HandOverTest, AHandOverWaitsForAnotherDialogToClose)
         QApplication::processEvents(QEventLoop::AllEvents, 5);
     ASSERT_EQ(m_services.boxes.size(), 1u);
     EXPECT_EQ(Entry(), "7");
+}
+
+// A file handed over while a step runs (held long by the worker's report
+// delay) waits for the step to end, or to be cancelled, and then loads as
+// any hand-over: with the question, since the calculator holds a calculation.
+TEST_F(HandOverTest, AFileHandedOverDuringAStepLoadsWhenTheStepHasEndedOrWasCancelled)
+{
+    const std::string path = SavedProduct("during-step.qxv7", "6*7");
+    for (const bool cancel : {false, true}) {
+        SCOPED_TRACE(cancel ? "cancelled" : "ended");
+        m_services.boxes.clear();
+        m_services.beeps = 0;
+        m_services.answers = {UiMessageAnswer::Yes};
+        TypeKeys("\x1b" "2");
+        m_factory->SetDelay(cancel ? 60000 : 2000);
+        m_frame->OnCommand(cmd::kSqrt);
+        ASSERT_TRUE(m_frame->Controller().IsCalculating());
+
+        bool delivered = false;
+        RunClient([&] { delivered = SendToFirstInstance(HandOverSocketPath(), QString::fromStdString(path), 5s); });
+        EXPECT_TRUE(delivered);
+        ASSERT_TRUE(m_frame->Controller().IsCalculating()) << "the step ended before the hand-over came";
+        EXPECT_TRUE(m_services.boxes.empty());
+        EXPECT_EQ(m_services.beeps, 0) << "the load was refused";
+
+        if (cancel)
+            QTest::keyClick(m_frame->CalcWindow()->Edit(), Qt::Key_Escape);
+        ASSERT_TRUE(Settle());
+        QElapsedTimer wait;
+        wait.start();
+        while (m_services.boxes.empty() && wait.elapsed() < 5000)
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        ASSERT_EQ(m_services.boxes.size(), 1u);
+        EXPECT_EQ(m_services.boxes[0].text, LoadQuestionText(path));
+        EXPECT_EQ(Entry(), "7");
+        m_factory->SetDelay(0);
+    }
 }
 
 }  // namespace

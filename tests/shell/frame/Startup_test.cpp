@@ -88,8 +88,14 @@ std::string ReadText(const std::string& path)
 
 class StartupTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    // Each test's programs get a settings folder of their own (the settings
+    // files and the classes hive), as if each test ran in a process of its own.
+    void SetUp() override
     {
+        m_sharedConfig = std::getenv("XDG_CONFIG_HOME");
+        std::string folder = m_sharedConfig + "/test-XXXXXX";
+        ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+        ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
         const Child reg = Start({Bin("Ergasto"), "-RegServer"});
         ASSERT_EQ(WaitExit(reg.pid, 20s), 0);
     }
@@ -115,6 +121,7 @@ protected:
             ::kill(pid, SIGKILL);
             WaitExit(pid, 5s);
         }
+        ::setenv("XDG_CONFIG_HOME", m_sharedConfig.c_str(), 1);
     }
 
     std::string SettingsFile(const char* name) const
@@ -123,6 +130,7 @@ protected:
     }
 
     std::vector<pid_t> m_running;
+    std::string m_sharedConfig;
 };
 
 TEST_F(StartupTest, ASecondStartHandsOverAndExitsZeroAndACloseBySignalSavesAndExitsOne)
@@ -192,6 +200,8 @@ TEST_F(StartupTest, ACloseBySignalReportsSaveErrorsOnStderrInsteadOfWaitingForAB
     const std::string blocker = std::string(std::getenv("XDG_CONFIG_HOME")) + "/Vornel/Kelvo";
     ::mkdir((std::string(std::getenv("XDG_CONFIG_HOME")) + "/Vornel").c_str(), 0700);
     std::ofstream(blocker) << "not a folder";
+    struct stat info {};
+    ASSERT_TRUE(::stat(blocker.c_str(), &info) == 0 && S_ISREG(info.st_mode));
     Child first = StartFirst();
     m_running.push_back(first.pid);
     ::kill(first.pid, SIGTERM);

@@ -39,6 +39,7 @@ int main(int argc, char** argv)
     setup.processWaiter = host;
     setup.windowStatePath = statePath;
     CMainFrame frame(setup);
+    QObject::connect(&frame, &CMainFrame::closed, &app, [] { QApplication::exit(0); });
     frame.Create();
     if (!layout.isEmpty()) {
         frame.move(40, 30);

@@ -114,6 +114,7 @@ int main(int argc, char** argv)
     setup.workerFactory = host;
     setup.processWaiter = host;
     CMainFrame frame(setup);
+    QObject::connect(&frame, &CMainFrame::closed, &app, [] { QApplication::exit(0); });
     frame.Create();
     frame.move(0, 0);
     frame.resize(1000, 760);
