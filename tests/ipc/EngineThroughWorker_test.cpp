@@ -37,6 +37,10 @@ public:
         m_last = std::dynamic_pointer_cast<ipc::CDBusCalcWorker>(*worker);
         return hr;
     }
+    bool AwaitReport(int wakeFd, std::chrono::milliseconds timeout) override
+    {
+        return m_inner->AwaitReport(wakeFd, timeout);
+    }
     std::shared_ptr<ipc::CDBusCalcWorker> last()
     {
         std::lock_guard lock(m_mutex);
@@ -156,11 +160,11 @@ TEST_F(EngineThroughWorkerTest, AReportFromAnyConnectionButTheWorkersIsDroppedBe
     ASSERT_TRUE(ipc_test::WaitUntil(
         [&] {
             auto proxy = watching->last();
-            path = proxy ? proxy->callbackPath() : QString();
+            path = proxy ? QString::fromStdString(proxy->callbackPath()) : QString();
             return !path.isEmpty();
         },
         5s));
-    const QString engineName = QDBusConnection(QStringLiteral("quillix-worker")).baseService();
+    const QString engineName = QString::fromStdString(m_factory->busName());
     ASSERT_FALSE(engineName.isEmpty());
     QDBusConnection forger = ipc_test::NewBusConnection();
     ASSERT_TRUE(forger.isConnected());
@@ -198,9 +202,8 @@ TEST_F(EngineThroughWorkerTest, WithoutAnActivationFileTheStepAbortsWithinSecond
     ipc_test::CPrivateDaemon daemon;
     ASSERT_TRUE(daemon.started());
     {
-        QDBusConnection bus = QDBusConnection::connectToBus(daemon.address(), QStringLiteral("no-activation"));
-        ASSERT_TRUE(bus.isConnected());
-        auto factory = std::make_shared<ipc::CDBusWorkerFactory>(bus, ipc::CClassesHive::DefaultFilePath());
+        auto factory =
+            std::make_shared<ipc::CDBusWorkerFactory>(daemon.address().toStdString(), ipc::CClassesHive::DefaultFilePath());
         EngineRig rig(15, factory, m_waiter);
         ASSERT_EQ(rig.EnterAll("1 + 2"), Entered::Immediate);
         const auto start = Clock::now();
@@ -210,7 +213,6 @@ TEST_F(EngineThroughWorkerTest, WithoutAnActivationFileTheStepAbortsWithinSecond
         EXPECT_EQ(rig.info.m_messageCaption, "Fatal error");
         EXPECT_EQ(rig.Stacks(), "1 + 2");
     }
-    QDBusConnection::disconnectFromBus(QStringLiteral("no-activation"));
 }
 
 TEST(EngineWithoutRegistration, TheEngineTellsTheUserAndEndsWithExitCodeThree)
