@@ -17,8 +17,10 @@ build "$root/build/release" -DCMAKE_BUILD_TYPE=Release
 build "$root/build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DQUILLIX_SANITIZE=ON -DQUILLIX_BUILD_BENCH=OFF
 
 # ThreadSanitizer build of the threaded tests only: the engine and worker suites
-# (named "Engine..." and "Worker...") and the record window fed from another thread.
-tsan_targets=(engine_record_test engine_calc_test worker_exec_test worker_server_unit_tests panes_core_tests panes_widget_tests)
+# (named "Engine..." and "Worker...", the engine and the worker program through a
+# private bus among them) and the record window fed from another thread.
+tsan_targets=(engine_record_test engine_calc_test worker_exec_test worker_server_unit_tests panes_core_tests panes_widget_tests
+  ipc_bus_tests ipc_engine_tests)
 tsan_tests='^(Engine|Worker|CalcRecordFeed\.|RecordWindowThreading\.)'
 cmake -S "$root" -B "$root/build/tsan" -G Ninja -DQUILLIX_WERROR=ON -DCMAKE_BUILD_TYPE=Debug \
   -DQUILLIX_SANITIZE_THREAD=ON -DQUILLIX_BUILD_BENCH=OFF

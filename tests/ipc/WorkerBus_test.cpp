@@ -162,6 +162,41 @@ TEST_F(WorkerBusTest, RequestEdgeCasesReachTheCallerAsStatusWordsAndCodes)
     EXPECT_EQ(m_callback->reports().size(), std::size(table));
 }
 
+// The factory's connection is read by whichever thread waits in it: threads
+// that share one factory each get their own reports, whoever reads them.
+TEST_F(WorkerBusTest, ThreadsSharingAFactoryEachGetTheirOwnReports)
+{
+    constexpr int kThreads = 4;
+    constexpr int kCalls = 15;
+    std::vector<std::shared_ptr<CRecordingCallback>> callbacks;
+    for (int t = 0; t < kThreads; ++t)
+        callbacks.push_back(std::make_shared<CRecordingCallback>(m_factory.get()));
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 1; i <= kCalls; ++i) {
+                std::shared_ptr<ICalcWorker> worker;
+                ASSERT_EQ(m_factory->CreateWorker(kCalcWorkerProgId, &worker), S_OK);
+                const int id = t * 100 + i;
+                ASSERT_EQ(worker->PerformOperation(id, std::to_string(t + 1), std::to_string(i), "*", 35, callbacks[t]),
+                          S_OK);
+                ASSERT_TRUE(callbacks[t]->waitForReports(static_cast<std::size_t>(i), 20s));
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    for (int t = 0; t < kThreads; ++t) {
+        SCOPED_TRACE(t);
+        const auto reports = callbacks[t]->reports();
+        ASSERT_EQ(reports.size(), static_cast<std::size_t>(kCalls));
+        for (int i = 1; i <= kCalls; ++i) {
+            EXPECT_EQ(reports[static_cast<std::size_t>(i - 1)].id, t * 100 + i);
+            EXPECT_EQ(Number::from_text(reports[static_cast<std::size_t>(i - 1)].result), Number((t + 1) * i));
+        }
+    }
+}
+
 TEST_F(WorkerBusTest, CalcDurationDelaysComputedReportsOnlyAndNegativeMeansNone)
 {
     auto worker = create();
