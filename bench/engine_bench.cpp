@@ -45,6 +45,9 @@ public:
         return S_OK;
     }
     bool WaitForProcessEnd(int, std::chrono::milliseconds) override { return false; }
+    bool AwaitReport(int wakeFd, std::chrono::milliseconds timeout) override {
+        return WaitUntilReadable(wakeFd, timeout);
+    }
 
 private:
     std::shared_ptr<InlineProcess> m_process = std::make_shared<InlineProcess>();

@@ -152,6 +152,7 @@ private:
                                  Number& result, int& roundsDone);
     bool PerformBinaryOperation(EvalStackHolder& level, Number& result);
     bool StartWorker(int& processId, const char* processIdFailure);
+    bool WaitForResultEvent(std::chrono::milliseconds timeout);
     WaitOutcome WaitForReport(int processId);
     void EndRequest(WaitOutcome outcome, int processId);
     void ReleaseWorker() { m_worker.reset(); }

@@ -148,13 +148,27 @@ void CInnerCalc::EndRequest(WaitOutcome outcome, int processId) {
         m_requestIds.Release(id);
 }
 
+// The worker factory's transport may hand reports over only while this
+// thread waits in it.
+bool CInnerCalc::WaitForResultEvent(milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (m_resultEvent->tryReset())
+            return true;
+        const auto left = std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return false;
+        m_services.workerFactory->AwaitReport(m_resultEvent->fd(), left);
+    }
+}
+
 CInnerCalc::WaitOutcome CInnerCalc::WaitForReport(int processId) {
     for (;;) {
-        if (m_resultEvent->wait(kProcessPollInterval))
+        if (WaitForResultEvent(kProcessPollInterval))
             return m_cancel.Get() ? WaitOutcome::Cancelled : WaitOutcome::Reported;
         if (m_services.processWaiter && m_services.processWaiter->WaitForProcessEnd(processId, milliseconds{0})) {
             // The worker's process has gone; a report already on its way still counts.
-            if (m_resultEvent->wait(kLateReportGrace))
+            if (WaitForResultEvent(kLateReportGrace))
                 return m_cancel.Get() ? WaitOutcome::Cancelled : WaitOutcome::Reported;
             return WaitOutcome::Failed;
         }

@@ -3,12 +3,11 @@
 #include "ipc/BusNames.h"
 #include "ipc/HResultErrors.h"
 
-#include <QDBusMessage>
-#include <QDBusObjectPath>
+#include <systemd/sd-bus.h>
 
 namespace ipc {
 
-std::optional<int> CWorkerProcessIds::find(const QString& workerName) const
+std::optional<int> CWorkerProcessIds::find(const std::string& workerName) const
 {
     std::lock_guard lock(m_mutex);
     for (const auto& [name, pid] : m_known)
@@ -17,7 +16,7 @@ std::optional<int> CWorkerProcessIds::find(const QString& workerName) const
     return std::nullopt;
 }
 
-void CWorkerProcessIds::remember(const QString& workerName, int processId)
+void CWorkerProcessIds::remember(const std::string& workerName, int processId)
 {
     std::lock_guard lock(m_mutex);
     std::erase_if(m_known, [&](const auto& entry) { return entry.first == workerName; });
@@ -26,13 +25,11 @@ void CWorkerProcessIds::remember(const QString& workerName, int processId)
         m_known.pop_back();
 }
 
-CDBusCalcWorker::CDBusCalcWorker(QDBusConnection connection, QString workerName, QString objectPath,
-                                 std::shared_ptr<CCallbackHost> callbackHost,
-                                 std::shared_ptr<CWorkerProcessIds> processIds)
+CDBusCalcWorker::CDBusCalcWorker(std::shared_ptr<CBusConnection> connection, std::string workerName,
+                                 std::string objectPath, std::shared_ptr<CWorkerProcessIds> processIds)
     : m_connection(std::move(connection)),
       m_workerName(std::move(workerName)),
       m_objectPath(std::move(objectPath)),
-      m_callbackHost(std::move(callbackHost)),
       m_processIds(std::move(processIds))
 {
 }
@@ -41,45 +38,41 @@ CDBusCalcWorker::~CDBusCalcWorker()
 {
     // Release without waiting for the answer: the bus keeps the order of our
     // messages, and a worker that is gone has nothing left to release.
-    QDBusMessage release = QDBusMessage::createMethodCall(m_workerName, m_objectPath,
-                                                          QLatin1String(kUnknownInterface), QStringLiteral("Release"));
-    release.setAutoStartService(false);
-    m_connection.send(release);
-    if (!m_callbackPath.isEmpty())
-        m_callbackHost->remove(m_callbackPath);
+    m_connection->send(m_workerName, m_objectPath, kUnknownInterface, "Release");
+    if (!m_callbackPath.empty())
+        m_connection->removeCallback(m_callbackPath);
 }
 
-HRESULT CDBusCalcWorker::call(const char* interfaceName, const char* method, const QVariantList& args,
-                              QVariantList* results)
+HRESULT CDBusCalcWorker::call(const char* method, CBusConnection::Expect expect,
+                              const CBusConnection::Arguments& append, CBusConnection::Reply* reply)
 {
-    QDBusMessage message = QDBusMessage::createMethodCall(m_workerName, m_objectPath, QLatin1String(interfaceName),
-                                                          QLatin1String(method));
-    message.setAutoStartService(false);
-    message.setArguments(args);
-    const QDBusMessage reply = m_connection.call(message, QDBus::Block, kCallTimeoutMs);
-    if (reply.type() != QDBusMessage::ReplyMessage)
-        return HResultFromErrorName(reply.errorName());
-    if (results)
-        *results = reply.arguments();
+    const CBusConnection::Reply answer = m_connection->call(m_workerName, m_objectPath, kCalcWorkerInterface, method,
+                                                            {kCallTimeout, false, expect}, append);
+    if (!answer.errorName.empty())
+        return HResultFromErrorName(answer.errorName);
+    if (!answer.ok)
+        return E_FAIL;   // an answer of the wrong shape
+    if (reply)
+        *reply = answer;
     return S_OK;
 }
 
-QString CDBusCalcWorker::callbackPath() const
+std::string CDBusCalcWorker::callbackPath() const
 {
     std::lock_guard lock(m_callbackMutex);
     return m_callbackPath;
 }
 
-QString CDBusCalcWorker::exportCallback(const std::shared_ptr<ICalcCompleteCallback>& callback)
+std::string CDBusCalcWorker::exportCallback(const std::shared_ptr<ICalcCompleteCallback>& callback)
 {
     if (!callback)
-        return QLatin1String(kNoCallbackPath);
+        return kNoCallbackPath;
     std::lock_guard lock(m_callbackMutex);
     if (callback != m_callback) {
-        if (!m_callbackPath.isEmpty())
-            m_callbackHost->remove(m_callbackPath);
+        if (!m_callbackPath.empty())
+            m_connection->removeCallback(m_callbackPath);
         m_callback = callback;
-        m_callbackPath = m_callbackHost->add(callback, m_workerName);
+        m_callbackPath = m_connection->exportCallback(callback, m_workerName);
     }
     return m_callbackPath;
 }
@@ -88,18 +81,20 @@ HRESULT CDBusCalcWorker::PerformOperation(int ID, const std::string& lhs, const 
                                           const std::string& opType, int digits,
                                           std::shared_ptr<ICalcCompleteCallback> pCallback)
 {
-    const QDBusObjectPath path(exportCallback(pCallback));
-    return call(kCalcWorkerInterface, "PerformOperation",
-                {ID, QString::fromStdString(lhs), QString::fromStdString(rhs), QString::fromStdString(opType), digits,
-                 QVariant::fromValue(path)});
+    const std::string path = exportCallback(pCallback);
+    return call("PerformOperation", CBusConnection::Expect::Nothing, [&](sd_bus_message* m) {
+        return sd_bus_message_append(m, "isssio", ID, lhs.c_str(), rhs.c_str(), opType.c_str(), digits,
+                                     path.c_str());
+    });
 }
 
 HRESULT CDBusCalcWorker::ApplySinglArgFunc(int ID, const std::string& funcName, const std::string& arg, int digits,
                                            std::shared_ptr<ICalcCompleteCallback> pCallback)
 {
-    const QDBusObjectPath path(exportCallback(pCallback));
-    return call(kCalcWorkerInterface, "ApplySinglArgFunc",
-                {ID, QString::fromStdString(funcName), QString::fromStdString(arg), digits, QVariant::fromValue(path)});
+    const std::string path = exportCallback(pCallback);
+    return call("ApplySinglArgFunc", CBusConnection::Expect::Nothing, [&](sd_bus_message* m) {
+        return sd_bus_message_append(m, "issio", ID, funcName.c_str(), arg.c_str(), digits, path.c_str());
+    });
 }
 
 HRESULT CDBusCalcWorker::GetProcessId_CW(int* pProcID)
@@ -113,13 +108,11 @@ HRESULT CDBusCalcWorker::GetProcessId_CW(int* pProcID)
             return S_OK;
         }
     }
-    QVariantList results;
-    const HRESULT hr = call(kCalcWorkerInterface, "GetProcessId_CW", {}, &results);
+    CBusConnection::Reply reply;
+    const HRESULT hr = call("GetProcessId_CW", CBusConnection::Expect::Integer, {}, &reply);
     if (Failed(hr))
         return hr;
-    if (results.size() != 1 || results[0].metaType().id() != QMetaType::Int)
-        return E_FAIL;
-    *pProcID = results[0].toInt();
+    *pProcID = reply.integer;
     if (m_processIds)
         m_processIds->remember(m_workerName, *pProcID);
     return S_OK;
@@ -127,12 +120,13 @@ HRESULT CDBusCalcWorker::GetProcessId_CW(int* pProcID)
 
 HRESULT CDBusCalcWorker::EndProcess_CW()
 {
-    return call(kCalcWorkerInterface, "EndProcess_CW", {});
+    return call("EndProcess_CW");
 }
 
 HRESULT CDBusCalcWorker::SetCalcDuration(int calcDuration)
 {
-    return call(kCalcWorkerInterface, "SetCalcDuration", {calcDuration});
+    return call("SetCalcDuration", CBusConnection::Expect::Nothing,
+                [&](sd_bus_message* m) { return sd_bus_message_append(m, "i", calcDuration); });
 }
 
 }  // namespace ipc

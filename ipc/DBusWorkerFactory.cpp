@@ -2,12 +2,9 @@
 
 #include "ipc/BusNames.h"
 #include "ipc/ClassesHive.h"
-#include "ipc/DBusCalcWorker.h"
 #include "ipc/HResultErrors.h"
 
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
-#include <QDBusObjectPath>
+#include <algorithm>
 
 namespace ipc {
 
@@ -15,25 +12,20 @@ namespace {
 
 // The bus name that serves a ProgID: both ProgIDs of the worker class are
 // served under the version-independent one.
-QString serviceForProgId(const std::string& progId)
+std::string serviceForProgId(const std::string& progId)
 {
     if (progId == kWorkerProgId || progId == kWorkerVersionedProgId)
-        return QLatin1String(kWorkerServiceName);
+        return kWorkerServiceName;
     return {};
 }
 
 }  // namespace
 
-CDBusWorkerFactory::CDBusWorkerFactory()
-    : CDBusWorkerFactory(QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("quillix-worker")),
-                         CClassesHive::DefaultFilePath())
-{
-}
+CDBusWorkerFactory::CDBusWorkerFactory() : CDBusWorkerFactory(std::string(), CClassesHive::DefaultFilePath()) {}
 
-CDBusWorkerFactory::CDBusWorkerFactory(QDBusConnection connection, std::string hiveFile)
-    : m_connection(std::move(connection)),
+CDBusWorkerFactory::CDBusWorkerFactory(const std::string& busAddress, std::string hiveFile)
+    : m_connection(std::make_shared<CBusConnection>(busAddress)),
       m_hiveFile(std::move(hiveFile)),
-      m_callbackHost(CCallbackHost::ForConnection(m_connection)),
       m_processIds(std::make_shared<CWorkerProcessIds>())
 {
 }
@@ -45,11 +37,13 @@ bool CDBusWorkerFactory::IsRegistered(const std::string& progId)
         return true;
     // An installed worker is registered by its activation file in one of the
     // bus's own service folders, which the bus lists as activatable.
-    const QString service = serviceForProgId(progId);
-    if (service.isEmpty() || !m_connection.isConnected())
+    const std::string service = serviceForProgId(progId);
+    if (service.empty() || !m_connection->isConnected())
         return false;
-    const QDBusReply<QStringList> names = m_connection.interface()->activatableServiceNames();
-    return names.isValid() && names.value().contains(service);
+    const CBusConnection::Reply names =
+        m_connection->call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                           "ListActivatableNames", {kCreateTimeout, false, CBusConnection::Expect::Strings});
+    return names.ok && std::find(names.strings.begin(), names.strings.end(), service) != names.strings.end();
 }
 
 HRESULT CDBusWorkerFactory::CreateWorker(const std::string& progId, std::shared_ptr<ICalcWorker>* worker)
@@ -57,26 +51,25 @@ HRESULT CDBusWorkerFactory::CreateWorker(const std::string& progId, std::shared_
     if (!worker)
         return E_POINTER;
     worker->reset();
-    const QString service = serviceForProgId(progId);
-    if (service.isEmpty() || !m_connection.isConnected() || !m_callbackHost->isRegistered())
+    const std::string service = serviceForProgId(progId);
+    if (service.empty() || !m_connection->isConnected())
         return E_FAIL;
 
-    QDBusMessage create = QDBusMessage::createMethodCall(service, QLatin1String(kClassFactoryPath),
-                                                         QLatin1String(kClassFactoryInterface),
-                                                         QStringLiteral("CreateInstance"));
-    create.setAutoStartService(true);
-    const QDBusMessage reply = m_connection.call(create, QDBus::Block, kCreateTimeoutMs);
-    if (reply.type() != QDBusMessage::ReplyMessage)
-        return HResultFromErrorName(reply.errorName());
-    const QVariantList args = reply.arguments();
-    if (args.size() != 1 || reply.service().isEmpty())
-        return E_FAIL;
-    const QString path = args[0].value<QDBusObjectPath>().path();
-    if (path.isEmpty())
+    const CBusConnection::Reply reply =
+        m_connection->call(service, kClassFactoryPath, kClassFactoryInterface, "CreateInstance",
+                           {kCreateTimeout, true, CBusConnection::Expect::ObjectPath});
+    if (!reply.errorName.empty())
+        return HResultFromErrorName(reply.errorName);
+    if (!reply.ok || reply.sender.empty() || reply.objectPath.empty())
         return E_FAIL;
     // Talk to the process that made the object, by its unique name.
-    *worker = std::make_shared<CDBusCalcWorker>(m_connection, reply.service(), path, m_callbackHost, m_processIds);
+    *worker = std::make_shared<CDBusCalcWorker>(m_connection, reply.sender, reply.objectPath, m_processIds);
     return S_OK;
+}
+
+bool CDBusWorkerFactory::AwaitReport(int wakeFd, std::chrono::milliseconds timeout)
+{
+    return m_connection->ServeUntilReadable(wakeFd, timeout);
 }
 
 }  // namespace ipc

@@ -6,14 +6,13 @@
 // CreateWorker asks the class object of "Ergasto.CalcWorker" for a new object
 // (the bus starts the worker program from its activation file when it is not
 // running) and gives a proxy to it. Activation and creation wait at most
-// kCreateTimeoutMs, so a missing or broken worker is told within seconds.
-// Needs a QCoreApplication.
+// kCreateTimeout, so a missing or broken worker is told within seconds. The
+// factory's connection (BusConnection.h) carries its workers' calls and
+// reports on the threads that make and await them; AwaitReport serves it.
 
-#include "ipc/CallbackHost.h"
+#include "ipc/BusConnection.h"
 #include "ipc/DBusCalcWorker.h"
 #include "port/ICalcWorker.h"
-
-#include <QDBusConnection>
 
 #include <memory>
 #include <string>
@@ -22,21 +21,23 @@ namespace ipc {
 
 class CDBusWorkerFactory : public ICalcWorkerFactory {
 public:
-    static constexpr int kCreateTimeoutMs = 5000;
+    static constexpr std::chrono::milliseconds kCreateTimeout{5000};
 
     // A connection of its own to the session bus, and the user's classes hive.
-    // (The application's default session connection holds back incoming calls
-    // until the main event loop first runs; the callbacks must not wait for that.)
     CDBusWorkerFactory();
-    CDBusWorkerFactory(QDBusConnection connection, std::string hiveFile);
+    // A connection to the bus at `busAddress` (the session bus when empty).
+    CDBusWorkerFactory(const std::string& busAddress, std::string hiveFile);
+
+    // The factory connection's unique name on the bus.
+    const std::string& busName() const { return m_connection->uniqueName(); }
 
     bool IsRegistered(const std::string& progId) override;
     HRESULT CreateWorker(const std::string& progId, std::shared_ptr<ICalcWorker>* worker) override;
+    bool AwaitReport(int wakeFd, std::chrono::milliseconds timeout) override;
 
 private:
-    QDBusConnection m_connection;
+    std::shared_ptr<CBusConnection> m_connection;
     std::string m_hiveFile;
-    std::shared_ptr<CCallbackHost> m_callbackHost;
     std::shared_ptr<CWorkerProcessIds> m_processIds;
 };
 

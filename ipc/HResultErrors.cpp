@@ -39,10 +39,13 @@ QString ErrorMessageForHResult(HRESULT hr)
     return QLatin1String(lookup(hr).message);
 }
 
-HRESULT HResultFromErrorName(const QString& errorName)
+HRESULT HResultFromErrorName(std::string_view errorName)
 {
+    const std::string_view prefix = kErrorPrefix;
+    if (errorName.substr(0, prefix.size()) != prefix)
+        return E_FAIL;
     for (const auto& c : kCodes)
-        if (errorName == QLatin1String(kErrorPrefix) + QLatin1String(c.name))
+        if (errorName.substr(prefix.size()) == c.name)
             return c.code;
     return E_FAIL;
 }

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <string_view>
+
 namespace ipc {
 
 inline constexpr char kErrorPrefix[] = "Ergasto.Error.";
@@ -18,6 +20,6 @@ QString ErrorNameForHResult(HRESULT hr);
 QString ErrorMessageForHResult(HRESULT hr);
 // The code of an error reply: the four worker errors by name, anything else
 // (no reply, unknown object, a bus error) E_FAIL.
-HRESULT HResultFromErrorName(const QString& errorName);
+HRESULT HResultFromErrorName(std::string_view errorName);
 
 }  // namespace ipc

@@ -41,7 +41,20 @@ bool CEvent::wait(std::chrono::milliseconds timeout) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now());
         if (left.count() <= 0)
             return false;
-        pollfd p{m_fd, POLLIN, 0};
-        ::poll(&p, 1, static_cast<int>(std::min<long long>(left.count(), 1 << 30)));
+        WaitUntilReadable(m_fd, left);
+    }
+}
+
+bool WaitUntilReadable(int fd, std::chrono::milliseconds timeout) {
+    using clock = std::chrono::steady_clock;
+    const auto deadline = clock::now() + timeout;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now());
+        pollfd p{fd, POLLIN, 0};
+        const int ready = ::poll(&p, 1, static_cast<int>(std::clamp<long long>(left.count(), 0, 1 << 30)));
+        if (ready > 0)
+            return true;
+        if ((ready == 0 || errno != EINTR) && clock::now() >= deadline)
+            return false;
     }
 }

@@ -22,3 +22,6 @@ public:
 private:
     int m_fd = -1;
 };
+
+// Waits until the descriptor is readable (true) or the time-out has passed (false).
+bool WaitUntilReadable(int fd, std::chrono::milliseconds timeout);

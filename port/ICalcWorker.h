@@ -84,6 +84,12 @@ public:
     // Creates a worker object; on failure returns a failure code and leaves
     // *worker empty. E_POINTER when worker is null.
     virtual HRESULT CreateWorker(const std::string& progId, std::shared_ptr<ICalcWorker>* worker) = 0;
+    // How a caller waits for a report: blocks until the descriptor wakeFd is
+    // readable (true) or the time-out has passed (false). Reports of this
+    // factory's workers that arrive meanwhile reach their callbacks, on this
+    // thread or another: a transport may deliver them only while some thread
+    // waits here, so a caller waits for its reports here and nowhere else.
+    virtual bool AwaitReport(int wakeFd, std::chrono::milliseconds timeout) = 0;
 };
 
 // Waits for a worker process to end.

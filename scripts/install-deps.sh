@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   qt6-base-dev libboost-serialization-dev libboost-regex-dev
-  libgmp-dev libmpfr-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libgmp-dev libmpfr-dev libsystemd-dev libgtest-dev libgmock-dev libbenchmark-dev
   dbus-daemon xvfb xauth openbox fonts-dejavu-core libx11-dev
   cmake ninja-build g++ pkgconf python3
   clang-14 libclang-rt-14-dev

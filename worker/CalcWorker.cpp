@@ -13,14 +13,7 @@
 
 int CWorkerProcess::ProcessId() const { return static_cast<int>(::getpid()); }
 
-bool CWorkerProcess::StartRequestThread(std::function<void()> work) {
-    try {
-        std::thread(std::move(work)).detach();
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
-}
+bool CWorkerProcess::StartRequestThread(std::function<void()> work) { return m_threads.Run(std::move(work)); }
 
 bool CWorkerProcess::EndProcess() {
     try {

@@ -15,6 +15,7 @@
 #include "port/ArithRoutines.h"
 #include "port/ICalcWorker.h"
 #include "worker/ReportGate.h"
+#include "worker/RequestThreadPool.h"
 
 // The process a worker object lives in.
 class IWorkerProcess {
@@ -30,14 +31,18 @@ public:
     virtual std::shared_ptr<CReportGate> ReportGate() = 0;
 };
 
-// The worker program's own process: detached request threads; ending waits
-// 1000 ms and then exits with code 1, whatever requests still run.
+// The worker program's own process: request threads from a pool of detached
+// threads; ending waits 1000 ms and then exits with code 1, whatever requests
+// still run.
 class CWorkerProcess : public IWorkerProcess {
 public:
     int ProcessId() const override;
     bool StartRequestThread(std::function<void()> work) override;
     bool EndProcess() override;
     std::shared_ptr<CReportGate> ReportGate() override { return nullptr; }
+
+private:
+    CRequestThreadPool m_threads;
 };
 
 class CCalcWorker : public ICalcWorker {

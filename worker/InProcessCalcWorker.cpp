@@ -1,6 +1,8 @@
 #include "worker/InProcessCalcWorker.h"
 
 #include <list>
+
+#include "platform/Event.h"
 #include <thread>
 #include <vector>
 
@@ -138,6 +140,10 @@ bool CInProcessWorkerHost::WaitForProcessEnd(int processId, std::chrono::millise
         return it == m_state->running.end() || !it->second;
     };
     return m_state->processEnded.wait_for(guard, timeout, ended);
+}
+
+bool CInProcessWorkerHost::AwaitReport(int wakeFd, std::chrono::milliseconds timeout) {
+    return WaitUntilReadable(wakeFd, timeout);
 }
 
 void CInProcessWorkerHost::KillProcess(int processId) {

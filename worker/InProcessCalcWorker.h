@@ -33,6 +33,8 @@ public:
     bool IsRegistered(const std::string& progId) override;
     HRESULT CreateWorker(const std::string& progId, std::shared_ptr<ICalcWorker>* worker) override;
     bool WaitForProcessEnd(int processId, std::chrono::milliseconds timeout) override;
+    // Reports come on the request threads: nothing to serve.
+    bool AwaitReport(int wakeFd, std::chrono::milliseconds timeout) override;
 
     // Ends a simulated process without any report, as a crash would.
     void KillProcess(int processId);

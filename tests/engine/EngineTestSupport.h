@@ -32,6 +32,9 @@ public:
     explicit LoggingWorkerFactory(std::shared_ptr<ICalcWorkerFactory> inner) : m_inner(std::move(inner)) {}
     bool IsRegistered(const std::string& progId) override { return m_inner->IsRegistered(progId); }
     HRESULT CreateWorker(const std::string& progId, std::shared_ptr<ICalcWorker>* worker) override;
+    bool AwaitReport(int wakeFd, std::chrono::milliseconds timeout) override {
+        return m_inner->AwaitReport(wakeFd, timeout);
+    }
     std::vector<std::string> Calls() const {
         std::lock_guard lock(m_lock);
         return m_calls;

@@ -46,6 +46,9 @@ public:
     HRESULT SetCalcDuration(int) override { return S_OK; }
 
     bool IsRegistered(const std::string& progId) override { return registered && progId == "Ergasto.CalcWorker"; }
+    bool AwaitReport(int wakeFd, std::chrono::milliseconds timeout) override {
+        return WaitUntilReadable(wakeFd, timeout);
+    }
     HRESULT CreateWorker(const std::string&, std::shared_ptr<ICalcWorker>* worker) override {
         *worker = std::shared_ptr<ICalcWorker>(std::shared_ptr<ICalcWorker>{}, this);  // not owned
         return S_OK;

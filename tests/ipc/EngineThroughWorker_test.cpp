@@ -37,6 +37,10 @@ public:
         m_last = std::dynamic_pointer_cast<ipc::CDBusCalcWorker>(*worker);
         return hr;
     }
+    bool AwaitReport(int wakeFd, std::chrono::milliseconds timeout) override
+    {
+        return m_inner->AwaitReport(wakeFd, timeout);
+    }
     std::shared_ptr<ipc::CDBusCalcWorker> last()
     {
         std::lock_guard lock(m_mutex);
@@ -159,11 +163,11 @@ TEST_F(EngineThroughWorkerTest, AReportFromAnyConnectionButTheWorkersIsDroppedBe
     ASSERT_TRUE(ipc_test::WaitUntil(
         [&] {
             auto proxy = watching->last();
-            path = proxy ? proxy->callbackPath() : QString();
+            path = proxy ? QString::fromStdString(proxy->callbackPath()) : QString();
             return !path.isEmpty();
         },
         5s));
-    const QString engineName = QDBusConnection(QStringLiteral("quillix-worker")).baseService();
+    const QString engineName = QString::fromStdString(m_factory->busName());
     ASSERT_FALSE(engineName.isEmpty());
     QDBusConnection forger = ipc_test::NewBusConnection();
     ASSERT_TRUE(forger.isConnected());
@@ -201,9 +205,8 @@ TEST_F(EngineThroughWorkerTest, WithoutAnActivationFileTheStepAbortsWithinSecond
     ipc_test::CPrivateDaemon daemon;
     ASSERT_TRUE(daemon.started());
     {
-        QDBusConnection bus = QDBusConnection::connectToBus(daemon.address(), QStringLiteral("no-activation"));
-        ASSERT_TRUE(bus.isConnected());
-        auto factory = std::make_shared<ipc::CDBusWorkerFactory>(bus, ipc::CClassesHive::DefaultFilePath());
+        auto factory =
+            std::make_shared<ipc::CDBusWorkerFactory>(daemon.address().toStdString(), ipc::CClassesHive::DefaultFilePath());
         EngineRig rig(15, factory, m_waiter);
         ASSERT_EQ(rig.EnterAll("1 + 2"), Entered::Immediate);
         const auto start = Clock::now();
@@ -213,7 +216,6 @@ TEST_F(EngineThroughWorkerTest, WithoutAnActivationFileTheStepAbortsWithinSecond
         EXPECT_EQ(rig.info.m_messageCaption, "Fatal error");
         EXPECT_EQ(rig.Stacks(), "1 + 2");
     }
-    QDBusConnection::disconnectFromBus(QStringLiteral("no-activation"));
 }
 
 TEST(WorkerLocation, TheUsersRegistrationOrAnActivationFileOfTheBusLocatesTheWorker)
@@ -227,15 +229,11 @@ TEST(WorkerLocation, TheUsersRegistrationOrAnActivationFileOfTheBusLocatesTheWor
 
     ipc_test::CPrivateDaemon daemon;   // no activation files
     ASSERT_TRUE(daemon.started());
-    {
-        QDBusConnection bus = QDBusConnection::connectToBus(daemon.address(), QStringLiteral("no-services"));
-        ASSERT_TRUE(bus.isConnected());
-        EXPECT_FALSE(ipc::CDBusWorkerFactory(bus, ipc::CClassesHive::DefaultFilePath()).IsRegistered(kCalcWorkerProgId));
-        ASSERT_EQ(ipc_test::RunErgasto({QStringLiteral("-RegServer")}), 0);
-        EXPECT_TRUE(ipc::CDBusWorkerFactory(bus, ipc::CClassesHive::DefaultFilePath()).IsRegistered(kCalcWorkerProgId));
-        EXPECT_EQ(ipc_test::RunErgasto({QStringLiteral("-UnregServer")}), 0);
-    }
-    QDBusConnection::disconnectFromBus(QStringLiteral("no-services"));
+    const std::string address = daemon.address().toStdString();
+    EXPECT_FALSE(ipc::CDBusWorkerFactory(address, ipc::CClassesHive::DefaultFilePath()).IsRegistered(kCalcWorkerProgId));
+    ASSERT_EQ(ipc_test::RunErgasto({QStringLiteral("-RegServer")}), 0);
+    EXPECT_TRUE(ipc::CDBusWorkerFactory(address, ipc::CClassesHive::DefaultFilePath()).IsRegistered(kCalcWorkerProgId));
+    EXPECT_EQ(ipc_test::RunErgasto({QStringLiteral("-UnregServer")}), 0);
 }
 
 TEST(EngineWithoutRegistration, TheEngineTellsTheUserAndEndsWithExitCodeThree)
@@ -245,23 +243,19 @@ TEST(EngineWithoutRegistration, TheEngineTellsTheUserAndEndsWithExitCodeThree)
     // Nothing registered in this test's own classes hive, and a bus without activation files.
     ipc_test::CPrivateDaemon daemon;
     ASSERT_TRUE(daemon.started());
-    {
-        QDBusConnection bus = QDBusConnection::connectToBus(daemon.address(), QStringLiteral("unregistered"));
-        ASSERT_TRUE(bus.isConnected());
-        enginetest::FakeMessageBoxes boxes;
-        CInnerCalc::Services services;
-        services.workerFactory = std::make_shared<ipc::CDBusWorkerFactory>(bus, ipc::CClassesHive::DefaultFilePath());
-        services.processWaiter = std::make_shared<ipc::CPidfdProcessWaiter>();
-        services.messageBoxes = &boxes;
-        try {
-            CInnerCalc calc(nullptr, services);
-            ADD_FAILURE() << "the engine was created without a registered worker";
-        } catch (const EngineInitError& error) {
-            EXPECT_EQ(error.ExitCode(), 3);
-        }
-        EXPECT_EQ(boxes.shown, (std::vector<std::string>{"Fatal error: Could not locate calculation engine!"}));
+    enginetest::FakeMessageBoxes boxes;
+    CInnerCalc::Services services;
+    services.workerFactory =
+        std::make_shared<ipc::CDBusWorkerFactory>(daemon.address().toStdString(), ipc::CClassesHive::DefaultFilePath());
+    services.processWaiter = std::make_shared<ipc::CPidfdProcessWaiter>();
+    services.messageBoxes = &boxes;
+    try {
+        CInnerCalc calc(nullptr, services);
+        ADD_FAILURE() << "the engine was created without a registered worker";
+    } catch (const EngineInitError& error) {
+        EXPECT_EQ(error.ExitCode(), 3);
     }
-    QDBusConnection::disconnectFromBus(QStringLiteral("unregistered"));
+    EXPECT_EQ(boxes.shown, (std::vector<std::string>{"Fatal error: Could not locate calculation engine!"}));
 }
 
 }  // namespace

@@ -69,13 +69,29 @@ HRESULT CRecordingCallback::NotifyResult(int ID, const std::string& status, cons
         m_reports.push_back({ID, status, resultString, nErrorCode, std::chrono::steady_clock::now()});
     }
     m_arrived.notify_all();
+    m_wake.set();
     return S_OK;
 }
 
 bool CRecordingCallback::waitForReports(std::size_t count, std::chrono::milliseconds timeout)
 {
-    std::unique_lock lock(m_mutex);
-    return m_arrived.wait_for(lock, timeout, [&] { return m_reports.size() >= count; });
+    const auto enough = [&] {
+        std::lock_guard lock(m_mutex);
+        return m_reports.size() >= count;
+    };
+    if (!m_transport) {
+        std::unique_lock lock(m_mutex);
+        return m_arrived.wait_for(lock, timeout, [&] { return m_reports.size() >= count; });
+    }
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!enough()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return false;
+        if (m_transport->AwaitReport(m_wake.fd(), left))
+            m_wake.tryReset();
+    }
+    return true;
 }
 
 std::vector<CRecordingCallback::Report> CRecordingCallback::reports() const

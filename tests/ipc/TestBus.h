@@ -29,6 +29,7 @@ int RunErgasto(const QStringList& args, std::chrono::milliseconds timeout = std:
 
 }  // namespace ipc_test
 
+#include "platform/Event.h"
 #include "port/ICalcWorker.h"
 
 #include <QProcess>
@@ -42,9 +43,13 @@ int RunErgasto(const QStringList& args, std::chrono::milliseconds timeout = std:
 
 namespace ipc_test {
 
-// Records every NotifyResult, from whatever thread it comes.
+// Records every NotifyResult, from whatever thread it comes. Given the
+// factory whose workers report to it, its waits serve that factory's
+// transport (AwaitReport), as the engine's waits do.
 class CRecordingCallback : public ICalcCompleteCallback {
 public:
+    explicit CRecordingCallback(ICalcWorkerFactory* transport = nullptr) : m_transport(transport) {}
+
     struct Report {
         int id;
         std::string status;
@@ -61,6 +66,8 @@ public:
     std::optional<Report> reportFor(int id) const;
 
 private:
+    ICalcWorkerFactory* m_transport;
+    CEvent m_wake;   // set by each report, for a wait in the transport
     mutable std::mutex m_mutex;
     std::condition_variable m_arrived;
     std::vector<Report> m_reports;

@@ -32,7 +32,7 @@ protected:
         ipc_test::EnsureCoreApplication();
         ASSERT_TRUE(QDBusConnection::sessionBus().isConnected()) << "the harness gives every bus test a session bus";
         m_factory = std::make_unique<ipc::CDBusWorkerFactory>();
-        m_callback = std::make_shared<CRecordingCallback>();
+        m_callback = std::make_shared<CRecordingCallback>(m_factory.get());
     }
 
     std::shared_ptr<ICalcWorker> create()
@@ -65,7 +65,8 @@ TEST_F(WorkerBusTest, ActivationStartsErgastoAndTheObjectAnswersItsProcessId)
     EXPECT_EQ(worker->GetProcessId_CW(nullptr), E_POINTER);
     // The object describes itself with the type library's help strings.
     QDBusMessage introspect = QDBusMessage::createMethodCall(
-        QLatin1String(ipc::kWorkerServiceName), static_cast<ipc::CDBusCalcWorker&>(*worker).objectPath(),
+        QLatin1String(ipc::kWorkerServiceName),
+        QString::fromStdString(static_cast<ipc::CDBusCalcWorker&>(*worker).objectPath()),
         QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect"));
     const QDBusMessage description = QDBusConnection::sessionBus().call(introspect, QDBus::Block, 5000);
     ASSERT_EQ(description.type(), QDBusMessage::ReplyMessage);
@@ -102,7 +103,7 @@ TEST_F(WorkerBusTest, RefusedCallsReturnInvalidArgAndReportNothing)
     // An accepted call after them: its report is the only one.
     ASSERT_EQ(worker->PerformOperation(1, "2", "3", "^", 35, m_callback), S_OK);
     ASSERT_TRUE(m_callback->waitForReports(1, 10s));
-    std::this_thread::sleep_for(300ms);
+    EXPECT_FALSE(m_callback->waitForReports(2, 300ms));
     const auto reports = m_callback->reports();
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].id, 1);
@@ -161,6 +162,41 @@ TEST_F(WorkerBusTest, RequestEdgeCasesReachTheCallerAsStatusWordsAndCodes)
     EXPECT_EQ(m_callback->reports().size(), std::size(table));
 }
 
+// The factory's connection is read by whichever thread waits in it: threads
+// that share one factory each get their own reports, whoever reads them.
+TEST_F(WorkerBusTest, ThreadsSharingAFactoryEachGetTheirOwnReports)
+{
+    constexpr int kThreads = 4;
+    constexpr int kCalls = 15;
+    std::vector<std::shared_ptr<CRecordingCallback>> callbacks;
+    for (int t = 0; t < kThreads; ++t)
+        callbacks.push_back(std::make_shared<CRecordingCallback>(m_factory.get()));
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 1; i <= kCalls; ++i) {
+                std::shared_ptr<ICalcWorker> worker;
+                ASSERT_EQ(m_factory->CreateWorker(kCalcWorkerProgId, &worker), S_OK);
+                const int id = t * 100 + i;
+                ASSERT_EQ(worker->PerformOperation(id, std::to_string(t + 1), std::to_string(i), "*", 35, callbacks[t]),
+                          S_OK);
+                ASSERT_TRUE(callbacks[t]->waitForReports(static_cast<std::size_t>(i), 20s));
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    for (int t = 0; t < kThreads; ++t) {
+        SCOPED_TRACE(t);
+        const auto reports = callbacks[t]->reports();
+        ASSERT_EQ(reports.size(), static_cast<std::size_t>(kCalls));
+        for (int i = 1; i <= kCalls; ++i) {
+            EXPECT_EQ(reports[static_cast<std::size_t>(i - 1)].id, t * 100 + i);
+            EXPECT_EQ(Number::from_text(reports[static_cast<std::size_t>(i - 1)].result), Number((t + 1) * i));
+        }
+    }
+}
+
 TEST_F(WorkerBusTest, CalcDurationDelaysComputedReportsOnlyAndNegativeMeansNone)
 {
     auto worker = create();
@@ -208,7 +244,7 @@ TEST_F(WorkerBusTest, EndProcessAnswersAtOnceAndTheProcessEndsASecondLaterWithCo
     EXPECT_GE(ended, 900ms);
     EXPECT_LT(ended, 5s);
     EXPECT_EQ(child.waitForExit(5s), 1);
-    EXPECT_TRUE(m_callback->reports().empty());
+    EXPECT_FALSE(m_callback->waitForReports(1, 200ms));
 }
 
 TEST_F(WorkerBusTest, IdleWorkerGivesUpItsNameFiveSecondsAfterTheLastReleaseThenEnds)
@@ -245,7 +281,7 @@ TEST_F(WorkerBusTest, ACreationStillOnItsWayAfterTheNameWentIsServedToItsEnd)
     ASSERT_TRUE(child.started());
     auto worker = create();
     ASSERT_TRUE(worker);
-    const QString uniqueName = static_cast<ipc::CDBusCalcWorker&>(*worker).workerName();
+    const QString uniqueName = QString::fromStdString(static_cast<ipc::CDBusCalcWorker&>(*worker).workerName());
     worker.reset();
     ASSERT_TRUE(ipc_test::WaitUntil([] { return !ipc_test::WorkerNameHasOwner(); }, 15s));
 
@@ -329,10 +365,8 @@ TEST_F(WorkerBusTest, WithoutAnActivationFileCreatingFailsWithinSeconds)
 {
     ipc_test::CPrivateDaemon daemon;
     ASSERT_TRUE(daemon.started());
-    QDBusConnection bus = QDBusConnection::connectToBus(daemon.address(), QStringLiteral("no-activation"));
-    ASSERT_TRUE(bus.isConnected());
     {
-        ipc::CDBusWorkerFactory factory(bus, ipc::CClassesHive::DefaultFilePath());
+        ipc::CDBusWorkerFactory factory(daemon.address().toStdString(), ipc::CClassesHive::DefaultFilePath());
         std::shared_ptr<ICalcWorker> worker;
         const auto start = Clock::now();
         EXPECT_TRUE(Failed(factory.CreateWorker(kCalcWorkerProgId, &worker)));
@@ -341,7 +375,6 @@ TEST_F(WorkerBusTest, WithoutAnActivationFileCreatingFailsWithinSeconds)
         EXPECT_EQ(factory.CreateWorker(kCalcWorkerProgId, nullptr), E_POINTER);
         EXPECT_TRUE(Failed(factory.CreateWorker("Other.Class", &worker)));
     }
-    QDBusConnection::disconnectFromBus(QStringLiteral("no-activation"));
 }
 
 TEST_F(WorkerBusTest, AWorkerKilledMidRequestIsSeenByTheWaiterAndItsObjectsFailCleanly)
@@ -358,30 +391,30 @@ TEST_F(WorkerBusTest, AWorkerKilledMidRequestIsSeenByTheWaiterAndItsObjectsFailC
     const auto start = Clock::now();
     EXPECT_TRUE(Failed(worker->SetCalcDuration(0)));
     EXPECT_LT(Clock::now() - start, 3s);
-    EXPECT_TRUE(m_callback->reports().empty());
+    EXPECT_FALSE(m_callback->waitForReports(1, 200ms));
 }
 
-// A program may keep its worker factory, and with it the callback host, to
-// the end: past its application object (the calculator's factory goes after
-// it) or in a static that goes only after main. The host still ends its thread
-// and frees all it made (the sanitizer build checks for leaks at the exit).
-TEST(CallbackHostLifetime, EndsCleanlyAfterTheApplicationObjectAndAtTheProgramsExit)
+// A program may keep its worker factory, and with it the connection that
+// exports its callbacks, to the end: past its application object (the
+// calculator's factory goes after it) or in a static that goes only after
+// main. The connection still frees all it made (the sanitizer build checks
+// for leaks at the exit).
+TEST(WorkerFactoryLifetime, EndsCleanlyAfterTheApplicationObjectAndAtTheProgramsExit)
 {
     if (QCoreApplication::instance())
         GTEST_SKIP() << "needs a process of its own (ctest runs each test alone)";
     static std::unique_ptr<ipc::CDBusWorkerFactory> untilExit;
     std::unique_ptr<ipc::CDBusWorkerFactory> factory;
     std::shared_ptr<ICalcWorker> worker;
-    auto callback = std::make_shared<CRecordingCallback>();
+    std::shared_ptr<CRecordingCallback> callback;
     {
         int argc = 1;
         char name[] = "ipc_bus_tests";
         char* argv[] = {name, nullptr};
         QCoreApplication app(argc, argv);
         factory = std::make_unique<ipc::CDBusWorkerFactory>();
-        untilExit = std::make_unique<ipc::CDBusWorkerFactory>(
-            QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("until-exit")),
-            ipc::CClassesHive::DefaultFilePath());
+        callback = std::make_shared<CRecordingCallback>(factory.get());
+        untilExit = std::make_unique<ipc::CDBusWorkerFactory>();
         ASSERT_EQ(factory->CreateWorker(kCalcWorkerProgId, &worker), S_OK);
         ASSERT_EQ(worker->PerformOperation(1, "6", "7", "*", 35, callback), S_OK);
         ASSERT_TRUE(callback->waitForReports(1, 10s));

@@ -54,6 +54,9 @@ public:
     explicit CDelayingFactory(std::shared_ptr<ICalcWorkerFactory> host) : m_host(std::move(host)) {}
     bool IsRegistered(const std::string& progId) override { return m_host->IsRegistered(progId); }
     HRESULT CreateWorker(const std::string& progId, std::shared_ptr<ICalcWorker>* worker) override;
+    bool AwaitReport(int wakeFd, std::chrono::milliseconds timeout) override {
+        return m_host->AwaitReport(wakeFd, timeout);
+    }
     void SetDelay(int delayMs) { m_delay = delayMs; }
 
 private:
@@ -66,6 +69,9 @@ class CUnregisteredFactory : public ICalcWorkerFactory {
 public:
     bool IsRegistered(const std::string&) override { return false; }
     HRESULT CreateWorker(const std::string&, std::shared_ptr<ICalcWorker>*) override { return E_FAIL; }
+    bool AwaitReport(int wakeFd, std::chrono::milliseconds timeout) override {
+        return WaitUntilReadable(wakeFd, timeout);
+    }
 };
 
 class ControllerFixture : public ::testing::Test {
