@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace dockwins {
 
@@ -506,9 +507,15 @@ bool CWndFramesPackage::InsertAtOutline(std::unique_ptr<IFrame> frame, const REC
     return Arrange();
 }
 
-bool CWndFramesPackage::InsertAtFraction(std::unique_ptr<IFrame> frame, float fraction, unsigned height, int minAlong)
+bool CWndFramesPackage::InsertAtFraction(std::unique_ptr<IFrame> frame, float fraction, unsigned height, int minAlong,
+                                         bool storedExtent)
 {
     fraction = ClampFraction(fraction);
+    // The size Insert takes includes the frame's bar: an extent the window
+    // had gets its bar added, or every return would cost it 5 pixels.
+    if (storedExtent)
+        height = height > std::numeric_limits<unsigned>::max() - kSplitterSize ? std::numeric_limits<unsigned>::max()
+                                                                                : height + kSplitterSize;
     height = ClampExtent(height, minAlong, Length());
     // The product is a 32-bit float, as stored fractions were made.
     const int position = m_start + static_cast<int>(static_cast<float>(Length()) * fraction);

@@ -31,13 +31,21 @@ struct Frame {
 
     std::intptr_t Send(DockRequest& r) { return layout.Handle(r, this, {1000, 600}, metrics); }
 
+    // The frame's DockWindow: a first dock, whose height is the size with the bar.
     bool Dock(FakeWindow& w, unsigned side, int bar, float fraction, unsigned width, unsigned height)
+    {
+        return Place(w, {side, bar, fraction, width, height, 0, {}}, true);
+    }
+    // A window going back to a position it reported (code 4).
+    bool DockBack(FakeWindow& w, const DockPosition& position) { return Place(w, position, false); }
+    bool Place(FakeWindow& w, const DockPosition& position, bool firstDock)
     {
         DockRequest r;
         r.window = &w;
         r.target = this;
         r.code = kSetDockingPosition;
-        r.position = {side, bar, fraction, width, height, 0, {}};
+        r.position = position;
+        r.heightIncludesBar = firstDock;
         return Send(r) != 0;
     }
 
@@ -124,19 +132,44 @@ TEST(DockingFrameLayout, StoredPositionsComeBackToTheSamePlace)
     Frame f;
     ASSERT_TRUE(f.Dock(f.history, 3, 0, 0.0f, 200, 100));
     ASSERT_TRUE(f.Dock(f.variables, 3, 0, 0.0f, 200, 100));
-    // The top window leaves and comes back at its fraction and height.
-    const DockPosition v = f.Position(f.variables).position;
-    ASSERT_TRUE(f.Undock(f.variables));
-    EXPECT_EQ(f.history.placed, R(0, 0, 200, 600));
-    ASSERT_TRUE(f.Dock(f.variables, v.sideFlags, v.barIndex, v.fraction, v.width, v.height));
-    EXPECT_EQ(f.variables.placed, R(0, 0, 200, 95));
+    // Each window of the bar leaves and comes back at its fraction and
+    // height, again and again: the top one (moved to 295), the bottom one
+    // and one in the middle. The top one at the first dock's 95 (its minimum
+    // with the bar) comes back at 95 too.
+    f.host.bars[0]->Package().MoveBar(1, 295);
+    f.host.bars[0]->Package().Arrange();
+    ASSERT_EQ(f.variables.placed, R(0, 0, 200, 295));
+    const auto cycles = [&](FakeWindow& w, const RECT& place) {
+        for (int i = 0; i < 6; ++i) {
+            const DockPosition p = f.Position(w).position;
+            ASSERT_TRUE(f.Undock(w));
+            ASSERT_TRUE(f.DockBack(w, p));
+            EXPECT_EQ(w.placed, place) << "cycle " << i;
+            EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+        }
+    };
+    cycles(f.variables, R(0, 0, 200, 295));
+    cycles(f.history, R(0, 300, 200, 600));
+    ASSERT_TRUE(f.Dock(f.other, 3, 0, 0.2f, 200, 100));
+    const RECT middle = f.other.placed;
+    ASSERT_EQ(middle, R(0, 121, 200, 295));
+    cycles(f.other, middle);
+    Frame first;
+    ASSERT_TRUE(first.Dock(first.history, 3, 0, 0.0f, 200, 100));
+    ASSERT_TRUE(first.Dock(first.variables, 3, 0, 0.0f, 200, 100));
+    const DockPosition v = first.Position(first.variables).position;
+    ASSERT_TRUE(first.Undock(first.variables));
+    ASSERT_TRUE(first.DockBack(first.variables, v));
+    EXPECT_EQ(first.variables.placed, R(0, 0, 200, 95));
+
     // A window alone in its bar: the bar goes, and a new one of the same width comes back.
     ASSERT_TRUE(f.Undock(f.variables));
+    ASSERT_TRUE(f.Undock(f.other));
     const DockPosition h = f.Position(f.history).position;
     ASSERT_TRUE(f.Undock(f.history));
     EXPECT_TRUE(f.host.bars.empty());
     EXPECT_EQ(f.client.placed, R(0, 0, 1000, 600));
-    ASSERT_TRUE(f.Dock(f.history, h.sideFlags, h.barIndex, h.fraction, h.width, h.height));
+    ASSERT_TRUE(f.DockBack(f.history, h));
     EXPECT_EQ(f.history.placed, R(0, 0, 200, 600));
     EXPECT_EQ(f.client.placed, R(205, 0, 1000, 600));
     const DockPosition again = f.Position(f.history).position;
