@@ -37,10 +37,11 @@ struct AutoHideFixture : DockingFixture {
     static int Measure(const QString& text) { return QFontMetrics(QApplication::font()).horizontalAdvance(text); }
 
     std::intptr_t PinBoxOf(std::vector<CTabbedAutoHideDockingWindow*> windows, CTabbedAutoHideDockingWindow* active,
-                           unsigned side, unsigned width, bool show = false)
+                           unsigned side, unsigned width, bool show = false, const std::vector<unsigned>& widths = {})
     {
         std::vector<WindowHandle> handles(windows.begin(), windows.end());
         DockRequest r;
+        r.widths = widths.empty() ? nullptr : widths.data();
         r.window = active;
         r.code = kPinToSide;
         r.position.sideFlags = side;
@@ -188,6 +189,27 @@ TEST(AutoHide, ABoxOfThreeIsOneLabel)
     EXPECT_TRUE(model.LabelAt(AUTOHIDE_LEFT, 0).At(0).text == u"History");
     EXPECT_TRUE(keys->isHidden());
     EXPECT_EQ(keys->DockedTo(), nullptr);
+    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+}
+
+TEST(AutoHide, EveryWindowOfALabelMayComeWithItsOwnWidth)
+{
+    AutoHideFixture f;
+    CTabbedAutoHideDockingWindow* keys = f.MakeWindow("Keys");
+    f.Show();
+    // As a restore pins them: each window's own slide-out width, the
+    // request's width ignored; without widths every window takes the request's.
+    ASSERT_EQ(f.PinBoxOf({f.history, f.variables}, f.variables, AUTOHIDE_LEFT, 180, false, {150, 260}), 1);
+    ASSERT_EQ(f.PinBoxOf({keys}, keys, AUTOHIDE_RIGHT, 170), 1);
+    Settle();
+    EXPECT_EQ(f.Position(f.history).width, 150u);
+    EXPECT_EQ(f.Position(f.variables).width, 260u);
+    EXPECT_EQ(f.Position(keys).width, 170u);
+    const int t = AutoHideFixture::Thickness();
+    for (auto [w, width] : {std::pair{f.history, 150}, std::pair{f.variables, 260}}) {
+        ASSERT_TRUE(f.Manager().Show(w, false));
+        EXPECT_EQ(f.InClient(f.Pane()), Q(t, 0, t + width + 5, 600));
+    }
     EXPECT_EQ(f.Problems(), std::vector<std::string>{});
 }
 
