@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace dockwins {
 
@@ -168,10 +169,17 @@ void CWndFramesPackageBase::BarBounds(std::size_t i, double& low, double& high) 
     high = m_end - SumMin(i, m_frames.size());
 }
 
+void CWndFramesPackageBase::ForgetSqueezes()
+{
+    for (Frame& f : m_frames)
+        f.squeezedFrom = 0;
+}
+
 void CWndFramesPackageBase::MoveBar(std::size_t i, double p)
 {
     if (i >= m_frames.size())
         return;
+    ForgetSqueezes();  // the user sets the sizes now
     m_frames[i].position = p;
     int sum = 0;
     for (std::size_t j = i; j-- > 0;) {
@@ -189,6 +197,7 @@ void CWndFramesPackageBase::MoveBar(std::size_t i, double p)
 
 void CWndFramesPackageBase::Insert(std::unique_ptr<IFrame> frame, std::size_t index, double p, int s)
 {
+    ForgetSqueezes();
     index = std::min(index, m_frames.size());
     const int low = m_start + SumMin(0, index);
     const int high = m_end - SumMin(index, m_frames.size());
@@ -241,13 +250,36 @@ void CSubWndFramesPackage::Rescale(int newStart, int newEnd)
     const auto ci = static_cast<std::size_t>(c);
     const int oldLength = Length();
     const int change = (newEnd - newStart) - oldLength;
-    int taken = change;  // growing: the central frame takes it all
+    std::vector<int> before(m_frames.size());
+    for (std::size_t i = 0; i < m_frames.size(); ++i)
+        before[i] = Extent(i);
+    int taken = change;  // growing: the central frame takes what squeezed bars leave
     if (change < 0) {
         const int spare = FrameEnd(ci) - Trunc(m_frames[ci].position) - MinDist(ci) - kSplitterSize;
         taken = -std::min(-change, std::max(0, spare));
     }
+    // Growing, bars that a shrink squeezed get back what it took first.
+    std::vector<int> gains(m_frames.size(), 0);
+    for (int i = 0, budget = std::max(0, change); i < static_cast<int>(m_frames.size()) && budget > 0; ++i) {
+        const auto u = static_cast<std::size_t>(i);
+        if (u != ci && m_frames[u].squeezedFrom > before[u]) {
+            gains[u] = std::min(m_frames[u].squeezedFrom - before[u], budget);
+            budget -= gains[u];
+        }
+    }
     for (std::size_t j = ci + 1; j < m_frames.size(); ++j)
         m_frames[j].position = Trunc(m_frames[j].position) + taken;
+    for (std::size_t i = 0; i < m_frames.size(); ++i) {
+        // A bar before the central frame grows by pushing the frames up to
+        // the central one forward; one after it by pulling itself and those
+        // between back. The central frame gives the room.
+        if (i < ci)
+            for (std::size_t j = i + 1; j <= ci; ++j)
+                m_frames[j].position += gains[i];
+        else if (i > ci)
+            for (std::size_t j = ci + 1; j <= i; ++j)
+                m_frames[j].position -= gains[i];
+    }
     const int base = oldLength + taken;
     if (base != 0) {
         const float ratio = static_cast<float>(newEnd - newStart) / static_cast<float>(base);
@@ -255,6 +287,16 @@ void CSubWndFramesPackage::Rescale(int newStart, int newEnd)
     }
     m_start = newStart;
     m_end = newEnd;
+    for (std::size_t i = 0; i < m_frames.size(); ++i) {
+        int& from = m_frames[i].squeezedFrom;
+        const int now = Extent(i);
+        if (i == ci)
+            from = 0;
+        else if (change < 0 && now < before[i])
+            from = std::max(from, before[i]);
+        else if (now >= from)
+            from = 0;
+    }
 }
 
 void CSubWndFramesPackage::InsertNextToCentral(std::unique_ptr<IFrame> frame, std::size_t place, double p, int s)
@@ -282,6 +324,7 @@ bool CSubWndFramesPackage::Remove(WindowHandle window)
         return false;
     const auto i = static_cast<std::size_t>(found);
     const int extent = FrameEnd(i) - Trunc(m_frames[i].position);
+    ForgetSqueezes();
     const int c = CentralIndex();
     if (c >= 0) {
         const auto ci = static_cast<std::size_t>(c);

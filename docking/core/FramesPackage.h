@@ -95,8 +95,14 @@ protected:
     struct Frame {
         double position = 0.0;
         std::unique_ptr<IFrame> frame;
+        // The extent (bar included) a shrink of the frame's package took this
+        // bar down from, which it gets back first when the package grows; 0
+        // when it was not squeezed, or was laid out anew since.
+        int squeezedFrom = 0;
     };
     virtual void Rescale(int newStart, int newEnd);
+    // Frames are laid out anew: no squeezed bar has anything to get back.
+    void ForgetSqueezes();
     // Spreads the frames over [newStart, newEnd] with the ratio, within the
     // frames' minimums.
     void Spread(int oldStart, int newStart, int newEnd, float ratio);
@@ -141,6 +147,8 @@ protected:
     void Rescale(int newStart, int newEnd) override;
 
 private:
+    // The frame's extent with its bar, whole pixels.
+    int Extent(std::size_t i) const { return FrameEnd(i) - static_cast<int>(m_frames[i].position); }
     bool IsDockable(DockRequest& request, std::size_t place);
     bool DockNewBar(DockRequest& request, std::size_t place, double p, int s, bool byOutline);
 

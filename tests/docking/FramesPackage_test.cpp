@@ -242,8 +242,55 @@ TEST(FramesPackage, CentralFrameGivesRoomFirst)
     EXPECT_EQ(f.host.bars[0]->placed, R(0, 0, 195, 600));
     EXPECT_EQ(f.client.placed, R(200, 0, 800, 600));
     f.layout.UpdateLayout({0, 0, 1000, 600});
-    EXPECT_EQ(f.client.placed.Width(), 800);  // growing enlarges the client only
+    // Growing, the bar gets back the 5 px the shrink took first; the client the rest.
+    EXPECT_EQ(f.host.bars[0]->placed, R(0, 0, 200, 600));
+    EXPECT_EQ(f.client.placed, R(205, 0, 1000, 600));
     EXPECT_TRUE(f.Problems().empty());
+}
+
+TEST(FramesPackage, BarsASqueezeTookFromGetItBackFirstWhenTheFrameGrows)
+{
+    // A bar on each side of the client (600 wide at least): made as small as
+    // the frame goes and large again, step by step, each bar comes back to
+    // its own width before the client grows. Heights too, in the outer
+    // package (client 450 high at least).
+    Frame f;
+    ASSERT_TRUE(f.Dock(f.history, 3, 0, 0.0f, 200, 100));
+    ASSERT_TRUE(f.Dock(f.variables, 1, 0, 0.0f, 150, 100));
+    ASSERT_TRUE(f.Dock(f.other, 0, 0, 0.0f, 120, 100));
+    const auto left = [&] { return f.host.bars[0]->placed; };
+    const auto right = [&] { return f.host.bars[1]->placed; };
+    const auto bottom = [&] { return f.host.bars[2]->placed; };
+    ASSERT_EQ(left(), R(0, 0, 200, 475));
+    ASSERT_EQ(right(), R(850, 0, 1000, 475));
+    ASSERT_EQ(bottom(), R(0, 480, 1000, 600));
+    struct Step {
+        RECT rect;
+        int leftWidth, rightWidth, clientWidth, bottomHeight;
+    } steps[] = {
+        {{0, 0, 810, 555}, 100, 100, 600, 100},   // the smallest: every bar at its minimum
+        {{0, 0, 900, 555}, 190, 100, 600, 100},   // 90 more: to the bars first, in their order
+        {{0, 0, 1000, 600}, 200, 150, 640, 120},  // all back, the client takes the rest
+        {{0, 0, 1100, 650}, 200, 150, 740, 120},  // beyond: the client only
+    };
+    for (const Step& step : steps) {
+        f.layout.UpdateLayout(step.rect);
+        EXPECT_EQ(left().Width(), step.leftWidth) << step.rect.right;
+        EXPECT_EQ(right().Width(), step.rightWidth) << step.rect.right;
+        EXPECT_EQ(f.client.placed.Width(), step.clientWidth) << step.rect.right;
+        EXPECT_EQ(bottom().Height(), step.bottomHeight) << step.rect.bottom;
+        EXPECT_EQ(f.Problems(), std::vector<std::string>{}) << step.rect.right;
+    }
+
+    // A bar the user moves after a squeeze keeps the user's place.
+    f.layout.UpdateLayout({0, 0, 810, 600});
+    CSubWndFramesPackage& inner = f.layout.Inner();
+    inner.MoveBar(1, 150);
+    inner.Arrange();
+    f.layout.UpdateLayout({0, 0, 1100, 600});
+    EXPECT_EQ(left().Width(), 150);
+    EXPECT_EQ(right().Width(), 100);
+    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
 }
 
 TEST(FramesPackage, BarDragPushesNeighboursAndStopsAtTheirMinimums)
