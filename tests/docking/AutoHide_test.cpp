@@ -7,10 +7,12 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTimer>
 
 #include "DockingFixture.h"
 #include "docking/AutoHideManager.h"
+#include "docking/CaptionPainter.h"
 #include "docking/DragSession.h"
 #include "docking/TabDockingBox.h"
 #include "docking/core/PinnedLabelLayout.h"
@@ -210,6 +212,59 @@ TEST(AutoHide, EveryWindowOfALabelMayComeWithItsOwnWidth)
         ASSERT_TRUE(f.Manager().Show(w, false));
         EXPECT_EQ(f.InClient(f.Pane()), Q(t, 0, t + width + 5, 600));
     }
+    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+}
+
+// The pixels of `image` in `rect` are the pin icon's where it is opaque and
+// `fill` where it is not; the rest of `button` is `fill`.
+std::string PinIconMismatch(const QImage& image, const QRect& button, const QRect& rect, const QColor& fill)
+{
+    const QImage icon = PinIconImage(true).scaled(rect.size());
+    for (int y = button.top(); y <= button.bottom(); ++y)
+        for (int x = button.left(); x <= button.right(); ++x) {
+            QColor wanted = fill;
+            if (rect.contains(x, y) && qAlpha(icon.pixel(x - rect.left(), y - rect.top())) != 0)
+                wanted = QColor::fromRgb(icon.pixel(x - rect.left(), y - rect.top()));
+            if (image.pixelColor(x, y).rgb() != wanted.rgb())
+                return "pixel " + std::to_string(x) + "," + std::to_string(y);
+        }
+    return "";
+}
+
+TEST(AutoHide, ThePanesPinButtonShowsThePinIconStuckIn)
+{
+    AutoHideFixture f;
+    f.Show();
+    ASSERT_EQ(f.PinBoxOf({f.history}, f.history, AUTOHIDE_LEFT, 200), 1);
+    Settle();
+    ASSERT_TRUE(f.Manager().Show(f.history, false));
+    Settle();
+    const RECT pin = f.Pane()->Caption().pin;
+    const QRect button = ToQRect(pin);
+    // 11 x 11 in the middle of the button, in every state: normal and pressed.
+    const QRect icon(button.left() + (button.width() - 11) / 2, button.top() + (button.height() - 11) / 2, 11, 11);
+    const QColor face = f.Pane()->palette().color(QPalette::Button);
+    EXPECT_EQ(PinIconMismatch(f.Pane()->grab().toImage(), button, icon, face), "");
+    QTest::mousePress(f.frame.windowHandle(), Qt::LeftButton, {}, f.Pane()->mapTo(&f.frame, button.center()));
+    ASSERT_EQ(f.Pane()->PinButtonState(), ButtonState::Pressed);
+    // Inside the pressed button's sunken edge the icon stands where it stood.
+    EXPECT_EQ(PinIconMismatch(f.Pane()->grab().toImage(), button.adjusted(1, 1, -1, -1), icon, face), "");
+    QTest::mouseRelease(f.frame.windowHandle(), Qt::RightButton, {}, QPoint(1, 1));
+    f.Manager().Hide(false);
+
+    // A caption too thin for it: the icon at the button's own size.
+    QImage image(200, 14, QImage::Format_ARGB32);
+    const QPalette palette = f.frame.palette();
+    image.fill(Qt::transparent);
+    const CaptionLayout thin = LayOutCaption(CaptionStyle::AutoHide, {0, 0, 200, 14}, true);
+    ASSERT_EQ(thin.pin.Height(), 8);
+    {
+        QPainter painter(&image);
+        PaintAutoHideCaption(painter, palette, QApplication::font(), thin, QString(), false, ButtonState::Normal,
+                             ButtonState::Normal, true);
+    }
+    const QRect small = ToQRect(thin.pin);
+    EXPECT_EQ(PinIconMismatch(image, small, small, palette.color(QPalette::Button)), "");
     EXPECT_EQ(f.Problems(), std::vector<std::string>{});
 }
 
