@@ -249,7 +249,11 @@ TEST(AutoHide, ThePanesPinButtonShowsThePinIconStuckIn)
     ASSERT_EQ(f.Pane()->PinButtonState(), ButtonState::Pressed);
     // Inside the pressed button's sunken edge the icon stands where it stood.
     EXPECT_EQ(PinIconMismatch(f.Pane()->grab().toImage(), button.adjusted(1, 1, -1, -1), icon, face), "");
-    QTest::mouseRelease(f.frame.windowHandle(), Qt::RightButton, {}, QPoint(1, 1));
+    // Released off the button: no click.
+    const QPoint off = f.Pane()->mapTo(&f.frame, QPoint(4, f.Pane()->height() / 2));
+    QTest::mouseMove(f.frame.windowHandle(), off);
+    QTest::mouseRelease(f.frame.windowHandle(), Qt::LeftButton, {}, off);
+    EXPECT_TRUE(f.history->IsPinned());
     f.Manager().Hide(false);
 
     // A caption too thin for it: the icon at the button's own size.

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+#include <QMouseEvent>
+
 namespace {
 
 using namespace dockwins;
@@ -198,6 +200,20 @@ TEST(DockingFrame, GhostDragMovesOnlyAtTheEnd)
     EXPECT_EQ(CDragSession::Active(), nullptr);
     EXPECT_EQ(f.ClientLeft(), 355);
     f.Release({352, 300});
+    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+
+    // So does a move with no button held: the release went elsewhere.
+    f.Press({352, 300});
+    f.Move({382, 300});
+    const QPoint at = f.ToWindow({390, 300});
+    QMouseEvent move(QEvent::MouseMove, at, f.frame.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&f.frame, &move);
+    Settle();
+    EXPECT_EQ(CDragSession::Active(), nullptr);
+    EXPECT_EQ(f.ClientLeft(), 385);
+    f.Release({390, 300});
+    f.Move({300, 300});
+    EXPECT_EQ(f.ClientLeft(), 385);
     EXPECT_EQ(f.Problems(), std::vector<std::string>{});
 }
 
