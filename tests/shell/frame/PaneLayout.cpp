@@ -13,14 +13,11 @@
 #include <QTest>
 
 #include <cstdio>
-#include <memory>
 
 #include "docking/DockingWindow.h"
 #include "docking/PackageWindow.h"
 #include "docking/SplitterWindow.h"
-#include "platform/Event.h"
-#include "shell/frame/MainFrame.h"
-#include "worker/InProcessCalcWorker.h"
+#include "ToolFrame.h"
 
 namespace {
 
@@ -105,15 +102,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     const QString mode = QString::fromLocal8Bit(argv[1]);
-    CEvent done;
-    CEvent aborted;
-    auto host = std::make_shared<CInProcessWorkerHost>();
-    CMainFrame::Setup setup;
-    setup.events = {&done, &aborted};
-    setup.workerFactory = host;
-    setup.processWaiter = host;
-    auto frame = std::make_unique<CMainFrame>(setup);
-    frame->Create();
+    ToolFrame tool;
+    const std::unique_ptr<CMainFrame>& frame = tool.frame;
     if (mode == "arrange") {
         frame->move(40, 30);
         frame->resize(1000, 760);
