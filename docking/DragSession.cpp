@@ -112,10 +112,6 @@ bool CDragSession::eventFilter(QObject* watched, QEvent* event)
             return false;
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const QPoint p = m_owner->mapFromGlobal(mouse->globalPosition().toPoint());
-        if (event->type() == QEvent::MouseButtonDblClick && m_tracker->OnDoubleClick(p.x(), p.y())) {
-            End(false);
-            return true;
-        }
         m_tracker->OnCancelDrag(p.x(), p.y());
         End(true);
         return true;

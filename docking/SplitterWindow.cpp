@@ -159,6 +159,8 @@ void CSplitterWindowBase::mouseMoveEvent(QMouseEvent* event)
 
 void CSplitterWindowBase::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    // The second press of a double click comes as this alone: no drag
+    // begins, an interactive bar goes to the middle.
     if (!IsOverBar(event->position().toPoint())) {
         QWidget::mouseDoubleClickEvent(event);
         return;

@@ -16,10 +16,6 @@ public:
     virtual void OnDropLeftButton(int x, int y) { OnDrop(x, y); }
     // The Ctrl key went down or up during the drag.
     virtual void OnControlKey(bool /*down*/) {}
-    // A double click during the drag (its second press): true when the
-    // tracker takes it as a gesture of its own and the drag ends there;
-    // otherwise it cancels the drag as another press does.
-    virtual bool OnDoubleClick(int /*x*/, int /*y*/) { return false; }
 };
 
 }  // namespace dockwins

@@ -255,16 +255,16 @@ void CSubWndFramesPackage::Rescale(int newStart, int newEnd)
         before[i] = Extent(i);
     int taken = change;  // growing: the central frame takes what squeezed bars leave
     if (change < 0) {
-        const int spare = FrameEnd(ci) - Trunc(m_frames[ci].position) - MinDist(ci) - kSplitterSize;
+        const int spare = Extent(ci) - MinDist(ci) - kSplitterSize;
         taken = -std::min(-change, std::max(0, spare));
     }
     // Growing, bars that a shrink squeezed get back what it took first.
     std::vector<int> gains(m_frames.size(), 0);
-    for (int i = 0, budget = std::max(0, change); i < static_cast<int>(m_frames.size()) && budget > 0; ++i) {
-        const auto u = static_cast<std::size_t>(i);
-        if (u != ci && m_frames[u].squeezedFrom > before[u]) {
-            gains[u] = std::min(m_frames[u].squeezedFrom - before[u], budget);
-            budget -= gains[u];
+    int budget = std::max(0, change);
+    for (std::size_t i = 0; i < m_frames.size() && budget > 0; ++i) {
+        if (i != ci && m_frames[i].squeezedFrom > before[i]) {
+            gains[i] = std::min(m_frames[i].squeezedFrom - before[i], budget);
+            budget -= gains[i];
         }
     }
     for (std::size_t j = ci + 1; j < m_frames.size(); ++j)
@@ -304,7 +304,7 @@ void CSubWndFramesPackage::InsertNextToCentral(std::unique_ptr<IFrame> frame, st
     const int c = CentralIndex();
     if (c >= 0 && s > 0) {
         const auto ci = static_cast<std::size_t>(c);
-        const int spare = FrameEnd(ci) - Trunc(m_frames[ci].position) - MinDist(ci) - kSplitterSize;
+        const int spare = Extent(ci) - MinDist(ci) - kSplitterSize;
         const int take = std::max(0, std::min(s, spare));
         if (ci >= place) {
             for (std::size_t j = place; j <= ci; ++j)
@@ -323,7 +323,7 @@ bool CSubWndFramesPackage::Remove(WindowHandle window)
     if (found < 0 || m_frames[static_cast<std::size_t>(found)].frame.get() == m_central)
         return false;
     const auto i = static_cast<std::size_t>(found);
-    const int extent = FrameEnd(i) - Trunc(m_frames[i].position);
+    const int extent = Extent(i);
     ForgetSqueezes();
     const int c = CentralIndex();
     if (c >= 0) {
@@ -505,7 +505,7 @@ bool CSubWndFramesPackage::GetDockingPosition(DockRequest& request)
         return false;
     const auto i = static_cast<std::size_t>(found);
     DockPosition& pos = request.position;
-    pos.width = static_cast<unsigned>(std::max(0, FrameEnd(i) - Trunc(m_frames[i].position) - kSplitterSize));
+    pos.width = static_cast<unsigned>(std::max(0, Extent(i) - kSplitterSize));
     if (found < CentralIndex()) {
         pos.sideFlags |= kSideBefore;
         pos.barIndex = found;
@@ -593,7 +593,7 @@ bool CWndFramesPackage::GetDockingPosition(DockRequest& request) const
     const auto i = static_cast<std::size_t>(found);
     DockPosition& pos = request.position;
     pos.fraction = Length() != 0 ? static_cast<float>((m_frames[i].position - m_start) / Length()) : 0.0f;
-    pos.height = static_cast<unsigned>(std::max(0, FrameEnd(i) - Trunc(m_frames[i].position) - kSplitterSize));
+    pos.height = static_cast<unsigned>(std::max(0, Extent(i) - kSplitterSize));
     if (m_frames.size() == 1)
         pos.sideFlags |= kSideNewBar;
     return true;

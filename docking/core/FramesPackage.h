@@ -67,6 +67,8 @@ public:
     RECT BarRect(std::size_t i) const;
     // The next frame's position (truncated), or the package end.
     int FrameEnd(std::size_t i) const;
+    // Frame i's extent with its bar, in whole pixels.
+    int Extent(std::size_t i) const { return FrameEnd(i) - static_cast<int>(m_frames[i].position); }
     // The frame whose span contains c: the last one whose position is below
     // c + 1; -1 when there is none (an empty package).
     int FindFrame(int c) const;
@@ -147,8 +149,6 @@ protected:
     void Rescale(int newStart, int newEnd) override;
 
 private:
-    // The frame's extent with its bar, whole pixels.
-    int Extent(std::size_t i) const { return FrameEnd(i) - static_cast<int>(m_frames[i].position); }
     bool IsDockable(DockRequest& request, std::size_t place);
     bool DockNewBar(DockRequest& request, std::size_t place, double p, int s, bool byOutline);
 

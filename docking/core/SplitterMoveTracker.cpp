@@ -107,20 +107,11 @@ void CSplitterBarTracker::OnMove(int x, int y)
     m_view.ShowGhost(BarAt(m_ghostPosition));
 }
 
-bool CSplitterBarTracker::OnDoubleClick(int, int)
-{
-    m_centre = true;
-    return true;
-}
-
 void CSplitterBarTracker::EndDrag(bool cancelled)
 {
     if (m_ghost)
         m_view.HideGhost();
-    if (m_centre) {
-        m_layout = m_start;
-        m_layout.SetSplitterPos(-1);
-    } else if (cancelled) {
+    if (cancelled) {
         m_layout = m_start;
     } else if (m_ghost) {
         m_layout.SetSplitterPos(m_ghostPosition);

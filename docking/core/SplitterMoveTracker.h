@@ -55,8 +55,7 @@ private:
 // Dragging the bar of a two-pane splitter window (area: the splitter
 // rectangle, in the window's coordinates). A full drag sets the position on
 // every move; a ghost drag moves the outline and sets the position when the
-// drag ends. Cancelled, the layout is as it was at the start; a double click
-// centres the bar.
+// drag ends. Cancelled, the layout is as it was at the start.
 class CSplitterBarTracker final : public IDDTracker {
 public:
     CSplitterBarTracker(CSplitterLayout& layout, bool vertical, const RECT& area, POINT press, bool ghost,
@@ -67,7 +66,6 @@ public:
     void OnMove(int x, int y) override;
     void OnCancelDrag(int, int) override {}
     void OnDrop(int, int) override {}
-    bool OnDoubleClick(int, int) override;
 
 private:
     RECT BarAt(int position) const;
@@ -80,7 +78,6 @@ private:
     ISplitterDragView& m_view;
     const int m_offset;
     int m_ghostPosition;
-    bool m_centre = false;
 };
 
 }  // namespace dockwins
