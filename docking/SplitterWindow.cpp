@@ -47,7 +47,6 @@ void CSplitterWindowBase::SetClientEdge(bool clientEdge)
     m_layout.SetBarEdge(clientEdge ? 2 * DockingSettings().Metrics().edge : 0);
     m_layout.Resize(Length());
     UpdateSplitterLayout();
-    update();
 }
 
 QRect CSplitterWindowBase::SplitterRect() const

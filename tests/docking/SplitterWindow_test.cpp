@@ -46,7 +46,6 @@ struct SplitterCase : FullWindowDrag {
         splitter.SetSplitterPos(200);
         Settle();
     }
-    ~SplitterCase() { SetSystemValuesSource({}); }
 
     QWindow* Window() { return splitter.windowHandle(); }
     QPoint Bar(int x = 300) const { return {x, splitter.GetSplitterPos() + 1}; }
