@@ -1,4 +1,3 @@
-#include "docking/core/CaptionColours.h"
 #include "docking/core/CaptionDrag.h"
 #include "docking/core/CaptionEllipsis.h"
 #include "docking/core/CaptionGlyphs.h"
