@@ -119,13 +119,19 @@ std::intptr_t CAutoHideManager::PinToSide(DockRequest& request, bool& stripAppea
     if (!m_pane)
         return 0;
     const int side = static_cast<int>(request.position.sideFlags & 3u);
+    const auto limited = [](unsigned width) { return static_cast<int>(std::min(width, kMaxPinnedWidth)); };
+    const int width = limited(request.position.width);
     std::vector<QWidget*> windows;
+    std::vector<int> widths;  // each window's own
     if (request.windowCount >= 2 && request.windows) {
         for (int i = 0; i < request.windowCount; ++i)
-            if (QWidget* w = ToWidget(request.windows[i]); w && std::find(windows.begin(), windows.end(), w) == windows.end())
+            if (QWidget* w = ToWidget(request.windows[i]); w && std::find(windows.begin(), windows.end(), w) == windows.end()) {
                 windows.push_back(w);
+                widths.push_back(request.widths ? limited(request.widths[i]) : width);
+            }
     } else if (QWidget* w = ToWidget(request.window)) {
         windows.push_back(w);
+        widths.push_back(width);
     }
     if (windows.empty())
         return 0;
@@ -143,10 +149,15 @@ std::intptr_t CAutoHideManager::PinToSide(DockRequest& request, bool& stripAppea
     std::vector<Labels::Entry> entries;
     for (QWidget* w : windows)
         entries.push_back({Window(w), 0, w->windowTitle().toStdU16String(), !w->windowIcon().isNull()});
-    const int width = static_cast<int>(std::min(request.position.width, kMaxPinnedWidth));
     const auto pinned = m_labels.PinUp(side, std::move(entries), Window(ToWidget(request.window)), width);
     if (!pinned.where.Found())
         return 0;
+    {
+        auto& label = m_labels.LabelAt(pinned.where.side, pinned.where.label);
+        for (std::size_t i = 0; i < windows.size(); ++i)
+            if (const int entry = label.IndexOf(Window(windows[i])); entry >= 0)
+                label.At(entry).width = widths[i];
+    }
     for (QWidget* w : windows)
         Attach(w, side);
     stripAppeared = pinned.sideWasEmpty;

@@ -99,8 +99,9 @@ void CAutoHidePane::paintEvent(QPaintEvent*)
 {
     m_manager.RecordPaneCaption();
     QPainter painter(this);
+    // The shown window is pinned: its pin button shows the pin stuck in.
     PaintAutoHideCaption(painter, palette(), QApplication::font(), m_caption, m_title, IsCaptionActive(),
-                         m_buttons->Close(), m_buttons->Pin());
+                         m_buttons->Close(), m_buttons->Pin(), true);
     // The sizing bar: button face with a raised line on its two long sides.
     const QRect bar = SizingBar();
     painter.fillRect(bar, palette().color(QPalette::Button));

@@ -1,10 +1,15 @@
 #include "docking/CaptionPainter.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
+
+#include <array>
+#include <optional>
 
 #include "docking/DockEvents.h"
 #include "docking/core/CaptionEllipsis.h"
+#include "docking/core/PinIcons.h"
 
 namespace dockwins {
 
@@ -196,8 +201,27 @@ void DrawEllipsisText(QPainter& painter, const QFont& font, const RECT& room, bo
     painter.restore();
 }
 
+const QImage& PinIconImage(bool pinned)
+{
+    // Built on first use (user-interface thread) and never changed.
+    static const std::array<QImage, 2> images = [] {
+        std::array<QImage, 2> made;
+        for (const bool which : {false, true}) {
+            const auto& resource = PinIconResource(which);
+            const std::optional<IconPixels> pixels = DecodeIconResource(resource.data(), resource.size());
+            QImage image(pixels ? pixels->width : 0, pixels ? pixels->height : 0, QImage::Format_ARGB32);
+            for (int y = 0; pixels && y < pixels->height; ++y)
+                for (int x = 0; x < pixels->width; ++x)
+                    image.setPixel(x, y, pixels->argb[static_cast<std::size_t>(y * pixels->width + x)]);
+            made[which ? 1 : 0] = image;
+        }
+        return made;
+    }();
+    return images[pinned ? 1 : 0];
+}
+
 void PaintAutoHideCaption(QPainter& painter, const QPalette& palette, const QFont& font, const CaptionLayout& layout,
-                          const QString& title, bool active, ButtonState close, ButtonState pin)
+                          const QString& title, bool active, ButtonState close, ButtonState pin, bool pinned)
 {
     if (layout.caption.IsEmpty())
         return;
@@ -212,10 +236,10 @@ void PaintAutoHideCaption(QPainter& painter, const QPalette& palette, const QFon
     for (const GlyphLine& line : AutoHideCloseGlyph(layout.close))
         DrawGlyphLine(painter, line);
     DrawButtonEdge(painter, palette, layout.close, close);
-    CaptionPaintState pinState;
-    pinState.pinned = true;
-    pinState.pin = pin;
-    DrawPinGlyph(painter, layout.pin, pinState, text);
+    // 11 x 11 in the middle of the button; a smaller button gets it at its own size.
+    const RECT icon = AutoHidePinIconRect(layout.pin);
+    if (!icon.IsEmpty())
+        painter.drawImage(ToQRect(icon), PinIconImage(pinned));
     DrawButtonEdge(painter, palette, layout.pin, pin);
     DrawEdge(painter, palette, layout.caption, EdgeKind::Etched);
     painter.restore();

@@ -13,6 +13,7 @@
 #include "docking/core/CaptionLayout.h"
 
 class QFont;
+class QImage;
 class QPainter;
 
 namespace dockwins {
@@ -53,10 +54,14 @@ namespace dockwins {
 void DrawEllipsisText(QPainter& painter, const QFont& font, const RECT& room, bool horizontal,
                       const QString& text, const QColor& colour);
 
+// The pin icon of a pin button (stuck in while pinned, else lying), made
+// once from its icon resource.
+const QImage& PinIconImage(bool pinned);
+
 // The auto-hide pane's caption: filled in the highlight while active, else
-// in the button face; the title 12 px in; the lined close cross and the
-// upright pin; an etched frame around it all.
+// in the button face; the title 12 px in; the lined close cross and the pin
+// icon of the pinned flag (the same in every state); an etched frame around it all.
 void PaintAutoHideCaption(QPainter& painter, const QPalette& palette, const QFont& font, const CaptionLayout& layout,
-                          const QString& title, bool active, ButtonState close, ButtonState pin);
+                          const QString& title, bool active, ButtonState close, ButtonState pin, bool pinned);
 
 }  // namespace dockwins

@@ -100,6 +100,7 @@ bool CDockingFrameImpl::DockWindow(CTabbedAutoHideDockingWindow* window, unsigne
     request.position.fraction = fraction;
     request.position.width = width;
     request.position.height = height;
+    request.heightIncludesBar = true;
     CSubWndFramesPackage& package = (sideFlags & kSideInner) ? m_layout.Inner() : m_layout.Outer();
     const bool docked = package.SetDockingPosition(request);
     if (!docked && wasShown)

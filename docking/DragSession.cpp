@@ -1,6 +1,7 @@
 #include "docking/DragSession.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
@@ -30,7 +31,8 @@ CDragSession* CDragSession::Start(QWidget* owner, std::unique_ptr<IDDTracker> tr
 }
 
 CDragSession::CDragSession(QWidget* owner, std::unique_ptr<IDDTracker> tracker, std::function<void(bool)> onEnd)
-    : m_owner(owner), m_tracker(std::move(tracker)), m_onEnd(std::move(onEnd))
+    : m_owner(owner), m_tracker(std::move(tracker)), m_onEnd(std::move(onEnd)),
+      m_buttonHeld(QGuiApplication::mouseButtons() != Qt::NoButton)
 {
     qApp->installEventFilter(this);
     // The owner's deletion takes the tracker's package with it: end at once,
@@ -81,6 +83,11 @@ bool CDragSession::eventFilter(QObject* watched, QEvent* event)
         if (!watched->isWidgetType())
             return false;
         const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (m_buttonHeld && mouse->buttons() == Qt::NoButton) {
+            // The button went up where no release reached us.
+            End(false);
+            return false;
+        }
         const QPoint p = m_owner->mapFromGlobal(mouse->globalPosition().toPoint());
         m_tracker->OnMove(p.x(), p.y());
         if (!m_owner)

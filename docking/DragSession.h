@@ -2,8 +2,9 @@
 // One drag at a time, driven by events instead of a loop of its own: an
 // application event filter hands the tracker every pointer move, a button
 // release (drop), another button, Escape or Alt (cancel); a deactivation, a
-// lost grab or the owner's deletion ends the drag without cancelling it.
-// A button release always ends the drag.
+// lost grab, a pointer move with no button held (the release went elsewhere)
+// in a drag begun with a button held, or the owner's deletion ends the drag
+// without cancelling it. A button release always ends the drag.
 
 #include <functional>
 #include <memory>
@@ -43,6 +44,7 @@ private:
     std::function<void(bool)> m_onEnd;
     bool m_ended = false;
     bool m_busy = false;  // the tracker is being called
+    bool m_buttonHeld = false;  // a button was down when the drag began
 };
 
 }  // namespace dockwins

@@ -167,7 +167,7 @@ std::intptr_t CPackageWindow::OnRequest(DockRequest& request)
             return 0;
         Attach(window);
         const bool laidOut = m_package.InsertAtFraction(FrameFor(window), request.position.fraction,
-                                                        request.position.height, minAlong);
+                                                        request.position.height, minAlong, !request.heightIncludesBar);
         if (!laidOut)
             return GiveBack(window);
         window->show();

@@ -4,6 +4,7 @@
 
 enum SplitterExtendedStyle : unsigned {
     SPLIT_PROPORTIONAL = 1,
+    SPLIT_NONINTERACTIVE = 2,  // the user cannot move the bar
     SPLIT_RIGHTALIGNED = 4,
 };
 

@@ -2,13 +2,22 @@
 // A two-pane splitter window: t_bVertical has a vertical bar (panes left and
 // right), otherwise a horizontal bar (panes top and bottom). Each pane has its
 // own minimum size, and the window never asks to be laid out below 600 x 450.
+// The user drags the bar (live, or as a checkered outline when windows do not
+// move live while dragged) unless the window is non-interactive; a double
+// click centres it. With a client edge the window has a sunken border and the
+// bar is wider by twice the edge.
 
 #include "docking/SplitterLayout.h"
+#include "docking/core/SplitterMoveTracker.h"
 
 #include <QPointer>
 #include <QWidget>
 
-class CSplitterWindowBase : public QWidget {
+namespace dockwins {
+class CGhostBar;
+}
+
+class CSplitterWindowBase : public QWidget, private dockwins::ISplitterDragView {
 public:
     CSplitterWindowBase(bool vertical, QWidget* parent);
 
@@ -16,12 +25,17 @@ public:
     // Returns true when the position changed; with update the panes move at once.
     bool SetSplitterPos(int position = -1, bool update = true);
     int GetSplitterPos() const { return m_layout.Position(); }
-    void SetSplitterExtendedStyle(unsigned style) { m_layout.SetExtendedStyle(style); }
+    void SetSplitterExtendedStyle(unsigned style);
     unsigned GetSplitterExtendedStyle() const { return m_layout.ExtendedStyle(); }
     void SetFirstPaneMinimum(int minimum) { m_layout.SetFirstPaneMinimum(minimum); }
     void SetSecondPaneMinimum(int minimum) { m_layout.SetSecondPaneMinimum(minimum); }
     int BarWidth() const { return m_layout.BarWidth(); }
     const CSplitterLayout& Layout() const { return m_layout; }
+    // The window's client edge: a sunken border, and the bar edge of twice its thickness.
+    void SetClientEdge(bool clientEdge);
+    bool HasClientEdge() const { return m_clientEdge; }
+    // The bar (splitter window coordinates); empty until a position is set.
+    QRect BarRect() const;
 
     QSize minimumSizeHint() const override { return {600, 450}; }
     QSize sizeHint() const override { return minimumSizeHint(); }
@@ -33,19 +47,25 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    int AlongBar(const QPoint& p) const { return m_vertical ? p.x() : p.y(); }
-    QRect BarRect() const;
+    bool Interactive() const { return (m_layout.ExtendedStyle() & SPLIT_NONINTERACTIVE) == 0; }
+    // The splitter rectangle: the window inside its client edge.
+    QRect SplitterRect() const;
+    int Length() const;
     bool IsOverBar(const QPoint& p) const;
     void UpdateSplitterLayout();
+    // The bar drag's view.
+    void ShowGhost(const dockwins::RECT& bar) override;
+    void HideGhost() override;
+    void Redraw() override { UpdateSplitterLayout(); }
 
     const bool m_vertical;
     CSplitterLayout m_layout;
     QPointer<QWidget> m_panes[2];
-    int m_dragOffset = -1;  // -1 while no drag runs
+    bool m_clientEdge = false;
+    dockwins::CGhostBar* m_ghost = nullptr;  // a child
 };
 
 template <bool t_bVertical>

@@ -297,9 +297,9 @@ std::intptr_t CTabDockingBox::OnRequest(DockRequest& request, bool boxChannel)
 
 std::intptr_t CTabDockingBox::Preview(DockRequest& request)
 {
+    // A dragged box is previewed as one tab: dropped, all its windows come in there.
     QWidget* dragged = ToWidget(request.window);
-    if (!dragged || dragged == this || dragged->isAncestorOf(this) || qobject_cast<CTabDockingBox*>(dragged) ||
-        m_closing || !IsDockTarget(this)) {
+    if (!dragged || dragged == this || dragged->isAncestorOf(this) || m_closing || !IsDockTarget(this)) {
         EndPreview();
         return 0;
     }

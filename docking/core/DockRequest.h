@@ -61,12 +61,20 @@ struct DockRequest {
     POINT pointer;                  // codes 1, 2: the pointer (screen); windows test it, packages the outline
     std::uint32_t placementFlags = 0;
     DockPosition position;          // codes 4, 5
+    // Code 5: the height is the size a first dock states, the window's
+    // splitter bar included (the frame's DockWindow). Any other placement
+    // carries an extent the window had, which it gets back whole where its
+    // bar has the room.
+    bool heightIncludesBar = false;
     RECT rect;                      // code 7: the rectangle to clamp
     WindowHandle joining = nullptr; // code 8: the window that takes the place of `window`
     // Code 12 (side flags and width in `position`); code 14 reads `pinShow`.
     std::uint32_t pinShow = 0;            // bit 0: show the pinned window slid out at once
     int windowCount = 0;                  // 0 or 1: `window` alone; else the windows of a box
     const WindowHandle* windows = nullptr; // read when windowCount >= 2; `window` is the active one
+    // With `windows`, when not null: each window's own slide-out width (a
+    // restored label keeps every pane's); otherwise all take `position.width`.
+    const unsigned* widths = nullptr;
 };
 
 }  // namespace dockwins

@@ -26,6 +26,7 @@ struct SystemMetrics {
     int minWindowHeight = 27;
     int smallIcon = 16;
     int smallCaptionHeight = 15;
+    int edge = 2;                // a 3-D edge's thickness (a client edge is one)
     bool fullWindowDrag = true;  // windows move live while a bar is dragged
 };
 

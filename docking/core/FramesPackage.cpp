@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 namespace dockwins {
 
@@ -167,10 +169,17 @@ void CWndFramesPackageBase::BarBounds(std::size_t i, double& low, double& high) 
     high = m_end - SumMin(i, m_frames.size());
 }
 
+void CWndFramesPackageBase::ForgetSqueezes()
+{
+    for (Frame& f : m_frames)
+        f.squeezedFrom = 0;
+}
+
 void CWndFramesPackageBase::MoveBar(std::size_t i, double p)
 {
     if (i >= m_frames.size())
         return;
+    ForgetSqueezes();  // the user sets the sizes now
     m_frames[i].position = p;
     int sum = 0;
     for (std::size_t j = i; j-- > 0;) {
@@ -188,6 +197,7 @@ void CWndFramesPackageBase::MoveBar(std::size_t i, double p)
 
 void CWndFramesPackageBase::Insert(std::unique_ptr<IFrame> frame, std::size_t index, double p, int s)
 {
+    ForgetSqueezes();
     index = std::min(index, m_frames.size());
     const int low = m_start + SumMin(0, index);
     const int high = m_end - SumMin(index, m_frames.size());
@@ -240,13 +250,36 @@ void CSubWndFramesPackage::Rescale(int newStart, int newEnd)
     const auto ci = static_cast<std::size_t>(c);
     const int oldLength = Length();
     const int change = (newEnd - newStart) - oldLength;
-    int taken = change;  // growing: the central frame takes it all
+    std::vector<int> before(m_frames.size());
+    for (std::size_t i = 0; i < m_frames.size(); ++i)
+        before[i] = Extent(i);
+    int taken = change;  // growing: the central frame takes what squeezed bars leave
     if (change < 0) {
-        const int spare = FrameEnd(ci) - Trunc(m_frames[ci].position) - MinDist(ci) - kSplitterSize;
+        const int spare = Extent(ci) - MinDist(ci) - kSplitterSize;
         taken = -std::min(-change, std::max(0, spare));
+    }
+    // Growing, bars that a shrink squeezed get back what it took first.
+    std::vector<int> gains(m_frames.size(), 0);
+    int budget = std::max(0, change);
+    for (std::size_t i = 0; i < m_frames.size() && budget > 0; ++i) {
+        if (i != ci && m_frames[i].squeezedFrom > before[i]) {
+            gains[i] = std::min(m_frames[i].squeezedFrom - before[i], budget);
+            budget -= gains[i];
+        }
     }
     for (std::size_t j = ci + 1; j < m_frames.size(); ++j)
         m_frames[j].position = Trunc(m_frames[j].position) + taken;
+    for (std::size_t i = 0; i < m_frames.size(); ++i) {
+        // A bar before the central frame grows by pushing the frames up to
+        // the central one forward; one after it by pulling itself and those
+        // between back. The central frame gives the room.
+        if (i < ci)
+            for (std::size_t j = i + 1; j <= ci; ++j)
+                m_frames[j].position += gains[i];
+        else if (i > ci)
+            for (std::size_t j = ci + 1; j <= i; ++j)
+                m_frames[j].position -= gains[i];
+    }
     const int base = oldLength + taken;
     if (base != 0) {
         const float ratio = static_cast<float>(newEnd - newStart) / static_cast<float>(base);
@@ -254,6 +287,16 @@ void CSubWndFramesPackage::Rescale(int newStart, int newEnd)
     }
     m_start = newStart;
     m_end = newEnd;
+    for (std::size_t i = 0; i < m_frames.size(); ++i) {
+        int& from = m_frames[i].squeezedFrom;
+        const int now = Extent(i);
+        if (i == ci)
+            from = 0;
+        else if (change < 0 && now < before[i])
+            from = std::max(from, before[i]);
+        else if (now >= from)
+            from = 0;
+    }
 }
 
 void CSubWndFramesPackage::InsertNextToCentral(std::unique_ptr<IFrame> frame, std::size_t place, double p, int s)
@@ -261,7 +304,7 @@ void CSubWndFramesPackage::InsertNextToCentral(std::unique_ptr<IFrame> frame, st
     const int c = CentralIndex();
     if (c >= 0 && s > 0) {
         const auto ci = static_cast<std::size_t>(c);
-        const int spare = FrameEnd(ci) - Trunc(m_frames[ci].position) - MinDist(ci) - kSplitterSize;
+        const int spare = Extent(ci) - MinDist(ci) - kSplitterSize;
         const int take = std::max(0, std::min(s, spare));
         if (ci >= place) {
             for (std::size_t j = place; j <= ci; ++j)
@@ -280,7 +323,8 @@ bool CSubWndFramesPackage::Remove(WindowHandle window)
     if (found < 0 || m_frames[static_cast<std::size_t>(found)].frame.get() == m_central)
         return false;
     const auto i = static_cast<std::size_t>(found);
-    const int extent = FrameEnd(i) - Trunc(m_frames[i].position);
+    const int extent = Extent(i);
+    ForgetSqueezes();
     const int c = CentralIndex();
     if (c >= 0) {
         const auto ci = static_cast<std::size_t>(c);
@@ -461,7 +505,7 @@ bool CSubWndFramesPackage::GetDockingPosition(DockRequest& request)
         return false;
     const auto i = static_cast<std::size_t>(found);
     DockPosition& pos = request.position;
-    pos.width = static_cast<unsigned>(std::max(0, FrameEnd(i) - Trunc(m_frames[i].position) - kSplitterSize));
+    pos.width = static_cast<unsigned>(std::max(0, Extent(i) - kSplitterSize));
     if (found < CentralIndex()) {
         pos.sideFlags |= kSideBefore;
         pos.barIndex = found;
@@ -506,9 +550,15 @@ bool CWndFramesPackage::InsertAtOutline(std::unique_ptr<IFrame> frame, const REC
     return Arrange();
 }
 
-bool CWndFramesPackage::InsertAtFraction(std::unique_ptr<IFrame> frame, float fraction, unsigned height, int minAlong)
+bool CWndFramesPackage::InsertAtFraction(std::unique_ptr<IFrame> frame, float fraction, unsigned height, int minAlong,
+                                         bool storedExtent)
 {
     fraction = ClampFraction(fraction);
+    // The size Insert takes includes the frame's bar: an extent the window
+    // had gets its bar added, or every return would cost it 5 pixels.
+    if (storedExtent)
+        height = height > std::numeric_limits<unsigned>::max() - kSplitterSize ? std::numeric_limits<unsigned>::max()
+                                                                                : height + kSplitterSize;
     height = ClampExtent(height, minAlong, Length());
     // The product is a 32-bit float, as stored fractions were made.
     const int position = m_start + static_cast<int>(static_cast<float>(Length()) * fraction);
@@ -543,7 +593,7 @@ bool CWndFramesPackage::GetDockingPosition(DockRequest& request) const
     const auto i = static_cast<std::size_t>(found);
     DockPosition& pos = request.position;
     pos.fraction = Length() != 0 ? static_cast<float>((m_frames[i].position - m_start) / Length()) : 0.0f;
-    pos.height = static_cast<unsigned>(std::max(0, FrameEnd(i) - Trunc(m_frames[i].position) - kSplitterSize));
+    pos.height = static_cast<unsigned>(std::max(0, Extent(i) - kSplitterSize));
     if (m_frames.size() == 1)
         pos.sideFlags |= kSideNewBar;
     return true;

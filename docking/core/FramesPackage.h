@@ -67,6 +67,8 @@ public:
     RECT BarRect(std::size_t i) const;
     // The next frame's position (truncated), or the package end.
     int FrameEnd(std::size_t i) const;
+    // Frame i's extent with its bar, in whole pixels.
+    int Extent(std::size_t i) const { return FrameEnd(i) - static_cast<int>(m_frames[i].position); }
     // The frame whose span contains c: the last one whose position is below
     // c + 1; -1 when there is none (an empty package).
     int FindFrame(int c) const;
@@ -95,8 +97,14 @@ protected:
     struct Frame {
         double position = 0.0;
         std::unique_ptr<IFrame> frame;
+        // The extent (bar included) a shrink of the frame's package took this
+        // bar down from, which it gets back first when the package grows; 0
+        // when it was not squeezed, or was laid out anew since.
+        int squeezedFrom = 0;
     };
     virtual void Rescale(int newStart, int newEnd);
+    // Frames are laid out anew: no squeezed bar has anything to get back.
+    void ForgetSqueezes();
     // Spreads the frames over [newStart, newEnd] with the ratio, within the
     // frames' minimums.
     void Spread(int oldStart, int newStart, int newEnd, float ratio);
@@ -159,9 +167,11 @@ public:
     // Code 2: in front of the frame under the outline's leading edge, or after
     // it when that edge lies beyond the frame's first third.
     bool InsertAtOutline(std::unique_ptr<IFrame> frame, const RECT& outline);
-    // Code 5: at the stored fraction with the stored height (clamped to
-    // [window minimum, package length]).
-    bool InsertAtFraction(std::unique_ptr<IFrame> frame, float fraction, unsigned height, int minAlong);
+    // Code 5: at the stored fraction. A stored extent (`storedExtent`) comes
+    // back whole with the frame's bar added; otherwise the height is the size
+    // with the bar. The size is kept to [window minimum, package length].
+    bool InsertAtFraction(std::unique_ptr<IFrame> frame, float fraction, unsigned height, int minAlong,
+                          bool storedExtent);
     bool Remove(WindowHandle window);
     // Code 4: fraction and height of the request's window; bit 2 when alone.
     bool GetDockingPosition(DockRequest& request) const;

@@ -67,4 +67,56 @@ void CSplitterMoveTracker::EndDrag(bool cancelled)
         MoveFrames();
 }
 
+CSplitterBarTracker::CSplitterBarTracker(CSplitterLayout& layout, bool vertical, const RECT& area, POINT press,
+                                         bool ghost, ISplitterDragView& view)
+    : m_layout(layout), m_start(layout), m_vertical(vertical), m_area(area), m_ghost(ghost), m_view(view),
+      m_offset(Along(press, vertical) - Leading(area, vertical) - layout.Position()),
+      m_ghostPosition(layout.Position())
+{
+}
+
+RECT CSplitterBarTracker::BarAt(int position) const
+{
+    const int lead = Leading(m_area, m_vertical) + position;
+    const int thickness = m_layout.BarWidth() + m_layout.BarEdge();
+    if (m_vertical)
+        return {lead, m_area.top, lead + thickness, m_area.bottom};
+    return {m_area.left, lead, m_area.right, lead + thickness};
+}
+
+void CSplitterBarTracker::BeginDrag()
+{
+    if (m_ghost)
+        m_view.ShowGhost(BarAt(m_ghostPosition));
+}
+
+void CSplitterBarTracker::OnMove(int x, int y)
+{
+    const int wanted = Along(POINT{x, y}, m_vertical) - Leading(m_area, m_vertical) - m_offset;
+    if (!m_ghost) {
+        if (m_layout.SetSplitterPos(wanted))
+            m_view.Redraw();
+        return;
+    }
+    // Where the bar would go, the pane minimums applied; the panes stay.
+    CSplitterLayout trial = m_layout;
+    trial.SetSplitterPos(wanted);
+    if (trial.Position() == m_ghostPosition)
+        return;
+    m_ghostPosition = trial.Position();
+    m_view.ShowGhost(BarAt(m_ghostPosition));
+}
+
+void CSplitterBarTracker::EndDrag(bool cancelled)
+{
+    if (m_ghost)
+        m_view.HideGhost();
+    if (cancelled) {
+        m_layout = m_start;
+    } else if (m_ghost) {
+        m_layout.SetSplitterPos(m_ghostPosition);
+    }
+    m_view.Redraw();
+}
+
 }  // namespace dockwins

@@ -1,11 +1,12 @@
 #pragma once
-// Dragging a package's splitter bar. A full drag moves the frames on every
+// Dragging a package's splitter bar, and a splitter window's. A full drag moves the frames on every
 // move; a ghost drag moves an outline and the frames once, when the drag ends
 // without being cancelled. Coordinates are those of the package.
 
 #include <cstddef>
 
 #include "docking/core/DragTracker.h"
+#include "docking/SplitterLayout.h"
 #include "docking/core/FramesPackage.h"
 
 namespace dockwins {
@@ -49,6 +50,34 @@ private:
     double m_low = 0;
     double m_high = 0;
     bool m_ghostShown = false;
+};
+
+// Dragging the bar of a two-pane splitter window (area: the splitter
+// rectangle, in the window's coordinates). A full drag sets the position on
+// every move; a ghost drag moves the outline and sets the position when the
+// drag ends. Cancelled, the layout is as it was at the start.
+class CSplitterBarTracker final : public IDDTracker {
+public:
+    CSplitterBarTracker(CSplitterLayout& layout, bool vertical, const RECT& area, POINT press, bool ghost,
+                        ISplitterDragView& view);
+
+    void BeginDrag() override;
+    void EndDrag(bool cancelled) override;
+    void OnMove(int x, int y) override;
+    void OnCancelDrag(int, int) override {}
+    void OnDrop(int, int) override {}
+
+private:
+    RECT BarAt(int position) const;
+
+    CSplitterLayout& m_layout;
+    const CSplitterLayout m_start;
+    const bool m_vertical;
+    const RECT m_area;
+    const bool m_ghost;
+    ISplitterDragView& m_view;
+    const int m_offset;
+    int m_ghostPosition;
 };
 
 }  // namespace dockwins

@@ -312,6 +312,7 @@ std::vector<PinGroup> GroupPinned(const std::vector<PlannedRecord>& plan)
         }
         PinGroup& g = groups.back();
         g.ids.push_back(p.id);
+        g.widths.push_back(p.record.Width());
         if (p.record.SideFlags() & kSideBoxActive) {
             g.activeId = p.id;
             g.width = p.record.Width();

@@ -156,9 +156,11 @@ std::vector<PlannedRecord> PlanDockedRecords(std::vector<std::pair<int, DockingR
 
 // Consecutive pinned records of the same side and label index pin together,
 // once, as one label. The active window is the one with kSideBoxActive (its
-// width), else the first (with the last record's width).
+// width), else the first (with the last record's width); every window keeps
+// its own record's width as well (`widths`, with `ids`).
 struct PinGroup {
     std::vector<int> ids;
+    std::vector<std::uint32_t> widths;
     std::uint32_t sideFlags = 0;
     std::uint32_t width = 0;
     int activeId = 0;

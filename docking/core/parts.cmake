@@ -5,6 +5,7 @@ add_library(docking_parts_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/CaptionGlyphs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CaptionEllipsis.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CaptionDrag.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PinIcons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabTracking.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabColours.cpp

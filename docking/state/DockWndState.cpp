@@ -310,9 +310,12 @@ void CDockWndMgrEx::PinLabel(const PinGroup& group)
     if (!m_frame)
         return;
     std::vector<dockwins::WindowHandle> windows;
-    for (int id : group.ids)
-        if (CTabbedAutoHideDockingWindow* w = m_children.at(id)->Window())
+    std::vector<unsigned> widths;
+    for (std::size_t i = 0; i < group.ids.size(); ++i)
+        if (CTabbedAutoHideDockingWindow* w = m_children.at(group.ids[i])->Window()) {
             windows.push_back(w);
+            widths.push_back(group.widths[i]);
+        }
     CTabbedAutoHideDockingWindow* active = m_children.at(group.activeId)->Window();
     if (windows.empty() || !active)
         return;
@@ -325,6 +328,7 @@ void CDockWndMgrEx::PinLabel(const PinGroup& group)
     request.pinShow = 0;
     request.windowCount = static_cast<int>(windows.size());
     request.windows = windows.size() >= 2 ? windows.data() : nullptr;
+    request.widths = windows.size() >= 2 ? widths.data() : nullptr;
     if (dockwins::SendDockRequest(m_frame, request) != 0)
         return;
     // A frame that cannot pin leaves the panes reachable.

@@ -222,8 +222,8 @@ CMainFrame::~CMainFrame()
 void CMainFrame::CreateClient()
 {
     auto* splitter = new TG3_SplitterWindowT<false>(this);
-    splitter->SetSplitterExtendedStyle(SPLIT_RIGHTALIGNED);  // the keypad keeps its height
-    splitter->installEventFilter(this);                      // and the bar does not move
+    // The keypad keeps its height, and the bar does not move.
+    splitter->SetSplitterExtendedStyle(SPLIT_NONINTERACTIVE | SPLIT_RIGHTALIGNED);
     m_splitter = splitter;
     m_calcWindow = new CCalcWindow(this, splitter);
     connect(m_calcWindow, &CCalcWindow::command, this, [this](int id) { OnCommand(id); });
@@ -546,17 +546,6 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && HandleKey(watched, event))
         return true;
-    if (watched == m_splitter) {
-        // The bar between record and keypad does not move.
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseMove:
-            return true;
-        default:
-            break;
-        }
-    }
     return CDockingFrame::eventFilter(watched, event);
 }
 

@@ -7,10 +7,12 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTimer>
 
 #include "DockingFixture.h"
 #include "docking/AutoHideManager.h"
+#include "docking/CaptionPainter.h"
 #include "docking/DragSession.h"
 #include "docking/TabDockingBox.h"
 #include "docking/core/PinnedLabelLayout.h"
@@ -37,10 +39,11 @@ struct AutoHideFixture : DockingFixture {
     static int Measure(const QString& text) { return QFontMetrics(QApplication::font()).horizontalAdvance(text); }
 
     std::intptr_t PinBoxOf(std::vector<CTabbedAutoHideDockingWindow*> windows, CTabbedAutoHideDockingWindow* active,
-                           unsigned side, unsigned width, bool show = false)
+                           unsigned side, unsigned width, bool show = false, const std::vector<unsigned>& widths = {})
     {
         std::vector<WindowHandle> handles(windows.begin(), windows.end());
         DockRequest r;
+        r.widths = widths.empty() ? nullptr : widths.data();
         r.window = active;
         r.code = kPinToSide;
         r.position.sideFlags = side;
@@ -188,6 +191,84 @@ TEST(AutoHide, ABoxOfThreeIsOneLabel)
     EXPECT_TRUE(model.LabelAt(AUTOHIDE_LEFT, 0).At(0).text == u"History");
     EXPECT_TRUE(keys->isHidden());
     EXPECT_EQ(keys->DockedTo(), nullptr);
+    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+}
+
+TEST(AutoHide, EveryWindowOfALabelMayComeWithItsOwnWidth)
+{
+    AutoHideFixture f;
+    CTabbedAutoHideDockingWindow* keys = f.MakeWindow("Keys");
+    f.Show();
+    // As a restore pins them: each window's own slide-out width, the
+    // request's width ignored; without widths every window takes the request's.
+    ASSERT_EQ(f.PinBoxOf({f.history, f.variables}, f.variables, AUTOHIDE_LEFT, 180, false, {150, 260}), 1);
+    ASSERT_EQ(f.PinBoxOf({keys}, keys, AUTOHIDE_RIGHT, 170), 1);
+    Settle();
+    EXPECT_EQ(f.Position(f.history).width, 150u);
+    EXPECT_EQ(f.Position(f.variables).width, 260u);
+    EXPECT_EQ(f.Position(keys).width, 170u);
+    const int t = AutoHideFixture::Thickness();
+    for (auto [w, width] : {std::pair{f.history, 150}, std::pair{f.variables, 260}}) {
+        ASSERT_TRUE(f.Manager().Show(w, false));
+        EXPECT_EQ(f.InClient(f.Pane()), Q(t, 0, t + width + 5, 600));
+    }
+    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+}
+
+// The pixels of `image` in `rect` are the pin icon's where it is opaque and
+// `fill` where it is not; the rest of `button` is `fill`.
+std::string PinIconMismatch(const QImage& image, const QRect& button, const QRect& rect, const QColor& fill)
+{
+    const QImage icon = PinIconImage(true).scaled(rect.size());
+    for (int y = button.top(); y <= button.bottom(); ++y)
+        for (int x = button.left(); x <= button.right(); ++x) {
+            QColor wanted = fill;
+            if (rect.contains(x, y) && qAlpha(icon.pixel(x - rect.left(), y - rect.top())) != 0)
+                wanted = QColor::fromRgb(icon.pixel(x - rect.left(), y - rect.top()));
+            if (image.pixelColor(x, y).rgb() != wanted.rgb())
+                return "pixel " + std::to_string(x) + "," + std::to_string(y);
+        }
+    return "";
+}
+
+TEST(AutoHide, ThePanesPinButtonShowsThePinIconStuckIn)
+{
+    AutoHideFixture f;
+    f.Show();
+    ASSERT_EQ(f.PinBoxOf({f.history}, f.history, AUTOHIDE_LEFT, 200), 1);
+    Settle();
+    ASSERT_TRUE(f.Manager().Show(f.history, false));
+    Settle();
+    const RECT pin = f.Pane()->Caption().pin;
+    const QRect button = ToQRect(pin);
+    // 11 x 11 in the middle of the button, in every state: normal and pressed.
+    const QRect icon(button.left() + (button.width() - 11) / 2, button.top() + (button.height() - 11) / 2, 11, 11);
+    const QColor face = f.Pane()->palette().color(QPalette::Button);
+    EXPECT_EQ(PinIconMismatch(f.Pane()->grab().toImage(), button, icon, face), "");
+    QTest::mousePress(f.frame.windowHandle(), Qt::LeftButton, {}, f.Pane()->mapTo(&f.frame, button.center()));
+    ASSERT_EQ(f.Pane()->PinButtonState(), ButtonState::Pressed);
+    // Inside the pressed button's sunken edge the icon stands where it stood.
+    EXPECT_EQ(PinIconMismatch(f.Pane()->grab().toImage(), button.adjusted(1, 1, -1, -1), icon, face), "");
+    // Released off the button: no click.
+    const QPoint off = f.Pane()->mapTo(&f.frame, QPoint(4, f.Pane()->height() / 2));
+    QTest::mouseMove(f.frame.windowHandle(), off);
+    QTest::mouseRelease(f.frame.windowHandle(), Qt::LeftButton, {}, off);
+    EXPECT_TRUE(f.history->IsPinned());
+    f.Manager().Hide(false);
+
+    // A caption too thin for it: the icon at the button's own size.
+    QImage image(200, 14, QImage::Format_ARGB32);
+    const QPalette palette = f.frame.palette();
+    image.fill(Qt::transparent);
+    const CaptionLayout thin = LayOutCaption(CaptionStyle::AutoHide, {0, 0, 200, 14}, true);
+    ASSERT_EQ(thin.pin.Height(), 8);
+    {
+        QPainter painter(&image);
+        PaintAutoHideCaption(painter, palette, QApplication::font(), thin, QString(), false, ButtonState::Normal,
+                             ButtonState::Normal, true);
+    }
+    const QRect small = ToQRect(thin.pin);
+    EXPECT_EQ(PinIconMismatch(image, small, small, palette.color(QPalette::Button)), "");
     EXPECT_EQ(f.Problems(), std::vector<std::string>{});
 }
 

@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 
 #include "DockingFixture.h"
+#include "docking/AutoHideManager.h"
+#include "docking/AutoHidePane.h"
 #include "docking/CaptionMoveTracker.h"
 #include "docking/DragSession.h"
 #include "docking/core/CaptionDrag.h"
@@ -456,6 +458,71 @@ TEST_F(DockingCaption, CodesOfADockingWindow)
     EXPECT_EQ(holder.asked, static_cast<void*>(history));
     CDockNotifyEvent undocked(false, false, &holder);
     QCoreApplication::sendEvent(variables, &undocked);
+}
+using CaptionColours = DockingCaption;
+
+TEST_F(CaptionColours, ActiveOnlyWhenTheFocusIsInside)
+{
+    // A docking window's caption and the auto-hide pane's, painted with the
+    // focus in a control inside the window, on the window itself, and
+    // elsewhere: only the first is drawn active (highlight, highlighted text).
+    auto* entry = new QLineEdit(client);
+    entry->setGeometry(10, 10, 100, 20);
+    CTabbedAutoHideDockingWindow* bare = MakeWindow("Bare");
+    bare->Client()->hide();  // nothing inside to pass the focus on to
+    bare->setFocusPolicy(Qt::StrongFocus);
+    DockLeft(history);
+    DockTop(bare);
+    Show();
+    frame.activateWindow();
+    (void)QTest::qWaitForWindowActive(&frame);
+    const auto band = [](CTabbedAutoHideDockingWindow* w) {
+        return w->IsHorizontal() ? QPoint(w->width() - 40, 8) : QPoint(8, w->height() - 40);
+    };
+    const QRgb face = Colour(history, QPalette::Button);
+    const QRgb highlight = Colour(history, QPalette::Highlight);
+    const struct {
+        QWidget* focus;
+        QRgb historyBand, bareBand;
+    } cases[] = {
+        {history->Client(), highlight, face},  // inside History
+        {bare, face, face},                    // the window itself
+        {entry, face, face},                   // elsewhere
+    };
+    for (const auto& c : cases) {
+        c.focus->setFocus();
+        Settle();
+        ASSERT_EQ(QApplication::focusWidget(), c.focus);
+        EXPECT_EQ(Pixel(history, band(history)), c.historyBand) << c.focus->metaObject()->className();
+        EXPECT_EQ(Pixel(bare, band(bare)), c.bareBand) << c.focus->metaObject()->className();
+    }
+    history->Client()->setFocus();
+    Settle();
+    const QPoint close = Centre(history->Caption().close);
+    EXPECT_EQ(Pixel(history, close - QPoint(4, 4)), highlight);  // the buttons' background too
+    EXPECT_EQ(Pixel(history, {history->Caption().close.left + 2, history->Caption().close.top + 3}),
+              Colour(history, QPalette::HighlightedText));
+
+    // The auto-hide pane: the focus in the shown window, on the pane, elsewhere.
+    ASSERT_TRUE(history->Pin(false));
+    Settle();
+    CAutoHidePane* pane = frame.AutoHide().Pane();
+    ASSERT_TRUE(frame.AutoHide().Show(history, false));
+    Settle();
+    pane->setFocusPolicy(Qt::StrongFocus);
+    const QPoint caption(pane->Caption().caption.left + 4, pane->Caption().caption.top + 4);
+    const struct {
+        QWidget* focus;
+        QRgb fill;
+    } paneCases[] = {{history->Client(), highlight}, {pane, face}, {entry, face}};
+    for (const auto& c : paneCases) {
+        c.focus->setFocus();
+        Settle();
+        ASSERT_EQ(QApplication::focusWidget(), c.focus);
+        EXPECT_EQ(Pixel(pane, caption), c.fill) << c.focus->metaObject()->className();
+    }
+    frame.AutoHide().Hide(false);
+    EXPECT_EQ(Join(Problems()), "");
 }
 
 class FocusInPanes : public DockingCaption {

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+#include <QMouseEvent>
+
 namespace {
 
 using namespace dockwins;
@@ -199,6 +201,20 @@ TEST(DockingFrame, GhostDragMovesOnlyAtTheEnd)
     EXPECT_EQ(f.ClientLeft(), 355);
     f.Release({352, 300});
     EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+
+    // So does a move with no button held: the release went elsewhere.
+    f.Press({352, 300});
+    f.Move({382, 300});
+    const QPoint at = f.ToWindow({390, 300});
+    QMouseEvent move(QEvent::MouseMove, at, f.frame.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&f.frame, &move);
+    Settle();
+    EXPECT_EQ(CDragSession::Active(), nullptr);
+    EXPECT_EQ(f.ClientLeft(), 385);
+    f.Release({390, 300});
+    f.Move({300, 300});
+    EXPECT_EQ(f.ClientLeft(), 385);
+    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
 }
 
 TEST(DockingFrame, BarsDragTheirOwnSplitters)
@@ -226,21 +242,40 @@ TEST(DockingFrame, HideAndActivateComeBackToTheSamePlace)
 {
     DragCase f;
     ASSERT_TRUE(f.frame.DockWindow(f.variables, 3, 0, 0.0f, 200, 100));
+    // The top pane well above its minimum: 295 of the bar's 600.
+    f.Press({100, 97});
+    f.Move({100, 297});
+    f.Release({100, 297});
+    Settle();
+    ASSERT_EQ(f.InClient(f.variables), Q(0, 0, 200, 295));
     const DockPosition v = f.Position(f.variables);
-    EXPECT_TRUE(f.variables->Hide());
-    Settle();
-    EXPECT_FALSE(f.variables->IsVisibleWindow());
-    EXPECT_EQ(f.InClient(f.history), Q(0, 0, 200, 600));
-    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
-    EXPECT_TRUE(f.variables->Activate());
-    Settle();
-    EXPECT_TRUE(f.variables->IsVisibleWindow());
-    const DockPosition again = f.Position(f.variables);
-    EXPECT_EQ(again.barIndex, v.barIndex);
-    EXPECT_EQ(again.fraction, v.fraction);
-    EXPECT_EQ(again.height, v.height);
-    EXPECT_EQ(again.width, v.width);
-    EXPECT_EQ(f.InClient(f.variables), Q(0, 0, 200, 95));
+    f.variables->SetFloatingRect({400, 150, 700, 400});
+    // Hidden and shown, or floated and docked back, six times each: every
+    // time exactly where it was, and the pane below it too.
+    for (int cycle = 0; cycle < 12; ++cycle) {
+        if (cycle % 2 == 0) {
+            EXPECT_TRUE(f.variables->Hide());
+            Settle();
+            EXPECT_FALSE(f.variables->IsVisibleWindow());
+            EXPECT_EQ(f.InClient(f.history), Q(0, 0, 200, 600));
+            EXPECT_TRUE(f.variables->Activate());
+        } else {
+            EXPECT_TRUE(f.variables->Float());
+            Settle();
+            EXPECT_FALSE(f.variables->IsDocked());
+            EXPECT_TRUE(f.variables->DockBack());
+        }
+        Settle();
+        EXPECT_TRUE(f.variables->IsVisibleWindow());
+        EXPECT_EQ(f.InClient(f.variables), Q(0, 0, 200, 295)) << "cycle " << cycle;
+        EXPECT_EQ(f.InClient(f.history), Q(0, 300, 200, 600)) << "cycle " << cycle;
+        const DockPosition again = f.Position(f.variables);
+        EXPECT_EQ(again.barIndex, v.barIndex);
+        EXPECT_EQ(again.fraction, v.fraction);
+        EXPECT_EQ(again.height, v.height);
+        EXPECT_EQ(again.width, v.width);
+        EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+    }
 
     // Alone in its bar: the bar leaves with it and a new one comes back.
     EXPECT_TRUE(f.variables->Hide());

@@ -84,7 +84,7 @@ public:
         }
         case kSetDockingPosition:
             return m_package.InsertAtFraction(Frame(w), request.position.fraction, request.position.height,
-                                              Along(w.min, m_package.IsHorizontal()));
+                                              Along(w.min, m_package.IsHorizontal()), !request.heightIncludesBar);
         case kGetDockingPosition: return m_package.GetDockingPosition(request);
         default: return 0;
         }

@@ -31,13 +31,21 @@ struct Frame {
 
     std::intptr_t Send(DockRequest& r) { return layout.Handle(r, this, {1000, 600}, metrics); }
 
+    // The frame's DockWindow: a first dock, whose height is the size with the bar.
     bool Dock(FakeWindow& w, unsigned side, int bar, float fraction, unsigned width, unsigned height)
+    {
+        return Place(w, {side, bar, fraction, width, height, 0, {}}, true);
+    }
+    // A window going back to a position it reported (code 4).
+    bool DockBack(FakeWindow& w, const DockPosition& position) { return Place(w, position, false); }
+    bool Place(FakeWindow& w, const DockPosition& position, bool firstDock)
     {
         DockRequest r;
         r.window = &w;
         r.target = this;
         r.code = kSetDockingPosition;
-        r.position = {side, bar, fraction, width, height, 0, {}};
+        r.position = position;
+        r.heightIncludesBar = firstDock;
         return Send(r) != 0;
     }
 
@@ -124,19 +132,44 @@ TEST(DockingFrameLayout, StoredPositionsComeBackToTheSamePlace)
     Frame f;
     ASSERT_TRUE(f.Dock(f.history, 3, 0, 0.0f, 200, 100));
     ASSERT_TRUE(f.Dock(f.variables, 3, 0, 0.0f, 200, 100));
-    // The top window leaves and comes back at its fraction and height.
-    const DockPosition v = f.Position(f.variables).position;
-    ASSERT_TRUE(f.Undock(f.variables));
-    EXPECT_EQ(f.history.placed, R(0, 0, 200, 600));
-    ASSERT_TRUE(f.Dock(f.variables, v.sideFlags, v.barIndex, v.fraction, v.width, v.height));
-    EXPECT_EQ(f.variables.placed, R(0, 0, 200, 95));
+    // Each window of the bar leaves and comes back at its fraction and
+    // height, again and again: the top one (moved to 295), the bottom one
+    // and one in the middle. The top one at the first dock's 95 (its minimum
+    // with the bar) comes back at 95 too.
+    f.host.bars[0]->Package().MoveBar(1, 295);
+    f.host.bars[0]->Package().Arrange();
+    ASSERT_EQ(f.variables.placed, R(0, 0, 200, 295));
+    const auto cycles = [&](FakeWindow& w, const RECT& place) {
+        for (int i = 0; i < 6; ++i) {
+            const DockPosition p = f.Position(w).position;
+            ASSERT_TRUE(f.Undock(w));
+            ASSERT_TRUE(f.DockBack(w, p));
+            EXPECT_EQ(w.placed, place) << "cycle " << i;
+            EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+        }
+    };
+    cycles(f.variables, R(0, 0, 200, 295));
+    cycles(f.history, R(0, 300, 200, 600));
+    ASSERT_TRUE(f.Dock(f.other, 3, 0, 0.2f, 200, 100));
+    const RECT middle = f.other.placed;
+    ASSERT_EQ(middle, R(0, 121, 200, 295));
+    cycles(f.other, middle);
+    Frame first;
+    ASSERT_TRUE(first.Dock(first.history, 3, 0, 0.0f, 200, 100));
+    ASSERT_TRUE(first.Dock(first.variables, 3, 0, 0.0f, 200, 100));
+    const DockPosition v = first.Position(first.variables).position;
+    ASSERT_TRUE(first.Undock(first.variables));
+    ASSERT_TRUE(first.DockBack(first.variables, v));
+    EXPECT_EQ(first.variables.placed, R(0, 0, 200, 95));
+
     // A window alone in its bar: the bar goes, and a new one of the same width comes back.
     ASSERT_TRUE(f.Undock(f.variables));
+    ASSERT_TRUE(f.Undock(f.other));
     const DockPosition h = f.Position(f.history).position;
     ASSERT_TRUE(f.Undock(f.history));
     EXPECT_TRUE(f.host.bars.empty());
     EXPECT_EQ(f.client.placed, R(0, 0, 1000, 600));
-    ASSERT_TRUE(f.Dock(f.history, h.sideFlags, h.barIndex, h.fraction, h.width, h.height));
+    ASSERT_TRUE(f.DockBack(f.history, h));
     EXPECT_EQ(f.history.placed, R(0, 0, 200, 600));
     EXPECT_EQ(f.client.placed, R(205, 0, 1000, 600));
     const DockPosition again = f.Position(f.history).position;
@@ -209,8 +242,55 @@ TEST(FramesPackage, CentralFrameGivesRoomFirst)
     EXPECT_EQ(f.host.bars[0]->placed, R(0, 0, 195, 600));
     EXPECT_EQ(f.client.placed, R(200, 0, 800, 600));
     f.layout.UpdateLayout({0, 0, 1000, 600});
-    EXPECT_EQ(f.client.placed.Width(), 800);  // growing enlarges the client only
+    // Growing, the bar gets back the 5 px the shrink took first; the client the rest.
+    EXPECT_EQ(f.host.bars[0]->placed, R(0, 0, 200, 600));
+    EXPECT_EQ(f.client.placed, R(205, 0, 1000, 600));
     EXPECT_TRUE(f.Problems().empty());
+}
+
+TEST(FramesPackage, BarsASqueezeTookFromGetItBackFirstWhenTheFrameGrows)
+{
+    // A bar on each side of the client (600 wide at least): made as small as
+    // the frame goes and large again, step by step, each bar comes back to
+    // its own width before the client grows. Heights too, in the outer
+    // package (client 450 high at least).
+    Frame f;
+    ASSERT_TRUE(f.Dock(f.history, 3, 0, 0.0f, 200, 100));
+    ASSERT_TRUE(f.Dock(f.variables, 1, 0, 0.0f, 150, 100));
+    ASSERT_TRUE(f.Dock(f.other, 0, 0, 0.0f, 120, 100));
+    const auto left = [&] { return f.host.bars[0]->placed; };
+    const auto right = [&] { return f.host.bars[1]->placed; };
+    const auto bottom = [&] { return f.host.bars[2]->placed; };
+    ASSERT_EQ(left(), R(0, 0, 200, 475));
+    ASSERT_EQ(right(), R(850, 0, 1000, 475));
+    ASSERT_EQ(bottom(), R(0, 480, 1000, 600));
+    struct Step {
+        RECT rect;
+        int leftWidth, rightWidth, clientWidth, bottomHeight;
+    } steps[] = {
+        {{0, 0, 810, 555}, 100, 100, 600, 100},   // the smallest: every bar at its minimum
+        {{0, 0, 900, 555}, 190, 100, 600, 100},   // 90 more: to the bars first, in their order
+        {{0, 0, 1000, 600}, 200, 150, 640, 120},  // all back, the client takes the rest
+        {{0, 0, 1100, 650}, 200, 150, 740, 120},  // beyond: the client only
+    };
+    for (const Step& step : steps) {
+        f.layout.UpdateLayout(step.rect);
+        EXPECT_EQ(left().Width(), step.leftWidth) << step.rect.right;
+        EXPECT_EQ(right().Width(), step.rightWidth) << step.rect.right;
+        EXPECT_EQ(f.client.placed.Width(), step.clientWidth) << step.rect.right;
+        EXPECT_EQ(bottom().Height(), step.bottomHeight) << step.rect.bottom;
+        EXPECT_EQ(f.Problems(), std::vector<std::string>{}) << step.rect.right;
+    }
+
+    // A bar the user moves after a squeeze keeps the user's place.
+    f.layout.UpdateLayout({0, 0, 810, 600});
+    CSubWndFramesPackage& inner = f.layout.Inner();
+    inner.MoveBar(1, 150);
+    inner.Arrange();
+    f.layout.UpdateLayout({0, 0, 1100, 600});
+    EXPECT_EQ(left().Width(), 150);
+    EXPECT_EQ(right().Width(), 100);
+    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
 }
 
 TEST(FramesPackage, BarDragPushesNeighboursAndStopsAtTheirMinimums)

@@ -6,6 +6,9 @@
 
 #include <QApplication>
 
+#include <algorithm>
+#include <functional>
+
 #include "DockingFixture.h"
 #include "docking/CaptionMoveTracker.h"
 #include "docking/DragSession.h"
@@ -63,6 +66,23 @@ protected:
             tracker.OnCancelDrag(0, 0);
         }
         tracker.EndDrag(!drop);
+        Settle();
+    }
+    // Drags w by its caption with synthetic input on its own window: a press
+    // on the caption, a move per point (screen), `during` before the
+    // release at the last point.
+    void DragByCaption(QWidget* w, std::initializer_list<QPoint> points, const std::function<void()>& during = {})
+    {
+        QWidget* top = w->window();
+        QWindow* window = top->windowHandle();
+        const QPoint press = w->mapTo(top, QPoint(30, 8));
+        QTest::mousePress(window, Qt::LeftButton, {}, press);
+        QTest::mouseMove(window, press + QPoint(8, 8));
+        for (const QPoint& p : points)
+            QTest::mouseMove(window, top->mapFromGlobal(p));
+        if (during)
+            during();
+        QTest::mouseRelease(window, Qt::LeftButton, {}, top->mapFromGlobal(*(points.end() - 1)));
         Settle();
     }
     static QPoint TabCentre(const CTabDockingBox* box, int index)
@@ -160,10 +180,10 @@ TEST_F(TabDockingBox, ABoxDroppedOnABoxMovesItsWindowsThereAndGoes)
 {
     CTabbedAutoHideDockingWindow* c = MakeWindow("C");
     CTabbedAutoHideDockingWindow* d = MakeWindow("D");
-    CTabDockingBox* y = LeftBox({history, variables});  // Y [A, B] = [History, Variables]
+    CTabDockingBox* y = LeftBox({history, variables});  // Y [History, Variables]
     Show();
     Float(d, QRect(500, 200, 300, 250));
-    ASSERT_TRUE(c->DockTo(d, 0));  // X [C, D]
+    ASSERT_TRUE(c->DockTo(d, 0));  // X [C, D], floating
     Settle();
     QPointer<CTabDockingBox> x = BoxOf(d);
     ASSERT_FALSE(x.isNull());
@@ -180,14 +200,45 @@ TEST_F(TabDockingBox, ABoxDroppedOnABoxMovesItsWindowsThereAndGoes)
     Settle();
     EXPECT_EQ(Tabs(x), (std::vector<QWidget*>{c, d}));
 
-    DockRequest drop;
-    drop.target = y;
-    drop.outline = {1, 1, 1, 1};  // the preview's index
-    ASSERT_TRUE(x->DockBox(drop));
-    Settle();
+    // X dragged by its caption onto Y's first tab: one preview tab for the
+    // whole box there, and at the drop X's windows take its place in their
+    // order, X's front window in front; X goes.
+    std::vector<QWidget*> previewed;
+    DragByCaption(x, {TabCentre(y, 0) + QPoint(0, -40), TabCentre(y, 0)}, [&] {
+        EXPECT_TRUE(y->HasPreview());
+        EXPECT_EQ(y->TabCtrl().ItemText(y->TabCtrl().GetCurSel()), QStringLiteral("D"));
+        previewed = Tabs(y);
+    });
     EXPECT_TRUE(x.isNull());
-    EXPECT_EQ(Tabs(y), (std::vector<QWidget*>{history, c, d, variables}));
+    // Where the preview tab stood (no window), C and D.
+    ASSERT_EQ(std::count(previewed.begin(), previewed.end(), nullptr), 1);
+    const auto at = std::find(previewed.begin(), previewed.end(), nullptr);
+    previewed.insert(previewed.erase(at), {c, d});
+    EXPECT_EQ(Tabs(y), previewed);
     EXPECT_EQ(y->ActiveWindow(), d);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_FALSE(y->HasPreview());
+    EXPECT_EQ(Checked(), "");
+
+    // A docked box dropped on Y's caption: its windows join Y too, its front
+    // window in front, and its bar goes with it.
+    CTabbedAutoHideDockingWindow* e = MakeWindow("E");
+    CTabbedAutoHideDockingWindow* g = MakeWindow("G");
+    DockRight(e);
+    ASSERT_TRUE(g->DockTo(e, 99));
+    Settle();
+    QPointer<CTabDockingBox> z = BoxOf(e);
+    ASSERT_FALSE(z.isNull());
+    e->Activate();
+    ASSERT_EQ(frame.Bars().size(), 2u);
+    DragByCaption(z, {y->mapToGlobal(QPoint(60, 40)), y->mapToGlobal(QPoint(40, 8))});
+    EXPECT_TRUE(z.isNull());
+    EXPECT_EQ(y->WindowCount(), 6);
+    for (QWidget* w : {c, d, e, g})
+        EXPECT_GE(y->TabIndexOf(w), 0);
+    EXPECT_EQ(y->TabIndexOf(g), y->TabIndexOf(e) + 1);
+    EXPECT_EQ(y->ActiveWindow(), e);
+    EXPECT_EQ(frame.Bars().size(), 1u);
     EXPECT_EQ(Checked(), "");
 }
 

@@ -189,6 +189,7 @@ TEST(WindowStateRecords, RecordsComeOutInOrderAndGroupByPlace)
     EXPECT_EQ(pins[0].ids, (std::vector<int>{-7, -8}));
     EXPECT_EQ(pins[0].activeId, -8);
     EXPECT_EQ(pins[0].width, 180u);
+    EXPECT_EQ(pins[0].widths, (std::vector<std::uint32_t>{150, 180}));  // each pane keeps its own
 
     // Keys of different bars never join (a fraction that reaches the bar bits).
     const auto apart = PlanDockedRecords({{-1, Docked(3, 1, 0.0f, 0)}, {-2, Docked(3, 0, 1.0f, 0)}});

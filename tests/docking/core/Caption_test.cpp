@@ -1,8 +1,8 @@
-#include "docking/core/CaptionColours.h"
 #include "docking/core/CaptionDrag.h"
 #include "docking/core/CaptionEllipsis.h"
 #include "docking/core/CaptionGlyphs.h"
 #include "docking/core/CaptionLayout.h"
+#include "docking/core/PinIcons.h"
 
 #include <gtest/gtest.h>
 
@@ -70,8 +70,6 @@ TEST(CaptionLayout, ButtonsAndTextOfEachCaption) {
         EXPECT_EQ(layout.pin, c.pin);
         EXPECT_EQ(CaptionTextRect(layout), c.text);
     }
-    EXPECT_EQ(AutoHidePinIconRect({160, 3, 177, 20}), (RECT{163, 6, 174, 17}));
-    EXPECT_EQ(AutoHidePinIconRect({0, 0, 17, 8}), (RECT{3, 0, 14, 8}));  // smaller: its own height
 }
 
 TEST(CaptionLayout, BandInWindowAndHitTest) {
@@ -152,19 +150,6 @@ TEST(CaptionGlyphs, PinShapesAtBothSizes) {
     EXPECT_EQ(wide.strip.Height(), 3);
 }
 
-TEST(CaptionColours, ActiveOnlyWhenTheFocusIsInside) {
-    const auto active = ChooseCaptionColours(true);
-    EXPECT_EQ(active.band, CaptionColourRole::Highlight);
-    EXPECT_EQ(active.text, CaptionColourRole::HighlightedText);
-    EXPECT_FALSE(active.etchedFrame);
-    const auto inactive = ChooseCaptionColours(false);
-    EXPECT_EQ(inactive.band, CaptionColourRole::Button);
-    EXPECT_EQ(inactive.text, CaptionColourRole::ButtonText);
-    EXPECT_TRUE(inactive.etchedFrame);
-    EXPECT_EQ(ButtonBackground(true), CaptionColourRole::Highlight);
-    EXPECT_EQ(ButtonBackground(false), CaptionColourRole::Button);
-}
-
 TEST(CaptionEllipsis, CutsToTheRoom) {
     struct Case { int room; bool draw; std::u16string text; } cases[] = {
         {70, true, u"ABCDEFG"},   // room: the whole text
@@ -219,4 +204,48 @@ TEST(CaptionDrag, GrabKeepsItsRelativePlace) {
     EXPECT_EQ(CaptionGrabOffset({100, 100, 100, 100}, {150, 110}, 300, 200), (POINT{0, 0}));
     // The ratio is a 32-bit float: 1/3 of 300 gives 100 (in doubles 99.99... truncates to 99).
     EXPECT_EQ(CaptionGrabOffset({0, 0, 3, 3}, {1, 2}, 300, 300), (POINT{100, 200}));
+}
+
+TEST(PinIcons, BothDecodeTo11By11PixelsWithTheirMasks) {
+    constexpr std::uint32_t kBlack = 0xFF000000u, kWhite = 0xFFFFFFFFu, kGrey = 0xFF808080u, kNone = 0;
+    struct Probe { int x, y; std::uint32_t argb; };
+    const struct {
+        bool pinned;
+        std::vector<Probe> probes;
+    } icons[] = {
+        // Lying: the needle along row 5 from the left, the head at the right.
+        {false, {{0, 5, kBlack}, {4, 5, kBlack}, {0, 4, kNone}, {6, 4, kWhite}, {8, 5, kGrey}, {10, 3, kBlack},
+                 {10, 2, kNone}, {0, 0, kNone}, {10, 10, kNone}}},
+        // Stuck in: the needle from the lower left corner, the head at the upper right.
+        {true, {{0, 10, kBlack}, {1, 9, kBlack}, {10, 10, kNone}, {0, 0, kNone}, {6, 1, kBlack}, {5, 3, kWhite},
+                {7, 3, kGrey}}},
+    };
+    for (const auto& icon : icons) {
+        const auto& resource = PinIconResource(icon.pinned);
+        const auto pixels = DecodeIconResource(resource.data(), resource.size());
+        ASSERT_TRUE(pixels) << icon.pinned;
+        EXPECT_EQ(pixels->width, 11);
+        EXPECT_EQ(pixels->height, 11);
+        for (const Probe& p : icon.probes)
+            EXPECT_EQ(pixels->argb[static_cast<std::size_t>(p.y * 11 + p.x)], p.argb)
+                << icon.pinned << " at " << p.x << "," << p.y;
+    }
+    // Anything but a whole 4-bit icon resource is refused.
+    const auto& good = PinIconResource(false);
+    EXPECT_FALSE(DecodeIconResource(good.data(), good.size() - 1));
+    EXPECT_FALSE(DecodeIconResource(nullptr, 0));
+    const struct { std::size_t at; std::uint8_t value; } damages[] = {
+        {0, 41},   // header size
+        {4, 0},    // width 0
+        {8, 21},   // an odd height: no mask
+        {12, 2},   // planes
+        {14, 8},   // 8 bits per pixel
+        {16, 1},   // compressed
+        {32, 17},  // 17 colours
+    };
+    for (const auto& d : damages) {
+        auto bytes = good;
+        bytes[d.at] = d.value;
+        EXPECT_FALSE(DecodeIconResource(bytes.data(), bytes.size())) << d.at;
+    }
 }

@@ -127,3 +127,30 @@ TEST_F(DockingFrameInMainWindow, BothTabsClosedOneComesBackWhereTheBoxWasTheOthe
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DockingFrameInMainWindow, TheSidePaneComesBackToItsWidthWhenTheWindowGrowsAgain)
+{
+    // Made as small as it goes, the window squeezes the side pane to its
+    // minimum; made large again, the pane gets its width back before the
+    // client grows.
+    CMainFrame& frame = *m_frame;
+    frame.resize(1000, 760);
+    Settle();
+    ASSERT_EQ(frame.Bars().size(), 1u);
+    const QRect bar = InClient(frame, frame.Bars()[0]);
+    const QRect client = InClient(frame, frame.Splitter());
+    ASSERT_EQ(bar.width(), 200);
+    frame.resize(100, 100);
+    Settle();
+    EXPECT_EQ(frame.width(), frame.minimumWidth());
+    EXPECT_EQ(InClient(frame, frame.Bars()[0]).width(), 100);
+    frame.resize(1000, 760);
+    Settle();
+    EXPECT_EQ(InClient(frame, frame.Bars()[0]), bar);
+    EXPECT_EQ(InClient(frame, frame.Splitter()), client);
+    EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
+}
+
+}  // namespace

@@ -110,6 +110,37 @@ TEST_F(MainWindowTest, TheKeypadKeepsItsHeightWhenTheWindowGrows)
     EXPECT_GT(splitter->GetSplitterPos(), 0);
 }
 
+TEST_F(MainWindowTest, TheBarBetweenRecordAndKeypadTakesNoDragNoCursorAndNotTheFocus)
+{
+    m_frame->resize(900, 760);
+    m_frame->activateWindow();
+    QApplication::processEvents();
+    auto* splitter = m_frame->Splitter();
+    EXPECT_EQ(splitter->GetSplitterExtendedStyle(), static_cast<unsigned>(SPLIT_NONINTERACTIVE | SPLIT_RIGHTALIGNED));
+    QWidget* record = m_frame->Panes().RecordWidget();
+    record->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), record);
+    const int position = splitter->GetSplitterPos();
+    const QPoint bar = splitter->mapTo(m_frame.get(), splitter->BarRect().center());
+    QWindow* window = m_frame->windowHandle();
+    QTest::mouseMove(window, bar);
+    EXPECT_NE(splitter->cursor().shape(), Qt::SplitVCursor);
+    QTest::mousePress(window, Qt::LeftButton, {}, bar);
+    QTest::mouseMove(window, bar - QPoint(0, 100));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, bar - QPoint(0, 100));
+    QTest::mouseDClick(window, Qt::LeftButton, {}, bar);
+    QApplication::processEvents();
+    EXPECT_EQ(splitter->GetSplitterPos(), position);
+    EXPECT_EQ(QApplication::focusWidget(), record);
+    // No grip: the bar is one colour.
+    const QImage image = splitter->grab(splitter->BarRect()).toImage();
+    const QRgb first = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ASSERT_EQ(image.pixel(x, y), first) << x << "," << y;
+}
+
 TEST_F(MainWindowTest, DropsLoadOneCalculationFileAndRefuseTheRest)
 {
     const std::string dir = std::getenv("XDG_RUNTIME_DIR");

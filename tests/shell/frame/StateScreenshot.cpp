@@ -12,13 +12,12 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "ToolFrame.h"
 #include "docking/DockingWindow.h"
 #include "docking/TabDockingBox.h"
-#include "platform/Event.h"
 #include "resources/CommandIds.h"
 #include "shell/frame/FrameController.h"
 #include "shell/frame/MainFrame.h"
-#include "worker/InProcessCalcWorker.h"
 
 int main(int argc, char** argv)
 {
@@ -30,17 +29,8 @@ int main(int argc, char** argv)
     const QString layout = argc >= 4 ? QString::fromLocal8Bit(argv[3]) : QString();
     if (!layout.isEmpty())
         QFile::remove(statePath);
-    CEvent done;
-    CEvent aborted;
-    auto host = std::make_shared<CInProcessWorkerHost>();
-    CMainFrame::Setup setup;
-    setup.events = {&done, &aborted};
-    setup.workerFactory = host;
-    setup.processWaiter = host;
-    setup.windowStatePath = statePath;
-    CMainFrame frame(setup);
-    QObject::connect(&frame, &CMainFrame::closed, &app, [] { QApplication::exit(0); });
-    frame.Create();
+    ToolFrame tool(statePath);
+    CMainFrame& frame = *tool.frame;
     if (!layout.isEmpty()) {
         frame.move(40, 30);
         frame.resize(1000, 760);

@@ -18,15 +18,14 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "ToolFrame.h"
 #include "docking/AutoHideManager.h"
 #include "docking/CaptionMoveTracker.h"
 #include "docking/DockingWindow.h"
 #include "docking/TabDockingBox.h"
-#include "platform/Event.h"
 #include "resources/CommandIds.h"
 #include "shell/frame/FrameController.h"
 #include "shell/frame/MainFrame.h"
-#include "worker/InProcessCalcWorker.h"
 
 namespace {
 
@@ -106,16 +105,8 @@ int main(int argc, char** argv)
         return 2;
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    CEvent done;
-    CEvent aborted;
-    auto host = std::make_shared<CInProcessWorkerHost>();
-    CMainFrame::Setup setup;
-    setup.events = {&done, &aborted};
-    setup.workerFactory = host;
-    setup.processWaiter = host;
-    CMainFrame frame(setup);
-    QObject::connect(&frame, &CMainFrame::closed, &app, [] { QApplication::exit(0); });
-    frame.Create();
+    ToolFrame tool;
+    CMainFrame& frame = *tool.frame;
     frame.move(0, 0);
     frame.resize(1000, 760);
     frame.show();

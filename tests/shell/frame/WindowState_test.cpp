@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolBar>
 
 #include <cmath>
@@ -395,6 +396,43 @@ TEST_F(WindowStateTest, TheBoxPinnedRightComesBackAsOneLabel)
     EXPECT_TRUE(restored.IsPinned(QPointer<QWidget>(History())));
     EXPECT_TRUE(restored.IsPinned(QPointer<QWidget>(Variables())));
     EXPECT_TRUE(History()->IsVisibleWindow());  // pinned counts as shown
+}
+
+TEST_F(WindowStateTest, PanesPinnedInOneLabelKeepTheirOwnWidths)
+{
+    // The box pinned right, History slid out and made 100 px wider by its
+    // sizing bar: each pane of the label comes back with its own width, and
+    // a second restart changes no stored word.
+    Start();
+    ASSERT_NE(Box(), nullptr);
+    ASSERT_TRUE(frame->DockWindow(Box(), 1, 0, 0.0f, 200, 100));
+    ASSERT_TRUE(Box()->PinBox(false));
+    QApplication::processEvents();
+    dockwins::CAutoHideManager& manager = frame->AutoHide();
+    ASSERT_TRUE(manager.Show(History(), false));
+    QWidget* area = frame->ClientArea();
+    const QPoint bar = manager.Pane()->mapTo(frame.get(), manager.Pane()->SizingBar().center());
+    QTest::mousePress(frame->windowHandle(), Qt::LeftButton, {}, bar);
+    QTest::mouseMove(frame->windowHandle(), bar - QPoint(50, 0));
+    QTest::mouseMove(frame->windowHandle(), bar - QPoint(100, 0));
+    QTest::mouseRelease(frame->windowHandle(), Qt::LeftButton, {}, bar - QPoint(100, 0));
+    QApplication::processEvents();
+    ASSERT_NE(area, nullptr);
+    const unsigned history = Position(History()).width;
+    const unsigned variables = Position(Variables()).width;
+    ASSERT_EQ(history, variables + 100);
+    manager.Hide(false);
+    Restart();
+    ASSERT_TRUE(frame->AutoHide().Model().IsPinned(QPointer<QWidget>(History())));
+    EXPECT_EQ(Position(History()).width, history);
+    EXPECT_EQ(Position(Variables()).width, variables);
+    const QByteArray historyRecord = Stored(kHistoryRecord);
+    const QByteArray variablesRecord = Stored(kVariablesRecord);
+    Restart();
+    EXPECT_EQ(Stored(kHistoryRecord), historyRecord);
+    EXPECT_EQ(Stored(kVariablesRecord), variablesRecord);
+    EXPECT_EQ(Word(Stored(kHistoryRecord), 6), history);
+    EXPECT_EQ(Word(Stored(kVariablesRecord), 6), variables);
 }
 
 TEST_F(WindowStateTest, ATerminationRequestInTheTrayKeepsWhatWasShown)
