@@ -89,12 +89,17 @@ private:
     std::vector<int> m_ids;
 };
 
+QString ClientProgram()
+{
+    return QString::fromLocal8Bit(qgetenv("QUILLIX_BIN_DIR")) + QStringLiteral("/worker_test_client");
+}
+
 // Runs worker_test_client with arguments; its exit code, -1 when it did not end normally.
 int RunClient(const QStringList& args)
 {
     QProcess client;
     client.setProcessChannelMode(QProcess::ForwardedChannels);
-    client.start(QString::fromLocal8Bit(qgetenv("QUILLIX_BIN_DIR")) + QStringLiteral("/worker_test_client"), args);
+    client.start(ClientProgram(), args);
     if (!client.waitForFinished(60000) || client.exitStatus() != QProcess::NormalExit)
         return -1;
     return client.exitCode();
@@ -284,6 +289,41 @@ TEST_F(WorkerLimitsTest, AReportNobodyAnswersEndsAtItsDeadlineAndStillArrives)
     reporter.join();
     EXPECT_EQ(answered.load(), S_OK);
     caller.bus().unregisterObject(QLatin1String(kCallbackPath));
+}
+
+TEST_F(WorkerLimitsTest, CallersKilledWithRequestsRunningLeaveTheWorkerToEndByTheIdleRule)
+{
+    ipc_test::CWorkerChild worker;   // our child, so that its end and exit code are seen
+    ASSERT_TRUE(worker.started());
+    // Callers in processes of their own: requests held by a long report
+    // delay, and requests whose callbacks never answer.
+    const QStringList callers[] = {{QStringLiteral("hold"), QStringLiteral("4"), QStringLiteral("60000")},
+                                   {QStringLiteral("greedy"), QStringLiteral("2"), QStringLiteral("2"),
+                                    QStringLiteral("10")}};
+    std::vector<std::unique_ptr<QProcess>> running;
+    for (const auto& args : callers) {
+        running.push_back(std::make_unique<QProcess>());
+        running.back()->start(ClientProgram(), args);
+        ASSERT_TRUE(running.back()->waitForReadyRead(30000));
+        EXPECT_TRUE(running.back()->readLine().startsWith("held"));
+    }
+    for (auto& caller : running) {
+        caller->kill();
+        EXPECT_TRUE(caller->waitForFinished(10000));
+    }
+
+    // The last object to go is one of ours.
+    CClient last(QStringLiteral("last"));
+    const QString path = last.create();
+    ASSERT_FALSE(path.isEmpty());
+    EXPECT_EQ(last.processId(path), worker.pid());
+    ASSERT_EQ(last.callNow(last.objectCall(path, ipc::kUnknownInterface, "Release")).type(),
+              QDBusMessage::ReplyMessage);
+    const auto released = std::chrono::steady_clock::now();
+    ASSERT_TRUE(ipc_test::WaitUntil([] { return !ipc_test::WorkerNameHasOwner(); }, 15s));
+    EXPECT_GE(std::chrono::steady_clock::now() - released, 4800ms);
+    EXPECT_EQ(worker.waitForExit(10s), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - released, 10s);
 }
 
 struct FloodCase {
