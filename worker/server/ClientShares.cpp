@@ -20,8 +20,8 @@ bool CClientShares::take(const ClientId& client)
 
 void CClientShares::give(const ClientId& client)
 {
-    if (m_total == 0)
-        return;
+    if (ofConnection(client.connection) == 0 || ofProcess(client.processId) == 0)
+        return;   // nothing of the client's to give back
     --m_total;
     lower(m_perConnection, client.connection);
     lower(m_perProcess, client.processId);

@@ -56,8 +56,6 @@ public:
 
     std::size_t running() const { return m_runningTickets.size(); }
     std::size_t waiting() const { return m_waiting.size(); }
-    std::size_t admittedOf(const ClientId& client) const { return m_admitted.ofProcess(client.processId); }
-    std::size_t runningOf(const ClientId& client) const { return m_running.ofProcess(client.processId); }
 
 private:
     struct Waiting {

@@ -55,17 +55,16 @@ QDBusMessage unknownMethod(const QDBusMessage& message)
                                              message.path()));
 }
 
-// The callback argument: "/" stands for none.
-std::shared_ptr<ICalcCompleteCallback> callbackFor(const QDBusConnection& connection, const QDBusMessage& message,
-                                                   const QVariant& pathArgument, std::chrono::milliseconds deadline)
+}  // namespace
+
+std::shared_ptr<ICalcCompleteCallback> CWorkerBusObject::callbackFor(const QDBusMessage& message,
+                                                                     const QVariant& pathArgument) const
 {
     const QString path = pathArgument.value<QDBusObjectPath>().path();
     if (path.isEmpty() || path == QLatin1String(ipc::kNoCallbackPath))
         return nullptr;
-    return std::make_shared<CBusCompleteCallback>(connection, message.service(), path, deadline);
+    return std::make_shared<CBusCompleteCallback>(m_connection, message.service(), path, m_options.reportDeadline);
 }
-
-}  // namespace
 
 CWorkerBusObject::CWorkerBusObject(QDBusConnection connection, WorkerMaker makeWorker, Options options,
                                    QObject* parent)
@@ -252,11 +251,11 @@ void CWorkerBusObject::handleObjectCall(std::uint64_t id, const QDBusMessage& me
         replyHResult(message, worker.PerformOperation(args[0].toInt(), args[1].toString().toStdString(),
                                                       args[2].toString().toStdString(),
                                                       args[3].toString().toStdString(), args[4].toInt(),
-                                                      callbackFor(m_connection, message, args[5], m_options.reportDeadline)));
+                                                      callbackFor(message, args[5])));
     } else if (member == QLatin1String("ApplySinglArgFunc") && signature == QLatin1String("issio")) {
         replyHResult(message, worker.ApplySinglArgFunc(args[0].toInt(), args[1].toString().toStdString(),
                                                        args[2].toString().toStdString(), args[3].toInt(),
-                                                       callbackFor(m_connection, message, args[4], m_options.reportDeadline)));
+                                                       callbackFor(message, args[4])));
     } else if (member == QLatin1String("GetProcessId_CW") && signature.isEmpty()) {
         int pid = 0;
         const HRESULT hr = worker.GetProcessId_CW(&pid);

@@ -66,6 +66,8 @@ private:
     void createFor(const QDBusMessage& message, const ClientId& client);
     void handleObjectCall(std::uint64_t id, const QDBusMessage& message);
     void replyHResult(const QDBusMessage& message, HRESULT hr);
+    // The request's callback at the caller's connection; null for "/" (none).
+    std::shared_ptr<ICalcCompleteCallback> callbackFor(const QDBusMessage& message, const QVariant& pathArgument) const;
     void replyIntrospection(const QDBusMessage& message);
     void watchOwner(const QString& owner);
 

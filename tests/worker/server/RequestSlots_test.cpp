@@ -41,6 +41,7 @@ TEST(WorkerClientShares, ASlotIsTakenOnlyWhileTheConnectionTheProcessAndTheTotal
         {true, 3, true, 3},  {true, 4, true, 4},   // unknown processes share one share
         {false, 4, false, 3},
         {true, 4, true, 4},
+        {false, 2, false, 4},   // a client that holds nothing gives nothing back
     };
     CClientShares shares({2, 3, 4});
     int row = 0;
@@ -126,7 +127,7 @@ TEST_P(WorkerRequestSlotsScript, RunsWaitsAndRefusesAsTheSharesSay)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Scripts, WorkerRequestSlotsScript,
+    WorkerScripts, WorkerRequestSlotsScript,
     ::testing::Values(
         // The worker's own limits: one process fills its share (two running,
         // six waiting) from two connections; another process is still served
