@@ -25,12 +25,14 @@ namespace ergasto {
 
 class CRequestSlots {
 public:
+    // The calculator has one request in flight at a time; the shares leave
+    // the totals room for several clients that ask for everything they may.
     struct Limits {
         std::size_t running = 4;
         std::size_t waiting = 16;
         std::size_t runningPerProcess = 2;
-        std::size_t perProcess = 8;
-        std::size_t perConnection = 4;
+        std::size_t perProcess = 8;      // running and waiting
+        std::size_t perConnection = 4;   // running and waiting
     };
     using Ticket = std::uint64_t;
     enum class Admission { Refused, Run, Wait };

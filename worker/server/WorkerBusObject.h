@@ -35,6 +35,7 @@ public:
     using WorkerMaker = std::function<std::shared_ptr<ICalcWorker>(const ClientId&)>;
 
     struct Options {
+        // Per connection, per process (an eighth of the total), in all.
         CClientShares::Limits objects{64, 128, 1024};
         std::chrono::milliseconds reportDeadline = CBusCompleteCallback::kReportDeadline;
     };
