@@ -205,22 +205,29 @@ TEST(ErgastoProgram, RegServerSwitchesRegisterAndUnregServerRemoves)
     }
 }
 
-TEST(WorkerObjectTable, ObjectsEndByReleaseOrWithTheirOwner)
+TEST(WorkerObjectTable, ObjectsEndByReleaseOrWithTheirOwnerAndEachClientHoldsItsShare)
 {
-    ergasto::CWorkerObjectTable<int> table;
-    const auto a = table.add(":1.5", std::make_shared<int>(1));
-    const auto b = table.add(":1.5", std::make_shared<int>(2));
-    const auto c = table.add(":1.6", std::make_shared<int>(3));
-    EXPECT_NE(a, b);
-    EXPECT_EQ(table.find(b)->owner, ":1.5");
-    EXPECT_TRUE(table.release(a));
-    EXPECT_FALSE(table.release(a));
+    ergasto::CWorkerObjectTable<int> table({2, 3, 100});
+    const ergasto::ClientId first{":1.5", 40}, second{":1.6", 40}, other{":1.7", 41};
+    const auto a = table.add(first, std::make_shared<int>(1));
+    const auto b = table.add(first, std::make_shared<int>(2));
+    const auto c = table.add(second, std::make_shared<int>(3));
+    ASSERT_TRUE(a && b && c);
+    EXPECT_NE(*a, *b);
+    EXPECT_EQ(table.find(*b)->client.connection, ":1.5");
+    // Two per connection, three per process: the process's share is full.
+    EXPECT_FALSE(table.add(first, std::make_shared<int>(4)));
+    EXPECT_FALSE(table.add(second, std::make_shared<int>(4)));
+    EXPECT_TRUE(table.add(other, std::make_shared<int>(4)));
+    EXPECT_TRUE(table.release(*a));
+    EXPECT_FALSE(table.release(*a));
     EXPECT_EQ(table.releaseOwner(":1.5"), 1u);
     EXPECT_FALSE(table.hasOwner(":1.5"));
-    EXPECT_TRUE(table.contains(c));
-    EXPECT_EQ(table.size(), 1u);
+    EXPECT_EQ(table.countOfProcess(40), 1u);
+    EXPECT_TRUE(table.contains(*c));
+    EXPECT_EQ(table.size(), 2u);
     // Numbers are never reused, so a stale path never reaches a new object.
-    EXPECT_GT(table.add(":1.7", std::make_shared<int>(4)), c);
+    EXPECT_GT(*table.add(first, std::make_shared<int>(5)), *c);
 }
 
 pid_t forkSleeper(std::chrono::milliseconds sleep)

@@ -1,62 +1,95 @@
 #include "worker/server/BoundedWorkerProcess.h"
 
-#include <algorithm>
-
 namespace ergasto {
 
-CBoundedWorkerProcess::CBoundedWorkerProcess(std::shared_ptr<IWorkerProcess> process, Limits limits)
-    : m_process(std::move(process)), m_slots(std::make_shared<Slots>())
+// What a worker object of one client sees: the process, with the client's requests.
+class CBoundedWorkerProcess::CClientView : public IWorkerProcess {
+public:
+    CClientView(std::shared_ptr<CBoundedWorkerProcess> owner, ClientId client)
+        : m_owner(std::move(owner)), m_client(std::move(client))
+    {
+    }
+    int ProcessId() const override { return m_owner->m_process->ProcessId(); }
+    bool StartRequestThread(std::function<void()> work) override
+    {
+        return m_owner->StartRequest(m_client, std::move(work));
+    }
+    bool EndProcess() override { return m_owner->m_process->EndProcess(); }
+    std::shared_ptr<CReportGate> ReportGate() override { return m_owner->m_process->ReportGate(); }
+
+private:
+    std::shared_ptr<CBoundedWorkerProcess> m_owner;
+    ClientId m_client;
+};
+
+CBoundedWorkerProcess::CBoundedWorkerProcess(std::shared_ptr<IWorkerProcess> process, CRequestSlots::Limits limits)
+    : m_process(std::move(process)), m_slots(limits)
 {
-    limits.maxRunning = std::max<std::size_t>(1, limits.maxRunning);
-    m_slots->limits = limits;
 }
 
-bool CBoundedWorkerProcess::StartRequestThread(std::function<void()> work)
+std::shared_ptr<IWorkerProcess> CBoundedWorkerProcess::ForClient(ClientId client)
 {
+    return std::make_shared<CClientView>(shared_from_this(), std::move(client));
+}
+
+bool CBoundedWorkerProcess::StartRequest(const ClientId& client, std::function<void()> work)
+{
+    CRequestSlots::Admitted admitted;
     {
-        std::lock_guard<std::mutex> guard(m_slots->lock);
-        if (m_slots->running >= m_slots->limits.maxRunning) {
-            if (m_slots->waiting.size() >= m_slots->limits.maxWaiting)
-                return false;
-            m_slots->waiting.push_back(std::move(work));
-            return true;
-        }
-        ++m_slots->running;
+        std::lock_guard<std::mutex> guard(m_lock);
+        admitted = m_slots.admit(client);
+        if (admitted.admission == CRequestSlots::Admission::Wait)
+            m_waitingWork.emplace(admitted.ticket, std::move(work));
     }
-    auto slots = m_slots;
+    if (admitted.admission != CRequestSlots::Admission::Run)
+        return admitted.admission == CRequestSlots::Admission::Wait;
+    auto self = shared_from_this();
     auto shared = std::make_shared<std::function<void()>>(std::move(work));
-    if (m_process->StartRequestThread([slots, shared] { RunThenWaiting(slots, std::move(*shared)); }))
+    const auto ticket = admitted.ticket;
+    if (m_process->StartRequestThread([self, ticket, shared] { self->RunThenWaiting(ticket, std::move(*shared)); }))
         return true;
-    std::lock_guard<std::mutex> guard(m_slots->lock);
-    --m_slots->running;
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_slots.withdraw(ticket);
     return false;
 }
 
-void CBoundedWorkerProcess::RunThenWaiting(const std::shared_ptr<Slots>& slots, std::function<void()> work)
+void CBoundedWorkerProcess::RunThenWaiting(CRequestSlots::Ticket ticket, std::function<void()> work)
 {
     for (;;) {
         work();
         work = nullptr;  // the request's record (and its callback) go with it
-        std::lock_guard<std::mutex> guard(slots->lock);
-        if (slots->waiting.empty()) {
-            --slots->running;
+        std::lock_guard<std::mutex> guard(m_lock);
+        const auto next = m_slots.finish(ticket);
+        if (!next)
             return;
-        }
-        work = std::move(slots->waiting.front());
-        slots->waiting.pop_front();
+        ticket = *next;
+        const auto it = m_waitingWork.find(ticket);
+        work = std::move(it->second);
+        m_waitingWork.erase(it);
+    }
+}
+
+void CBoundedWorkerProcess::DropWaiting(const std::string& connection)
+{
+    std::vector<std::function<void()>> dropped;   // destroyed outside the lock
+    std::lock_guard<std::mutex> guard(m_lock);
+    for (const auto ticket : m_slots.dropWaiting(connection)) {
+        const auto it = m_waitingWork.find(ticket);
+        dropped.push_back(std::move(it->second));
+        m_waitingWork.erase(it);
     }
 }
 
 std::size_t CBoundedWorkerProcess::Running() const
 {
-    std::lock_guard<std::mutex> guard(m_slots->lock);
-    return m_slots->running;
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_slots.running();
 }
 
 std::size_t CBoundedWorkerProcess::Waiting() const
 {
-    std::lock_guard<std::mutex> guard(m_slots->lock);
-    return m_slots->waiting.size();
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_slots.waiting();
 }
 
 }  // namespace ergasto

@@ -1,50 +1,51 @@
 #pragma once
-// The worker program's process with a bound on its requests: at most
-// maxRunning requests compute at once, each on a thread of its own; up to
-// maxWaiting more wait in arrival order and run on the thread of a request
-// that has ended. A request beyond both is refused as one whose thread could
-// not be started (the call returns E_FAIL and nothing is reported), so no
-// caller can make the process start threads or hold computations without end.
+// The worker program's process with a bound on its requests, shared fairly
+// among its clients (CRequestSlots): a request that may run gets a thread of
+// its own; one that waits runs later on the thread of a request that has
+// ended. A request beyond its client's share or the totals is refused as one
+// whose thread could not be started (the call returns E_FAIL and nothing is
+// reported), so no caller can make the process start threads or hold
+// computations without end, nor keep the others out.
+//
+// Each worker object sees the process through ForClient: its requests count
+// against that client's share.
 
 #include "worker/CalcWorker.h"
+#include "worker/server/RequestSlots.h"
 
 #include <cstddef>
-#include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 
 namespace ergasto {
 
-class CBoundedWorkerProcess : public IWorkerProcess {
+class CBoundedWorkerProcess : public std::enable_shared_from_this<CBoundedWorkerProcess> {
 public:
-    struct Limits {
-        std::size_t maxRunning = 4;
-        std::size_t maxWaiting = 16;
-    };
+    CBoundedWorkerProcess(std::shared_ptr<IWorkerProcess> process, CRequestSlots::Limits limits);
 
-    CBoundedWorkerProcess(std::shared_ptr<IWorkerProcess> process, Limits limits);
+    // The process as the objects of `client` see it.
+    std::shared_ptr<IWorkerProcess> ForClient(ClientId client);
 
-    int ProcessId() const override { return m_process->ProcessId(); }
-    bool StartRequestThread(std::function<void()> work) override;
-    bool EndProcess() override { return m_process->EndProcess(); }
-    std::shared_ptr<CReportGate> ReportGate() override { return m_process->ReportGate(); }
+    // Runs work for `client` now or later; false when it is refused.
+    bool StartRequest(const ClientId& client, std::function<void()> work);
+    // The connection has left the bus: its waiting requests are dropped
+    // (nobody is left to report to); its running ones end as they will.
+    void DropWaiting(const std::string& connection);
 
     std::size_t Running() const;
     std::size_t Waiting() const;
 
 private:
-    struct Slots {
-        Limits limits;
-        mutable std::mutex lock;
-        std::size_t running = 0;
-        std::deque<std::function<void()>> waiting;
-    };
-    // Runs work, then whatever waits, on the calling thread; frees the slot at the end.
-    static void RunThenWaiting(const std::shared_ptr<Slots>& slots, std::function<void()> work);
+    class CClientView;
+    // Runs work, then whatever is given the ticket's slot, on the calling thread.
+    void RunThenWaiting(CRequestSlots::Ticket ticket, std::function<void()> work);
 
     std::shared_ptr<IWorkerProcess> m_process;
-    std::shared_ptr<Slots> m_slots;
+    mutable std::mutex m_lock;
+    CRequestSlots m_slots;                                      // guarded by m_lock
+    std::map<CRequestSlots::Ticket, std::function<void()>> m_waitingWork;   // guarded by m_lock
 };
 
 }  // namespace ergasto

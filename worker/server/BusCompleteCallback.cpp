@@ -6,8 +6,12 @@
 
 namespace ergasto {
 
-CBusCompleteCallback::CBusCompleteCallback(QDBusConnection connection, QString callerName, QString objectPath)
-    : m_connection(std::move(connection)), m_callerName(std::move(callerName)), m_objectPath(std::move(objectPath))
+CBusCompleteCallback::CBusCompleteCallback(QDBusConnection connection, QString callerName, QString objectPath,
+                                           std::chrono::milliseconds deadline)
+    : m_connection(std::move(connection)),
+      m_callerName(std::move(callerName)),
+      m_objectPath(std::move(objectPath)),
+      m_deadline(deadline)
 {
 }
 
@@ -19,7 +23,7 @@ HRESULT CBusCompleteCallback::NotifyResult(int ID, const std::string& status, co
                                                        QStringLiteral("NotifyResult"));
     call.setAutoStartService(false);
     call << ID << QString::fromStdString(status) << QString::fromStdString(resultString) << nErrorCode;
-    const QDBusMessage reply = m_connection.call(call, QDBus::Block, kCallTimeoutMs);
+    const QDBusMessage reply = m_connection.call(call, QDBus::Block, static_cast<int>(m_deadline.count()));
     return reply.type() == QDBusMessage::ReplyMessage ? S_OK : E_FAIL;
 }
 

@@ -2,21 +2,30 @@
 // The caller's callback object, reached over the bus: NotifyResult becomes a
 // call of "Ergasto.ICalcCompleteCallback.NotifyResult" on the object path the
 // caller gave, at the caller's own connection. Safe to use from any thread.
+//
+// A report has a deadline: a caller that has not answered by then is no
+// longer waited for, and the request counts as reported (the message is on
+// its way all the same), so a callback that never answers cannot hold the
+// request's slot.
 
 #include "port/ICalcWorker.h"
 
 #include <QDBusConnection>
 #include <QString>
 
+#include <chrono>
+
 namespace ergasto {
 
 class CBusCompleteCallback : public ICalcCompleteCallback {
 public:
-    static constexpr int kCallTimeoutMs = 10000;
+    static constexpr std::chrono::milliseconds kReportDeadline{1000};
 
-    CBusCompleteCallback(QDBusConnection connection, QString callerName, QString objectPath);
+    CBusCompleteCallback(QDBusConnection connection, QString callerName, QString objectPath,
+                         std::chrono::milliseconds deadline = kReportDeadline);
 
-    // S_OK once the caller has answered; E_FAIL when it could not be reached.
+    // S_OK once the caller has answered; E_FAIL when it could not be reached
+    // or has not answered by the deadline.
     HRESULT NotifyResult(int ID, const std::string& status, const std::string& resultString,
                          int nErrorCode) override;
 
@@ -24,6 +33,7 @@ private:
     QDBusConnection m_connection;
     QString m_callerName;
     QString m_objectPath;
+    std::chrono::milliseconds m_deadline;
 };
 
 }  // namespace ergasto

@@ -36,11 +36,15 @@ int RunServer(int argc, char** argv)
 
     const QString serviceName = QLatin1String(ipc::kWorkerServiceName);
     CServerLifetime lifetime(bus, serviceName);
-    const auto process = std::make_shared<CBoundedWorkerProcess>(std::make_shared<CWorkerProcess>(),
-                                                                  CBoundedWorkerProcess::Limits{});
-    CWorkerBusObject objects(bus, [process] { return std::make_shared<CCalcWorker>(process); });
+    const auto process =
+        std::make_shared<CBoundedWorkerProcess>(std::make_shared<CWorkerProcess>(), CRequestSlots::Limits{});
+    CWorkerBusObject objects(
+        bus, [process](const ClientId& client) { return std::make_shared<CCalcWorker>(process->ForClient(client)); },
+        CWorkerBusObject::Options{});
     QObject::connect(&objects, &CWorkerBusObject::objectCountChanged, &lifetime,
                      &CServerLifetime::objectCountChanged);
+    QObject::connect(&objects, &CWorkerBusObject::connectionLeft, &objects,
+                     [process](const QString& connection) { process->DropWaiting(connection.toStdString()); });
     QObject::connect(&lifetime, &CServerLifetime::quitRequested, &app, [&app](int code) { app.exit(code); });
 
     // The objects are in place before the name is taken, so that the call that

@@ -55,22 +55,24 @@ QDBusMessage unknownMethod(const QDBusMessage& message)
                                              message.path()));
 }
 
-// The callback argument: "/" stands for none.
-std::shared_ptr<ICalcCompleteCallback> callbackFor(const QDBusConnection& connection, const QDBusMessage& message,
-                                                   const QVariant& pathArgument)
+}  // namespace
+
+std::shared_ptr<ICalcCompleteCallback> CWorkerBusObject::callbackFor(const QDBusMessage& message,
+                                                                     const QVariant& pathArgument) const
 {
     const QString path = pathArgument.value<QDBusObjectPath>().path();
     if (path.isEmpty() || path == QLatin1String(ipc::kNoCallbackPath))
         return nullptr;
-    return std::make_shared<CBusCompleteCallback>(connection, message.service(), path);
+    return std::make_shared<CBusCompleteCallback>(m_connection, message.service(), path, m_options.reportDeadline);
 }
 
-}  // namespace
-
-CWorkerBusObject::CWorkerBusObject(QDBusConnection connection, WorkerMaker makeWorker, QObject* parent)
+CWorkerBusObject::CWorkerBusObject(QDBusConnection connection, WorkerMaker makeWorker, Options options,
+                                   QObject* parent)
     : QDBusVirtualObject(parent),
       m_connection(std::move(connection)),
       m_makeWorker(std::move(makeWorker)),
+      m_options(options),
+      m_objects(options.objects),
       m_ownerWatcher(QString(), m_connection, QDBusServiceWatcher::WatchForUnregistration)
 {
     connect(&m_ownerWatcher, &QDBusServiceWatcher::serviceUnregistered, this, &CWorkerBusObject::onOwnerGone);
@@ -155,13 +157,48 @@ void CWorkerBusObject::handleFactoryCall(const QDBusMessage& message)
         return;
     }
     const QString owner = message.service();
-    if (m_objects.countOf(owner.toStdString()) >= kMaxObjectsPerConnection || m_objects.size() >= kMaxObjects) {
+    if (const auto known = m_processOf.find(owner); known != m_processOf.end()) {
+        createFor(message, ClientId{owner.toStdString(), known->second});
+        return;
+    }
+    // A connection without objects: its process is asked for first. No more
+    // of its creations can succeed than its share of a connection.
+    auto& waiting = m_creationsWaitingForProcess[owner];
+    if (waiting.size() >= m_objects.limits().perConnection) {
+        replyHResult(message, E_OUTOFMEMORY);
+        return;
+    }
+    waiting.push_back(message);
+    if (waiting.size() == 1)
+        lookUpProcess(owner);
+}
+
+void CWorkerBusObject::lookUpProcess(const QString& owner)
+{
+    auto* pending = new QDBusPendingCallWatcher(
+        m_connection.interface()->asyncCall(QStringLiteral("GetConnectionUnixProcessID"), owner), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this, owner](QDBusPendingCallWatcher* call) {
+        call->deleteLater();
+        const QDBusPendingReply<uint> reply = *call;
+        // Connections whose process the bus cannot tell share one process's share.
+        const ClientId client{owner.toStdString(), reply.isValid() ? reply.value() : 0u};
+        const auto waiting = m_creationsWaitingForProcess.extract(owner);
+        if (waiting.empty())
+            return;
+        for (const QDBusMessage& message : waiting.mapped())
+            createFor(message, client);
+    });
+}
+
+void CWorkerBusObject::createFor(const QDBusMessage& message, const ClientId& client)
+{
+    if (!m_objects.hasRoomFor(client)) {
         replyHResult(message, E_OUTOFMEMORY);
         return;
     }
     std::shared_ptr<ICalcWorker> worker;
     try {
-        worker = m_makeWorker();
+        worker = m_makeWorker(client);
     } catch (const std::bad_alloc&) {
         replyHResult(message, E_OUTOFMEMORY);
         return;
@@ -173,10 +210,12 @@ void CWorkerBusObject::handleFactoryCall(const QDBusMessage& message)
         replyHResult(message, E_FAIL);
         return;
     }
-    const auto id = m_objects.add(owner.toStdString(), std::move(worker));
-    watchOwner(owner);
+    const auto id = m_objects.add(client, std::move(worker));
+    const QString owner = message.service();
+    if (m_processOf.emplace(owner, client.processId).second)
+        watchOwner(owner);
     emit objectCountChanged(m_objects.size());
-    m_connection.send(message.createReply(QVariant::fromValue(QDBusObjectPath(objectPath(id)))));
+    m_connection.send(message.createReply(QVariant::fromValue(QDBusObjectPath(objectPath(*id)))));
 }
 
 void CWorkerBusObject::handleObjectCall(std::uint64_t id, const QDBusMessage& message)
@@ -187,7 +226,7 @@ void CWorkerBusObject::handleObjectCall(std::uint64_t id, const QDBusMessage& me
             message.createErrorReply(QDBusError::UnknownObject, QStringLiteral("No object at ") + message.path()));
         return;
     }
-    if (QString::fromStdString(entry->owner) != message.service()) {
+    if (QString::fromStdString(entry->client.connection) != message.service()) {
         m_connection.send(message.createErrorReply(QDBusError::AccessDenied,
                                                    QStringLiteral("The object belongs to another connection")));
         return;
@@ -212,11 +251,11 @@ void CWorkerBusObject::handleObjectCall(std::uint64_t id, const QDBusMessage& me
         replyHResult(message, worker.PerformOperation(args[0].toInt(), args[1].toString().toStdString(),
                                                       args[2].toString().toStdString(),
                                                       args[3].toString().toStdString(), args[4].toInt(),
-                                                      callbackFor(m_connection, message, args[5])));
+                                                      callbackFor(message, args[5])));
     } else if (member == QLatin1String("ApplySinglArgFunc") && signature == QLatin1String("issio")) {
         replyHResult(message, worker.ApplySinglArgFunc(args[0].toInt(), args[1].toString().toStdString(),
                                                        args[2].toString().toStdString(), args[3].toInt(),
-                                                       callbackFor(m_connection, message, args[4])));
+                                                       callbackFor(message, args[4])));
     } else if (member == QLatin1String("GetProcessId_CW") && signature.isEmpty()) {
         int pid = 0;
         const HRESULT hr = worker.GetProcessId_CW(&pid);
@@ -243,8 +282,6 @@ void CWorkerBusObject::replyHResult(const QDBusMessage& message, HRESULT hr)
 
 void CWorkerBusObject::watchOwner(const QString& owner)
 {
-    if (m_ownerWatcher.watchedServices().contains(owner))
-        return;
     m_ownerWatcher.addWatchedService(owner);
     // The owner may have left before the watch was in place (a caller that
     // dies right after its call): ask once whether it is still there.
@@ -259,9 +296,12 @@ void CWorkerBusObject::watchOwner(const QString& owner)
 
 void CWorkerBusObject::onOwnerGone(const QString& owner)
 {
+    if (m_processOf.erase(owner) == 0)
+        return;   // told twice (the watch and the first check)
     m_ownerWatcher.removeWatchedService(owner);
     if (m_objects.releaseOwner(owner.toStdString()) > 0)
         emit objectCountChanged(m_objects.size());
+    emit connectionLeft(owner);
 }
 
 }  // namespace ergasto

@@ -1,7 +1,11 @@
 #pragma once
 // The live worker objects of the server: each has a number (its path is
-// "/CCalcWorker/<number>") and the unique bus name of the connection that
-// created it. Objects end by Release or when their owner leaves the bus.
+// "/CCalcWorker/<number>") and the client that created it (the connection's
+// unique bus name and its process). Objects end by Release or when their
+// owner leaves the bus. Each client holds at most its share of them
+// (CClientShares): per connection, per process and in all.
+
+#include "worker/server/ClientShares.h"
 
 #include <cstdint>
 #include <map>
@@ -16,15 +20,22 @@ template <typename Object>
 class CWorkerObjectTable {
 public:
     struct Entry {
-        std::string owner;
+        ClientId client;
         std::shared_ptr<Object> object;
     };
 
-    std::uint64_t add(std::string owner, std::shared_ptr<Object> object)
+    explicit CWorkerObjectTable(CClientShares::Limits limits) : m_shares(limits) {}
+
+    const CClientShares::Limits& limits() const { return m_shares.limits(); }
+    bool hasRoomFor(const ClientId& client) const { return m_shares.canTake(client); }
+
+    // The new object's number; nothing when the client's share is full.
+    std::optional<std::uint64_t> add(const ClientId& client, std::shared_ptr<Object> object)
     {
+        if (!m_shares.take(client))
+            return std::nullopt;
         const std::uint64_t id = m_nextId++;
-        ++m_ownerCounts[owner];
-        m_entries.emplace(id, Entry{std::move(owner), std::move(object)});
+        m_entries.emplace(id, Entry{client, std::move(object)});
         return id;
     }
 
@@ -41,18 +52,18 @@ public:
         auto it = m_entries.find(id);
         if (it == m_entries.end())
             return false;
-        uncount(it->second.owner);
+        m_shares.give(it->second.client);
         m_entries.erase(it);
         return true;
     }
 
-    // Releases every object of `owner`; returns how many there were.
+    // Releases every object of the connection `owner`; returns how many there were.
     std::size_t releaseOwner(const std::string& owner)
     {
         std::size_t n = 0;
         for (auto it = m_entries.begin(); it != m_entries.end();) {
-            if (it->second.owner == owner) {
-                uncount(owner);
+            if (it->second.client.connection == owner) {
+                m_shares.give(it->second.client);
                 it = m_entries.erase(it);
                 ++n;
             } else {
@@ -63,12 +74,8 @@ public:
     }
 
     bool hasOwner(const std::string& owner) const { return countOf(owner) > 0; }
-
-    std::size_t countOf(const std::string& owner) const
-    {
-        auto it = m_ownerCounts.find(owner);
-        return it == m_ownerCounts.end() ? 0 : it->second;
-    }
+    std::size_t countOf(const std::string& owner) const { return m_shares.ofConnection(owner); }
+    std::size_t countOfProcess(std::uint32_t processId) const { return m_shares.ofProcess(processId); }
 
     std::vector<std::uint64_t> ids() const
     {
@@ -81,15 +88,8 @@ public:
     std::size_t size() const { return m_entries.size(); }
 
 private:
-    void uncount(const std::string& owner)
-    {
-        auto it = m_ownerCounts.find(owner);
-        if (it != m_ownerCounts.end() && --it->second == 0)
-            m_ownerCounts.erase(it);
-    }
-
     std::map<std::uint64_t, Entry> m_entries;
-    std::map<std::string, std::size_t> m_ownerCounts;
+    CClientShares m_shares;
     std::uint64_t m_nextId = 1;
 };
 

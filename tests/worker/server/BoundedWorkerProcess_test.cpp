@@ -1,5 +1,6 @@
-// The bound on requests of the worker process: how many run, how many wait,
-// what is refused, and that everything accepted runs exactly once.
+// The bound on requests of the worker process, on real threads: how many run,
+// how many wait, what is refused, that another client is served while one
+// holds its share, and that everything accepted runs exactly once.
 
 #include "worker/server/BoundedWorkerProcess.h"
 
@@ -56,6 +57,7 @@ public:
             m_changed.wait(lock, [this] { return m_open; });
             --running;
             ++done;
+            m_changed.notify_all();
         };
     }
     void Open()
@@ -69,6 +71,11 @@ public:
         std::unique_lock<std::mutex> lock(m_lock);
         return m_changed.wait_for(lock, 10s, [&] { return running == n; });
     }
+    bool WaitDone(int n)
+    {
+        std::unique_lock<std::mutex> lock(m_lock);
+        return m_changed.wait_for(lock, 10s, [&] { return done == n; });
+    }
 
     int running = 0;
     int most = 0;
@@ -80,43 +87,87 @@ private:
     bool m_open = false;
 };
 
+using ergasto::ClientId;
+using ergasto::CRequestSlots;
+
+const ClientId kFirst{":1.1", 10}, kSecondOfFirst{":1.2", 10}, kOther{":1.3", 20};
+
 TEST(WorkerBoundedProcessTest, RunsAtMostTheBoundQueuesTheNextAndRefusesTheRest)
 {
     const struct {
-        std::size_t maxRunning, maxWaiting;
-        int requests;
-    } cases[] = {{4, 16, 2000}, {1, 0, 3}, {2, 3, 5}, {3, 2, 2}};
+        CRequestSlots::Limits limits;
+        int requests;   // from kFirst, then as many from kSecondOfFirst
+        int accepted;   // of each
+        int running;    // at once
+    } cases[] = {
+        {{}, 2000, 4, 2},                    // the worker's own: 4 per connection, 8 per process, 2 running
+        {{1, 0, 1, 4, 4}, 3, 1, 1},          // nothing waits
+        {{2, 3, 2, 5, 5}, 5, 5, 2},          // room for 2 + 3 in all: the second connection gets none
+        {{3, 2, 3, 6, 3}, 2, 2, 3},
+    };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.requests);
         auto inner = std::make_shared<CCountingProcess>();
-        ergasto::CBoundedWorkerProcess process(inner, {c.maxRunning, c.maxWaiting});
+        auto process = std::make_shared<ergasto::CBoundedWorkerProcess>(inner, c.limits);
         CGate gate;
-        int accepted = 0;
+        int accepted = 0, acceptedSecond = 0;
         for (int i = 0; i < c.requests; ++i)
-            accepted += process.StartRequestThread(gate.Work()) ? 1 : 0;
-        const int expected = std::min<int>(c.requests, int(c.maxRunning + c.maxWaiting));
-        EXPECT_EQ(accepted, expected) << c.maxRunning << "/" << c.maxWaiting;
-        EXPECT_TRUE(gate.WaitRunning(std::min<int>(c.requests, int(c.maxRunning))));
-        EXPECT_EQ(process.Running(), std::min<std::size_t>(c.requests, c.maxRunning));
-        EXPECT_EQ(inner->started, std::min<int>(c.requests, int(c.maxRunning))) << "waiting work starts no thread";
+            accepted += process->ForClient(kFirst)->StartRequestThread(gate.Work()) ? 1 : 0;
+        for (int i = 0; i < c.requests; ++i)
+            acceptedSecond += process->StartRequest(kSecondOfFirst, gate.Work()) ? 1 : 0;
+        EXPECT_EQ(accepted, c.accepted);
+        const int expected = std::min<int>(2 * c.requests, std::min<int>(int(c.limits.perProcess),
+                                                                         int(c.limits.running + c.limits.waiting)));
+        EXPECT_EQ(accepted + acceptedSecond, expected);
+        EXPECT_TRUE(gate.WaitRunning(c.running));
+        EXPECT_EQ(process->Running(), std::size_t(c.running));
+        EXPECT_EQ(inner->started, c.running) << "waiting work starts no thread";
         gate.Open();
         inner->JoinAll();
         EXPECT_EQ(gate.done, expected);
-        EXPECT_LE(gate.most, int(c.maxRunning));
-        EXPECT_EQ(process.Running(), 0u);
-        EXPECT_EQ(process.Waiting(), 0u);
+        EXPECT_LE(gate.most, c.running);
+        EXPECT_EQ(process->Running(), 0u);
+        EXPECT_EQ(process->Waiting(), 0u);
     }
+}
+
+TEST(WorkerBoundedProcessTest, AnotherProcessIsServedWhileOneHoldsItsShare)
+{
+    auto inner = std::make_shared<CCountingProcess>();
+    auto process = std::make_shared<ergasto::CBoundedWorkerProcess>(inner, CRequestSlots::Limits{});
+    CGate held;
+    int accepted = 0;
+    for (const auto& client : {kFirst, kSecondOfFirst})
+        for (int i = 0; i < 20; ++i)
+            accepted += process->StartRequest(client, held.Work()) ? 1 : 0;
+    EXPECT_EQ(accepted, 8);
+    ASSERT_TRUE(held.WaitRunning(2));
+
+    // The other process's request runs now, beside the held ones.
+    CGate other;
+    other.Open();
+    ASSERT_TRUE(process->StartRequest(kOther, other.Work()));
+    EXPECT_TRUE(other.WaitDone(1));
+
+    // A connection that leaves takes its waiting requests with it: they never run.
+    process->DropWaiting(kSecondOfFirst.connection);
+    EXPECT_EQ(process->Waiting(), 2u);
+    held.Open();
+    inner->JoinAll();
+    EXPECT_EQ(held.done, 4);
+    EXPECT_EQ(process->Running(), 0u);
 }
 
 TEST(WorkerBoundedProcessTest, AThreadThatCannotStartGivesItsSlotBack)
 {
     auto inner = std::make_shared<CCountingProcess>();
-    ergasto::CBoundedWorkerProcess process(inner, {1, 0});
+    auto process = std::make_shared<ergasto::CBoundedWorkerProcess>(inner, CRequestSlots::Limits{1, 0, 1, 1, 1});
     inner->failStarts = true;
-    EXPECT_FALSE(process.StartRequestThread([] {}));
-    EXPECT_EQ(process.Running(), 0u);
+    EXPECT_FALSE(process->StartRequest(kFirst, [] {}));
+    EXPECT_EQ(process->Running(), 0u);
     inner->failStarts = false;
     std::atomic<bool> ran{false};
-    EXPECT_TRUE(process.StartRequestThread([&] { ran = true; }));
+    EXPECT_TRUE(process->StartRequest(kFirst, [&] { ran = true; }));
     inner->JoinAll();
     EXPECT_TRUE(ran);
 }

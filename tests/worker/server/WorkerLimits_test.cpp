@@ -1,12 +1,15 @@
 // What one client can make the worker program hold, on a bus with a
-// desktop's session limits: objects per connection, and requests that run at
-// once however many arrive. Driven by raw bus messages, as a hostile client
-// would send them.
+// desktop's session limits: objects per connection and per process, requests
+// that run at once however many arrive, and reports that are never answered.
+// The hostile client is this test process, driving raw bus messages; the
+// client that must still be served runs in a process of its own
+// (worker_test_client, through the calculator's own transport).
 
 #include "TestBus.h"
 #include "ipc/BusNames.h"
 #include "ipc/HResultErrors.h"
-#include "worker/server/BoundedWorkerProcess.h"
+#include "worker/server/BusCompleteCallback.h"
+#include "worker/server/RequestSlots.h"
 #include "worker/server/WorkerBusObject.h"
 
 #include <QCoreApplication>
@@ -16,6 +19,7 @@
 #include <QDBusPendingCall>
 #include <QDBusVirtualObject>
 #include <QFile>
+#include <QProcess>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -25,6 +29,8 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <memory>
+#include <thread>
 #include <mutex>
 #include <vector>
 
@@ -60,6 +66,45 @@ private:
     std::map<int, int> m_reports;
 };
 
+// A callback object that takes every report and answers none.
+class CSilentCallback : public QDBusVirtualObject {
+public:
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection&) override
+    {
+        if (message.member() != QLatin1String("NotifyResult"))
+            return false;
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_ids.push_back(message.arguments().value(0).toInt());
+        return true;
+    }
+    std::vector<int> ids() const
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        return m_ids;
+    }
+
+private:
+    mutable std::mutex m_lock;
+    std::vector<int> m_ids;
+};
+
+QString ClientProgram()
+{
+    return QString::fromLocal8Bit(qgetenv("QUILLIX_BIN_DIR")) + QStringLiteral("/worker_test_client");
+}
+
+// Runs worker_test_client with arguments; its exit code, -1 when it did not end normally.
+int RunClient(const QStringList& args)
+{
+    QProcess client;
+    client.setProcessChannelMode(QProcess::ForwardedChannels);
+    client.start(ClientProgram(), args);
+    if (!client.waitForFinished(60000) || client.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return client.exitCode();
+}
+
 // One client connection of the test's own.
 class CClient {
 public:
@@ -70,6 +115,7 @@ public:
     ~CClient() { QDBusConnection::disconnectFromBus(m_connection.name()); }
 
     QDBusConnection& bus() { return m_connection; }
+    QString name() const { return m_connection.baseService(); }
 
     QDBusMessage factoryCall() const
     {
@@ -152,8 +198,8 @@ TEST_F(WorkerLimitsTest, OneConnectionGetsABoundedNumberOfObjectsAndOthersAreSti
         calls.push_back(greedy.bus().asyncCall(greedy.factoryCall(), 60000));
     auto outcomes = Outcomes(calls, [] {});
     const QString outOfMemory = ipc::ErrorNameForHResult(E_OUTOFMEMORY);
-    EXPECT_EQ(outcomes[QStringLiteral("ok")], int(ergasto::CWorkerBusObject::kMaxObjectsPerConnection));
-    EXPECT_EQ(outcomes[outOfMemory], 10000 - int(ergasto::CWorkerBusObject::kMaxObjectsPerConnection));
+    EXPECT_EQ(outcomes[QStringLiteral("ok")], int(ergasto::CWorkerBusObject::Options{}.objects.perConnection));
+    EXPECT_EQ(outcomes[outOfMemory], 10000 - int(ergasto::CWorkerBusObject::Options{}.objects.perConnection));
 
     // Another connection is served as ever.
     CClient other(QStringLiteral("other"));
@@ -167,6 +213,117 @@ TEST_F(WorkerLimitsTest, OneConnectionGetsABoundedNumberOfObjectsAndOthersAreSti
               QDBusMessage::ReplyMessage);
     EXPECT_FALSE(greedy.create().isEmpty());
     EXPECT_TRUE(greedy.create().isEmpty());
+}
+
+TEST_F(WorkerLimitsTest, ManyConnectionsOfOneProcessHoldOnlyItsShareOfObjects)
+{
+    const auto limits = ergasto::CWorkerBusObject::Options{}.objects;
+    ASSERT_LT(limits.perProcess, limits.total);
+    // 17 connections, as many creations as each may have: enough to take
+    // every object of the worker if the process had no share of its own.
+    std::vector<std::unique_ptr<CClient>> greedy;
+    std::vector<QDBusPendingCall> calls;
+    for (int c = 0; c < 17; ++c) {
+        greedy.push_back(std::make_unique<CClient>(QStringLiteral("greedy-%1").arg(c)));
+        for (std::size_t i = 0; i < limits.perConnection; ++i)
+            calls.push_back(greedy.back()->bus().asyncCall(greedy.back()->factoryCall(), 60000));
+    }
+    auto outcomes = Outcomes(calls, [] {});
+    EXPECT_EQ(outcomes[QStringLiteral("ok")], int(limits.perProcess));
+    EXPECT_EQ(outcomes[ipc::ErrorNameForHResult(E_OUTOFMEMORY)], int(calls.size() - limits.perProcess));
+
+    // A client in another process makes a calculation step as ever.
+    EXPECT_EQ(RunClient({QStringLiteral("step")}), 0);
+}
+
+TEST_F(WorkerLimitsTest, RequestsWhoseReportsAreNeverAnsweredHoldOnlyTheirProcessShare)
+{
+    const auto limits = ergasto::CRequestSlots::Limits{};
+    ASSERT_LT(limits.perProcess, limits.running + limits.waiting);
+    // Three connections, each with a callback that never answers and more
+    // requests than the worker has slots.
+    std::vector<std::unique_ptr<CClient>> greedy;
+    std::vector<std::unique_ptr<CSilentCallback>> callbacks;
+    std::vector<QDBusPendingCall> calls;
+    for (int c = 0; c < 3; ++c) {
+        greedy.push_back(std::make_unique<CClient>(QStringLiteral("silent-%1").arg(c)));
+        callbacks.push_back(std::make_unique<CSilentCallback>());
+        ASSERT_TRUE(greedy.back()->bus().registerVirtualObject(QLatin1String(kCallbackPath), callbacks.back().get()));
+        const QString path = greedy.back()->create();
+        ASSERT_FALSE(path.isEmpty());
+        for (int id = 1; id <= 20; ++id)
+            calls.push_back(greedy.back()->bus().asyncCall(greedy.back()->perform(path, id, "2", "3", "+"), 60000));
+    }
+    auto outcomes = Outcomes(calls, [] {});
+    EXPECT_EQ(outcomes[QStringLiteral("ok")], int(limits.perProcess));
+    EXPECT_EQ(outcomes[ipc::ErrorNameForHResult(E_FAIL)], int(calls.size() - limits.perProcess));
+
+    // A client in another process makes a calculation step as ever: its
+    // request is accepted and reported.
+    EXPECT_EQ(RunClient({QStringLiteral("step")}), 0);
+    for (auto& client : greedy)
+        client->bus().unregisterObject(QLatin1String(kCallbackPath));
+}
+
+TEST_F(WorkerLimitsTest, AReportNobodyAnswersEndsAtItsDeadlineAndStillArrives)
+{
+    CClient caller(QStringLiteral("caller"));
+    CSilentCallback silent;
+    ASSERT_TRUE(caller.bus().registerVirtualObject(QLatin1String(kCallbackPath), &silent));
+    CClient worker(QStringLiteral("worker"));
+    ergasto::CBusCompleteCallback report(worker.bus(), caller.name(), QLatin1String(kCallbackPath), 300ms);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(report.NotifyResult(7, "Success", "5.0E+0", 0), E_FAIL);
+    // Well within the deadline of a caller that answers at all, and far below
+    // the time a caller could hold it before.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+    EXPECT_TRUE(ipc_test::WaitUntil([&] { return silent.ids() == std::vector<int>{7}; }, 10s));
+
+    // A caller that answers is told apart.
+    CCountingCallback answering;
+    caller.bus().unregisterObject(QLatin1String(kCallbackPath));
+    ASSERT_TRUE(caller.bus().registerVirtualObject(QLatin1String(kCallbackPath), &answering));
+    std::atomic<HRESULT> answered{E_FAIL};
+    std::thread reporter([&] { answered = report.NotifyResult(8, "Success", "5.0E+0", 0); });
+    EXPECT_TRUE(ipc_test::WaitUntil([&] { return answering.reports().count(8) == 1; }, 10s));
+    reporter.join();
+    EXPECT_EQ(answered.load(), S_OK);
+    caller.bus().unregisterObject(QLatin1String(kCallbackPath));
+}
+
+TEST_F(WorkerLimitsTest, CallersKilledWithRequestsRunningLeaveTheWorkerToEndByTheIdleRule)
+{
+    ipc_test::CWorkerChild worker;   // our child, so that its end and exit code are seen
+    ASSERT_TRUE(worker.started());
+    // Callers in processes of their own: requests held by a long report
+    // delay, and requests whose callbacks never answer.
+    const QStringList callers[] = {{QStringLiteral("hold"), QStringLiteral("4"), QStringLiteral("60000")},
+                                   {QStringLiteral("greedy"), QStringLiteral("2"), QStringLiteral("2"),
+                                    QStringLiteral("10")}};
+    std::vector<std::unique_ptr<QProcess>> running;
+    for (const auto& args : callers) {
+        running.push_back(std::make_unique<QProcess>());
+        running.back()->start(ClientProgram(), args);
+        ASSERT_TRUE(running.back()->waitForReadyRead(30000));
+        EXPECT_TRUE(running.back()->readLine().startsWith("held"));
+    }
+    for (auto& caller : running) {
+        caller->kill();
+        EXPECT_TRUE(caller->waitForFinished(10000));
+    }
+
+    // The last object to go is one of ours.
+    CClient last(QStringLiteral("last"));
+    const QString path = last.create();
+    ASSERT_FALSE(path.isEmpty());
+    EXPECT_EQ(last.processId(path), worker.pid());
+    ASSERT_EQ(last.callNow(last.objectCall(path, ipc::kUnknownInterface, "Release")).type(),
+              QDBusMessage::ReplyMessage);
+    const auto released = std::chrono::steady_clock::now();
+    ASSERT_TRUE(ipc_test::WaitUntil([] { return !ipc_test::WorkerNameHasOwner(); }, 15s));
+    EXPECT_GE(std::chrono::steady_clock::now() - released, 4800ms);
+    EXPECT_EQ(worker.waitForExit(10s), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - released, 10s);
 }
 
 struct FloodCase {
@@ -208,10 +365,7 @@ TEST_P(RequestFloodTest, RunsABoundedNumberAtOnceAndReportsEveryAcceptedOneOnce)
     const int accepted = outcomes[QStringLiteral("ok")];
     const int refused = outcomes[ipc::ErrorNameForHResult(E_FAIL)];
     EXPECT_EQ(accepted + refused, c.requests);
-    EXPECT_GE(accepted, int(ergasto::CBoundedWorkerProcess::Limits{}.maxRunning));
-    if (c.requests > 1000) {
-        EXPECT_GT(refused, 0);
-    }
+    EXPECT_EQ(accepted, std::min(c.requests, int(ergasto::CRequestSlots::Limits{}.perConnection)));
 
     if (c.waitForReports) {
         EXPECT_TRUE(ipc_test::WaitUntil(
@@ -236,8 +390,8 @@ TEST_P(RequestFloodTest, RunsABoundedNumberAtOnceAndReportsEveryAcceptedOneOnce)
         }
         client.callNow(client.objectCall(path, ipc::kCalcWorkerInterface, "EndProcess_CW"));
     }
-    // The request threads, and room for the ending's own thread.
-    const int bound = idleThreads + int(ergasto::CBoundedWorkerProcess::Limits{}.maxRunning) + 1;
+    // The request threads of one process, and room for the ending's own thread.
+    const int bound = idleThreads + int(ergasto::CRequestSlots::Limits{}.runningPerProcess) + 1;
     EXPECT_LE(mostThreads, bound);
     RecordProperty("most_threads", mostThreads);
     RecordProperty("accepted", accepted);
