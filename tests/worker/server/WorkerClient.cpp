@@ -19,6 +19,7 @@
 #include "port/ICalcWorker.h"
 
 #include "ipc/BusNames.h"
+#include "platform/Event.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -27,7 +28,6 @@
 #include <QDBusVirtualObject>
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,25 +38,30 @@
 
 namespace {
 
+// Takes the report of a step. The engine's transport hands reports out only
+// to a thread that awaits them (the factory's AwaitReport), so the waiter
+// sets an event that such a wait watches.
 class CReportWaiter : public ICalcCompleteCallback {
 public:
     HRESULT NotifyResult(int, const std::string& status, const std::string&, int) override
     {
-        std::lock_guard lock(m_mutex);
-        m_status = status;
-        m_arrived.notify_all();
+        {
+            std::lock_guard lock(m_mutex);
+            m_status = status;
+        }
+        m_arrived.set();
         return S_OK;
     }
-    std::string waitForStatus(std::chrono::seconds timeout)
+    std::string waitForStatus(ipc::CDBusWorkerFactory& factory, std::chrono::seconds timeout)
     {
-        std::unique_lock lock(m_mutex);
-        m_arrived.wait_for(lock, timeout, [&] { return !m_status.empty(); });
+        factory.AwaitReport(m_arrived.fd(), timeout);
+        std::lock_guard lock(m_mutex);
         return m_status;
     }
 
 private:
     std::mutex m_mutex;
-    std::condition_variable m_arrived;
+    CEvent m_arrived;
     std::string m_status;
 };
 
@@ -84,7 +89,7 @@ int step(ipc::CDBusWorkerFactory& factory)
         std::printf("perform 0x%08x\n", static_cast<unsigned>(hr));
         return 3;
     }
-    const std::string status = callback->waitForStatus(std::chrono::seconds(10));
+    const std::string status = callback->waitForStatus(factory, std::chrono::seconds(10));
     std::printf("report %s\n", status.c_str());
     return status == "Success" ? 0 : 4;
 }
