@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "docking/state/WindowState.h"
 #include "engine/EngineServices.h"
 #include "ipc/DBusWorkerFactory.h"
 #include "ipc/PidfdProcessWaiter.h"
@@ -29,9 +30,12 @@ void ShowErrorBox(const std::string& text)
     QMessageBox::critical(nullptr, "Error", QString::fromStdString(text));
 }
 
-// Each save is guarded by itself, window settings first.
-void SaveSettings(CSaveErrorReporter& reporter)
+// Each save is guarded by itself, window settings first; a window layout
+// that could not be stored when the window closed is reported before them.
+void SaveSettings(CSaveErrorReporter& reporter, const std::string& layoutError = {})
 {
+    if (!layoutError.empty())
+        reporter.Report(layoutError);
     auto save = [&reporter](auto&& saveOne, const char* plainText, const char* otherText) {
         try {
             saveOne();
@@ -98,6 +102,7 @@ int RunKelvo(int argc, char** argv, KelvoOptions options)
                      &CSaveErrorReporter::OnTerminationRequest);
 
     int result = kExitNormal;
+    std::string layoutError;
     std::unique_ptr<CEvent> done;
     std::unique_ptr<CEvent> aborted;
     try {
@@ -134,16 +139,20 @@ int RunKelvo(int argc, char** argv, KelvoOptions options)
             SaveSettings(saveErrors);
             return error.ExitCode();
         }
+        // A layout file that is there but gave nothing (the defaults are used).
+        if (const std::string& problem = frame.WindowState().FileProblem(); !problem.empty())
+            std::fprintf(stderr, "kelvo: %s\n", problem.c_str());
         frame.show();
         result = app.exec();
         if (!frame.IsDestroyed())
             frame.close();
+        layoutError = frame.LayoutSaveError();
         if (frame.EngineAbandoned()) {
             // A thread that never reported may still set them.
             (void)done.release();
             (void)aborted.release();
         }
     }
-    SaveSettings(saveErrors);
+    SaveSettings(saveErrors, layoutError);
     return result;
 }
