@@ -67,13 +67,13 @@ std::optional<Bytes> CStateKey::ReadBinary(const QString& name, std::size_t size
 
 void CStateKey::WriteInt(const QString& name, std::int64_t value)
 {
-    m_file->Settings().setValue(Entry(name), static_cast<qlonglong>(value));
+    m_file->Write(Entry(name), static_cast<qlonglong>(value));
 }
 
 void CStateKey::WriteBinary(const QString& name, const Bytes& bytes)
 {
-    m_file->Settings().setValue(
-        Entry(name), QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+    m_file->Write(Entry(name),
+                  QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
 }
 
 QString CStateFile::DefaultFilePath()
@@ -89,7 +89,13 @@ CStateFile::CStateFile(const QString& filePath)
     std::string bytes;
     switch (ReadWholeFile(NativePath(m_path), bytes, kMaxStateFileBytes)) {
     case FileReadStatus::Ok:
-        Parse(bytes);
+        m_settings = ParseCopy(bytes, m_copyPath);
+        if (!m_settings)
+            SetContent(Content::Unparsed, "cannot be read: there is no room for a temporary copy");
+        else if (!HoldsALayout(*m_settings))
+            SetContent(Content::Foreign, "is not a window layout");
+        else
+            m_content = Content::Layout;
         break;
     case FileReadStatus::Missing:
         break;
@@ -107,7 +113,7 @@ CStateFile::CStateFile(const QString& filePath)
         StartAfresh();
 }
 
-CStateFile::~CStateFile() = default;
+CStateFile::~CStateFile() { Release(m_settings, m_copyPath); }
 
 void CStateFile::SetContent(Content content, const char* problem)
 {
@@ -117,33 +123,56 @@ void CStateFile::SetContent(Content content, const char* problem)
         m_readProblem += ", and the file is kept as " + Quoted(m_path + ".bad") + " at the next save";
 }
 
-// The parser reads a copy of the bytes in the scratch folder.
-void CStateFile::Parse(const std::string& bytes)
+// A parser over a copy of bytes in the scratch folder, under a name not used
+// before (the parser keeps what it read under a name); null when there is no
+// room for the copy.
+std::unique_ptr<QSettings> CStateFile::ParseCopy(const std::string& bytes, QString& copyPath)
 {
-    const QString copy = m_scratch.isValid() ? m_scratch.filePath(QStringLiteral("read.ini")) : QString();
-    if (copy.isEmpty() || !WriteFileAtomically(NativePath(copy), bytes, kMaxStateFileBytes)) {
-        SetContent(Content::Unparsed, "cannot be read: there is no room for a temporary copy");
-        return;
-    }
-    auto settings = std::make_unique<QSettings>(copy, QSettings::IniFormat);
-    const QStringList groups = settings->childGroups();
-    if (settings->status() != QSettings::NoError || !settings->childKeys().isEmpty() ||
-        !(groups.isEmpty() || groups == QStringList{QStringLiteral("WinSettings")})) {
-        SetContent(Content::Foreign, "is not a window layout");
-        return;
-    }
-    m_content = Content::Layout;
-    m_copyPath = copy;
-    m_settings = std::move(settings);
+    copyPath.clear();
+    if (!m_scratch.isValid())
+        return nullptr;
+    const QString path = m_scratch.filePath(QString::number(++m_copies) + QStringLiteral(".ini"));
+    if (!WriteFileAtomically(NativePath(path), bytes, kMaxStateFileBytes))
+        return nullptr;
+    copyPath = path;
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
-// An empty store in a copy of its own (under a name of its own: the parser
-// keeps what it read under a name). Without a scratch folder the values stay
-// in memory and the store fails.
+// Lets go of a parser and its copy. The copy goes first, so that the parser,
+// seeing it gone, drops what it read instead of keeping it for the name for
+// the rest of the run.
+void CStateFile::Release(std::unique_ptr<QSettings>& settings, QString& copyPath)
+{
+    if (settings && !copyPath.isEmpty() && QFile::remove(copyPath))
+        settings->sync();
+    settings.reset();
+    copyPath.clear();
+}
+
+// INI without a format error that holds nothing but the root key.
+bool CStateFile::HoldsALayout(const QSettings& settings)
+{
+    const QStringList groups = settings.childGroups();
+    return settings.status() == QSettings::NoError && settings.childKeys().isEmpty() &&
+           (groups.isEmpty() || groups == QStringList{QStringLiteral("WinSettings")});
+}
+
+// An empty store with what this store has written so far. Without a scratch
+// folder the values stay in memory and the store fails.
 void CStateFile::StartAfresh()
 {
-    m_copyPath = m_scratch.isValid() ? m_scratch.filePath(QStringLiteral("fresh.ini")) : QString();
-    m_settings = std::make_unique<QSettings>(m_copyPath, QSettings::IniFormat);
+    Release(m_settings, m_copyPath);
+    m_settings = ParseCopy({}, m_copyPath);
+    if (!m_settings)
+        m_settings = std::make_unique<QSettings>(QString(), QSettings::IniFormat);
+    for (const auto& [key, value] : m_written)
+        m_settings->setValue(key, value);
+}
+
+void CStateFile::Write(const QString& key, const QVariant& value)
+{
+    m_settings->setValue(key, value);
+    m_written[key] = value;
 }
 
 bool CStateFile::RootExists() const
@@ -151,28 +180,50 @@ bool CStateFile::RootExists() const
     return Readable() && m_settings->childGroups().contains(QStringLiteral("WinSettings"));
 }
 
+// The bytes the writer makes of the store, read back by a parser of their own.
+CStateFile::Serialised CStateFile::Serialise(std::string& bytes)
+{
+    if (m_copyPath.isEmpty())
+        return Serialised::Failed;
+    m_settings->sync();
+    const FileReadStatus copied = ReadWholeFile(NativePath(m_copyPath), bytes, kMaxStateFileBytes);
+    if (m_settings->status() != QSettings::NoError ||
+        (copied != FileReadStatus::Ok && copied != FileReadStatus::Missing))
+        return Serialised::Failed;
+    QString checkPath;
+    std::unique_ptr<QSettings> check = ParseCopy(bytes, checkPath);
+    const Serialised result =
+        !check ? Serialised::Failed : HoldsALayout(*check) ? Serialised::Layout : Serialised::NoLayout;
+    Release(check, checkPath);
+    return result;
+}
+
 bool CStateFile::Sync()
 {
     m_storeProblem.clear();
-    const std::string target = NativePath(m_path);
     std::string bytes;
-    bool ok = m_content != Content::Refused && m_content != Content::Unparsed && !m_copyPath.isEmpty();
-    if (ok) {
-        m_settings->sync();
-        const FileReadStatus copied = ReadWholeFile(NativePath(m_copyPath), bytes, kMaxStateFileBytes);
-        ok = m_settings->status() == QSettings::NoError &&
-             (copied == FileReadStatus::Ok || copied == FileReadStatus::Missing) &&
-             QDir().mkpath(QFileInfo(m_path).absolutePath());
+    Serialised serialised = Serialised::Failed;
+    if (m_content != Content::Refused && m_content != Content::Unparsed)
+        serialised = Serialise(bytes);
+    if (serialised == Serialised::NoLayout) {
+        // The file held something that the writer writes back in a form its
+        // reader refuses (a name of a user's making): it is kept, and
+        // replaced by what this store wrote.
+        m_content = Content::Foreign;
+        StartAfresh();
+        serialised = Serialise(bytes);
     }
-    // The bytes of a file that was no layout, unless it has gone since.
+    bool ok = serialised == Serialised::Layout;
     const bool keep = m_content == Content::Foreign || m_content == Content::Unreadable;
+    const std::string target = NativePath(m_path);
+    ok = ok && QDir().mkpath(QFileInfo(m_path).absolutePath());
+    // The bytes of a file that was no layout, unless it has gone since.
     if (ok && keep && QFileInfo::exists(m_path))
         ok = KeepBadFile(target);
     if (ok)
         ok = WriteFileAtomically(target, bytes, kMaxStateFileBytes);
     if (ok) {
-        if (keep)
-            m_content = Content::Layout;
+        m_content = Content::Layout;
         return true;
     }
     m_storeProblem = m_content == Content::Refused

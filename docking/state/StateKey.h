@@ -11,15 +11,18 @@
 // names anything but a regular file is neither read nor replaced. A file
 // that is not a layout file (not INI, or holding more than the root key)
 // holds nothing, and its bytes are kept beside it as "<name>.bad" before
-// the first store over it.
+// the first store over it; so is one that the writer, with the store's
+// values added, would make unreadable. What a store writes always loads.
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include <QString>
 #include <QTemporaryDir>
+#include <QVariant>
 
 #include "docking/core/WindowStateRecords.h"
 
@@ -34,7 +37,6 @@ class CStateKey {
 public:
     CStateKey(CStateFile& file, QString path) : m_file(&file), m_path(std::move(path)) {}
 
-    const QString& Path() const { return m_path; }
     CStateKey Sub(const QString& name) const;
     // The sub-key holds at least one value (directly or below).
     bool HasSub(const QString& name) const;
@@ -60,7 +62,6 @@ public:
     CStateFile& operator=(const CStateFile&) = delete;
 
     static QString DefaultFilePath();
-    const QString& Path() const { return m_path; }
     // The file was read as a layout file (a missing file reads fine, empty).
     bool Readable() const { return m_content == Content::Layout || m_content == Content::None; }
     // Why a file that is there gave nothing, as a sentence for the user;
@@ -70,12 +71,16 @@ public:
     CStateKey Root() { return CStateKey(*this, QStringLiteral("WinSettings")); }
     bool RootExists() const;
     // Ends a store: writes the file (the values of a layout file that were
-    // not written again stay; a file that was no layout file is started
-    // afresh, its bytes first kept as "<name>.bad"). False when it could not
-    // be written, with why in StoreProblem(); the file is left as it was then.
+    // not written again stay; a file that was no layout file, or whose other
+    // values the writer would write back in a form its reader refuses, is
+    // started afresh, its bytes first kept as "<name>.bad"). False when it
+    // could not be written, with why in StoreProblem(); the file is left as it
+    // was then.
     bool Sync();
     const std::string& StoreProblem() const { return m_storeProblem; }
 
+    // Every write of a store goes through here.
+    void Write(const QString& key, const QVariant& value);
     QSettings& Settings() const { return *m_settings; }
 
 private:
@@ -88,16 +93,22 @@ private:
         Unparsed,    // no room to parse it: left alone
     };
     void SetContent(Content content, const char* problem);
-    void Parse(const std::string& bytes);
+    std::unique_ptr<QSettings> ParseCopy(const std::string& bytes, QString& copyPath);
+    static void Release(std::unique_ptr<QSettings>& settings, QString& copyPath);
+    static bool HoldsALayout(const QSettings& settings);
     void StartAfresh();
+    enum class Serialised { Layout, NoLayout, Failed };
+    Serialised Serialise(std::string& bytes);
 
     QString m_path;
     Content m_content = Content::None;
     std::string m_readProblem;
     std::string m_storeProblem;
     QTemporaryDir m_scratch;  // the parser's copies
+    int m_copies = 0;
     QString m_copyPath;       // the copy that m_settings reads and writes
     std::unique_ptr<QSettings> m_settings;
+    std::map<QString, QVariant> m_written;  // what this store wrote
 };
 
 // Names of children: "0x" and the id as unsigned 32-bit lower-case hex.

@@ -1,10 +1,11 @@
 #pragma once
 // Every value of a window layout file, read and written through the store
 // (the tests and the fuzz target of the layout file share this): integers and
-// byte arrays by their key path below the file's top.
+// byte arrays by their key path from the file's top.
 
 #include <map>
 #include <optional>
+#include <string>
 
 #include <QByteArray>
 #include <QSettings>
@@ -64,6 +65,18 @@ inline void WriteValues(sstate::CStateFile& file, const Values& values)
         else
             at.WriteBinary(name, sstate::Bytes(value.bytes.begin(), value.bytes.end()));
     }
+}
+
+// Stores values into the file at path as the window state's store does; the
+// store's answer, with why it failed in problem.
+inline bool StoreValues(const QString& path, const Values& values, std::string* problem = nullptr)
+{
+    sstate::CStateFile file(path);
+    WriteValues(file, values);
+    const bool stored = file.Sync();
+    if (problem)
+        *problem = file.StoreProblem();
+    return stored;
 }
 
 }  // namespace statefile
