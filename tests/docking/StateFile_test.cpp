@@ -177,6 +177,13 @@ void IsLinkTo(const std::string& path, const std::string& target)
     EXPECT_EQ(fs::read_symlink(path), target);
 }
 
+// The file's place in dir, made a link to target.
+std::string LinkTo(const std::string& dir, const std::string& target)
+{
+    fs::create_symlink(target, dir + "/Calculator.ini");
+    return dir + "/Calculator.ini";
+}
+
 const Case kCases[] = {
     {"a named pipe",
      [](const std::string& dir) {
@@ -201,8 +208,7 @@ const Case kCases[] = {
     {"a link to a named pipe",
      [](const std::string& dir) {
          EXPECT_EQ(::mkfifo((dir + "/pipe").c_str(), 0600), 0);
-         fs::create_symlink(dir + "/pipe", dir + "/Calculator.ini");
-         return dir + "/Calculator.ini";
+         return LinkTo(dir, dir + "/pipe");
      },
      "is not a regular file", "is not a regular file",
      [](const std::string& dir, const std::string& path) {
@@ -212,8 +218,7 @@ const Case kCases[] = {
     {"a link to a file of the user's",
      [](const std::string& dir) {
          WriteBytes(dir + "/notes.txt", kNotes);
-         fs::create_symlink(dir + "/notes.txt", dir + "/Calculator.ini");
-         return dir + "/Calculator.ini";
+         return LinkTo(dir, dir + "/notes.txt");
      },
      "is not a window layout", "",
      [](const std::string& dir, const std::string& path) {
@@ -225,8 +230,7 @@ const Case kCases[] = {
     {"a link to another program's INI file",
      [](const std::string& dir) {
          WriteBytes(dir + "/tool.ini", "[user]\n\tname = someone\n");
-         fs::create_symlink(dir + "/tool.ini", dir + "/Calculator.ini");
-         return dir + "/Calculator.ini";
+         return LinkTo(dir, dir + "/tool.ini");
      },
      "is not a window layout", "",
      [](const std::string& dir, const std::string& path) {
@@ -238,8 +242,7 @@ const Case kCases[] = {
      [](const std::string& dir) {
          fs::create_directory(dir + "/dotfiles");
          WriteBytes(dir + "/dotfiles/Calculator.ini", kLayout);
-         fs::create_symlink(dir + "/dotfiles/Calculator.ini", dir + "/Calculator.ini");
-         return dir + "/Calculator.ini";
+         return LinkTo(dir, dir + "/dotfiles/Calculator.ini");
      },
      "", "",
      [](const std::string& dir, const std::string& path) {
@@ -251,8 +254,7 @@ const Case kCases[] = {
      }},
     {"a dangling link",
      [](const std::string& dir) {
-         fs::create_symlink(dir + "/not-yet.ini", dir + "/Calculator.ini");
-         return dir + "/Calculator.ini";
+         return LinkTo(dir, dir + "/not-yet.ini");
      },
      "", "",
      [](const std::string& dir, const std::string& path) {

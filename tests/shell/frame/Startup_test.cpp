@@ -208,6 +208,14 @@ TEST_F(StartupTest, ACloseBySignalReportsSaveErrorsOnStderrInsteadOfWaitingForAB
     EXPECT_EQ(reports, 2u) << err;
 }
 
+// What path names itself (a link is not followed).
+mode_t TypeAt(const std::string& path)
+{
+    struct stat info {};
+    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
+    return info.st_mode & S_IFMT;
+}
+
 TEST_F(StartupTest, WhatStandsInTheLayoutFilesPlaceNeitherHangsNorIsLost)
 {
     const std::string vendor = std::string(std::getenv("XDG_CONFIG_HOME")) + "/Vornel";
@@ -222,16 +230,12 @@ TEST_F(StartupTest, WhatStandsInTheLayoutFilesPlaceNeitherHangsNorIsLost)
     } cases[] = {
         {"a named pipe", [&] { ASSERT_EQ(::mkfifo(layout.c_str(), 0600), 0); }, false,
          [&] {
-             struct stat info {};
-             ASSERT_EQ(::lstat(layout.c_str(), &info), 0);
-             EXPECT_TRUE(S_ISFIFO(info.st_mode));
+             EXPECT_EQ(TypeAt(layout), S_IFIFO);
              ::unlink(layout.c_str());
          }},
         {"a folder", [&] { ASSERT_EQ(::mkdir(layout.c_str(), 0700), 0); }, false,
          [&] {
-             struct stat info {};
-             ASSERT_EQ(::lstat(layout.c_str(), &info), 0);
-             EXPECT_TRUE(S_ISDIR(info.st_mode));
+             EXPECT_EQ(TypeAt(layout), S_IFDIR);
              ::rmdir(layout.c_str());
          }},
         {"a link to a file of the user's",
@@ -241,9 +245,7 @@ TEST_F(StartupTest, WhatStandsInTheLayoutFilesPlaceNeitherHangsNorIsLost)
          },
          true,
          [&] {
-             struct stat info {};
-             ASSERT_EQ(::lstat(layout.c_str(), &info), 0);
-             EXPECT_TRUE(S_ISLNK(info.st_mode));
+             EXPECT_EQ(TypeAt(layout), S_IFLNK);
              EXPECT_EQ(ReadText(layout + ".bad"), "my notes");
              EXPECT_EQ(ReadText(notes).rfind("[WinSettings]", 0), 0u) << ReadText(notes);
              ::unlink(layout.c_str());
@@ -253,6 +255,7 @@ TEST_F(StartupTest, WhatStandsInTheLayoutFilesPlaceNeitherHangsNorIsLost)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        ::unlink(layout.c_str());  // what an earlier start stored
         c.make();
         Child first = StartFirst();
         m_running.push_back(first.pid);
