@@ -4,16 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <random>
-#include <thread>
 
 #include <QFile>
 
@@ -125,27 +121,13 @@ TEST(StateFile, StoredValuesLoadAndStoreAgainIdentically)
     }
 }
 
-// Loads the file on a thread of its own; a load that blocks fails the test
-// (and a writer's open lets it go).
-std::unique_ptr<CStateFile> LoadWithin(const std::string& path, std::chrono::seconds deadline)
+// Loads the file; a load that blocks (in an open of a pipe, say) ends the
+// test program by the alarm after the deadline.
+std::unique_ptr<CStateFile> LoadWithin(const std::string& path, unsigned seconds)
 {
-    std::unique_ptr<CStateFile> file;
-    std::atomic<bool> done{false};
-    std::thread load([&] {
-        file = std::make_unique<CStateFile>(Q(path));
-        done = true;
-    });
-    const auto until = std::chrono::steady_clock::now() + deadline;
-    while (!done && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    if (!done) {
-        ADD_FAILURE() << "the load blocks";
-        const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
-        load.join();
-        ::close(writer);
-    } else {
-        load.join();
-    }
+    ::alarm(seconds);
+    auto file = std::make_unique<CStateFile>(Q(path));
+    ::alarm(0);
     return file;
 }
 
@@ -288,7 +270,7 @@ TEST(StateFile, WhatStandsInTheFilesPlaceIsRefusedKeptOrLeftAlone)
         const std::string dir = FreshFolder("in-place");
         const std::string path = c.make(dir);
 
-        const auto loaded = LoadWithin(path, std::chrono::seconds(20));
+        const auto loaded = LoadWithin(path, 20);
         ASSERT_TRUE(loaded);
         if (*c.readProblem) {
             EXPECT_FALSE(loaded->Readable());
