@@ -37,6 +37,7 @@ class CStateKey {
 public:
     CStateKey(CStateFile& file, QString path) : m_file(&file), m_path(std::move(path)) {}
 
+    const QString& Path() const { return m_path; }
     CStateKey Sub(const QString& name) const;
     // The sub-key holds at least one value (directly or below).
     bool HasSub(const QString& name) const;
