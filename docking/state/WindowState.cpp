@@ -138,7 +138,6 @@ CWindowStateMgr::CWindowStateMgr(QMainWindow* window, QString filePath)
 bool CWindowStateMgr::StoreWindowState()
 {
     CStateFile file(m_filePath);
-    file.StartAfreshIfUnreadable();
     const ScreenSet screens = m_screens();
     CStateKey root = file.Root();
     CStateKey general = root.Sub(kGeneral);
@@ -147,12 +146,15 @@ bool CWindowStateMgr::StoreWindowState()
     CMainState main(1.0f, 1.0f, screens);
     CStateKey mainKey = root.Sub(kMainWindow);
     Store(main, mainKey);
-    return file.Sync();
+    const bool stored = file.Sync();
+    m_fileProblem = file.StoreProblem();
+    return stored;
 }
 
 bool CWindowStateMgr::RestoreWindowState()
 {
     CStateFile file(m_filePath);
+    m_fileProblem = file.ReadProblem();
     const ScreenSet screens = m_screens();
     const CStateKey root = file.Root();
     if (!file.RootExists() || !root.HasSub(kGeneral) || !root.HasSub(kMainWindow)) {

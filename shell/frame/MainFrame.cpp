@@ -595,7 +595,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    m_windowState->StoreWindowState();
+    if (!m_windowState->StoreWindowState())
+        m_layoutSaveError = m_windowState->FileProblem();
     StoreWindowSettings();
     OnDestroy();
     event->accept();

@@ -104,6 +104,9 @@ public:
     // The idle pass (also run by the loop before each wait).
     void OnIdle();
     bool IsDestroyed() const { return m_destroyed; }
+    // Why the window layout could not be stored when the window closed
+    // (empty: it was, or the window has not closed), for the report at exit.
+    const std::string& LayoutSaveError() const { return m_layoutSaveError; }
     // The calculation thread did not end in time at shutdown: the engine was
     // left alone, and the events it may still set must outlive the process.
     bool EngineAbandoned() const { return m_engineAbandoned; }
@@ -183,5 +186,6 @@ private:
     int m_keypadHeight = 0;
     bool m_destroyed = false;
     bool m_closeWithoutAsking = false;
+    std::string m_layoutSaveError;
     bool m_engineAbandoned = false;
 };
