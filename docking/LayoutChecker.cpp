@@ -1,22 +1,23 @@
 #include "docking/LayoutChecker.h"
 
 #include <QApplication>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <sstream>
 
 #include "docking/AutoHideManager.h"
 #include "docking/DockEvents.h"
 #include "docking/DockingFrame.h"
+#include "docking/DockingScreens.h"
 #include "docking/DockingWindow.h"
 #include "docking/DragSession.h"
 #include "docking/GhostBar.h"
 #include "docking/GhostOutline.h"
 #include "docking/PackageWindow.h"
 #include "docking/TabDockingBox.h"
+#include "docking/core/FloatingPlacement.h"
 #include "docking/core/LayoutCheck.h"
 
 namespace dockwins {
@@ -55,13 +56,18 @@ void CheckPlacement(const CWndFramesPackageBase& package, const std::string& nam
     }
 }
 
-bool CaptionReachable(const QWidget* w)
+// A floating window is stacked above the frame: it is a window of the
+// frame's, and the window manager saw it after the frame's own window.
+void CheckStackedAbove(const CDockingFrameImpl& frame, const CTabbedAutoHideDockingWindow* w,
+                       std::vector<std::string>& problems)
 {
-    const QRect grab(w->frameGeometry().topLeft(), QSize(std::min(40, w->width()), std::min(10, w->height())));
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (screen->geometry().intersected(grab).size() == grab.size())
-            return true;
-    return false;
+    if (!frame.isVisible())
+        return;
+    const QWindow* own = w->windowHandle();
+    if (!own || own->transientParent() != frame.windowHandle())
+        problems.push_back(Name(w) + " floats as a window of its own, not of the frame");
+    else if (frame.IsMappedBeforeFrame(w))
+        problems.push_back(Name(w) + " floats, shown before the frame: it may be stacked below it");
 }
 
 }  // namespace
@@ -159,8 +165,9 @@ std::vector<std::string> CheckDockingLayout(const CDockingFrameImpl& frame)
             if (w->isVisible()) {
                 if (w->width() < 100 || w->height() < 100)
                     problems.push_back(name + " floats below its minimum size");
-                if (!CaptionReachable(w))
+                if (!IsCaptionReachable(ToRect(w->frameGeometry()), ScreenAreas()))
                     problems.push_back(name + " floats with no part of its caption on a screen");
+                CheckStackedAbove(frame, w, problems);
             }
         }
     }

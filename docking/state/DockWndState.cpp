@@ -3,6 +3,7 @@
 #include "docking/DockEvents.h"
 #include "docking/DockingFrame.h"
 #include "docking/DockingWindow.h"
+#include "docking/core/FloatingPlacement.h"
 
 namespace sstate {
 
@@ -51,9 +52,13 @@ QSize FloatingMinimum(CTabbedAutoHideDockingWindow* window)
     return QSize(info.ptMinTrackSize.x, info.ptMinTrackSize.y);
 }
 
+// Within reach on the screens of the restore, as every floating window is placed.
 dockwins::RECT OnScreen(const dockwins::RECT& r, QSize minimum, const ScreenSet& screens)
 {
-    return dockwins::ToRect(PlaceOnScreen(dockwins::ToQRect(r), minimum, screens));
+    std::vector<dockwins::RECT> areas;
+    for (const QRect& screen : screens.rects)
+        areas.push_back(dockwins::ToRect(screen));
+    return dockwins::PlaceFloatingWindow(r, minimum.width(), minimum.height(), areas);
 }
 
 // The box that holds the window, when it is in one.
