@@ -416,14 +416,11 @@ bool CTabbedAutoHideDockingWindow::BringIntoView()
     // forward as its Activate puts it.
     if (!IsVisibleWindow() || m_inBox || IsPinned())
         Activate();
+    // Floating itself, or a tab of a floating box, it comes above the others.
     QWidget* top = window();
-    if (top != (m_frame ? m_frame->window() : nullptr)) {
-        // Floating itself, or a tab of a floating box.
+    if (top != (m_frame ? m_frame->window() : nullptr))
         top->raise();
-        top->activateWindow();
-    }
-    QWidget* focus = m_client && m_client->isVisible() ? m_client.data() : this;
-    focus->setFocus(Qt::OtherFocusReason);
+    FocusAndActivate(m_client && m_client->isVisible() ? m_client.data() : this);
     return isVisible();
 }
 

@@ -1,6 +1,7 @@
 #include "docking/LayoutChecker.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -223,6 +224,34 @@ std::vector<std::string> CheckDockingLayout(const CDockingFrameImpl& frame)
         ++active;
     if (active > 1)
         problems.push_back("more than one caption is drawn active");
+    return problems;
+}
+
+std::vector<std::string> CheckInView(const CDockingFrameImpl& frame, const CTabbedAutoHideDockingWindow& window)
+{
+    std::vector<std::string> problems;
+    const std::string name = Name(&window);
+    if (!window.isVisible()) {
+        problems.push_back(name + " is not shown after its View command");
+        return problems;
+    }
+    // The window's own focus (the application's may lag behind an
+    // activation the window system has not reported yet).
+    const QWidget* top = window.window();
+    const QWidget* focus = top->focusWidget();
+    if (focus != &window && !window.isAncestorOf(focus))
+        problems.push_back(name + " does not hold the focus of its window after its View command");
+    if (window.IsPinned() && frame.AutoHide().ShownWindow() != &window)
+        problems.push_back(name + " is pinned but not slid out after its View command");
+    if (top != frame.window()) {
+        if (!top->windowHandle() || QGuiApplication::focusWindow() != top->windowHandle())
+            problems.push_back(name + " floats but is not the active window after its View command");
+        if (const auto* floating = qobject_cast<const CTabbedAutoHideDockingWindow*>(top)) {
+            if (!IsCaptionReachable(ToRect(floating->frameGeometry()), ScreenAreas()))
+                problems.push_back(name + " floats with no part of its caption on a screen");
+            CheckStackedAbove(frame, floating, problems);
+        }
+    }
     return problems;
 }
 

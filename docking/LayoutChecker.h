@@ -11,10 +11,18 @@
 #include <string>
 #include <vector>
 
+class CTabbedAutoHideDockingWindow;
+
 namespace dockwins {
 
 class CDockingFrameImpl;
 
 std::vector<std::string> CheckDockingLayout(const CDockingFrameImpl& frame);
+
+// After a window's View command (its BringIntoView): what keeps it from the
+// user's view. Shown in front with the focus inside: a tab selected in its
+// box, a pinned window slid out, a floating window (or its floating box)
+// active, stacked above the frame, its caption within reach. Empty when sound.
+std::vector<std::string> CheckInView(const CDockingFrameImpl& frame, const CTabbedAutoHideDockingWindow& window);
 
 }  // namespace dockwins

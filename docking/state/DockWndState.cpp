@@ -147,7 +147,10 @@ bool CDockingWindowStateAdapter::SetPlacement(const IMainState* main, DockingRec
     }
     w->RememberPosition(position, target ? target : w->Frame());
     const bool docked = w->DockBack();
-    if (!floatRect.IsEmpty())
+    // The window keeps the floating rectangle stored for it, an empty one
+    // too, unless it floats by itself because nobody took it: a window of a
+    // floating box stands at the box's place only until the box is rebuilt.
+    if (!floatRect.IsEmpty() || w->IsDocked() || record.Floating())
         w->SetFloatingRect(floatRect);
     // Nobody took it: it floats rather than being lost.
     if (!w->IsDocked() && w->isHidden())
