@@ -13,15 +13,19 @@ set(QUILLIX_DESKTOP_DBUS_CONFIG ${CMAKE_BINARY_DIR}/tests/harness/desktop-sessio
 configure_file(${CMAKE_SOURCE_DIR}/tests/harness/session-bus.conf.in ${QUILLIX_DBUS_CONFIG} @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/tests/harness/desktop-session-bus.conf.in ${QUILLIX_DESKTOP_DBUS_CONFIG} @ONLY)
 
-# quillix_add_test(<target> SOURCES <files...> LIBS <targets...> [DBUS | DESKTOP_BUS])
+# quillix_add_test(<target> SOURCES <files...> LIBS <targets...> [DBUS | DESKTOP_BUS | XVFB])
+# XVFB: on an X display of the test's own with a window manager instead of
+# the offscreen platform (the tests skip, saying why, where there is none).
 function(quillix_add_test target)
-  cmake_parse_arguments(ARG "DBUS;DESKTOP_BUS" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "DBUS;DESKTOP_BUS;XVFB" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   if(ARG_DESKTOP_BUS)
     set(launcher ${QUILLIX_TEST_ENV} --dbus ${QUILLIX_DESKTOP_DBUS_CONFIG})
   elseif(ARG_DBUS)
     set(launcher ${QUILLIX_TEST_ENV} --dbus ${QUILLIX_DBUS_CONFIG})
+  elseif(ARG_XVFB)
+    set(launcher ${QUILLIX_TEST_ENV} --xvfb)
   else()
     set(launcher ${QUILLIX_TEST_ENV})
   endif()

@@ -181,9 +181,11 @@ std::vector<std::string> CheckDockingLayout(const CDockingFrameImpl& frame)
     for (const CGhostBar* ghost : frame.findChildren<CGhostBar*>())
         if (ghost->isVisible())
             problems.push_back("a ghost bar is still shown");
+    bool outlineLeft = !frame.findChildren<CGhostOutline*>().isEmpty();
     for (const QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<const CGhostOutline*>(w))
-            problems.push_back("a drag outline is left over");
+        outlineLeft = outlineLeft || qobject_cast<const CGhostOutline*>(w);
+    if (outlineLeft)
+        problems.push_back("a drag outline is left over");
     // ... and no slid-out pane once pointer and focus have left it.
     const CAutoHideManager& autoHide = frame.AutoHide();
     if (const CAutoHidePane* pane = autoHide.Pane()) {

@@ -5,13 +5,13 @@ set -euo pipefail
 packages=(
   qt6-base-dev libboost-serialization-dev libboost-regex-dev
   libgmp-dev libmpfr-dev libgtest-dev libgmock-dev libbenchmark-dev
-  dbus-daemon xvfb xauth fonts-dejavu-core libx11-dev
+  dbus-daemon xvfb xauth fonts-dejavu-core libx11-dev libxtst-dev openbox
   cmake ninja-build g++ pkgconf python3
   clang-14 libclang-rt-14-dev
 )
-# --screens: also what scripts/on-xvfb.sh needs (a window manager, a grabber).
+# --screens: also the grabber scripts/on-xvfb.sh --shot and restart-shots.sh use.
 if [ "${1:-}" = "--screens" ]; then
-  packages+=(openbox imagemagick)
+  packages+=(imagemagick)
 fi
 
 missing=()
