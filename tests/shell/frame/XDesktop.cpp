@@ -99,3 +99,13 @@ void CXDesktop::Click(int x, int y)
     XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
     XFlush(m_display);
 }
+
+void CXDesktop::Key(const char* name)
+{
+    if (!m_display)
+        return;
+    const KeyCode code = XKeysymToKeycode(m_display, XStringToKeysym(name));
+    XTestFakeKeyEvent(m_display, code, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, code, False, CurrentTime);
+    XFlush(m_display);
+}

@@ -31,6 +31,8 @@ public:
     // Real pointer input: a move to a screen point, a click of the left button there.
     void MovePointer(int x, int y);
     void Click(int x, int y);
+    // A real press and release of a key, by its X name ("F5").
+    void Key(const char* name);
 
 private:
     struct _XDisplay* m_display = nullptr;
