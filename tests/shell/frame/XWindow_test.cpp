@@ -233,6 +233,38 @@ TEST_F(XWindowTest, TheViewCommandsBringEveryPaneForward)
     EXPECT_TRUE(Eventually(historyHasTheFocus));
 }
 
+// ------------------------------------------------------------------ pin
+
+// The box pinned by its button with the focus in its list: the focus goes to
+// the main window's client and the labels answer the pointer at once.
+TEST_F(XWindowTest, APinByTheButtonLeavesTheLabelsAnsweringThePointer)
+{
+    StartAfresh();
+    CTabDockingBox* box = Box();
+    ASSERT_NE(box, nullptr);
+    const auto global = [](QWidget* w, QPoint p) { return w->mapToGlobal(p); };
+    const QPoint list = global(History()->Client(), History()->Client()->rect().center());
+    m_desktop->Click(list.x(), list.y());
+    ASSERT_TRUE(Eventually([&] { return History()->isAncestorOf(QApplication::focusWidget()); }));
+
+    const dockwins::RECT& b = box->Caption().pin;
+    const QPoint pin = global(box, QPoint((b.left + b.right) / 2, (b.top + b.bottom) / 2));
+    m_desktop->Click(pin.x(), pin.y());
+    ASSERT_TRUE(Eventually([&] { return History()->IsPinned(); }));
+    EXPECT_TRUE(Eventually([&] { return QApplication::focusWidget() == frame->ClientWindow(); }));
+
+    // The pointer leaves the slid-out pane: it slides in; resting on the
+    // label slides it out again, with no click anywhere first.
+    dockwins::CAutoHideManager& autoHide = frame->AutoHide();
+    const QPoint away = frame->mapToGlobal(QPoint(frame->width() - 80, frame->height() / 2));
+    m_desktop->MovePointer(away.x(), away.y());
+    ASSERT_TRUE(Eventually([&] { return autoHide.ShownWindow() == nullptr; })) << "the pane does not slide in";
+    const QPoint label = frame->ClientArea()->mapToGlobal(autoHide.LabelRectOf(History()).center());
+    m_desktop->MovePointer(label.x(), label.y() + 1);
+    m_desktop->MovePointer(label.x(), label.y());
+    EXPECT_TRUE(Eventually([&] { return autoHide.ShownWindow() != nullptr; })) << "the labels ignore the pointer";
+}
+
 // ------------------------------------------------------------------ drag outlines
 
 // The whole screen, once what is painted has stopped changing.
