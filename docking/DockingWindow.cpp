@@ -2,10 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QScreen>
 
 #include "docking/CaptionMoveTracker.h"
 #include "docking/CaptionPainter.h"

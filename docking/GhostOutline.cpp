@@ -25,8 +25,13 @@ QRegion Ring(const QRect& r)
 bool CGhostOutline::ShapingOffered() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 
 CGhostOutline::CGhostOutline(QWidget* frame)
-    : QWidget(ShapingOffered() || !frame ? nullptr : frame, ShapingOffered() || !frame ? kOutlineFlags : Qt::Widget),
-      m_mode(ShapingOffered() ? Mode::Shaped : frame ? Mode::Overlay : Mode::Translucent)
+    : CGhostOutline(frame, ShapingOffered() ? Mode::Shaped : frame ? Mode::Overlay : Mode::Translucent)
+{
+}
+
+CGhostOutline::CGhostOutline(QWidget* frame, Mode mode)
+    : QWidget(mode == Mode::Overlay ? frame : nullptr, mode == Mode::Overlay ? Qt::Widget : kOutlineFlags),
+      m_mode(mode)
 {
     setObjectName(QStringLiteral("dockGhostOutline"));
     setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -14,6 +14,8 @@ namespace dockwins {
 
 class CGhostOutline final : public QWidget {
     Q_OBJECT
+    enum class Mode { Shaped, Overlay, Translucent };
+
 public:
     // frame: the window whose overlay takes the ring where no shaping is offered.
     explicit CGhostOutline(QWidget* frame = nullptr);
@@ -29,7 +31,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    enum class Mode { Shaped, Overlay, Translucent };
+    CGhostOutline(QWidget* frame, Mode mode);
     QRect RingRect() const;  // the ring's rectangle in this widget
 
     Mode m_mode;

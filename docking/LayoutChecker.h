@@ -3,7 +3,9 @@
 // every package with each widget where the arithmetic puts it, no empty bar,
 // no box below two windows, a valid selection in every box with only its
 // window shown, one home per docking window (a bar, a box, or its own),
-// every docked window shown, floating windows reachable, and nothing of a
+// every docked window shown, floating windows at their minimum with their
+// caption within reach and stacked above the frame (windows of the frame's,
+// none shown before its window and not shown again since), and nothing of a
 // drag (a preview tab among it) left once input has ended. Boxes that are
 // going with the next turn of the event loop are not counted: check after it
 // has run. Returns the broken invariants as text; empty when sound.
