@@ -19,6 +19,7 @@
 #include "docking/DockingScreens.h"
 #include "docking/DragSession.h"
 #include "docking/TabDockingBox.h"
+#include "docking/core/FloatingPlacement.h"
 #include "docking/state/DockWndState.h"
 #include "docking/state/WindowState.h"
 
@@ -865,21 +866,28 @@ private:
     // What of a docking record must come back from a restore exactly. A
     // docked window's fraction and extent along its bar are left out: the bar
     // shares its length out again when its windows come back (and rounds by a
-    // pixel). Rectangles smaller than a window's minimum come back at the
-    // minimum, a bar narrower than it at the minimum, and a bar wider than the
-    // client (the frame shrank under it) at the client's size.
+    // pixel). Rectangles come back placed as every floating window is (at
+    // least the minimum, the caption within reach of the restore's screens),
+    // a bar narrower than its windows' minimum at the minimum, and a bar wider
+    // than the client (the frame shrank under it) at the client's size.
     // With `squeezed` a docked pane's thickness is left out too.
     QByteArray KeptOfRecord(const QByteArray& record, bool squeezed = false) const
     {
         if (record.size() != 60)
             return record;
         QByteArray kept = record;
-        const auto atLeastMinimum = [&kept](int first) {
+        std::vector<dockwins::RECT> screens;
+        for (const QRect& screen : LargeScreen().rects)
+            screens.push_back(dockwins::ToRect(screen));
+        const auto atLeastMinimum = [&kept, &screens](int first) {
             qint32 r[4];
             std::memcpy(r, kept.constData() + first * 4, 16);
             if (r[2] > r[0] || r[3] > r[1]) {
-                r[2] = std::max(r[2], r[0] + 100);
-                r[3] = std::max(r[3], r[1] + 100);
+                const dockwins::RECT placed = PlaceFloatingWindow({r[0], r[1], r[2], r[3]}, 100, 100, screens);
+                r[0] = placed.left;
+                r[1] = placed.top;
+                r[2] = placed.right;
+                r[3] = placed.bottom;
             }
             kept.replace(first * 4, 16, QByteArray(reinterpret_cast<const char*>(r), 16));
         };
