@@ -566,16 +566,10 @@ private:
 
     // ------------------------------------------------------------ within reach
 
-    std::vector<CTabbedAutoHideDockingWindow*> FloatingShown() const
-    {
-        std::vector<CTabbedAutoHideDockingWindow*> windows = frame.FloatingWindows();
-        return windows;
-    }
-
     // Drags an edge or a corner of a floating window far past the screen.
     void ResizeFloating(std::ostringstream& out)
     {
-        const auto windows = FloatingShown();
+        const auto windows = frame.FloatingWindows();
         out << "resize a floating window";
         if (windows.empty()) {
             out << " (none)";

@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 
+#include "WindowFixture.h"
 #include "XDesktop.h"
 #include "docking/AutoHideManager.h"
 #include "docking/DockingSystemSettings.h"
@@ -37,19 +38,6 @@ namespace {
 
 using dockwins::CTabDockingBox;
 
-QApplication& XApplication()
-{
-    static int argc = 1;
-    static char name[] = "frame_x11_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        auto* a = new QApplication(argc, argv);
-        QApplication::setQuitOnLastWindowClosed(false);
-        return a;
-    }();
-    return *app;
-}
-
 bool Eventually(const std::function<bool()>& condition, int ms = 10000)
 {
     return QTest::qWaitFor(condition, ms);
@@ -63,7 +51,7 @@ protected:
     {
         if (const std::string why = CXDesktop::Unavailable(); !why.empty())
             GTEST_SKIP() << why;
-        XApplication();
+        TestApplication();
         m_desktop = std::make_unique<CXDesktop>();
         ASSERT_TRUE(m_desktop->IsOpen());
         ASSERT_TRUE(Eventually([this] { return m_desktop->HasWindowManager(); })) << "the window manager did not come up";
