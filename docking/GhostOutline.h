@@ -7,7 +7,6 @@
 // given frame (clipped to it), or, without a frame, into a translucent
 // top-level.
 
-#include <QPointer>
 #include <QWidget>
 
 namespace dockwins {
@@ -21,8 +20,6 @@ public:
     explicit CGhostOutline(QWidget* frame = nullptr);
     // Shows the outline at a screen rectangle.
     void ShowAt(const QRect& screen);
-    // The outline's screen rectangle while shown.
-    QRect Outline() const { return m_outline; }
     // Whether this desktop shapes top-level windows.
     static bool ShapingOffered();
 
