@@ -53,7 +53,7 @@ QSize FloatingMinimum(CTabbedAutoHideDockingWindow* window)
 }
 
 // Within reach on the screens of the restore, as every floating window is placed.
-dockwins::RECT OnScreen(const dockwins::RECT& r, QSize minimum, const ScreenSet& screens)
+dockwins::RECT WithinReach(const dockwins::RECT& r, QSize minimum, const ScreenSet& screens)
 {
     std::vector<dockwins::RECT> areas;
     for (const QRect& screen : screens.rects)
@@ -120,9 +120,9 @@ bool CDockingWindowStateAdapter::SetPlacement(const IMainState* main, DockingRec
     dockwins::RECT floatRect = record.FloatRect();
     // An empty rectangle (never floated) stays empty unless the window floats now.
     if (!floatRect.IsEmpty() || (!record.Docked() && record.Visible()))
-        floatRect = OnScreen(floatRect, minimum, screens);
+        floatRect = WithinReach(floatRect, minimum, screens);
     if (record.Floating())
-        record.SetPositionRect(OnScreen(record.PositionRect(), minimum, screens));
+        record.SetPositionRect(WithinReach(record.PositionRect(), minimum, screens));
 
     DockRequest position;
     position.window = w;

@@ -7,11 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QTemporaryDir>
 
 #include "DockingFixture.h"
 #include "docking/AutoHideManager.h"
+#include "docking/GhostOutline.h"
 #include "docking/DockingScreens.h"
 #include "docking/TabDockingBox.h"
 #include "docking/core/FloatingPlacement.h"
@@ -351,6 +353,50 @@ TEST(DockingReach, APinMovesTheFocusToTheFramesClientAndTheLabelsAnswerAtOnce)
         EXPECT_EQ(QApplication::focusWidget(), f.history->Client());
         EXPECT_EQ(Join(f.Problems()), "");
     }
+}
+
+// ------------------------------------------------------------------ the drag outline
+
+// Where the desktop shapes no windows (here: the offscreen platform), the
+// outline of a caption drag is drawn into an overlay over the frame: its ring
+// shows and what lies inside it stays in view.
+TEST(DockingReach, WithoutShapingTheOutlineIsARingInTheFramesOverlay)
+{
+    ReachFixture f;
+    ASSERT_FALSE(CGhostOutline::ShapingOffered());
+    ASSERT_TRUE(f.frame.DockWindow(f.history, 3, 0, 0.0f, 200, 100));
+    f.Show();
+    const dockwins::RECT& c = f.history->Caption().caption;
+    const QPoint start = f.history->mapTo(&f.frame, QPoint(c.left + 8, (c.top + c.bottom) / 2));
+    QTest::mousePress(f.frame.windowHandle(), Qt::LeftButton, {}, start);
+    Settle();
+    const QImage before = f.frame.grab().toImage();
+    QPoint at = start;
+    for (int i = 1; i <= 6; ++i)
+        QTest::mouseMove(f.frame.windowHandle(), at = start + QPoint(70 * i, 30 * i));
+    Settle();
+    const auto overlays = f.frame.findChildren<CGhostOutline*>();
+    ASSERT_EQ(overlays.size(), 1);
+    ASSERT_TRUE(overlays.front()->isVisible());
+    EXPECT_EQ(overlays.front()->geometry(), f.frame.rect());
+    // The outline in frame coordinates: where the ring's pixels changed.
+    const QImage during = f.frame.grab().toImage();
+    QRect changed;
+    for (int y = 0; y < during.height(); ++y)
+        for (int x = 0; x < during.width(); ++x)
+            if (during.pixel(x, y) != before.pixel(x, y))
+                changed |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(changed.isEmpty()) << "no ring shown";
+    int inside = 0;
+    const QRect hollow = changed.adjusted(3, 3, -3, -3);
+    for (int y = hollow.top(); y <= hollow.bottom(); ++y)
+        for (int x = hollow.left(); x <= hollow.right(); ++x)
+            inside += during.pixel(x, y) != before.pixel(x, y) ? 1 : 0;
+    EXPECT_EQ(inside, 0) << "the outline covers what it is dragged over";
+    QTest::keyClick(f.frame.windowHandle(), Qt::Key_Escape);
+    QTest::mouseRelease(f.frame.windowHandle(), Qt::LeftButton, {}, at);
+    Settle();
+    EXPECT_EQ(Join(f.Problems()), "");
 }
 
 }  // namespace
