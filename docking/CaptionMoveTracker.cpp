@@ -103,7 +103,7 @@ void CCaptionMoveTracker::BeginDrag()
     m_floatHeight = floating.Height();
     m_offset = CaptionGrabOffset(window, ToPoint(m_start),
                                  m_floatWidth, m_floatHeight);
-    m_ghost = std::make_unique<CGhostOutline>();
+    m_ghost = std::make_unique<CGhostOutline>(m_frame);
     Track(m_start);
 }
 

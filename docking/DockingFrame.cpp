@@ -1,10 +1,15 @@
 #include "docking/DockingFrame.h"
 
+#include <QApplication>
+#include <QChildEvent>
+#include <QFocusEvent>
 #include <QLayout>
 #include <QPainter>
+#include <QWindow>
 
 #include "docking/AutoHideManager.h"
 #include "docking/DockEvents.h"
+#include "docking/DockingScreens.h"
 #include "docking/DockingSystemSettings.h"
 #include "docking/DockingWindow.h"
 #include "docking/DragSession.h"
@@ -25,6 +30,9 @@ CDockingFrameImpl::CDockingFrameImpl(QWidget* parent)
         UpdateLayout(false);
         Redraw();
     });
+    // Queued: a removed screen is gone from the list once the change is over.
+    connect(&CScreenWatch::Instance(), &CScreenWatch::changed, this, &CDockingFrameImpl::OnScreensChanged,
+            Qt::QueuedConnection);
 }
 
 CDockingFrameImpl::~CDockingFrameImpl()
@@ -207,12 +215,113 @@ std::intptr_t CDockingFrameImpl::OnRequest(DockRequest& request)
 
 bool CDockingFrameImpl::event(QEvent* event)
 {
-    if (event->type() == DockRequestEventType()) {
-        auto* request = static_cast<CDockRequestEvent*>(event);
-        request->result = OnRequest(request->Request());
-        return true;
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+    case QEvent::ChildPolished: WatchWindow(static_cast<QChildEvent*>(event)->child()); break;
+    case QEvent::Show:
+        // Mapped once the window is exposed; its floating windows follow then.
+        m_awaitingMap = true;
+        if (QWindow* window = windowHandle())
+            window->installEventFilter(this);
+        break;
+    case QEvent::Hide:
+        // Floating windows stay shown while the frame is away: when it comes
+        // back, the window manager sees them before it.
+        m_awaitingMap = false;
+        for (CTabbedAutoHideDockingWindow* w : FloatingWindows())
+            if (!IsMappedBeforeFrame(w))
+                m_mappedBeforeFrame.emplace_back(w);
+        break;
+    default:
+        if (event->type() == DockRequestEventType()) {
+            auto* request = static_cast<CDockRequestEvent*>(event);
+            request->result = OnRequest(request->Request());
+            return true;
+        }
+        break;
     }
     return QMainWindow::event(event);
+}
+
+bool CDockingFrameImpl::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == windowHandle()) {
+        if (type == QEvent::Expose && m_awaitingMap && windowHandle()->isExposed()) {
+            m_awaitingMap = false;
+            QMetaObject::invokeMethod(this, &CDockingFrameImpl::RemapFloatingWindows, Qt::QueuedConnection);
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
+    if (type == QEvent::Show || type == QEvent::Hide) {
+        auto* w = qobject_cast<CTabbedAutoHideDockingWindow*>(watched);
+        if (w && w->parentWidget() == this) {
+            std::erase_if(m_mappedBeforeFrame, [w](const QPointer<QWidget>& p) { return !p || p == w; });
+            // A floating window the window manager sees before the frame's
+            // window is stacked as a window of its own.
+            if (type == QEvent::Show && w->isWindow() && (m_awaitingMap || !isVisible()))
+                m_mappedBeforeFrame.emplace_back(w);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CDockingFrameImpl::WatchWindow(QObject* child)
+{
+    // Its show and hide tell whether the window manager saw it before the frame.
+    if (qobject_cast<CTabbedAutoHideDockingWindow*>(child))
+        child->installEventFilter(this);
+}
+
+std::vector<CTabbedAutoHideDockingWindow*> CDockingFrameImpl::FloatingWindows() const
+{
+    std::vector<CTabbedAutoHideDockingWindow*> windows;
+    for (auto* w : findChildren<CTabbedAutoHideDockingWindow*>(Qt::FindDirectChildrenOnly))
+        if (w->isWindow() && !w->IsDocked() && w->isVisible())
+            windows.push_back(w);
+    return windows;
+}
+
+bool CDockingFrameImpl::IsMappedBeforeFrame(const QWidget* window) const
+{
+    return window && std::any_of(m_mappedBeforeFrame.begin(), m_mappedBeforeFrame.end(),
+                                 [window](const QPointer<QWidget>& p) { return p == window; });
+}
+
+void CDockingFrameImpl::RemapFloatingWindows()
+{
+    if (!isVisible() || m_awaitingMap)
+        return;
+    const std::vector<QPointer<QWidget>> windows = std::move(m_mappedBeforeFrame);
+    m_mappedBeforeFrame.clear();
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    for (const QPointer<QWidget>& w : windows) {
+        if (!w || !w->isVisible() || !w->isWindow() || w->parentWidget() != this)
+            continue;
+        // Shown again without taking the activation from the frame.
+        const bool quiet = w->testAttribute(Qt::WA_ShowWithoutActivating);
+        w->setAttribute(Qt::WA_ShowWithoutActivating);
+        w->hide();
+        w->show();
+        w->setAttribute(Qt::WA_ShowWithoutActivating, quiet);
+    }
+    if (focus && focus != QApplication::focusWidget() && focus->isVisible())
+        focus->setFocus(Qt::OtherFocusReason);
+}
+
+void CDockingFrameImpl::OnScreensChanged()
+{
+    for (CTabbedAutoHideDockingWindow* w : FloatingWindows())
+        w->KeepWithinReach();
+}
+
+void CDockingFrameImpl::focusInEvent(QFocusEvent* event)
+{
+    if (m_client && m_client->isVisible()) {
+        m_client->setFocus(event->reason());
+        return;
+    }
+    QMainWindow::focusInEvent(event);
 }
 
 void CDockingFrameImpl::changeEvent(QEvent* event)

@@ -58,6 +58,13 @@ public:
     void SetMinimumTrackSize(QSize size);
     QSize FrameworkMinimumSize() const;
 
+    // The frame's own floating docking windows and boxes that are shown.
+    std::vector<CTabbedAutoHideDockingWindow*> FloatingWindows() const;
+    // A floating window that was shown while the frame's window was not
+    // (yet) mapped, and is still waiting to be shown again after it: until
+    // then the window manager may stack it below the frame.
+    bool IsMappedBeforeFrame(const QWidget* window) const;
+
     std::optional<Qt::CursorShape> SplitterCursor(const QPoint& clientPoint) const override;
     // Starts a splitter drag at a point of the client area; false when the
     // point is on no bar.
@@ -65,12 +72,20 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // The frame hands the focus to its client window.
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     std::intptr_t OnRequest(DockRequest& request);
     void Redraw() override;  // also the splitter drags' repaint
     void UpdateMinimumSize();
+    void WatchWindow(QObject* child);
+    // The frame's window was mapped: the floating windows shown before it
+    // are shown again, so that the window manager stacks them above it.
+    void RemapFloatingWindows();
+    void OnScreensChanged();
     RECT ToClient(const RECT& screen) const;
     RECT ToScreen(const RECT& client) const;
 
@@ -94,6 +109,8 @@ private:
     CGhostBar* m_ghost = nullptr;
     QPointer<QWidget> m_client;
     QSize m_minimumTrackSize;
+    bool m_awaitingMap = false;  // shown, the window not yet exposed
+    std::vector<QPointer<QWidget>> m_mappedBeforeFrame;
 };
 
 }  // namespace dockwins

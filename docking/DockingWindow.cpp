@@ -2,17 +2,17 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QScreen>
 
 #include "docking/CaptionMoveTracker.h"
 #include "docking/CaptionPainter.h"
 #include "docking/DockEvents.h"
+#include "docking/DockingScreens.h"
 #include "docking/DockingSystemSettings.h"
 #include "docking/FocusHandler.h"
 #include "docking/TabDockingBox.h"
+#include "docking/core/FloatingPlacement.h"
 
 using namespace dockwins;
 
@@ -192,8 +192,7 @@ bool CTabbedAutoHideDockingWindow::DockBack()
         return SendOrFloat(request);
     }
     if (request.position.sideFlags & kSideFloating) {
-        setGeometry(ToQRect(request.position.floatRect));
-        show();
+        FloatAt(request.position.floatRect);
         return true;
     }
     request.target = m_frame.data();
@@ -207,35 +206,6 @@ bool CTabbedAutoHideDockingWindow::SendOrFloat(DockRequest& request)
     FloatAfterRefusal();
     return false;
 }
-
-namespace {
-
-// A floating rectangle moved so that a grab-sized part of its caption lies
-// on a screen (the one nearest to its corner).
-RECT KeepCaptionOnScreen(RECT r)
-{
-    const QPoint corner(r.left, r.top);
-    QScreen* nearest = QGuiApplication::primaryScreen();
-    int best = -1;
-    for (QScreen* screen : QGuiApplication::screens()) {
-        const QRect g = screen->geometry();
-        const int dx = std::max({g.left() - corner.x(), 0, corner.x() - g.right()});
-        const int dy = std::max({g.top() - corner.y(), 0, corner.y() - g.bottom()});
-        if (best < 0 || dx + dy < best) {
-            best = dx + dy;
-            nearest = screen;
-        }
-    }
-    if (!nearest)
-        return r;
-    const QRect g = nearest->geometry();
-    const int left = std::clamp(r.left, g.left(), std::max(g.left(), g.left() + g.width() - 40));
-    const int top = std::clamp(r.top, g.top(), std::max(g.top(), g.top() + g.height() - 10));
-    r.Offset(left - r.left, top - r.top);
-    return r;
-}
-
-}  // namespace
 
 void CTabbedAutoHideDockingWindow::FloatAfterRefusal()
 {
@@ -251,9 +221,30 @@ void CTabbedAutoHideDockingWindow::FloatAfterRefusal()
         SendDockRequest(m_frame, clamp);
         m_rcFloat = clamp.rect;
     }
-    m_rcFloat = KeepCaptionOnScreen(m_rcFloat);
+    FloatAt(m_rcFloat);
+}
+
+void CTabbedAutoHideDockingWindow::FloatAt(const RECT& rect)
+{
+    m_rcFloat = WithinReach(rect);
     setGeometry(ToQRect(m_rcFloat));
     show();
+}
+
+RECT CTabbedAutoHideDockingWindow::WithinReach(const RECT& wanted, unsigned movingEdges) const
+{
+    MINMAXINFO info;
+    GetMinMaxInfo(info);
+    return PlaceFloatingWindow(wanted, info.ptMinTrackSize.x, info.ptMinTrackSize.y, ScreenAreas(), movingEdges);
+}
+
+void CTabbedAutoHideDockingWindow::KeepWithinReach()
+{
+    if (m_dockedTo || !isWindow() || !isVisible())
+        return;
+    const RECT now = ToRect(geometry());
+    if (const RECT placed = WithinReach(now); !(placed == now))
+        setGeometry(ToQRect(placed));
 }
 
 bool CTabbedAutoHideDockingWindow::Float()
@@ -262,8 +253,7 @@ bool CTabbedAutoHideDockingWindow::Float()
         return false;
     if (m_dockedTo && !Undock())
         return false;
-    setGeometry(ToQRect(m_rcFloat));
-    show();
+    FloatAt(m_rcFloat);
     return true;
 }
 
@@ -313,9 +303,7 @@ void CTabbedAutoHideDockingWindow::DropAfterDrag(QWidget* target, DockRequest& r
             FloatAfterRefusal();
         return;
     }
-    m_rcFloat = KeepCaptionOnScreen(floatRect);
-    setGeometry(ToQRect(m_rcFloat));
-    show();
+    FloatAt(floatRect);
 }
 
 void CTabbedAutoHideDockingWindow::CloseByButton()
@@ -328,8 +316,14 @@ void CTabbedAutoHideDockingWindow::CloseByButton()
 void CTabbedAutoHideDockingWindow::PinByButton()
 {
     QPointer<QWidget> before = QApplication::focusWidget();
+    const bool inside = before && isAncestorOf(before);
     Pin(true);
-    RestoreFocusAfter(before);
+    // The focus inside the pinned window goes to the frame, which hands it
+    // to its client: the labels answer the pointer at once.
+    if (inside && m_frame)
+        m_frame->window()->setFocus(Qt::OtherFocusReason);
+    else
+        RestoreFocusAfter(before);
 }
 
 void CTabbedAutoHideDockingWindow::RestoreFocusAfter(QWidget* before)
@@ -405,10 +399,27 @@ bool CTabbedAutoHideDockingWindow::Activate()
         return SendDockRequest(m_dockedTo, request) != 0;
     }
     if (!m_pos.target) {
-        show();
+        if (isWindow())
+            FloatAt(m_rcFloat.IsEmpty() ? ToRect(geometry()) : m_rcFloat);
+        else
+            show();
         return true;
     }
     return DockBack();
+}
+
+bool CTabbedAutoHideDockingWindow::BringIntoView()
+{
+    // A shown window stays where it is; hidden, a tab or pinned, it comes
+    // forward as its Activate puts it.
+    if (!IsVisibleWindow() || m_inBox || IsPinned())
+        Activate();
+    // Floating itself, or a tab of a floating box, it comes above the others.
+    QWidget* top = window();
+    if (top != (m_frame ? m_frame->window() : nullptr))
+        top->raise();
+    FocusAndActivate(m_client && m_client->isVisible() ? m_client.data() : this);
+    return isVisible();
 }
 
 bool CTabbedAutoHideDockingWindow::IsShownOrTabbed() const
@@ -530,8 +541,21 @@ bool CTabbedAutoHideDockingWindow::event(QEvent* event)
     if (type == QEvent::WindowTitleChange || type == QEvent::WindowIconChange)
         update(CaptionRect());
     if (type == QEvent::Move || type == QEvent::Resize) {
-        if (!m_dockedTo && isVisible() && isWindow())
+        if (!m_dockedTo && isVisible() && isWindow()) {
             m_rcFloat = ToRect(geometry());
+            // A move or resize the window system ran (a system resize, the
+            // window manager) is brought back within reach once it is over.
+            if (!m_reachQueued && !IsCaptionReachable(m_rcFloat, ScreenAreas())) {
+                m_reachQueued = true;
+                QMetaObject::invokeMethod(
+                    this,
+                    [this] {
+                        m_reachQueued = false;
+                        KeepWithinReach();
+                    },
+                    Qt::QueuedConnection);
+            }
+        }
     }
     return QWidget::event(event);
 }

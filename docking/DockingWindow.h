@@ -32,6 +32,12 @@ public:
     // Shows the window: where it was docked, as the frame decides; in a box
     // its tab comes to the front.
     virtual bool Activate();
+    // Puts the window in front of the user whatever its state, with the focus
+    // inside it: a hidden window comes back where it was, a tab behind another
+    // one is selected (its box brought back when hidden), a pinned window
+    // slides out, a floating window (or the floating box that holds it) is
+    // raised and activated. False when it could not be shown.
+    bool BringIntoView();
     // Joins this window to the docking window or box `target` as a tab at
     // `tabIndex` (past the end: appended). False, with nothing changed, when
     // the target is no docking window or box, or is hidden or pinned.
@@ -84,6 +90,12 @@ public:
     bool DockBack();
     // Where the window floats (screen); empty until it floated once.
     const dockwins::RECT& FloatingRect() const { return m_rcFloat; }
+    // `wanted` (screen) as this window may float there: at least its minimum,
+    // its caption within reach on a screen (the edges a resize moves are held
+    // back; none: the whole window moves).
+    dockwins::RECT WithinReach(const dockwins::RECT& wanted, unsigned movingEdges = 0) const;
+    // A floating window that the screens left out of reach comes back.
+    void KeepWithinReach();
     void SetFloatingRect(const dockwins::RECT& rect) { m_rcFloat = rect; }
     // The end of a caption drag: hands the window to target (code 2) or, with
     // no target, floats it at floatRect. A refused drop floats the window.
@@ -91,6 +103,8 @@ public:
     // After a refused dock of a window that left its place: it floats at its
     // floating rectangle (or its own, clamped), shown.
     void FloatAfterRefusal();
+    // Floats the window at `rect` within reach, shown, remembering the place.
+    void FloatAt(const dockwins::RECT& rect);
     // The caption close button's command: hides the window and gives the focus
     // back only when the close moved it.
     virtual void CloseByButton();
@@ -150,6 +164,7 @@ private:
     QPoint m_pressAt;          // global
     Qt::Edges m_resizeEdges;   // our own resize of a floating window in progress
     QRect m_resizeStart;
+    bool m_reachQueued = false;  // a move out of reach is to be mended
 };
 
 namespace dockwins {

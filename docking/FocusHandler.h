@@ -49,4 +49,9 @@ private:
 // back to `before` while that is still shown, else to `topLevel`.
 void RestoreFocusAfterCommand(QWidget* before, QWidget* topLevel);
 
+// Gives `target` the focus, activating its window: a command's focus. When
+// the window becomes active only later, the focus is given again then, after
+// the frame has put back what it remembered from its deactivation.
+void FocusAndActivate(QWidget* target);
+
 }  // namespace dockwins

@@ -525,8 +525,13 @@ void CTabDockingBox::Dissolve()
         w->setGeometry(place);
         w->show();
     } else {
-        // A hidden box: its window keeps the box's place to come back to.
+        // A hidden box: its window keeps the box's place to come back to,
+        // and floats where the box floated.
         w->RememberPosition(StoredPosition(), StoredTarget());
+        if (!FloatingRect().IsEmpty()) {
+            w->SetFloatingRect(FloatingRect());
+            w->setGeometry(ToQRect(FloatingRect()));
+        }
     }
     Destroy();
 }

@@ -3,6 +3,7 @@
 #include "docking/DockEvents.h"
 #include "docking/DockingFrame.h"
 #include "docking/DockingWindow.h"
+#include "docking/core/FloatingPlacement.h"
 
 namespace sstate {
 
@@ -51,9 +52,13 @@ QSize FloatingMinimum(CTabbedAutoHideDockingWindow* window)
     return QSize(info.ptMinTrackSize.x, info.ptMinTrackSize.y);
 }
 
-dockwins::RECT OnScreen(const dockwins::RECT& r, QSize minimum, const ScreenSet& screens)
+// Within reach on the screens of the restore, as every floating window is placed.
+dockwins::RECT WithinReach(const dockwins::RECT& r, QSize minimum, const ScreenSet& screens)
 {
-    return dockwins::ToRect(PlaceOnScreen(dockwins::ToQRect(r), minimum, screens));
+    std::vector<dockwins::RECT> areas;
+    for (const QRect& screen : screens.rects)
+        areas.push_back(dockwins::ToRect(screen));
+    return dockwins::PlaceFloatingWindow(r, minimum.width(), minimum.height(), areas);
 }
 
 // The box that holds the window, when it is in one.
@@ -115,9 +120,9 @@ bool CDockingWindowStateAdapter::SetPlacement(const IMainState* main, DockingRec
     dockwins::RECT floatRect = record.FloatRect();
     // An empty rectangle (never floated) stays empty unless the window floats now.
     if (!floatRect.IsEmpty() || (!record.Docked() && record.Visible()))
-        floatRect = OnScreen(floatRect, minimum, screens);
+        floatRect = WithinReach(floatRect, minimum, screens);
     if (record.Floating())
-        record.SetPositionRect(OnScreen(record.PositionRect(), minimum, screens));
+        record.SetPositionRect(WithinReach(record.PositionRect(), minimum, screens));
 
     DockRequest position;
     position.window = w;
@@ -142,7 +147,10 @@ bool CDockingWindowStateAdapter::SetPlacement(const IMainState* main, DockingRec
     }
     w->RememberPosition(position, target ? target : w->Frame());
     const bool docked = w->DockBack();
-    if (!floatRect.IsEmpty())
+    // The window keeps the floating rectangle stored for it, an empty one
+    // too, unless it floats by itself because nobody took it: a window of a
+    // floating box stands at the box's place only until the box is rebuilt.
+    if (!floatRect.IsEmpty() || w->IsDocked() || record.Floating())
         w->SetFloatingRect(floatRect);
     // Nobody took it: it floats rather than being lost.
     if (!w->IsDocked() && w->isHidden())

@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "docking/DockEvents.h"
+#include "docking/DockingScreens.h"
 
 namespace sstate {
 
@@ -56,8 +57,9 @@ ScreenSet ScreenSet::Current()
     ScreenSet set;
     if (QScreen* primary = QGuiApplication::primaryScreen())
         set.primary = primary->geometry().size();
-    for (QScreen* screen : QGuiApplication::screens())
-        set.rects.push_back(screen->availableGeometry());
+    // The areas the floating windows are placed on while the program runs.
+    for (const dockwins::RECT& area : dockwins::ScreenAreas())
+        set.rects.push_back(dockwins::ToQRect(area));
     return set;
 }
 

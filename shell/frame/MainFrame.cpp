@@ -358,10 +358,10 @@ void CMainFrame::OnFreeFormEntry()
 
 void CMainFrame::ShowPane(QWidget* pane)
 {
-    if (!pane)
-        return;
-    SetPaneVisible(pane, true);
-    pane->setFocus();
+    // In front of the user whatever the pane's state, with the focus on its
+    // list (the docking window's client).
+    if (CTabbedAutoHideDockingWindow* window = DockingWindowOf(pane))
+        window->BringIntoView();
 }
 
 CTabbedAutoHideDockingWindow* CMainFrame::DockingWindowOf(const QWidget* pane) const
@@ -370,24 +370,6 @@ CTabbedAutoHideDockingWindow* CMainFrame::DockingWindowOf(const QWidget* pane) c
         if (window && pane && window->Client() == pane)
             return window;
     return nullptr;
-}
-
-void CMainFrame::SetPaneVisible(QWidget* pane, bool visible)
-{
-    CTabbedAutoHideDockingWindow* window = DockingWindowOf(pane);
-    if (!window || window->IsVisibleWindow() == visible)
-        return;
-    if (visible)
-        window->Activate();
-    else
-        window->Hide();
-}
-
-bool CMainFrame::IsPaneVisible(const QWidget* pane) const
-{
-    // A tab behind the other one in their box is not closed: its tab shows.
-    const CTabbedAutoHideDockingWindow* window = DockingWindowOf(pane);
-    return window && window->IsShownOrTabbed();
 }
 
 void CMainFrame::LoadCalculation(const std::string& path, bool askFirst)

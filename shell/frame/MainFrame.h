@@ -151,8 +151,6 @@ private:
     void OnStepEnded();
     void ShowPane(QWidget* pane);
     CTabbedAutoHideDockingWindow* DockingWindowOf(const QWidget* pane) const;
-    void SetPaneVisible(QWidget* pane, bool visible);
-    bool IsPaneVisible(const QWidget* pane) const;
     void OnDestroy();
     void BuildWindowState();
     void PlacePanesFromSettings();

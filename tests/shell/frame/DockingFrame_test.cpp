@@ -5,7 +5,10 @@
 #include <QPointer>
 #include <QTest>
 
+#include <functional>
+
 #include "WindowFixture.h"
+#include "docking/AutoHideManager.h"
 #include "docking/DockingWindow.h"
 #include "docking/LayoutChecker.h"
 #include "docking/PackageWindow.h"
@@ -124,6 +127,52 @@ TEST_F(DockingFrameInMainWindow, BothTabsClosedOneComesBackWhereTheBoxWasTheOthe
     EXPECT_FALSE(frame.HistoryWindow()->IsVisibleWindow());
     EXPECT_FALSE(frame.HistoryWindow()->isVisible());
     EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
+}
+
+// View > History and View > Variables (F5, F6) put the pane in front with the
+// focus on its list whatever its state.
+TEST_F(DockingFrameInMainWindow, TheViewCommandsBringThePaneForwardInEveryState)
+{
+    CMainFrame& frame = *m_frame;
+    frame.activateWindow();
+    (void)QTest::qWaitForWindowActive(&frame);
+    Settle();
+    CTabbedAutoHideDockingWindow* history = frame.HistoryWindow();
+    CTabbedAutoHideDockingWindow* variables = frame.VariablesWindow();
+    const auto box = [&] { return qobject_cast<dockwins::CTabDockingBox*>(history->DockedTo()); };
+    struct Case {
+        const char* state;
+        CTabbedAutoHideDockingWindow* pane;
+        unsigned command;
+        std::function<void()> arrange;
+    } cases[] = {
+        {"a tab behind History", variables, 32837, [] {}},
+        {"the front tab", history, 32838, [] {}},
+        {"pinned with the other in one label", history, 32838, [&] {
+             ASSERT_NE(box(), nullptr);
+             ASSERT_TRUE(box()->PinBox(false));
+         }},
+        {"pinned, the other one's turn", variables, 32837, [] {}},
+        {"docked after an unpin", history, 32838, [&] { frame.AutoHide().Remove(history, true); }},
+        {"floating behind the frame's focus", variables, 32837, [&] {
+             variables->SetFloatingRect({900, 200, 1200, 500});
+             ASSERT_TRUE(variables->Float());
+             frame.Panes().RecordWidget()->setFocus();
+         }},
+        {"hidden while floating", variables, 32837, [&] { ASSERT_TRUE(variables->Hide()); }},
+        {"hidden while docked", history, 32838, [&] { ASSERT_TRUE(history->Hide()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.state);
+        c.arrange();
+        Settle();
+        frame.Panes().RecordWidget()->setFocus();
+        frame.OnCommand(static_cast<int>(c.command));
+        Settle();
+        EXPECT_EQ(dockwins::CheckInView(frame, *c.pane), std::vector<std::string>{});
+        EXPECT_EQ(c.pane->window()->focusWidget(), c.pane->Client());
+        EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
+    }
 }
 
 }  // namespace
