@@ -195,6 +195,28 @@ void CWndFramesPackageBase::MoveBar(std::size_t i, double p)
         m_frames[0].position = m_start;  // the first frame's bar stays at the start
 }
 
+std::vector<CWndFramesPackageBase::Place> CWndFramesPackageBase::Places() const
+{
+    std::vector<Place> places;
+    for (const Frame& f : m_frames)
+        places.push_back({f.frame.get(), f.position, f.squeezedFrom});
+    return places;
+}
+
+bool CWndFramesPackageBase::PutBack(const std::vector<Place>& places)
+{
+    if (places.size() != m_frames.size())
+        return false;
+    for (std::size_t i = 0; i < places.size(); ++i)
+        if (places[i].frame != m_frames[i].frame.get())
+            return false;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        m_frames[i].position = places[i].position;
+        m_frames[i].squeezedFrom = places[i].squeezedFrom;
+    }
+    return true;
+}
+
 void CWndFramesPackageBase::Insert(std::unique_ptr<IFrame> frame, std::size_t index, double p, int s)
 {
     ForgetSqueezes();

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <vector>
 
 #include "docking/core/DockRequest.h"
 #include "docking/core/IFrame.h"
@@ -89,6 +90,15 @@ public:
     void BarBounds(std::size_t i, double& low, double& high) const;
     // Moves frame i's bar to p, pushing neighbours that reach their minimum.
     void MoveBar(std::size_t i, double p);
+    // Where the frames are, to be put back as they were (a cancelled drag).
+    struct Place {
+        const IFrame* frame = nullptr;
+        double position = 0.0;
+        int squeezedFrom = 0;
+    };
+    std::vector<Place> Places() const;
+    // False, changing nothing, when the package holds other frames now.
+    bool PutBack(const std::vector<Place>& places);
     // The common insertion step: a new frame in front of index, at p with
     // size s (its bar included).
     void Insert(std::unique_ptr<IFrame> frame, std::size_t index, double p, int s);

@@ -153,6 +153,25 @@ TEST(DockingFrame, FullDragMovesTheBarLiveWithinTheMinimums)
     f.Move({250, 300});  // moves after the release do nothing
     EXPECT_EQ(f.ClientLeft(), 400);
     EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+
+    // Escape or the right button: the bar goes back to where the drag began.
+    for (const bool escape : {true, false}) {
+        f.Press({397, 300});
+        f.Move({150, 300});
+        ASSERT_EQ(f.ClientLeft(), 153);
+        if (escape) {
+            QTest::keyClick(f.frame.windowHandle(), Qt::Key_Escape);
+        } else {
+            f.Press({150, 300}, Qt::RightButton);
+            f.Release({150, 300}, Qt::RightButton);
+        }
+        f.Release({150, 300});
+        Settle();
+        EXPECT_EQ(CDragSession::Active(), nullptr);
+        EXPECT_EQ(f.ClientLeft(), 400) << escape;
+        EXPECT_EQ(f.InClient(f.history).width(), 395) << escape;
+        EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+    }
 }
 
 TEST(DockingFrame, GhostDragMovesOnlyAtTheEnd)

@@ -316,6 +316,15 @@ TEST(FramesPackage, BarDragPushesNeighboursAndStopsAtTheirMinimums)
     tracker.OnMove(50, 102);
     EXPECT_EQ(row.package.Position(2), 205);  // stops at the minimums before it
     tracker.EndDrag(false);
+    // A full drag cancelled puts back every frame it moved, pushed ones too.
+    const std::vector<double> before = row.Positions();
+    CSplitterMoveTracker cancelled(row.package, 1, {50, 102}, false, view);
+    cancelled.BeginDrag();
+    cancelled.OnMove(50, 402);
+    EXPECT_EQ(row.Positions(), (std::vector<double>{-5, 390, 495}));
+    cancelled.EndDrag(true);
+    EXPECT_EQ(row.Positions(), before);
+    EXPECT_EQ(row.windows[1].placed, R(0, 105, 100, 205));
 
     CSplitterMoveTracker ghost(row.package, 2, {50, 207}, true, view);
     ghost.BeginDrag();
