@@ -582,8 +582,9 @@ bool CWndFramesPackage::InsertAtFraction(std::unique_ptr<IFrame> frame, float fr
         height = height > std::numeric_limits<unsigned>::max() - kSplitterSize ? std::numeric_limits<unsigned>::max()
                                                                                 : height + kSplitterSize;
     height = ClampExtent(height, minAlong, Length());
-    // The product is a 32-bit float, as stored fractions were made.
-    const int position = m_start + static_cast<int>(static_cast<float>(Length()) * fraction);
+    // The product is a 32-bit float, as stored fractions were made, rounded
+    // to the pixel: a fraction code 4 measured comes back to its pixel.
+    const int position = m_start + static_cast<int>(std::lround(static_cast<float>(Length()) * fraction));
     std::size_t place = m_frames.size();
     for (std::size_t i = 0; i < m_frames.size(); ++i) {
         if (Trunc(m_frames[i].position) >= position) {
@@ -614,7 +615,9 @@ bool CWndFramesPackage::GetDockingPosition(DockRequest& request) const
         return false;
     const auto i = static_cast<std::size_t>(found);
     DockPosition& pos = request.position;
-    pos.fraction = Length() != 0 ? static_cast<float>((m_frames[i].position - m_start) / Length()) : 0.0f;
+    // Measured from the pixel the window's bar is at, as a restore places it.
+    pos.fraction = Length() != 0 ? static_cast<float>(static_cast<double>(Trunc(m_frames[i].position) - m_start) / Length())
+                                 : 0.0f;
     pos.height = static_cast<unsigned>(std::max(0, Extent(i) - kSplitterSize));
     if (m_frames.size() == 1)
         pos.sideFlags |= kSideNewBar;

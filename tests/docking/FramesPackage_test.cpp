@@ -145,6 +145,10 @@ TEST(DockingFrameLayout, StoredPositionsComeBackToTheSamePlace)
             ASSERT_TRUE(f.Undock(w));
             ASSERT_TRUE(f.DockBack(w, p));
             EXPECT_EQ(w.placed, place) << "cycle " << i;
+            // And it tells the same place again.
+            const DockPosition again = f.Position(w).position;
+            EXPECT_EQ(again.fraction, p.fraction) << "cycle " << i;
+            EXPECT_EQ(again.height, p.height) << "cycle " << i;
             EXPECT_EQ(f.Problems(), std::vector<std::string>{});
         }
     };
@@ -154,6 +158,13 @@ TEST(DockingFrameLayout, StoredPositionsComeBackToTheSamePlace)
     const RECT middle = f.other.placed;
     ASSERT_EQ(middle, R(0, 121, 200, 295));
     cycles(f.other, middle);
+    // Resized, the bars stand at fractions of a pixel: each window still
+    // comes back to the pixel it was at.
+    f.layout.UpdateLayout({0, 0, 1000, 566});
+    ASSERT_NE(f.host.bars[0]->Package().Position(2), std::trunc(f.host.bars[0]->Package().Position(2)));
+    for (FakeWindow* w : {&f.variables, &f.other, &f.history})
+        cycles(*w, RECT(w->placed));
+    f.layout.UpdateLayout({0, 0, 1000, 600});
     Frame first;
     ASSERT_TRUE(first.Dock(first.history, 3, 0, 0.0f, 200, 100));
     ASSERT_TRUE(first.Dock(first.variables, 3, 0, 0.0f, 200, 100));
