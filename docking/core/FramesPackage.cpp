@@ -478,6 +478,9 @@ bool CSubWndFramesPackage::AcceptDock(DockRequest& request)
     const int c = Leading(request.outline, m_horizontal);
     const int s = Trailing(request.outline, m_horizontal) - c;
     const int search = (request.placementFlags & kPlacedAfterCentral) ? c + s : c;
+    // The outline's extent counts the new bar's splitter: the bar is at
+    // least as thick as the window's minimum.
+    const int thickness = std::max(s, Along(windowMin, m_horizontal) + kSplitterSize);
     std::size_t place = 0;
     if (search == m_end) {
         place = m_frames.size();
@@ -485,7 +488,7 @@ bool CSubWndFramesPackage::AcceptDock(DockRequest& request)
         const int found = FindFrame(search);
         place = found < 0 ? 0 : static_cast<std::size_t>(found);
     }
-    return DockNewBar(request, place, c, s, true);
+    return DockNewBar(request, place, c, thickness, true);
 }
 
 bool CSubWndFramesPackage::SetDockingPosition(DockRequest& request)
@@ -560,7 +563,9 @@ bool CWndFramesPackage::IsDockable(DockRequest& request, const MINMAXINFO& windo
 bool CWndFramesPackage::InsertAtOutline(std::unique_ptr<IFrame> frame, const RECT& outline)
 {
     const int c = Leading(outline, m_horizontal);
-    const int s = Trailing(outline, m_horizontal) - c;
+    // The outline's extent counts the window's bar: a dropped window gets at
+    // least its minimum where the bar has the room.
+    const int s = std::max(Trailing(outline, m_horizontal) - c, frame->GetMinFrameDist() + kSplitterSize);
     std::size_t place = 0;
     const int found = FindFrame(c);
     if (found >= 0) {
@@ -577,11 +582,13 @@ bool CWndFramesPackage::InsertAtFraction(std::unique_ptr<IFrame> frame, float fr
 {
     fraction = ClampFraction(fraction);
     // The size Insert takes includes the frame's bar: an extent the window
-    // had gets its bar added, or every return would cost it 5 pixels.
+    // had gets its bar added, or every return would cost it 5 pixels, and
+    // comes back at least at the window's minimum where the bar has the
+    // room. A first dock's size is as it states it, with the bar.
     if (storedExtent)
         height = height > std::numeric_limits<unsigned>::max() - kSplitterSize ? std::numeric_limits<unsigned>::max()
                                                                                 : height + kSplitterSize;
-    height = ClampExtent(height, minAlong, Length());
+    height = ClampExtent(height, storedExtent ? minAlong + kSplitterSize : minAlong, Length());
     // The product is a 32-bit float, as stored fractions were made, rounded
     // to the pixel: a fraction code 4 measured comes back to its pixel.
     const int position = m_start + static_cast<int>(std::lround(static_cast<float>(Length()) * fraction));

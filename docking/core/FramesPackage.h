@@ -148,7 +148,8 @@ public:
     // Code 1: may the request's window be dropped at its outline (frame
     // client coordinates)? Reshapes the outline on success.
     bool AdjustDragRect(DockRequest& request);
-    // Code 2: a new bar at the outline, then the window into it.
+    // Code 2: a new bar at the outline, at least as thick as the window's
+    // minimum, then the window into it.
     bool AcceptDock(DockRequest& request);
     // Code 5: the window at its stored position.
     bool SetDockingPosition(DockRequest& request);
@@ -175,12 +176,14 @@ public:
     // outline is stretched across the bar and stays where it is along it.
     bool IsDockable(DockRequest& request, const MINMAXINFO& windowMin) const;
     // Code 2: in front of the frame under the outline's leading edge, or after
-    // it when that edge lies beyond the frame's first third.
+    // it when that edge lies beyond the frame's first third; the window at
+    // least at its minimum.
     bool InsertAtOutline(std::unique_ptr<IFrame> frame, const RECT& outline);
     // Code 5: at the stored fraction (to the nearest pixel, so that what
-    // code 4 reports comes back exactly). A stored extent (`storedExtent`) comes
-    // back whole with the frame's bar added; otherwise the height is the size
-    // with the bar. The size is kept to [window minimum, package length].
+    // code 4 reports comes back exactly). A stored extent (`storedExtent`)
+    // comes back whole with the frame's bar added, at least the window's
+    // minimum with the bar; otherwise (a first dock) the height is the size
+    // with the bar, at least the window's minimum. At most the package length.
     bool InsertAtFraction(std::unique_ptr<IFrame> frame, float fraction, unsigned height, int minAlong,
                           bool storedExtent);
     bool Remove(WindowHandle window);
