@@ -363,9 +363,19 @@ void CTabDockingBox::EndPreview()
     if (!m_previewing)
         return;
     m_previewing = false;
+    const QPointer<QWidget> dragged = m_previewWindow;
     m_previewWindow = nullptr;
-    if (m_previewOwnTab || !m_tabs || m_previewIndex < 0 || m_previewIndex >= m_tabs->GetItemCount() ||
-        m_tabs->ItemWindow(m_previewIndex))
+    if (m_previewOwnTab) {
+        // Its own tab goes back to where the drag found it; a drop places it anew.
+        const int now = m_tabs ? TabIndexOf(dragged) : -1;
+        if (now >= 0 && m_previewSelectedBefore >= 0 && m_previewSelectedBefore < m_tabs->GetItemCount() &&
+            now != m_previewSelectedBefore) {
+            m_tabs->MoveItem(now, m_previewSelectedBefore, true, false);
+            m_tabs->SetCurSel(m_previewSelectedBefore, true);
+        }
+        return;
+    }
+    if (!m_tabs || m_previewIndex < 0 || m_previewIndex >= m_tabs->GetItemCount() || m_tabs->ItemWindow(m_previewIndex))
         return;
     m_tabs->DeleteItem(m_previewIndex, false, false);
     if (m_previewSelectedBefore >= 0 && m_previewSelectedBefore < m_tabs->GetItemCount())

@@ -352,6 +352,37 @@ TEST_F(TabDockingBox, TearingOutTheActiveOfThreeShowsItsNeighbour)
     EXPECT_EQ(Checked(), "");
 }
 
+TEST_F(TabDockingBox, ATearOutBackOverItsOwnStripAndCancelledLeavesTheTabsAsTheyWere)
+{
+    CTabDockingBox* box = LeftBox({history, variables});
+    Show();
+    variables->Activate();
+    Settle();
+    const QRect place = InClient(box);
+    CFlyingTabCtrl& tabs = box->TabCtrl();
+    QWindow* window = frame.windowHandle();
+    const QPoint start = tabs.mapTo(&frame, tabs.GetItemRect(1).center());
+    QTest::mousePress(window, Qt::LeftButton, {}, start);
+    for (int dy = 4; dy <= 80; dy += 4)
+        QTest::mouseMove(window, start - QPoint(0, dy));
+    QCoreApplication::processEvents();  // the torn-out window's drag starts
+    ASSERT_NE(CDragSession::Active(), nullptr);
+    // Back over tab 0: its own tab moves there while the drag lasts.
+    const QPoint over = tabs.mapTo(&frame, tabs.GetItemRect(0).center());
+    QTest::mouseMove(window, over);
+    QTest::mouseMove(window, over + QPoint(1, 0));
+    ASSERT_EQ(Tabs(box), (std::vector<QWidget*>{variables, history}));
+    QTest::keyClick(window, Qt::Key_Escape);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, over + QPoint(1, 0));
+    Settle();
+    EXPECT_EQ(CDragSession::Active(), nullptr);
+    EXPECT_EQ(BoxOf(variables), box);
+    EXPECT_EQ(Tabs(box), (std::vector<QWidget*>{history, variables}));
+    EXPECT_EQ(box->ActiveWindow(), variables);
+    EXPECT_EQ(InClient(box), place);
+    EXPECT_EQ(Checked(), "");
+}
+
 TEST_F(TabDockingBox, HiddenOrOwnTargetsAreRefusedWithNothingMoved)
 {
     DockLeft(history);
