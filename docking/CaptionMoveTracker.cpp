@@ -96,7 +96,8 @@ void CCaptionMoveTracker::BeginDrag()
         clamp.code = kClampRectSize;
         clamp.rect = window;
         SendDockRequest(m_frame, clamp);
-        m_window->SetFloatingRect(clamp.rect);
+        // Placed as the window would float there: at least its minimum.
+        m_window->SetFloatingRect(m_window->WithinReach(clamp.rect));
     }
     const RECT floating = m_window->FloatingRect();
     m_floatWidth = floating.Width();

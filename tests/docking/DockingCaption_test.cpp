@@ -312,6 +312,29 @@ TEST_F(DockingCaption, AWindowDroppedAtItsMinimumKeepsItInABarAndAsANewBar)
     EXPECT_EQ(Join(Problems()), "");
 }
 
+TEST_F(DockingCaption, TheFloatingRectangleADragGivesIsOneTheWindowFloatsAt)
+{
+    // Variables 95 high, a first dock's size, and never floated: a drag
+    // gives it a floating rectangle from its own, which is at least its
+    // minimum, so that floating there and storing it change nothing more.
+    DockLeft(history);
+    DockLeft(variables);
+    Show();
+    ASSERT_EQ(InClient(variables).height(), 95);
+    DragCaption(variables, {40, 10}, {600, 300}, false);
+    QTest::keyClick(Handle(variables), Qt::Key_Escape);
+    ReleaseOn(variables, {40, 10});
+    Settle();
+    ASSERT_TRUE(variables->IsDocked());
+    const RECT remembered = variables->FloatingRect();
+    EXPECT_EQ(remembered.Width(), 200);
+    EXPECT_EQ(remembered.Height(), 100);
+    ASSERT_TRUE(variables->Float());
+    Settle();
+    EXPECT_EQ(ToRect(variables->geometry()), remembered);
+    EXPECT_EQ(variables->FloatingRect(), remembered);
+}
+
 TEST_F(DockingCaption, BackAtTheStartNothingChangesAndCancelsLeaveNothingBehind)
 {
     DockLeft(history);
