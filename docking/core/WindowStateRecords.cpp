@@ -227,7 +227,7 @@ void ScaleRecord(DockingRecord& record, float xRatio, float yRatio)
     record.SetFloatRect(ScaledRect(record.FloatRect(), xRatio, yRatio));
 }
 
-void ClampRecord(DockingRecord& record, int clientWidth, int clientHeight)
+void ClampRecord(DockingRecord& record)
 {
     record.SetSideFlags(record.SideFlags() & kKnownSideBits);
     record.SetDocked(record.Docked());
@@ -238,11 +238,9 @@ void ClampRecord(DockingRecord& record, int clientWidth, int clientHeight)
     record.SetFraction(std::isnan(f) ? 0.0f : std::clamp(f, 0.0f, 1.0f));
     record.SetBarIndex(std::clamp(record.BarIndex(), 0, kMaxIndex));
     record.SetTabIndex(std::clamp(record.TabIndex(), 0, kMaxIndex));
-    const bool inner = (record.SideFlags() & 1u) != 0;
-    const auto across = static_cast<std::uint32_t>(std::max(1, inner ? clientWidth : clientHeight));
-    const auto along = static_cast<std::uint32_t>(std::max(1, inner ? clientHeight : clientWidth));
-    record.SetWidth(std::min(record.Width(), across));
-    record.SetHeight(std::min(record.Height(), along));
+    constexpr auto kMaxSize = static_cast<std::uint32_t>(kMaxScreenSize);
+    record.SetWidth(std::min(record.Width(), kMaxSize));
+    record.SetHeight(std::min(record.Height(), kMaxSize));
 }
 
 // ------------------------------------------------------------------ order and groups

@@ -110,11 +110,9 @@ bool CDockingWindowStateAdapter::SetPlacement(const IMainState* main, DockingRec
     if (!m_window)
         return false;
     CTabbedAutoHideDockingWindow* w = m_window;
-    auto* frame = dynamic_cast<dockwins::CDockingFrameImpl*>(w->Frame());
     if (main)
         ScaleRecord(record, main->GetXRatio(), main->GetYRatio());
-    const QSize client = frame && frame->ClientArea() ? frame->ClientArea()->size() : QSize(0, 0);
-    ClampRecord(record, client.width(), client.height());
+    ClampRecord(record);
     const ScreenSet screens = main ? main->Screens() : ScreenSet::Current();
     const QSize minimum = FloatingMinimum(w);
     dockwins::RECT floatRect = record.FloatRect();

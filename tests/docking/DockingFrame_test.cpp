@@ -6,10 +6,14 @@
 #include "DockingFixture.h"
 #include "docking/DragSession.h"
 #include "docking/GhostBar.h"
+#include "docking/state/DockWndState.h"
+#include "docking/state/WindowState.h"
 
 #include <algorithm>
 
 #include <QMouseEvent>
+#include <QSettings>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -331,6 +335,50 @@ TEST(DockingFrame, DeletingTheDraggedBarEndsTheDrag)
     Settle();
     EXPECT_EQ(CDragSession::Active(), nullptr);
     f.Release({100, 200});
+    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+}
+
+TEST(DockingFrame, SizesTheUserSetBeyondASmallFrameOutliveARestore)
+{
+    // A hidden pane comes back 700 high, a pinned one slides out 900 wide;
+    // the frame is then made as small as it goes. A restore there keeps
+    // both (they are used within the frame as it is), and they are stored
+    // again unchanged.
+    DockingFixture f(QSize(1600, 900));
+    ASSERT_TRUE(f.frame.DockWindow(f.history, 3, 0, 0.0f, 900, 100));
+    ASSERT_TRUE(f.frame.DockWindow(f.variables, 3, 0, 0.0f, 900, 705));
+    f.Show();
+    ASSERT_EQ(f.InClient(f.variables), Q(0, 0, 900, 700));
+    ASSERT_TRUE(f.variables->Hide());
+    ASSERT_TRUE(f.history->Pin(false));
+    f.frame.resize(f.frame.minimumSize());
+    Settle();
+    ASSERT_LT(f.frame.ClientArea()->width(), 900);
+    ASSERT_LT(f.frame.ClientArea()->height(), 700);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("state.ini");
+    sstate::CWindowStateMgr state(&f.frame, path);
+    auto panes = std::make_shared<sstate::CDockWndMgrEx>(&f.frame);
+    for (CTabbedAutoHideDockingWindow* w : {f.history, f.variables})
+        panes->Add(std::make_shared<sstate::CDockingWindowStateAdapter>(w));
+    state.Add(panes);
+    const auto stored = [&path] {
+        QSettings ini(path, QSettings::IniFormat);
+        std::map<std::string, std::string> values;
+        for (const QString& key : ini.allKeys())
+            values[key.toStdString()] = ini.value(key).toByteArray().toHex().toStdString();
+        return values;
+    };
+    ASSERT_TRUE(state.StoreWindowState());
+    const auto before = stored();
+    state.RestoreWindowState();
+    Settle();
+    ASSERT_TRUE(state.StoreWindowState());
+    EXPECT_EQ(stored(), before);
+    EXPECT_TRUE(f.history->IsPinned());
+    EXPECT_EQ(f.Position(f.history).width, 900u);
+    EXPECT_EQ(f.variables->StoredPosition().position.height, 700u);
     EXPECT_EQ(f.Problems(), std::vector<std::string>{});
 }
 

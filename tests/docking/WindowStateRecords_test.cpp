@@ -116,9 +116,9 @@ TEST(WindowStateRecords, ScalingFollowsTheBarsAxis)
 
     DockingRecord huge = Docked(3, 0, 0.0f, 0, 0xFFFFFFF0u, 100);
     ScaleRecord(huge, 2.0f, 1.0f);
-    EXPECT_EQ(huge.Width(), 0xFFFFFFFFu);  // saturated, then clamped to the client below
-    ClampRecord(huge, 800, 600);
-    EXPECT_EQ(huge.Width(), 800u);
+    EXPECT_EQ(huge.Width(), 0xFFFFFFFFu);  // saturated, then clamped below
+    ClampRecord(huge);
+    EXPECT_EQ(huge.Width(), static_cast<std::uint32_t>(kMaxScreenSize));
 }
 
 TEST(WindowStateRecords, ClampingMakesEveryFieldUsable)
@@ -137,13 +137,15 @@ TEST(WindowStateRecords, ClampingMakesEveryFieldUsable)
         {std::numeric_limits<float>::infinity(), 0, 0, 3, 200, 100, 1.0f, 0, 0, 3, 200, 100},
         {0.25f, 0x7fffffff, -3, 3, 200, 100, 0.25f, kMaxIndex, 0, 3, 200, 100},
         {0.25f, -1, 0x7fffffff, 0xFFFFFFC3u, 200, 100, 0.25f, 0, kMaxIndex, 3, 200, 100},
-        {0.0f, 0, 0, 3, 5000, 5000, 0.0f, 0, 0, 3, 800, 600},  // left bar: width across x
-        {0.0f, 0, 0, 2, 5000, 5000, 0.0f, 0, 0, 2, 600, 800},  // top bar: width across y
+        // Sizes beyond any frame are kept (the frame keeps them to itself);
+        // beyond any screen they are not.
+        {0.0f, 0, 0, 3, 5000, 5000, 0.0f, 0, 0, 3, 5000, 5000},
+        {0.0f, 0, 0, 2, 100001, 0xFFFFFFFFu, 0.0f, 0, 0, 2, 100000, 100000},
     };
     for (const Case& c : cases) {
         DockingRecord r = Docked(c.side, c.bar, c.fraction, c.tab, c.width, c.height);
         r.words[13] = 77;
-        ClampRecord(r, 800, 600);
+        ClampRecord(r);
         EXPECT_FLOAT_EQ(r.Fraction(), c.wantFraction);
         EXPECT_EQ(r.BarIndex(), c.wantBar);
         EXPECT_EQ(r.TabIndex(), c.wantTab);
@@ -233,14 +235,14 @@ TEST(WindowStateRecords, RandomRecordsSurviveTheRoundTripAndClampIsStable)
         for (auto& w : r.words)
             w = random();
         EXPECT_EQ(DockingRecord::FromBytes(r.ToBytes()), r);
-        ClampRecord(r, 1000, 700);
+        ClampRecord(r);
         DockingRecord again = r;
-        ClampRecord(again, 1000, 700);
+        ClampRecord(again);
         EXPECT_EQ(again, r);
         if (!r.Floating()) {
             EXPECT_GE(r.Fraction(), 0.0f);
             EXPECT_LE(r.Fraction(), 1.0f);
-            EXPECT_LE(r.Width(), 1000u);
+            EXPECT_LE(r.Width(), static_cast<std::uint32_t>(kMaxScreenSize));
         }
         Bytes b(WindowPlacement::kSize);
         for (auto& x : b)
