@@ -60,7 +60,7 @@ void CSplitterMoveTracker::EndDrag(bool cancelled)
 {
     if (!m_ghost) {
         // Cancelled, the frames go back to where the drag found them.
-        if (cancelled && m_position != m_start && m_package.PutBack(m_places)) {
+        if (cancelled && m_package.PutBack(m_places)) {
             m_package.Arrange();
             m_view.Redraw();
         }

@@ -340,6 +340,8 @@ TEST(FramesPackage, BarDragPushesNeighboursAndStopsAtTheirMinimums)
     cancelled.BeginDrag();
     cancelled.OnMove(50, 402);
     EXPECT_EQ(row.Positions(), (std::vector<double>{-5, 390, 495}));
+    cancelled.OnMove(50, 102);  // back where it began, the pushed frame stays pushed
+    EXPECT_EQ(row.Positions(), (std::vector<double>{-5, 100, 495}));
     cancelled.EndDrag(true);
     EXPECT_EQ(row.Positions(), before);
     EXPECT_EQ(row.windows[1].placed, R(0, 105, 100, 205));
