@@ -569,6 +569,8 @@ void CAutoHideManager::StartSizing(QPoint clientPoint)
     std::unique_ptr<IDDTracker> tracker;
     const RECT pane = ToRect(m_pane->geometry());
     const POINT at{clientPoint.x(), clientPoint.y()};
+    if (const auto where = m_labels.Find(m_shown); where.Found())
+        m_widthBeforeSizing = m_labels.LabelAt(where.side, where.label).At(where.entry).width;
     if (DockingSettings().GhostDrag())
         tracker = std::make_unique<CSizeTrackerGhost>(*this, pane, m_sides.bounds, m_side, at);
     else
@@ -589,6 +591,13 @@ void CAutoHideManager::MovePane(const QRect& rect)
     m_userSizing = true;
     PlacePane(rect);
     m_userSizing = false;
+}
+
+void CAutoHideManager::CancelSizing(const QRect& rect)
+{
+    PlacePane(rect);
+    if (const auto where = m_labels.Find(m_shown); where.Found())
+        m_labels.LabelAt(where.side, where.label).At(where.entry).width = m_widthBeforeSizing;
 }
 
 void CAutoHideManager::ShowSizingGhost(const QRect& bar)

@@ -107,8 +107,10 @@ public:
     void SuspendHiding(bool suspend);
     // A caption was painted in the pane.
     void RecordPaneCaption();
-    // The size trackers' view: the pane moved, the sizing bar's outline.
+    // The size trackers' view: the pane moved, the sizing bar's outline; a
+    // cancelled drag puts the pane back with the width it had.
     void MovePane(const QRect& rect);
+    void CancelSizing(const QRect& rect);
     void ShowSizingGhost(const QRect& bar);
     void HideSizingGhost();
     bool IsSizingGhostShown() const;
@@ -153,6 +155,7 @@ private:
     bool m_slideShowing = false;
     bool m_closing = false;
     bool m_userSizing = false;  // the size trackers move the pane
+    int m_widthBeforeSizing = 0;  // the shown window's, when a size drag began
     std::function<bool()> m_hoverAllowed;
     std::function<QPoint()> m_cursor;
 };

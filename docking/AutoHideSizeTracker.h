@@ -2,7 +2,8 @@
 // Resizing the slid-out pane by its sizing bar: the inner edge follows the
 // pointer within the bounds (near edge + 5 to far edge - 5). The full
 // tracker moves the pane live, the ghost tracker moves an outline of the bar
-// and the pane at the drop. The pane does not hide while it is resized.
+// and the pane at the drop; cancelled, the pane is as it was. The pane does
+// not hide while it is resized.
 
 #include "docking/core/AutoHideLayout.h"
 #include "docking/core/DragTracker.h"
@@ -30,6 +31,7 @@ protected:
 class CSizeTrackerFull final : public CAutoHideSizeTrackerBase {
 public:
     using CAutoHideSizeTrackerBase::CAutoHideSizeTrackerBase;
+    void EndDrag(bool cancelled) override;
     void OnMove(int x, int y) override;
     void OnDrop(int, int) override {}
 };
