@@ -247,15 +247,16 @@ void ClampRecord(DockingRecord& record)
 
 namespace {
 
-// (class, bar or box ordinal, fraction, tab, id): class 0..3 the inverted side
-// bits of a docked record, 4 a window of a floating box.
+// (class, bar or box ordinal, fraction, tab, id): class 0..3 the side of a
+// docked record (top, bottom, left, right), 4 a window of a floating box.
 using OrderKey = std::tuple<int, std::int64_t, float, std::int32_t, int>;
 
 OrderKey KeyOf(int id, const DockingRecord& r)
 {
     if (r.Floating())
         return {4, static_cast<std::int64_t>(r.words[4]), 0.0f, r.TabIndex(), id};
-    const int side = static_cast<int>(~r.SideFlags() & 3u);
+    const std::uint32_t flags = r.SideFlags();
+    const int side = ((flags & 1u) != 0 ? 2 : 0) + ((flags & 2u) != 0 ? 0 : 1);
     const float f = std::isnan(r.Fraction()) ? 0.0f : r.Fraction();
     return {side, r.BarIndex(), f, r.TabIndex(), id};
 }

@@ -145,9 +145,11 @@ void ScaleRecord(DockingRecord& record, float xRatio, float yRatio);
 constexpr std::int32_t kMaxIndex = 64;
 void ClampRecord(DockingRecord& record);
 
-// The order in which docked records are placed, smallest first: (inverted
-// side bits, bar index, fraction, tab index, id), and windows of a floating
-// box (grouped by the box's ordinal in word 4) after all bars.
+// The order in which docked records are placed, smallest first: (side:
+// top, bottom, left, right; bar index, fraction, tab index, id), and windows
+// of a floating box (grouped by the box's ordinal in word 4) after all bars.
+// The bars above and below come first: the bars left and right then get
+// their windows at the length they keep, each at its stored pixel.
 struct PlannedRecord {
     int id = 0;
     DockingRecord record;

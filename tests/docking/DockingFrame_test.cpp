@@ -338,6 +338,59 @@ TEST(DockingFrame, DeletingTheDraggedBarEndsTheDrag)
     EXPECT_EQ(f.Problems(), std::vector<std::string>{});
 }
 
+// The window state of the frame's panes in a file of its own, and the values stored there.
+struct PaneState {
+    PaneState(CDockingFrameImpl& frame, std::initializer_list<CTabbedAutoHideDockingWindow*> windows)
+        : state(&frame, dir.filePath("state.ini"))
+    {
+        auto panes = std::make_shared<sstate::CDockWndMgrEx>(&frame);
+        for (CTabbedAutoHideDockingWindow* w : windows)
+            panes->Add(std::make_shared<sstate::CDockingWindowStateAdapter>(w));
+        state.Add(panes);
+    }
+    std::map<std::string, std::string> Stored() const
+    {
+        QSettings ini(dir.filePath("state.ini"), QSettings::IniFormat);
+        std::map<std::string, std::string> values;
+        for (const QString& key : ini.allKeys())
+            values[key.toStdString()] = ini.value(key).toByteArray().toHex().toStdString();
+        return values;
+    }
+    // Stores, restores and stores again: true when no stored value changed.
+    bool StoreRestoreStore()
+    {
+        EXPECT_TRUE(state.StoreWindowState());
+        const auto before = Stored();
+        state.RestoreWindowState();
+        Settle();
+        EXPECT_TRUE(state.StoreWindowState());
+        EXPECT_EQ(Stored(), before);
+        return Stored() == before;
+    }
+    QTemporaryDir dir;
+    sstate::CWindowStateMgr state;
+};
+
+TEST(DockingFrame, ARestoreDocksEachPaneWhereItWasToThePixel)
+{
+    // A bar above the client: the left bar is 450 high, Variables 345 of it
+    // above History's 100. Placed by its fraction before the bar above came
+    // back, History would be placed at 600 high and end a pixel off.
+    DockingFixture f;
+    CTabbedAutoHideDockingWindow* other = f.MakeWindow("Other");
+    ASSERT_TRUE(f.frame.DockWindow(other, kSideBefore, 0, 0.0f, 200, 145));
+    ASSERT_TRUE(f.frame.DockWindow(f.history, 3, 0, 0.0f, 100, 100));
+    ASSERT_TRUE(f.frame.DockWindow(f.variables, 3, 0, 0.0f, 100, 350));
+    f.Show();
+    ASSERT_EQ(f.InClient(f.variables), Q(0, 150, 100, 495));
+    ASSERT_EQ(f.InClient(f.history), Q(0, 500, 100, 600));
+    PaneState state(f.frame, {f.history, f.variables, other});
+    EXPECT_TRUE(state.StoreRestoreStore());
+    EXPECT_EQ(f.InClient(f.variables), Q(0, 150, 100, 495));
+    EXPECT_EQ(f.InClient(f.history), Q(0, 500, 100, 600));
+    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+}
+
 TEST(DockingFrame, SizesTheUserSetBeyondASmallFrameOutliveARestore)
 {
     // A hidden pane comes back 700 high, a pinned one slides out 900 wide;
@@ -356,26 +409,8 @@ TEST(DockingFrame, SizesTheUserSetBeyondASmallFrameOutliveARestore)
     ASSERT_LT(f.frame.ClientArea()->width(), 900);
     ASSERT_LT(f.frame.ClientArea()->height(), 700);
 
-    QTemporaryDir dir;
-    const QString path = dir.filePath("state.ini");
-    sstate::CWindowStateMgr state(&f.frame, path);
-    auto panes = std::make_shared<sstate::CDockWndMgrEx>(&f.frame);
-    for (CTabbedAutoHideDockingWindow* w : {f.history, f.variables})
-        panes->Add(std::make_shared<sstate::CDockingWindowStateAdapter>(w));
-    state.Add(panes);
-    const auto stored = [&path] {
-        QSettings ini(path, QSettings::IniFormat);
-        std::map<std::string, std::string> values;
-        for (const QString& key : ini.allKeys())
-            values[key.toStdString()] = ini.value(key).toByteArray().toHex().toStdString();
-        return values;
-    };
-    ASSERT_TRUE(state.StoreWindowState());
-    const auto before = stored();
-    state.RestoreWindowState();
-    Settle();
-    ASSERT_TRUE(state.StoreWindowState());
-    EXPECT_EQ(stored(), before);
+    PaneState state(f.frame, {f.history, f.variables});
+    EXPECT_TRUE(state.StoreRestoreStore());
     EXPECT_TRUE(f.history->IsPinned());
     EXPECT_EQ(f.Position(f.history).width, 900u);
     EXPECT_EQ(f.variables->StoredPosition().position.height, 700u);

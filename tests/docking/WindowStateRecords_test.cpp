@@ -159,7 +159,8 @@ TEST(WindowStateRecords, ClampingMakesEveryFieldUsable)
 TEST(WindowStateRecords, RecordsComeOutInOrderAndGroupByPlace)
 {
     // Two windows on the same left bar place (one box), one further along,
-    // one on a right bar, two in a floating box, two pinned to one side.
+    // one on a right bar, two in a floating box, two pinned to one side, one
+    // on a bar below.
     DockingRecord pinA = Docked(36 + 1, 0, 0.0f, 0, 150);
     DockingRecord pinB = Docked(36 + 1, 0, 0.0f, 1, 180);
     pinB.SetSideFlags(pinB.SideFlags() | kSideBoxActive);
@@ -173,7 +174,7 @@ TEST(WindowStateRecords, RecordsComeOutInOrderAndGroupByPlace)
     boxB.SetTabIndex(1);
     const std::vector<std::pair<int, DockingRecord>> records = {
         {-1, Docked(3, 0, 0.0f, 1)}, {-2, Docked(3, 0, 0.0f, 0)}, {-3, Docked(3, 0, 0.5f, 0)},
-        {-4, Docked(1, 1, 0.0f, 0)}, {-5, boxB}, {-6, boxA}, {-7, pinA}, {-8, pinB},
+        {-4, Docked(1, 1, 0.0f, 0)}, {-5, boxB}, {-6, boxA}, {-7, pinA}, {-8, pinB}, {-9, Docked(0, 0, 0.0f, 0)},
     };
     const auto plan = PlanDockedRecords(records);
     std::vector<int> order;
@@ -182,9 +183,9 @@ TEST(WindowStateRecords, RecordsComeOutInOrderAndGroupByPlace)
         order.push_back(p.id);
         starts.push_back(p.startsGroup);
     }
-    // Inverted side bits: left (3) -> 0 first, pinned (37) and right (1) -> 2, floating boxes last.
-    EXPECT_EQ(order, (std::vector<int>{-2, -1, -3, -7, -8, -4, -6, -5}));
-    EXPECT_EQ(starts, (std::vector<bool>{true, false, true, true, true, true, true, false}));
+    // Bars below (0) before left (3), then pinned (37) and right (1) by bar, floating boxes last.
+    EXPECT_EQ(order, (std::vector<int>{-9, -2, -1, -3, -7, -8, -4, -6, -5}));
+    EXPECT_EQ(starts, (std::vector<bool>{true, true, false, true, true, true, true, true, false}));
 
     const auto pins = GroupPinned(plan);
     ASSERT_EQ(pins.size(), 1u);  // one label, pinned once
