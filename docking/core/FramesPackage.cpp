@@ -11,6 +11,14 @@ namespace {
 
 int Trunc(double value) { return static_cast<int>(value); }
 
+// A place within a millionth of a pixel of a whole pixel is that pixel: a
+// resize there and back lands on the pixel it left, not a hair before it.
+double SnapToPixel(double position)
+{
+    const double whole = std::round(position);
+    return std::abs(position - whole) < 1e-6 ? whole : position;
+}
+
 }  // namespace
 
 float ClampFraction(float fraction)
@@ -134,21 +142,21 @@ void CWndFramesPackageBase::Rescale(int newStart, int newEnd)
 {
     const int oldLength = Length();
     if (oldLength != 0) {
-        const float ratio = static_cast<float>(newEnd - newStart) / static_cast<float>(oldLength);
-        Spread(m_start, newStart, newEnd, ratio);
+        Spread(m_start, newStart, newEnd, oldLength);
     }
     m_start = newStart;
     m_end = newEnd;
 }
 
-void CWndFramesPackageBase::Spread(int oldStart, int newStart, int newEnd, float ratio)
+void CWndFramesPackageBase::Spread(int oldStart, int newStart, int newEnd, int oldLength)
 {
     if (m_frames.empty())
         return;
     const int delta = newStart - oldStart;
     m_frames[0].position = newStart;
     for (std::size_t i = 1; i < m_frames.size(); ++i) {
-        double pos = ((m_frames[i].position + delta) - newStart) * ratio + newStart;
+        const double scaled = ((m_frames[i].position + delta) - newStart) * (newEnd - newStart) / oldLength;
+        const double pos = SnapToPixel(scaled + newStart);
         const double low = Trunc(m_frames[i - 1].position) + MinDist(i - 1) + kSplitterSize;
         const double high = newEnd - SumMin(i, m_frames.size());
         m_frames[i].position = std::max(low, std::min(pos, high));
@@ -304,8 +312,7 @@ void CSubWndFramesPackage::Rescale(int newStart, int newEnd)
     }
     const int base = oldLength + taken;
     if (base != 0) {
-        const float ratio = static_cast<float>(newEnd - newStart) / static_cast<float>(base);
-        Spread(m_start, newStart, newEnd, ratio);
+        Spread(m_start, newStart, newEnd, base);
     }
     m_start = newStart;
     m_end = newEnd;

@@ -1,8 +1,9 @@
 #pragma once
 // Frames packages: a row of frames along one axis with a 5-px splitter bar in
 // front of every frame but the first. Positions are doubles (the coordinate of
-// each frame's bar) so that resizing scales the row without drift; every
-// conversion to pixels truncates toward zero.
+// each frame's bar) so that resizing scales the row without drift: a resize
+// and back puts every frame at the pixel it had while no minimum was reached;
+// every conversion to pixels truncates toward zero.
 //
 // CWndFramesPackageBase holds the arithmetic both kinds share.
 // CSubWndFramesPackage is one of the docking frame's two packages: it has a
@@ -115,9 +116,9 @@ protected:
     virtual void Rescale(int newStart, int newEnd);
     // Frames are laid out anew: no squeezed bar has anything to get back.
     void ForgetSqueezes();
-    // Spreads the frames over [newStart, newEnd] with the ratio, within the
-    // frames' minimums.
-    void Spread(int oldStart, int newStart, int newEnd, float ratio);
+    // Spreads the frames of a row `oldLength` long over [newStart, newEnd] in
+    // proportion, within the frames' minimums.
+    void Spread(int oldStart, int newStart, int newEnd, int oldLength);
     void Erase(std::size_t i) { m_frames.erase(m_frames.begin() + static_cast<std::ptrdiff_t>(i)); }
     int SumMin(std::size_t from, std::size_t to) const;  // [from, to)
     int Length() const { return m_end - m_start; }

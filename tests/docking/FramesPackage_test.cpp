@@ -249,6 +249,25 @@ TEST(FramesPackage, RescaleKeepsProportionsAndMinimums)
     EXPECT_EQ(tight.windows[2].placed, R(0, 210, 100, 210));
 }
 
+TEST(FramesPackage, ResizedAndBackEveryFrameIsAtItsPixelAgain)
+{
+    // A bar of two windows, the second at every pixel of a range, made longer
+    // or shorter (no minimum reached) and then as long as it was: each
+    // window is where it was, to the pixel, also after several such trips.
+    int moved = 0;
+    for (int at = 150; at <= 450; ++at) {
+        Row row(100, 609);
+        row.Put({-5, at});
+        const RECT before = row.windows[1].placed;
+        for (int length = 520; length <= 1300; length += 13) {
+            row.package.SetRect({0, 0, 100, length});
+            row.package.SetRect({0, 0, 100, 609});
+            moved += row.windows[1].placed == before ? 0 : 1;
+        }
+    }
+    EXPECT_EQ(moved, 0);
+}
+
 TEST(FramesPackage, CentralFrameGivesRoomFirst)
 {
     Frame f;
