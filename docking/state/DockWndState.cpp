@@ -250,20 +250,29 @@ bool CDockWndMgrEx::Restore(IMainState& main, const CStateKey& key)
     }
 
     const std::vector<PlannedRecord> plan = PlanDockedRecords(docked);
+    // Pinned windows first, placed hidden (their floating rectangles kept)
+    // and pinned once with their labels: the strips take their room before
+    // the bars come back, which then get their windows at the length they keep.
+    for (const PlannedRecord& p : plan) {
+        if (!p.record.Pinned())
+            continue;
+        DockingRecord record = p.record;
+        record.SetDocked(false);
+        record.SetVisible(false);
+        m_children.at(p.id)->SetPlacement(&main, record, nullptr);
+    }
+    for (const PinGroup& group : GroupPinned(plan))
+        PinLabel(group);
+
     CTabbedAutoHideDockingWindow* placed = nullptr;
     CTabbedAutoHideDockingWindow* active = nullptr;
     bool lastVisible = true;
     std::vector<CTabbedAutoHideDockingWindow*> members;
     for (const PlannedRecord& p : plan) {
+        if (p.record.Pinned())
+            continue;
         CDockingWindowStateAdapter& child = *m_children.at(p.id);
         DockingRecord record = p.record;
-        if (record.Pinned()) {
-            // Placed hidden (its floating rectangle kept), then pinned once with its label.
-            record.SetDocked(false);
-            record.SetVisible(false);
-            child.SetPlacement(&main, record, nullptr);
-            continue;
-        }
         if (p.startsGroup) {
             FinishGroup(placed, active, lastVisible, members);
             placed = nullptr;
@@ -279,8 +288,6 @@ bool CDockWndMgrEx::Restore(IMainState& main, const CStateKey& key)
             active = placed;
     }
     FinishGroup(placed, active, lastVisible, members);
-    for (const PinGroup& group : GroupPinned(plan))
-        PinLabel(group);
     return true;
 }
 

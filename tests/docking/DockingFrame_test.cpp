@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "DockingFixture.h"
+#include "docking/AutoHideManager.h"
 #include "docking/DragSession.h"
 #include "docking/GhostBar.h"
 #include "docking/state/DockWndState.h"
@@ -388,6 +389,30 @@ TEST(DockingFrame, ARestoreDocksEachPaneWhereItWasToThePixel)
     EXPECT_TRUE(state.StoreRestoreStore());
     EXPECT_EQ(f.InClient(f.variables), Q(0, 150, 100, 495));
     EXPECT_EQ(f.InClient(f.history), Q(0, 500, 100, 600));
+    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+}
+
+TEST(DockingFrame, ARestoreDocksEachPaneWhereItWasBesidePinnedOnes)
+{
+    // A pane pinned to the bottom: its strip takes the left bar's length
+    // down to 600 less the strip. Placed before the strip came back, the
+    // panes of the left bar would end a pixel off.
+    DockingFixture f;
+    CTabbedAutoHideDockingWindow* other = f.MakeWindow("Other");
+    ASSERT_TRUE(f.frame.DockWindow(other, 0, 0, 0.0f, 200, 100));
+    ASSERT_TRUE(other->Pin(false));
+    ASSERT_TRUE(f.frame.DockWindow(f.history, 3, 0, 0.0f, 300, 100));
+    ASSERT_TRUE(f.frame.DockWindow(f.variables, 3, 0, 0.0f, 300, 122));
+    f.Show();
+    const QRect variables = f.InClient(f.variables);
+    const QRect history = f.InClient(f.history);
+    ASSERT_EQ(variables, Q(0, 0, 300, 117));
+    ASSERT_EQ(history.bottom() + 1, 600 - f.frame.AutoHide().StripThickness());
+    PaneState state(f.frame, {f.history, f.variables, other});
+    EXPECT_TRUE(state.StoreRestoreStore());
+    EXPECT_TRUE(other->IsPinned());
+    EXPECT_EQ(f.InClient(f.variables), variables);
+    EXPECT_EQ(f.InClient(f.history), history);
     EXPECT_EQ(f.Problems(), std::vector<std::string>{});
 }
 
