@@ -133,7 +133,7 @@ std::intptr_t CPackageWindow::OnRequest(DockRequest& request)
         const bool laidOut = m_package.InsertAtOutline(FrameFor(window), ToClient(request.outline));
         // An insertion that leaves the bar's tiling unsound is undone.
         std::vector<std::string> problems;
-        CheckPackageLayout(m_package, "bar", MinimumCheck::None, -1, problems);
+        CheckPackageLayout(m_package, "bar", MinimumCheck::None, problems);
         if (!laidOut || !problems.empty())
             return GiveBack(window);
         window->show();

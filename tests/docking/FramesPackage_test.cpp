@@ -85,10 +85,10 @@ struct Frame {
     std::vector<std::string> Problems()
     {
         std::vector<std::string> problems;
-        CheckPackageLayout(layout.Outer(), "outer", MinimumCheck::All, layout.Outer().CentralIndex(), problems);
-        CheckPackageLayout(layout.Inner(), "inner", MinimumCheck::All, layout.Inner().CentralIndex(), problems);
+        CheckPackageLayout(layout.Outer(), "outer", MinimumCheck::All, problems);
+        CheckPackageLayout(layout.Inner(), "inner", MinimumCheck::All, problems);
         for (FakeBar* bar : host.bars)
-            CheckPackageLayout(bar->Package(), "bar", MinimumCheck::All, -1, problems);
+            CheckPackageLayout(bar->Package(), "bar", MinimumCheck::All, problems);
         return problems;
     }
 
