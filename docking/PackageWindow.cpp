@@ -68,6 +68,14 @@ bool CPackageWindow::Place(const RECT& rect)
     return m_package.SetRect({0, 0, rect.right - rect.left, rect.bottom - rect.top});
 }
 
+bool CPackageWindow::PutBack(const std::vector<CWndFramesPackageBase::Place>& places)
+{
+    if (!m_package.PutBack(places))
+        return false;
+    update();
+    return m_package.Arrange();
+}
+
 int CPackageWindow::SplitterAt(const QPoint& p) const { return m_package.SplitterAt({p.x(), p.y()}); }
 
 std::unique_ptr<IFrame> CPackageWindow::FrameFor(QWidget* window)

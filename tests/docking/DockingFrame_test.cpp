@@ -182,6 +182,42 @@ TEST(DockingFrame, FullDragMovesTheBarLiveWithinTheMinimums)
     }
 }
 
+TEST(DockingFrame, ACancelledDragPutsBackTheBarsItResized)
+{
+    // The bar below the left one is dragged up as far as it goes (the left
+    // bar's windows at their minimum) and down again, then cancelled: the
+    // left bar's windows are where they were too.
+    DockingFixture f;
+    CTabbedAutoHideDockingWindow* other = f.MakeWindow("Other");
+    ASSERT_TRUE(f.frame.DockWindow(f.history, 3, 0, 0.0f, 200, 100));
+    ASSERT_TRUE(f.frame.DockWindow(f.variables, 3, 0, 0.0f, 200, 105));
+    ASSERT_TRUE(f.frame.DockWindow(other, 0, 0, 0.0f, 100, 100));
+    f.Show();
+    const QRect variables = f.InClient(f.variables);
+    const QRect history = f.InClient(f.history);
+    const QRect below = f.InClient(other);
+    ASSERT_EQ(variables, Q(0, 0, 200, 100));
+    ASSERT_EQ(history, Q(0, 105, 200, 495));
+    for (const bool escape : {true, false}) {
+        f.Press({500, 497});
+        f.Move({500, 9});
+        f.Move({500, 561});
+        ASSERT_NE(f.InClient(f.history), history);
+        if (escape) {
+            QTest::keyClick(f.frame.windowHandle(), Qt::Key_Escape);
+        } else {
+            f.Press({500, 561}, Qt::RightButton);
+            f.Release({500, 561}, Qt::RightButton);
+        }
+        f.Release({500, 561});
+        Settle();
+        EXPECT_EQ(f.InClient(other), below) << escape;
+        EXPECT_EQ(f.InClient(f.variables), variables) << escape;
+        EXPECT_EQ(f.InClient(f.history), history) << escape;
+        EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+    }
+}
+
 TEST(DockingFrame, GhostDragMovesOnlyAtTheEnd)
 {
     DragCase f;
