@@ -824,6 +824,8 @@ private:
         for (const CTabDockingBox* box : frame.findChildren<CTabDockingBox*>()) {
             if (box->IsClosing() || AutoHide().Model().IsPinned(const_cast<CTabDockingBox*>(box)))
                 continue;
+            if (FirstDockedInBarOf(box))
+                snapshot.mayMove.insert("box of " + Tabs(box));
             layout["box of " + Tabs(box)] = box->isVisible() ? "at " + OnScreen(box) : "hidden";
             layout["front tab of " + Tabs(box)] = box->ActiveWindow() ? Name(box->ActiveWindow()) : "none";
         }
