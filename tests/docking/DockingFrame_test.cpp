@@ -4,17 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "DockingFixture.h"
+#include "PaneState.h"
 #include "docking/AutoHideManager.h"
 #include "docking/DragSession.h"
 #include "docking/GhostBar.h"
-#include "docking/state/DockWndState.h"
-#include "docking/state/WindowState.h"
 
 #include <algorithm>
 
 #include <QMouseEvent>
-#include <QSettings>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -377,39 +374,6 @@ TEST(DockingFrame, DeletingTheDraggedBarEndsTheDrag)
     f.Release({100, 200});
     EXPECT_EQ(f.Problems(), std::vector<std::string>{});
 }
-
-// The window state of the frame's panes in a file of its own, and the values stored there.
-struct PaneState {
-    PaneState(CDockingFrameImpl& frame, std::initializer_list<CTabbedAutoHideDockingWindow*> windows)
-        : state(&frame, dir.filePath("state.ini"))
-    {
-        auto panes = std::make_shared<sstate::CDockWndMgrEx>(&frame);
-        for (CTabbedAutoHideDockingWindow* w : windows)
-            panes->Add(std::make_shared<sstate::CDockingWindowStateAdapter>(w));
-        state.Add(panes);
-    }
-    std::map<std::string, std::string> Stored() const
-    {
-        QSettings ini(dir.filePath("state.ini"), QSettings::IniFormat);
-        std::map<std::string, std::string> values;
-        for (const QString& key : ini.allKeys())
-            values[key.toStdString()] = ini.value(key).toByteArray().toHex().toStdString();
-        return values;
-    }
-    // Stores, restores and stores again: true when no stored value changed.
-    bool StoreRestoreStore()
-    {
-        EXPECT_TRUE(state.StoreWindowState());
-        const auto before = Stored();
-        state.RestoreWindowState();
-        Settle();
-        EXPECT_TRUE(state.StoreWindowState());
-        EXPECT_EQ(Stored(), before);
-        return Stored() == before;
-    }
-    QTemporaryDir dir;
-    sstate::CWindowStateMgr state;
-};
 
 TEST(DockingFrame, ARestoreDocksEachPaneWhereItWasToThePixel)
 {
