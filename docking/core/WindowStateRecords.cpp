@@ -232,8 +232,19 @@ void ClampRecord(DockingRecord& record)
     record.SetSideFlags(record.SideFlags() & kKnownSideBits);
     record.SetDocked(record.Docked());
     record.SetVisible(record.Visible());
-    if (record.Floating())
-        return;  // words 4 to 7 are a rectangle, placed on a screen by the window side
+    // Rectangles within reach of any screen's coordinates; placed on a
+    // screen by the window side when the window floats.
+    const auto onAnyScreen = [](dockwins::RECT r) {
+        constexpr int kFar = static_cast<int>(kMaxScreenSize);
+        for (int* c : {&r.left, &r.top, &r.right, &r.bottom})
+            *c = std::clamp(*c, -kFar, kFar);
+        return r;
+    };
+    record.SetFloatRect(onAnyScreen(record.FloatRect()));
+    if (record.Floating()) {
+        record.SetPositionRect(onAnyScreen(record.PositionRect()));
+        return;  // words 4 to 7 are that rectangle
+    }
     const float f = record.Fraction();
     record.SetFraction(std::isnan(f) ? 0.0f : std::clamp(f, 0.0f, 1.0f));
     record.SetBarIndex(std::clamp(record.BarIndex(), 0, kMaxIndex));

@@ -139,9 +139,11 @@ void ScaleRecord(DockingRecord& record, float xRatio, float yRatio);
 
 // Makes a record safe to apply: unknown side bits dropped, fraction NaN -> 0
 // else within [0, 1], negative indexes 0 and huge ones at kMaxIndex (past the
-// end appends), the bar's width and height at most kMaxScreenSize, docked and
-// visible 0 or 1. Sizes larger than the frame are kept (what the user set
-// outlives a small frame): every placement keeps them to the frame it has.
+// end appends), the bar's width and height at most kMaxScreenSize and the
+// rectangles' coordinates within +-kMaxScreenSize, docked and visible 0 or 1.
+// Sizes larger than the frame and rectangles off today's screens are kept
+// (what the user set outlives a small frame and a screen gone for a while):
+// every placement keeps them to the frame and the screens it has.
 constexpr std::int32_t kMaxIndex = 64;
 void ClampRecord(DockingRecord& record);
 

@@ -116,8 +116,10 @@ bool CDockingWindowStateAdapter::SetPlacement(const IMainState* main, DockingRec
     const ScreenSet screens = main ? main->Screens() : ScreenSet::Current();
     const QSize minimum = FloatingMinimum(w);
     dockwins::RECT floatRect = record.FloatRect();
-    // An empty rectangle (never floated) stays empty unless the window floats now.
-    if (!floatRect.IsEmpty() || (!record.Docked() && record.Visible()))
+    // A window that floats now is placed within reach, from an empty
+    // rectangle too; one that is docked or hidden keeps the rectangle it
+    // remembers as stored (its screen may come back), placed when it floats.
+    if (!record.Docked() && record.Visible())
         floatRect = WithinReach(floatRect, minimum, screens);
     if (record.Floating())
         record.SetPositionRect(WithinReach(record.PositionRect(), minimum, screens));

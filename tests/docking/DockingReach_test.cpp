@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include "DockingFixture.h"
+#include "PaneState.h"
 #include "docking/AutoHideManager.h"
 #include "docking/GhostOutline.h"
 #include "docking/DockingScreens.h"
@@ -238,6 +239,30 @@ TEST(DockingReach, EveryPlacementFromAStoredRectangleOffTheScreensIsWithinReach)
         EXPECT_EQ(f.history->size(), QSize(300, 200));
         EXPECT_EQ(Join(f.Problems()), "");
     }
+}
+
+// A docked pane remembers where it floated, on a screen removed since: the
+// remembered rectangle is placed within reach when the pane floats again,
+// and a store and restore meanwhile keeps it as it was.
+TEST(DockingReach, ARememberedFloatingPlaceOffTheScreensIsKeptUntilThePaneFloats)
+{
+    ReachFixture f;
+    ASSERT_TRUE(f.frame.DockWindow(f.history, 3, 0, 0.0f, 200, 100));
+    f.Show();
+    const dockwins::RECT remembered{2500, 400, 2800, 600};
+    SetScreenAreasSource([] { return std::vector<QRect>{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)}; });
+    f.history->SetFloatingRect(remembered);
+    SetScreenAreasSource([] { return std::vector<QRect>{QRect(0, 0, 1920, 1080)}; });
+    Settle();
+    PaneState state(f.frame, {f.history});
+    EXPECT_TRUE(state.StoreRestoreStore());
+    ASSERT_TRUE(f.history->IsDocked());
+    EXPECT_EQ(f.history->FloatingRect(), remembered);
+    ASSERT_TRUE(f.history->Float());
+    Settle();
+    EXPECT_TRUE(f.Reachable(f.history));
+    EXPECT_EQ(f.history->size(), QSize(300, 200));
+    EXPECT_EQ(Join(f.Problems()), "");
 }
 
 // A hidden floating box that dissolves: the window left over floats where the box did.

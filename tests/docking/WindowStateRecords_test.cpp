@@ -154,6 +154,20 @@ TEST(WindowStateRecords, ClampingMakesEveryFieldUsable)
         EXPECT_EQ(r.Height(), c.wantHeight);
         EXPECT_EQ(r.words[13], 1u);
     }
+    // Rectangles off today's screens are kept; beyond any screen's coordinates they are not.
+    for (const bool floating : {false, true}) {
+        DockingRecord r = Docked(3, 0, 0.0f, 0);
+        r.SetFloatRect({-3000, 2500, 4000, 2800});
+        if (floating) {
+            r.SetSideFlags(kSideFloating);
+            r.SetPositionRect({std::numeric_limits<int>::min(), 5, 200000, std::numeric_limits<int>::max()});
+        }
+        ClampRecord(r);
+        EXPECT_EQ(r.FloatRect(), (RECT{-3000, 2500, 4000, 2800}));
+        if (floating) {
+            EXPECT_EQ(r.PositionRect(), (RECT{-100000, 5, 100000, 100000}));
+        }
+    }
 }
 
 TEST(WindowStateRecords, RecordsComeOutInOrderAndGroupByPlace)
