@@ -630,8 +630,8 @@ bool CWndFramesPackage::GetDockingPosition(DockRequest& request) const
     const auto i = static_cast<std::size_t>(found);
     DockPosition& pos = request.position;
     // Measured from the pixel the window's bar is at, as a restore places it.
-    pos.fraction = Length() != 0 ? static_cast<float>(static_cast<double>(Trunc(m_frames[i].position) - m_start) / Length())
-                                 : 0.0f;
+    const double pixel = Trunc(m_frames[i].position) - m_start;
+    pos.fraction = Length() != 0 ? static_cast<float>(pixel / Length()) : 0.0f;
     pos.height = static_cast<unsigned>(std::max(0, Extent(i) - kSplitterSize));
     if (m_frames.size() == 1)
         pos.sideFlags |= kSideNewBar;

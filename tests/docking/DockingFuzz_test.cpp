@@ -1124,7 +1124,8 @@ private:
                 const QByteArray again = after.count(key) ? after.at(key) : QByteArray();
                 if (mayMove.count(key.mid(key.lastIndexOf('/'))) && WithoutPlaceInBar(again) == WithoutPlaceInBar(was))
                     continue;
-                Expect(again == was, "store, restore, store changed " + key.toStdString() + ":" + WordChanges(was, again));
+                Expect(again == was,
+                       "store, restore, store changed " + key.toStdString() + ":" + WordChanges(was, again));
             }
         }
     }
