@@ -119,10 +119,10 @@ bool CDockingWindowStateAdapter::SetPlacement(const IMainState* main, DockingRec
     // A window that floats now is placed within reach, from an empty
     // rectangle too; one that is docked or hidden keeps the rectangle it
     // remembers as stored (its screen may come back), placed when it floats.
+    // So is the place of a floating box it was in: the box floats there
+    // within reach when it is made again (the window's dock back).
     if (!record.Docked() && record.Visible())
         floatRect = WithinReach(floatRect, minimum, screens);
-    if (record.Floating())
-        record.SetPositionRect(WithinReach(record.PositionRect(), minimum, screens));
 
     DockRequest position;
     position.window = w;

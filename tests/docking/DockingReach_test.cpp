@@ -265,6 +265,37 @@ TEST(DockingReach, ARememberedFloatingPlaceOffTheScreensIsKeptUntilThePaneFloats
     EXPECT_EQ(Join(f.Problems()), "");
 }
 
+// A tab of a floating box hidden, the box's place on a screen removed since:
+// a store and restore keeps that place as it was, and the pane shown again
+// is within reach with the window it shared the box with.
+TEST(DockingReach, AHiddenTabKeepsItsFloatingBoxsPlaceUntilItIsShown)
+{
+    ReachFixture f;
+    ASSERT_TRUE(f.frame.DockWindow(f.history, 3, 0, 0.0f, 200, 100));
+    f.Show();
+    SetScreenAreasSource([] { return std::vector<QRect>{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)}; });
+    f.history->SetFloatingRect({2500, 400, 2800, 600});
+    ASSERT_TRUE(f.history->Float());
+    ASSERT_TRUE(f.variables->DockTo(f.history, 1));
+    Settle();
+    ASSERT_TRUE(f.BoxOf(f.history));
+    ASSERT_TRUE(f.variables->Hide());
+    Settle();
+    ASSERT_TRUE(f.variables->StoredPosition().position.sideFlags & kSideFloating);
+    const dockwins::RECT place = f.variables->StoredPosition().position.floatRect;
+    SetScreenAreasSource([] { return std::vector<QRect>{QRect(0, 0, 1920, 1080)}; });
+    Settle();
+    ASSERT_TRUE(f.Reachable(f.history));
+    PaneState state(f.frame, {f.history, f.variables});
+    EXPECT_TRUE(state.StoreRestoreStore());
+    EXPECT_EQ(f.variables->StoredPosition().position.floatRect, place);
+    ASSERT_TRUE(f.variables->Activate());
+    Settle();
+    ASSERT_TRUE(f.variables->isVisible());
+    EXPECT_TRUE(f.Reachable(f.variables->window()));
+    EXPECT_EQ(Join(f.Problems()), "");
+}
+
 // A hidden floating box that dissolves: the window left over floats where the box did.
 TEST(DockingReach, TheWindowLeftByAHiddenFloatingBoxTakesTheBoxsPlace)
 {
