@@ -22,7 +22,7 @@ ALLOWED = {
     "worker": {"number", "port", "ipc", "platform"},
     "settings": {"number", "platform", "resources"},
     "keypad": {"number", "port", "engine", "settings", "platform", "resources"},
-    "panes": {"number", "port", "engine", "settings", "keypad", "platform", "resources"},
+    "panes": {"number", "port", "engine", "settings", "platform", "resources"},
     "docking": {"platform"},
     "shell": {"number", "port", "engine", "worker", "ipc", "settings", "keypad", "panes",
               "docking", "platform", "resources"},
