@@ -50,6 +50,7 @@ constexpr auto Face(const char* name, unsigned ConfigOptions::*member, const uns
     return Item(name, member, faces[0], OneOfFaces<N>{std::to_array(faces)});
 }
 
+// The stored items in file order (settings/RecordItems.h).
 using C = ConfigOptions;
 constexpr RecordItems kItems{
     Kept("m_historyItems", &C::m_historyItems),

@@ -25,6 +25,7 @@ constexpr InRange kTabIndex{-1, 1};
 // Column widths above 10000 are taken as damaged.
 constexpr InRange kColumnWidth{1, 10000};
 
+// The stored items in file order (settings/RecordItems.h).
 using W = WindowSettings;
 constexpr RecordItems kItems{
     Item("m_bHistoryWinAndVarWinDocked", &W::m_bHistoryWinAndVarWinDocked, false),
