@@ -2,7 +2,6 @@
 
 #include <set>
 
-#include "keypad/ColorScheme.h"
 #include "panes/CalcRecordWindow.h"
 #include "panes/CustomMaxDigitsDlg.h"
 #include "panes/HistoryListView.h"
@@ -10,6 +9,7 @@
 #include "panes/PaneServices.h"
 #include "panes/VariablesListView.h"
 #include "resources/CommandIds.h"
+#include "settings/ColorScheme.h"
 #include "settings/ConfigOptions.h"
 #include "settings/WindowSettings.h"
 

@@ -1,7 +1,7 @@
 #include "shell/menus/MenuUpdater.h"
 
-#include "keypad/ColorScheme.h"
 #include "resources/CommandIds.h"
+#include "settings/ColorScheme.h"
 #include "settings/ConfigOptions.h"
 
 using namespace menucmd;
