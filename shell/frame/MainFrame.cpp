@@ -1,7 +1,6 @@
 #include "shell/frame/MainFrame.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QToolBar>
@@ -39,12 +38,10 @@
 namespace {
 
 constexpr int kInitialKeypadHeight = 395;
-constexpr auto kShutdownWait = std::chrono::seconds(15);  // longer than the engine's wait for its worker
 // How long a key that starts a step waits for its result before the window
 // goes on showing the busy state (the step through the worker program takes
 // well under a millisecond).
 constexpr auto kQuickStepWait = std::chrono::milliseconds(3);
-constexpr const char* kQuitQuestion = "A calculation is in progress.  Are you sure you want to quit now?";
 
 int CheckedSigDigits(int digits)
 {
@@ -309,57 +306,4 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress && HandleKey(watched, event))
         return true;
     return CDockingFrame::eventFilter(watched, event);
-}
-
-void CMainFrame::closeEvent(QCloseEvent* event)
-{
-    if (m_destroyed) {
-        event->accept();
-        return;
-    }
-    if (!m_closeWithoutAsking && m_controller->IsCalculating() &&
-        m_services->ShowMessageBox(kQuitQuestion, "Quit?", UiMessageIcon::Question, UiMessageButtons::YesNo) !=
-            UiMessageAnswer::Yes) {
-        event->ignore();
-        return;
-    }
-    if (!m_windowState->StoreWindowState())
-        m_layoutSaveError = m_windowState->FileProblem();
-    StoreWindowSettings();
-    OnDestroy();
-    event->accept();
-    emit closed();
-}
-
-void CMainFrame::RequestClose()
-{
-    m_closeWithoutAsking = true;
-    close();
-}
-
-void CMainFrame::StoreWindowSettings()
-{
-    m_paneDocks->StoreToSettings(WindowSettings::Instance());
-    m_panes->StoreToSettings();
-}
-
-void CMainFrame::OnDestroy()
-{
-    m_destroyed = true;
-    if (m_menus)
-        m_menus->OnDestroy();
-    hide();
-    setAcceptDrops(false);
-    if (m_eventWatcher)
-        m_eventWatcher->Stop();
-    ConfigOptions& config = ConfigOptions::Instance();
-    if (m_controller->Engine()) {
-        config.m_nSigDigits = m_controller->Engine()->GetDisplayDigits();
-        config.m_angleSetting = m_controller->Engine()->GetAngleSetting();
-    }
-    const std::string scheme = GetCurrentColorScheme().m_name;
-    config.m_colorScheme = scheme.empty() ? "Plain Vanilla" : scheme;
-    // Cancels a running step and waits for its thread before the engine goes.
-    m_engineAbandoned = !m_controller->Shutdown(kShutdownWait);
-    m_controller->Record().SetListener(nullptr);
 }

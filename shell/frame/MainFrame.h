@@ -9,9 +9,10 @@
 // small interfaces.
 //
 // Its definitions, by concern: MainFrame.cpp the window's creation, the
-// command entry, the owner interfaces, the idle pass, the keys and the close;
+// command entry, the owner interfaces, the idle pass and the keys;
 // MainFrameFiles.cpp the calculation files that come to the window (Open and
-// Save, a second start's hand-over, a drop).
+// Save, a second start's hand-over, a drop); MainFrameClose.cpp the close and
+// the shutdown.
 
 #include <array>
 #include <memory>
