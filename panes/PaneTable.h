@@ -2,9 +2,10 @@
 // The docked panes of the main frame, one row each, and everything the frame,
 // its pane host and its menus know of a pane: the frame gives each row a
 // docking window with the row's caption and keeps the pane's arrangement in
-// the row's window settings fields; the pane host makes the row's list
-// (CPaneHost) and passes it the row's commands; the View menu shows the row's
-// show command and the Actions menu a submenu of its commands. Qt-free.
+// the row's window settings fields (CPaneDocks); the pane host makes the
+// row's list and passes it the row's commands (CPaneHost); the View menu shows
+// the row's show command and the Actions menu a submenu of its commands
+// (ActionTable, CMenuUpdater). Qt-free, so that the menus' rules read it too.
 //
 // The order of the rows is stored: the window layout file names the panes'
 // docking windows by their place in this table (the first -1, the second -2).
@@ -48,7 +49,8 @@ inline constexpr std::array<CPaneSpec, 2> kPaneTable{{
      {menucmd::kHistoryAddAsNewEntry,
       {menucmd::kHistoryCopySelected, menucmd::kHistoryAddToVariables, menucmd::kHistoryDeleteSelected},
       menucmd::kHistoryClear, 0},
-     {&WindowSettings::m_bHistoryWinHidden, &WindowSettings::m_nHistoryWinIndex, &WindowSettings::m_bHistoryWinOnTop}},
+     {&WindowSettings::m_bHistoryWinHidden, &WindowSettings::m_nHistoryWinIndex,
+      &WindowSettings::m_bHistoryWinOnTop}},
     {PaneId::Variables, "Variables  ", menucmd::kShowVariables, "&Variables",
      {menucmd::kVariablesAddAsNewEntry,
       {menucmd::kVariablesCopyValue, menucmd::kVariablesModifyValue, menucmd::kVariablesDelete}, 0,
@@ -63,7 +65,6 @@ inline constexpr bool WindowSettings::*kPanesSharedBoxField = &WindowSettings::m
 
 // The place of a pane's row in the table.
 constexpr std::size_t PaneIndex(PaneId id) { return static_cast<std::size_t>(id); }
-constexpr const CPaneSpec& PaneSpec(PaneId id) { return kPaneTable[PaneIndex(id)]; }
 
 // Whether the command is one of the pane's Actions commands.
 constexpr bool IsPaneCommand(const CPaneSpec& pane, unsigned id)

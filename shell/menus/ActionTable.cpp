@@ -120,13 +120,16 @@ CMenuEntry PaneMenu(const CPaneSpec& pane)
 {
     const CPaneCommands& c = pane.commands;
     std::vector<unsigned> ids;
-    for (unsigned id : {c.addAsNewEntry, c.onSelection[0], c.onSelection[1], c.onSelection[2]})
+    const auto add = [&ids](unsigned id) {
         if (id)
             ids.push_back(id);
-    ids.push_back(0);
-    for (unsigned id : {c.withItems, c.always})
-        if (id)
-            ids.push_back(id);
+    };
+    add(c.addAsNewEntry);
+    for (unsigned id : c.onSelection)
+        add(id);
+    ids.push_back(0);  // a separator
+    add(c.withItems);
+    add(c.always);
     return CMenuEntry::Menu(PaneSubmenu(pane.id), pane.menuTitle, Commands(ids));
 }
 

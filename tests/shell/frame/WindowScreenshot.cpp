@@ -144,13 +144,14 @@ int main(int argc, char** argv)
             const QSize area = frame.ClientArea()->size();
             PinAndUnpin(frame, save);
             TearOutAndBack(frame, QPoint(area.width() / 2, 120), save);
-            DragByCaption(frame, frame.PaneWindow(PaneId::History), QPoint(area.width() - 8, area.height() / 2), false);
+            CTabbedAutoHideDockingWindow* history = frame.PaneWindow(PaneId::History);
+            DragByCaption(frame, history, QPoint(area.width() - 8, area.height() / 2), false);
             save("history-right.png");
-            DragByCaption(frame, frame.PaneWindow(PaneId::History), QPoint(area.width() / 3, area.height() - 8), false);
+            DragByCaption(frame, history, QPoint(area.width() / 3, area.height() - 8), false);
             save("history-bottom.png");
             DragByCaption(frame, frame.PaneWindow(PaneId::Variables), QPoint(area.width() / 2, 80), true);
             save("variables-floating.png");
-            frame.PaneWindow(PaneId::History)->CloseByButton();
+            history->CloseByButton();
             save("history-closed.png");
             frame.OnCommand(32838);  // View > History
             save("history-back.png");
