@@ -1,4 +1,4 @@
-#include "docking/SplitterLayout.h"
+#include "docking/core/SplitterLayout.h"
 
 namespace {
 // Windows' MulDiv: a * b / c rounded to nearest, halves away from zero.
