@@ -10,12 +10,13 @@
 #include "docking/CaptionButtons.h"
 #include "docking/core/CaptionGlyphs.h"
 #include "docking/core/CaptionLayout.h"
+#include "docking/core/DockRequestHandler.h"
 
 namespace dockwins {
 
 class CAutoHideManager;
 
-class CAutoHidePane final : public QWidget {
+class CAutoHidePane final : public QWidget, private IDockRequestHandler {
     Q_OBJECT
 public:
     CAutoHidePane(CAutoHideManager& manager, QWidget* clientArea);
@@ -48,6 +49,11 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // IDockRequestHandler. Code 3: a pinned window leaves its label without
+    // going back into the layout; code 10: it slides out.
+    bool OnUndock(WindowHandle window) override;
+    bool OnActivateTab(WindowHandle window) override;
+
     void LayOut();
 
     CAutoHideManager& m_manager;

@@ -170,47 +170,61 @@ RECT CDockingFrameImpl::ToScreen(const RECT& client) const
     return r;
 }
 
-std::intptr_t CDockingFrameImpl::OnRequest(DockRequest& request)
+// ------------------------------------------------------------------ dock requests
+
+bool CDockingFrameImpl::OnAdjustDragRect(DockRequest& request)
 {
-    switch (request.code) {
-    case kAdjustDragRect: {
-        request.outline = ToClient(request.outline);
-        const std::intptr_t answer = m_layout.Handle(request, this, {}, DockingSettings().Metrics());
-        request.outline = ToScreen(request.outline);
-        return answer;
-    }
-    case kAcceptDock: {
-        request.outline = ToClient(request.outline);
-        const std::intptr_t answer = m_layout.Handle(request, this, {}, DockingSettings().Metrics());
-        request.outline = ToScreen(request.outline);
+    request.outline = ToClient(request.outline);
+    const bool accepted = m_layout.AdjustDragRect(request, this);
+    request.outline = ToScreen(request.outline);
+    return accepted;
+}
+
+bool CDockingFrameImpl::OnAcceptDock(DockRequest& request)
+{
+    request.outline = ToClient(request.outline);
+    const bool docked = m_layout.AcceptDock(request);
+    request.outline = ToScreen(request.outline);
+    Redraw();
+    return docked;
+}
+
+bool CDockingFrameImpl::OnUndock(WindowHandle window)
+{
+    const bool removed = m_layout.Undock(window);
+    Redraw();
+    return removed;
+}
+
+bool CDockingFrameImpl::OnGetDockingPosition(DockRequest& request)
+{
+    return m_autoHide->GetDockingPosition(request) || m_layout.GetDockingPosition(request);
+}
+
+bool CDockingFrameImpl::OnSetDockingPosition(DockRequest& request)
+{
+    const bool docked = m_layout.SetDockingPosition(request);
+    Redraw();
+    return docked;
+}
+
+bool CDockingFrameImpl::OnClampRectSize(RECT& rect)
+{
+    ClampRectSize(rect, {m_clientArea->width(), m_clientArea->height()}, DockingSettings().Metrics());
+    return true;
+}
+
+bool CDockingFrameImpl::OnIsPinned(WindowHandle target) { return m_autoHide->IsAutoHidePane(target); }
+
+bool CDockingFrameImpl::OnPinToSide(DockRequest& request)
+{
+    bool stripAppeared = false;
+    const std::intptr_t answer = m_autoHide->PinToSide(request, stripAppeared);
+    if (stripAppeared) {
+        UpdateLayout(false);
         Redraw();
-        return answer;
     }
-    case kUndock:
-    case kSetDockingPosition: {
-        const std::intptr_t answer = m_layout.Handle(request, this, {}, DockingSettings().Metrics());
-        Redraw();
-        return answer;
-    }
-    case kGetDockingPosition:
-        if (m_autoHide->GetDockingPosition(request))
-            return 1;
-        return m_layout.Handle(request, this, {}, DockingSettings().Metrics());
-    case kClampRectSize:
-        return m_layout.Handle(request, this, {m_clientArea->width(), m_clientArea->height()},
-                               DockingSettings().Metrics());
-    case kIsPinned: return m_autoHide->IsAutoHidePane(request.target) ? 1 : 0;
-    case kPinToSide: {
-        bool stripAppeared = false;
-        const std::intptr_t answer = m_autoHide->PinToSide(request, stripAppeared);
-        if (stripAppeared) {
-            UpdateLayout(false);
-            Redraw();
-        }
-        return answer;
-    }
-    default: return 0;
-    }
+    return answer != 0;
 }
 
 bool CDockingFrameImpl::event(QEvent* event)
@@ -233,11 +247,8 @@ bool CDockingFrameImpl::event(QEvent* event)
                 m_mappedBeforeFrame.emplace_back(w);
         break;
     default:
-        if (event->type() == DockRequestEventType()) {
-            auto* request = static_cast<CDockRequestEvent*>(event);
-            request->result = OnRequest(request->Request());
+        if (AnswerDockRequest(event, *this, false))
             return true;
-        }
         break;
     }
     return QMainWindow::event(event);

@@ -15,6 +15,7 @@
 
 #include "docking/DockingClientArea.h"
 #include "docking/FrameSeams.h"
+#include "docking/core/DockRequestHandler.h"
 #include "docking/core/DockingFrameLayout.h"
 #include "docking/core/SplitterMoveTracker.h"
 
@@ -26,7 +27,11 @@ class CAutoHideManager;
 class CGhostBar;
 class CPackageWindow;
 
-class CDockingFrameImpl : public QMainWindow, private IPackageHost, private IClientAreaOwner, private ISplitterDragView {
+class CDockingFrameImpl : public QMainWindow,
+                          private IDockRequestHandler,
+                          private IPackageHost,
+                          private IClientAreaOwner,
+                          private ISplitterDragView {
 public:
     explicit CDockingFrameImpl(QWidget* parent = nullptr);
     ~CDockingFrameImpl() override;
@@ -78,7 +83,16 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
-    std::intptr_t OnRequest(DockRequest& request);
+    // IDockRequestHandler: the frame answers codes 1 to 5, 7, 11 and 12.
+    bool OnAdjustDragRect(DockRequest& request) override;
+    bool OnAcceptDock(DockRequest& request) override;
+    bool OnUndock(WindowHandle window) override;
+    bool OnGetDockingPosition(DockRequest& request) override;
+    bool OnSetDockingPosition(DockRequest& request) override;
+    bool OnClampRectSize(RECT& rect) override;
+    bool OnIsPinned(WindowHandle target) override;
+    bool OnPinToSide(DockRequest& request) override;
+
     void Redraw() override;  // also the splitter drags' repaint
     void UpdateMinimumSize();
     void WatchWindow(QObject* child);

@@ -469,44 +469,46 @@ bool CTabbedAutoHideDockingWindow::FillOwnPosition(DockRequest& request)
     return found;
 }
 
-std::intptr_t CTabbedAutoHideDockingWindow::OnRequest(DockRequest& request, bool)
+bool CTabbedAutoHideDockingWindow::OnAdjustDragRect(DockRequest& request)
 {
-    switch (request.code) {
-    case kAdjustDragRect: {
-        // Over this window's caption: the dropped window would join it in a box.
-        QWidget* dragged = ToWidget(request.window);
-        if (!dragged || dragged == this || dragged->isAncestorOf(this) || !IsDockTarget(this))
-            return 0;
-        const QPoint p = mapFromGlobal(QPoint(request.pointer.x, request.pointer.y));
-        if (!rect().contains(p) || HitTest(p) != CAPTION_HIT_CAPTION)
-            return 0;
-        request.target = this;
-        request.outline = ToRect(QRect(mapToGlobal(ClientRect().topLeft()), ClientRect().size()));
-        return 1;
-    }
-    case kAcceptDock:
-    case kSetDockingPosition: return CTabDockingBox::DropOnWindow(*this, request);
-    case kGetDockingPosition: return FillOwnPosition(request) ? 1 : 0;
-    case kIsBoxQuery: return 1;
-    case kPinWindow: return Pin(request.pinShow != 0) ? 1 : 0;
-    case kActivateTab: {
-        if (!m_dockedTo)
-            return 0;
-        // Forwarded unchanged: the window named is the tab to select.
-        return SendDockRequest(m_dockedTo, request);
-    }
-    default: return 0;  // code 3 among them: a docking window holds nobody
-    }
+    QWidget* dragged = ToWidget(request.window);
+    if (!dragged || dragged == this || dragged->isAncestorOf(this) || !IsDockTarget(this))
+        return false;
+    const QPoint p = mapFromGlobal(QPoint(request.pointer.x, request.pointer.y));
+    if (!rect().contains(p) || HitTest(p) != CAPTION_HIT_CAPTION)
+        return false;
+    request.target = this;
+    request.outline = ToRect(QRect(mapToGlobal(ClientRect().topLeft()), ClientRect().size()));
+    return true;
+}
+
+bool CTabbedAutoHideDockingWindow::OnAcceptDock(DockRequest& request)
+{
+    return CTabDockingBox::DropOnWindow(*this, request) != 0;
+}
+
+bool CTabbedAutoHideDockingWindow::OnSetDockingPosition(DockRequest& request)
+{
+    return CTabDockingBox::DropOnWindow(*this, request) != 0;
+}
+
+bool CTabbedAutoHideDockingWindow::OnActivateTab(WindowHandle window)
+{
+    if (!m_dockedTo)
+        return false;
+    // The window named is the tab to select.
+    DockRequest request;
+    request.window = window;
+    request.target = m_dockedTo.data();
+    request.code = kActivateTab;
+    return SendDockRequest(m_dockedTo, request) != 0;
 }
 
 bool CTabbedAutoHideDockingWindow::event(QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type == DockRequestEventType() || type == BoxMessageEventType()) {
-        auto* request = static_cast<CDockRequestEvent*>(event);
-        request->result = OnRequest(request->Request(), type == BoxMessageEventType());
+    if (AnswerDockRequest(event, *this, true))
         return true;
-    }
     if (type == DockNotifyEventType()) {
         const auto* notify = static_cast<CDockNotifyEvent*>(event);
         ApplyFloatingMinimum(!notify->docked);

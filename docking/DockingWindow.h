@@ -11,8 +11,9 @@
 #include "docking/core/CaptionGlyphs.h"
 #include "docking/core/CaptionLayout.h"
 #include "docking/core/DockRequest.h"
+#include "docking/core/DockRequestHandler.h"
 
-class CTabbedAutoHideDockingWindow : public QWidget {
+class CTabbedAutoHideDockingWindow : public QWidget, protected dockwins::IDockRequestHandler {
     Q_OBJECT
 public:
     // frame: the docking frame that owns the window. The window starts hidden.
@@ -127,7 +128,20 @@ protected:
     void leaveEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
-    virtual std::intptr_t OnRequest(dockwins::DockRequest& request, bool boxChannel);
+    // IDockRequestHandler: a docking window answers codes 1, 2, 4, 5, 9, 10
+    // and 14 by either channel; code 3 it refuses, as it holds nobody.
+    // Over its caption a dropped window would join it in a box.
+    bool OnAdjustDragRect(dockwins::DockRequest& request) override;
+    // Codes 2 and 5: the request's window joins this one in the box that
+    // holds it, or in a new box in its place (this window first). A drop
+    // appends; a placement uses the position's tab index.
+    bool OnAcceptDock(dockwins::DockRequest& request) override;
+    bool OnSetDockingPosition(dockwins::DockRequest& request) override;
+    bool OnGetDockingPosition(dockwins::DockRequest& request) override { return FillOwnPosition(request); }
+    bool OnIsBoxQuery() override { return true; }
+    // Passed on to the box that holds the window; 0 when not docked.
+    bool OnActivateTab(dockwins::WindowHandle window) override;
+    bool OnPinWindow(bool show) override { return Pin(show); }
     // Code 4 about this window itself: docked, the holder's answer; hidden,
     // the remembered position; floating, its rectangle (bit 3).
     bool FillOwnPosition(dockwins::DockRequest& request);

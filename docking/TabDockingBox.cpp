@@ -244,64 +244,75 @@ void CTabDockingBox::LaterForSelected(std::function<void(CTabbedAutoHideDockingW
 
 // ------------------------------------------------------------------ requests
 
-std::intptr_t CTabDockingBox::OnRequest(DockRequest& request, bool boxChannel)
+namespace {
+
+CTabbedAutoHideDockingWindow* DockingWindowOf(WindowHandle window)
 {
-    auto* window = qobject_cast<CTabbedAutoHideDockingWindow*>(ToWidget(request.window));
-    switch (request.code) {
-    case kAdjustDragRect: return Preview(request);
-    case kAcceptDock:
-        if (!IsDockTarget(this))
-            return 0;
-        return AddWindow(TabBoxInsertIndex(request.outline.left, WindowCount()), window) ? 1 : 0;
-    case kSetDockingPosition:
-        if (!IsDockTarget(this))
-            return 0;
-        return AddWindow(TabBoxInsertIndex(request.position.tabIndex, WindowCount()), window) ? 1 : 0;
-    case kUndock: {
-        if (!RemoveWindow(window))
-            return 0;
-        if (WindowCount() <= 1)
-            PostClose(true);
-        if (WindowCount() == 0)
-            Hide();
-        return 1;
-    }
-    case kGetDockingPosition: {
-        const int index = TabIndexOf(window);
-        if (index < 0)
-            return 0;
-        const bool found = FillOwnPosition(request);
-        const TabBoxPosition place = TabBoxPositionOf(index, TabIndexOf(m_active), WindowCount());
-        request.position.tabIndex = place.tabIndex;
-        if (place.targetIsOtherWindow)
-            request.target = WindowAt(place.otherIndex);
-        if (place.active)
-            request.position.sideFlags |= kSideBoxActive;
-        else
-            request.position.sideFlags &= ~static_cast<unsigned>(kSideBoxActive);
-        return found ? 1 : 0;
-    }
-    case kActivateTab: {
-        const int index = TabIndexOf(window);
-        if (index < 0)
-            return 0;
-        m_tabs->SetCurSel(index, true);
-        if (!IsVisibleWindow())
-            Activate();
-        return 1;
-    }
-    case kPinWindow: return PinBox(request.pinShow != 0) ? 1 : 0;
-    default: return CTabbedAutoHideDockingWindow::OnRequest(request, boxChannel);
-    }
+    return qobject_cast<CTabbedAutoHideDockingWindow*>(ToWidget(window));
 }
 
-std::intptr_t CTabDockingBox::Preview(DockRequest& request)
+}  // namespace
+
+bool CTabDockingBox::OnAcceptDock(DockRequest& request)
+{
+    if (!IsDockTarget(this))
+        return false;
+    return AddWindow(TabBoxInsertIndex(request.outline.left, WindowCount()), DockingWindowOf(request.window));
+}
+
+bool CTabDockingBox::OnSetDockingPosition(DockRequest& request)
+{
+    if (!IsDockTarget(this))
+        return false;
+    return AddWindow(TabBoxInsertIndex(request.position.tabIndex, WindowCount()), DockingWindowOf(request.window));
+}
+
+bool CTabDockingBox::OnUndock(WindowHandle window)
+{
+    if (!RemoveWindow(DockingWindowOf(window)))
+        return false;
+    if (WindowCount() <= 1)
+        PostClose(true);
+    if (WindowCount() == 0)
+        Hide();
+    return true;
+}
+
+bool CTabDockingBox::OnGetDockingPosition(DockRequest& request)
+{
+    const int index = TabIndexOf(DockingWindowOf(request.window));
+    if (index < 0)
+        return false;
+    const bool found = FillOwnPosition(request);
+    const TabBoxPosition place = TabBoxPositionOf(index, TabIndexOf(m_active), WindowCount());
+    request.position.tabIndex = place.tabIndex;
+    if (place.targetIsOtherWindow)
+        request.target = WindowAt(place.otherIndex);
+    if (place.active)
+        request.position.sideFlags |= kSideBoxActive;
+    else
+        request.position.sideFlags &= ~static_cast<unsigned>(kSideBoxActive);
+    return found;
+}
+
+bool CTabDockingBox::OnActivateTab(WindowHandle window)
+{
+    const int index = TabIndexOf(DockingWindowOf(window));
+    if (index < 0)
+        return false;
+    m_tabs->SetCurSel(index, true);
+    if (!IsVisibleWindow())
+        Activate();
+    return true;
+}
+
+bool CTabDockingBox::Preview(DockRequest& request)
 {
     // A dragged box is previewed as one tab: dropped, all its windows come in there.
     QWidget* dragged = ToWidget(request.window);
     if (!dragged || dragged == this || dragged->isAncestorOf(this) || m_closing || !IsDockTarget(this)) {
         EndPreview();
-        return 0;
+        return false;
     }
     // Over the strip, or over the caption (then as at the caption's middle).
     QPoint at(request.pointer.x, request.pointer.y);
@@ -310,7 +321,7 @@ std::intptr_t CTabDockingBox::Preview(DockRequest& request)
     if (!onStrip) {
         if (!rect().contains(local) || HitTest(local) != CAPTION_HIT_CAPTION) {
             EndPreview();
-            return 0;
+            return false;
         }
         at = mapToGlobal(CaptionRect().center());
     }
@@ -336,7 +347,7 @@ std::intptr_t CTabDockingBox::Preview(DockRequest& request)
             m_previewSelectedBefore = m_tabs->GetCurSel();
             m_previewIndex = m_tabs->InsertItem(index, dragged->windowTitle(), OwnIcon(dragged), nullptr, true);
             if (m_previewIndex < 0)
-                return 0;
+                return false;
             // The shown window follows the selection even if it was refused.
             OnSelChanged(-1, m_tabs->GetCurSel());
         }
@@ -355,7 +366,7 @@ std::intptr_t CTabDockingBox::Preview(DockRequest& request)
     }
     request.target = this;
     SetDropIndex(request, m_previewIndex);
-    return 1;
+    return true;
 }
 
 void CTabDockingBox::EndPreview()

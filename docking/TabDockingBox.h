@@ -74,7 +74,16 @@ public:
     bool IsClosing() const { return m_closing; }
 
 protected:
-    std::intptr_t OnRequest(DockRequest& request, bool boxChannel) override;
+    // IDockRequestHandler: a box answers codes 1 (its drop preview), 2 and 5
+    // (a tab at the previewed or stored index), 3, 4 (its own position with
+    // the window's tab index), 10 and 14; code 9 as a docking window.
+    bool OnAdjustDragRect(DockRequest& request) override { return Preview(request); }
+    bool OnAcceptDock(DockRequest& request) override;
+    bool OnSetDockingPosition(DockRequest& request) override;
+    bool OnUndock(WindowHandle window) override;
+    bool OnGetDockingPosition(DockRequest& request) override;
+    bool OnActivateTab(WindowHandle window) override;
+    bool OnPinWindow(bool show) override { return PinBox(show); }
     void LayoutClient() override;
     void focusInEvent(QFocusEvent* event) override;
 
@@ -84,7 +93,7 @@ private:
     void OnTabDoubleClicked();
     // Runs `action` on the selected tab's window after the current event.
     void LaterForSelected(std::function<void(CTabbedAutoHideDockingWindow&)> action);
-    std::intptr_t Preview(DockRequest& request);
+    bool Preview(DockRequest& request);
     void PostClose(bool dissolve);
     void Destroy();
     void Dissolve();
