@@ -10,6 +10,7 @@
 #include "docking/AutoHideSizeTracker.h"
 #include "docking/AutoHideStrip.h"
 #include "docking/DockEvents.h"
+#include "docking/DockRequests.h"
 #include "docking/DockingSystemSettings.h"
 #include "docking/DockingWindow.h"
 #include "docking/DragSession.h"
@@ -257,15 +258,13 @@ void CAutoHideManager::UnpinLabel(Labels::Label label, int side)
         const auto p = label.PositionOf(Window(w));
         DockRequest request;
         request.window = w;
-        request.target = target;
-        request.code = kSetDockingPosition;
         request.position.sideFlags = static_cast<unsigned>(PinnedSideFlags(side)) | (p.active ? kSideBoxActive : 0u);
         request.position.barIndex = 0;
         request.position.fraction = 0.0f;
         request.position.width = static_cast<unsigned>(std::max(0, p.width));
         request.position.height = 1;
         request.position.tabIndex = tabIndex;
-        return SendDockRequest(target, request) != 0;
+        return RequestSetDockingPosition(target, request);
     };
     for (std::size_t i = 0; i < order.size(); ++i) {
         QWidget* w = order[i];
@@ -285,13 +284,8 @@ void CAutoHideManager::UnpinLabel(Labels::Label label, int side)
         if (!first)
             first = w;
     }
-    if (first && active && order.size() > 1) {
-        DockRequest request;
-        request.window = active.data();
-        request.target = first.data();
-        request.code = kActivateTab;
-        SendDockRequest(first, request);
-    }
+    if (first && active && order.size() > 1)
+        RequestActivateTab(first, active);
 }
 
 void CAutoHideManager::OnWindowDestroyed()

@@ -1,6 +1,7 @@
 #include "docking/CaptionMoveTracker.h"
 
 #include "docking/DockEvents.h"
+#include "docking/DockRequests.h"
 #include "docking/DockingWindow.h"
 #include "docking/DragSession.h"
 #include "docking/GhostOutline.h"
@@ -19,9 +20,7 @@ QWidget* AskFirstBox(QWidget* top, QWidget* hit, QWidget* dragged, DockRequest& 
         const bool own = dragged && (w == dragged || dragged->isAncestorOf(w));
         if (!own && IsBoxWindow(w)) {
             DockRequest asked = request;
-            asked.code = kAdjustDragRect;
-            asked.target = w;
-            if (SendBoxMessage(w, asked) == 0)
+            if (!RequestAdjustDragRect(w, asked, true))
                 return nullptr;
             request = asked;
             return ToWidget(asked.target);
@@ -62,9 +61,7 @@ QWidget* FindDropTarget(QWidget* frame, QWidget* dragged, const QPoint& pointer,
             return box;
     }
     DockRequest asked = request;
-    asked.code = kAdjustDragRect;
-    asked.target = frame;
-    if (SendDockRequest(frame, asked) == 0 || !asked.target)
+    if (!RequestAdjustDragRect(frame, asked, false) || !asked.target)
         return nullptr;
     request = asked;
     return ToWidget(asked.target);
@@ -89,15 +86,8 @@ void CCaptionMoveTracker::BeginDrag()
         return;
     m_origin = m_window->mapToGlobal(QPoint(0, 0));
     const RECT window = ToRect(QRect(m_origin, m_window->size()));
-    if (m_window->FloatingRect().IsEmpty() && m_frame) {
-        DockRequest clamp;
-        clamp.window = m_window.data();
-        clamp.target = m_frame.data();
-        clamp.code = kClampRectSize;
-        clamp.rect = window;
-        SendDockRequest(m_frame, clamp);
-        m_window->SetFloatingRect(clamp.rect);
-    }
+    if (m_window->FloatingRect().IsEmpty() && m_frame)
+        m_window->SetFloatingRect(RequestClampRectSize(m_frame, m_window, window));
     const RECT floating = m_window->FloatingRect();
     m_floatWidth = floating.Width();
     m_floatHeight = floating.Height();
@@ -113,15 +103,8 @@ void CCaptionMoveTracker::Track(const QPoint& pointer)
     if (!m_window)
         return;
     m_floatRect = CaptionDragOutline(ToPoint(pointer), m_offset, m_floatWidth, m_floatHeight);
-    if (m_frame) {
-        DockRequest clamp;
-        clamp.window = m_window.data();
-        clamp.target = m_frame.data();
-        clamp.code = kClampRectSize;
-        clamp.rect = m_floatRect;
-        SendDockRequest(m_frame, clamp);
-        m_floatRect = clamp.rect;
-    }
+    if (m_frame)
+        m_floatRect = RequestClampRectSize(m_frame, m_window, m_floatRect);
     const QPointer<QWidget> previous = m_target;
     m_target = nullptr;
     m_outline = m_floatRect;

@@ -8,6 +8,7 @@
 #include "docking/CaptionMoveTracker.h"
 #include "docking/CaptionPainter.h"
 #include "docking/DockEvents.h"
+#include "docking/DockRequests.h"
 #include "docking/DockingScreens.h"
 #include "docking/DockingSystemSettings.h"
 #include "docking/FocusHandler.h"
@@ -44,13 +45,8 @@ CTabbedAutoHideDockingWindow::~CTabbedAutoHideDockingWindow()
 {
     // A docked window deleted in place leaves its holder first, so no package
     // keeps a frame without a window (it would stop every later layout pass).
-    if (m_dockedTo) {
-        DockRequest request;
-        request.window = this;
-        request.target = m_dockedTo.data();
-        request.code = kUndock;
-        SendDockRequest(m_dockedTo, request);
-    }
+    if (m_dockedTo)
+        RequestUndock(m_dockedTo, this);
 }
 
 void CTabbedAutoHideDockingWindow::RefreshCaptionThickness()
@@ -133,11 +129,8 @@ void CTabbedAutoHideDockingWindow::SetClient(QWidget* client)
 
 bool CTabbedAutoHideDockingWindow::GetDockingPosition(DockRequest& request)
 {
-    request.code = kGetDockingPosition;
     QWidget* target = ToWidget(request.target);
-    if (target && IsBoxWindow(target))
-        return SendDockRequest(target, request) != 0;
-    return SendDockRequest(m_frame, request) != 0;
+    return RequestDockingPosition(target && IsBoxWindow(target) ? target : m_frame.data(), request);
 }
 
 bool CTabbedAutoHideDockingWindow::Undock()
@@ -156,11 +149,7 @@ bool CTabbedAutoHideDockingWindow::Undock()
             m_pos.target = holder;
         m_posTarget = ToWidget(m_pos.target);
     }
-    DockRequest request;
-    request.window = this;
-    request.target = holder;
-    request.code = kUndock;
-    return SendDockRequest(holder, request) != 0;
+    return RequestUndock(holder, this);
 }
 
 bool CTabbedAutoHideDockingWindow::Hide()
@@ -184,24 +173,20 @@ bool CTabbedAutoHideDockingWindow::DockBack()
         return false;
     DockRequest request = m_pos;
     request.window = this;
-    request.code = kSetDockingPosition;
     // A window or box that is hidden or pinned takes nobody: the position's
     // place in the frame, or its floating rectangle, is used instead.
-    if (m_posTarget && m_posTarget != m_frame && m_posTarget != this && IsDockTarget(m_posTarget)) {
-        request.target = m_posTarget.data();
-        return SendOrFloat(request);
-    }
+    if (m_posTarget && m_posTarget != m_frame && m_posTarget != this && IsDockTarget(m_posTarget))
+        return SendOrFloat(m_posTarget, request);
     if (request.position.sideFlags & kSideFloating) {
         FloatAt(request.position.floatRect);
         return true;
     }
-    request.target = m_frame.data();
-    return SendOrFloat(request);
+    return SendOrFloat(m_frame, request);
 }
 
-bool CTabbedAutoHideDockingWindow::SendOrFloat(DockRequest& request)
+bool CTabbedAutoHideDockingWindow::SendOrFloat(QWidget* to, DockRequest& request)
 {
-    if (SendDockRequest(ToWidget(request.target), request) != 0)
+    if (RequestSetDockingPosition(to, request))
         return true;
     FloatAfterRefusal();
     return false;
@@ -212,15 +197,8 @@ void CTabbedAutoHideDockingWindow::FloatAfterRefusal()
     // The window left its place and nobody took it: it floats, never lost.
     if (m_dockedTo)
         return;
-    if (m_rcFloat.IsEmpty() && m_frame) {
-        DockRequest clamp;
-        clamp.window = this;
-        clamp.target = m_frame.data();
-        clamp.code = kClampRectSize;
-        clamp.rect = ToRect(QRect(mapToGlobal(QPoint(0, 0)), size()));
-        SendDockRequest(m_frame, clamp);
-        m_rcFloat = clamp.rect;
-    }
+    if (m_rcFloat.IsEmpty() && m_frame)
+        m_rcFloat = RequestClampRectSize(m_frame, this, ToRect(QRect(mapToGlobal(QPoint(0, 0)), size())));
     FloatAt(m_rcFloat);
 }
 
@@ -267,17 +245,14 @@ bool CTabbedAutoHideDockingWindow::Pin(bool show)
     position.target = m_dockedTo.data();
     if (!GetDockingPosition(position))
         return false;
-    // Asked first, so that a frame without auto-hide sides leaves the window in place.
-    DockRequest request;
-    request.window = this;
-    request.target = nullptr;
-    request.code = kPinToSide;
-    request.position.sideFlags = position.position.sideFlags;
-    request.position.width = position.position.width;
-    request.pinShow = show ? 1 : 0;
+    PinToSideRequest pin;
+    pin.window = this;
+    pin.sideFlags = position.position.sideFlags;
+    pin.width = position.position.width;
+    pin.show = show;
     if (!Undock())
         return false;
-    if (SendDockRequest(m_frame, request) != 0)
+    if (RequestPinToSide(m_frame, pin))
         return true;
     DockBack();
     return false;
@@ -333,8 +308,7 @@ void CTabbedAutoHideDockingWindow::RestoreFocusAfter(QWidget* before)
 
 bool CTabbedAutoHideDockingWindow::SendRequest2(DockRequest& request)
 {
-    request.code = kAcceptDock;
-    return SendDockRequest(ToWidget(request.target), request) != 0;
+    return RequestAcceptDock(ToWidget(request.target), request);
 }
 
 bool CTabbedAutoHideDockingWindow::DockTo(QWidget* target, int tabIndex)
@@ -348,12 +322,10 @@ bool CTabbedAutoHideDockingWindow::DockTo(QWidget* target, int tabIndex)
         return false;
     DockRequest request;
     request.window = this;
-    request.target = target;
-    request.code = kSetDockingPosition;
     request.position.sideFlags = kSideFloating;
     request.position.floatRect = ToRect(QRect(mapToGlobal(QPoint(0, 0)), size()));
     request.position.tabIndex = tabIndex;
-    return SendOrFloat(request);
+    return SendOrFloat(target, request);
 }
 
 void CTabbedAutoHideDockingWindow::RememberPosition(const DockRequest& position, QWidget* target)
@@ -368,11 +340,7 @@ bool CTabbedAutoHideDockingWindow::IsPinned() const
 {
     if (!m_dockedTo || !m_frame)
         return false;
-    DockRequest request;
-    request.window = const_cast<CTabbedAutoHideDockingWindow*>(this);
-    request.target = m_dockedTo.data();
-    request.code = kIsPinned;
-    return SendDockRequest(m_frame, request) != 0;
+    return RequestIsPinned(m_frame, const_cast<CTabbedAutoHideDockingWindow*>(this), m_dockedTo);
 }
 
 bool dockwins::IsDockTarget(QWidget* window)
@@ -391,13 +359,8 @@ bool dockwins::IsDockTarget(QWidget* window)
 bool CTabbedAutoHideDockingWindow::Activate()
 {
     // In a box its tab comes to the front; pinned, the auto-hide pane slides it out.
-    if (m_dockedTo && (IsBoxWindow(m_dockedTo) || IsPinned())) {
-        DockRequest request;
-        request.window = this;
-        request.target = m_dockedTo.data();
-        request.code = kActivateTab;
-        return SendDockRequest(m_dockedTo, request) != 0;
-    }
+    if (m_dockedTo && (IsBoxWindow(m_dockedTo) || IsPinned()))
+        return RequestActivateTab(m_dockedTo, this);
     if (!m_pos.target) {
         if (isWindow())
             FloatAt(m_rcFloat.IsEmpty() ? ToRect(geometry()) : m_rcFloat);
@@ -433,14 +396,8 @@ bool CTabbedAutoHideDockingWindow::IsShownOrTabbed() const
 
 bool CTabbedAutoHideDockingWindow::IsVisibleWindow() const
 {
-    if (m_dockedTo && m_frame) {
-        DockRequest request;
-        request.window = const_cast<CTabbedAutoHideDockingWindow*>(this);
-        request.target = m_dockedTo.data();
-        request.code = kIsPinned;
-        if (SendDockRequest(m_frame, request) != 0)
-            return true;
-    }
+    if (m_dockedTo && m_frame && RequestIsPinned(m_frame, const_cast<CTabbedAutoHideDockingWindow*>(this), m_dockedTo))
+        return true;
     // Shown, even while the frame itself is not shown yet; in a box, the
     // active tab of a shown box.
     return m_frame ? isVisibleTo(m_frame) : !isHidden();
@@ -494,14 +451,8 @@ bool CTabbedAutoHideDockingWindow::OnSetDockingPosition(DockRequest& request)
 
 bool CTabbedAutoHideDockingWindow::OnActivateTab(WindowHandle window)
 {
-    if (!m_dockedTo)
-        return false;
     // The window named is the tab to select.
-    DockRequest request;
-    request.window = window;
-    request.target = m_dockedTo.data();
-    request.code = kActivateTab;
-    return SendDockRequest(m_dockedTo, request) != 0;
+    return m_dockedTo && RequestActivateTab(m_dockedTo, ToWidget(window));
 }
 
 bool CTabbedAutoHideDockingWindow::event(QEvent* event)

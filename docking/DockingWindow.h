@@ -149,8 +149,8 @@ protected:
     virtual void LayoutClient();
 
 private:
-    // Sends a placement to its target; a refused window floats, never lost.
-    bool SendOrFloat(dockwins::DockRequest& request);
+    // Sends a placement (code 5) to `to`; a refused window floats, never lost.
+    bool SendOrFloat(QWidget* to, dockwins::DockRequest& request);
     void RefreshCaptionThickness();
     int BandThickness() const { return m_captionless ? 0 : m_captionThickness; }
     void LayOutCaptionBand();

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "docking/DockEvents.h"
+#include "docking/DockRequests.h"
 #include "docking/DockingSystemSettings.h"
 #include "docking/DragSession.h"
 #include "docking/GhostBar.h"
@@ -21,14 +22,7 @@ public:
     CDockedWindowFrame(QWidget* window, QWidget* bar) : m_window(window), m_bar(bar) {}
     WindowHandle GetHwnd() const override { return m_window.data(); }
     bool AcceptDock(DockRequest&) override { return false; }
-    int GetMinFrameDist() const override
-    {
-        DockRequest request;
-        request.window = m_window.data();
-        request.target = m_bar.data();
-        request.code = kGetMinFrameDistance;
-        return static_cast<int>(SendDockRequest(m_bar, request));
-    }
+    int GetMinFrameDist() const override { return RequestMinFrameDistance(m_bar, m_window); }
     void GetMinMaxInfo(MINMAXINFO& info) const override { info = GetMinTrackSize(m_window); }
     bool DeferFramePos(const RECT& rect) override
     {
@@ -152,11 +146,7 @@ bool CPackageWindow::OnUndock(WindowHandle handle)
     if (m_package.Count() == 0 && !m_leaving) {
         // The bar leaves the frame's package at once and goes later.
         m_leaving = true;
-        DockRequest own;
-        own.window = this;
-        own.target = m_frame.data();
-        own.code = kUndock;
-        SendDockRequest(m_frame, own);
+        RequestUndock(m_frame, this);
         hide();
         deleteLater();
     }

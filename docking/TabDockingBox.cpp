@@ -7,6 +7,7 @@
 
 #include "docking/CaptionMoveTracker.h"
 #include "docking/DockEvents.h"
+#include "docking/DockRequests.h"
 #include "docking/core/CaptionGlyphs.h"
 #include "docking/core/TabBoxRules.h"
 
@@ -67,12 +68,7 @@ CTabDockingBox* CTabDockingBox::CreateBoxFor(CTabbedAutoHideDockingWindow& w)
 {
     auto* box = new CTabDockingBox(w.Frame());
     if (w.IsDocked()) {
-        DockRequest join;
-        join.window = &w;
-        join.target = w.DockedTo();
-        join.code = kJoinBox;
-        join.joining = box;
-        if (SendDockRequest(w.DockedTo(), join) == 0) {
+        if (!RequestJoinBox(w.DockedTo(), &w, box)) {
             box->PostClose(false);
             return nullptr;
         }
@@ -399,10 +395,8 @@ bool CTabDockingBox::DockBox(DockRequest& request)
     // Never onto itself or into one of its own windows.
     if (!target || target == this || isAncestorOf(target) || m_closing)
         return false;
-    if (!IsBoxWindow(target)) {
-        request.code = kAcceptDock;
-        return SendDockRequest(target, request) != 0;
-    }
+    if (!IsBoxWindow(target))
+        return RequestAcceptDock(target, request);
     if (!IsDockTarget(target))
         return false;
     // Taken before the tabs go: removing the active window clears it.
@@ -416,18 +410,11 @@ bool CTabDockingBox::DockBox(DockRequest& request)
         RemoveWindow(w);
         DockRequest moved = request;
         moved.window = w;
-        moved.target = target;
-        moved.code = kAcceptDock;
-        if (SendDockRequest(target, moved) == 0)
+        if (!RequestAcceptDock(target, moved))
             w->FloatAfterRefusal();
     }
-    if (active) {
-        DockRequest select;
-        select.window = active.data();
-        select.target = target;
-        select.code = kActivateTab;
-        SendDockRequest(target, select);
-    }
+    if (active)
+        RequestActivateTab(target, active);
     PostClose(false);
     return true;
 }
@@ -460,19 +447,16 @@ bool CTabDockingBox::PinBox(bool show)
     for (const auto& w : windows)
         if (w)
             handles.push_back(w.data());
-    std::intptr_t answer = 0;
+    bool answer = false;
     if (!handles.empty()) {
-        DockRequest request;
-        request.window = active ? active.data() : handles.front();
-        request.target = DockedTo();
-        request.code = kPinToSide;
-        request.position.sideFlags = position.position.sideFlags;
-        request.position.width = position.position.width;
-        request.pinShow = show ? 1 : 0;
-        request.windowCount = static_cast<int>(handles.size());
-        request.windows = handles.data();
-        answer = SendDockRequest(Frame(), request);
-        if (answer == 0) {
+        PinToSideRequest pin;
+        pin.window = active ? active.data() : ToWidget(handles.front());
+        pin.sideFlags = position.position.sideFlags;
+        pin.width = position.position.width;
+        pin.show = show;
+        pin.windows = handles;
+        answer = RequestPinToSide(Frame(), pin);
+        if (!answer) {
             // Nobody took them: they float, never lost.
             for (const auto& w : windows)
                 if (w)
@@ -480,7 +464,7 @@ bool CTabDockingBox::PinBox(bool show)
         }
     }
     PostClose(false);
-    return answer != 0;
+    return answer;
 }
 
 void CTabDockingBox::CloseByButton() { PostClose(false); }
@@ -524,12 +508,7 @@ void CTabDockingBox::Dissolve()
     RemoveWindow(w);
     if (IsDocked()) {
         // The last window takes the box's place in its bar.
-        DockRequest join;
-        join.window = this;
-        join.target = DockedTo();
-        join.code = kJoinBox;
-        join.joining = w;
-        if (SendDockRequest(DockedTo(), join) == 0)
+        if (!RequestJoinBox(DockedTo(), this, w))
             w->FloatAfterRefusal();
     } else if (shown) {
         w->SetFloatingRect(ToRect(place));
