@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include "docking/AutoHideManager.h"
+#include "docking/CaptionMoveTracker.h"
 #include "docking/DockEvents.h"
 #include "docking/DockingScreens.h"
 #include "docking/DockingSystemSettings.h"
@@ -16,6 +17,7 @@
 #include "docking/FocusHandler.h"
 #include "docking/GhostBar.h"
 #include "docking/PackageWindow.h"
+#include "docking/TabDockingBox.h"
 #include "docking/WindowPtrWrapper.h"
 
 namespace dockwins {
@@ -344,6 +346,19 @@ void CDockingFrameImpl::changeEvent(QEvent* event)
         UpdateLayout(false);
     }
     QMainWindow::changeEvent(event);
+}
+
+// ------------------------------------------------------------------ docking windows' owner
+
+CTabbedAutoHideDockingWindow* CDockingFrameImpl::CreateBoxFor(CTabbedAutoHideDockingWindow& window)
+{
+    return CTabDockingBox::CreateBoxFor(window);
+}
+
+void CDockingFrameImpl::StartCaptionDrag(CTabbedAutoHideDockingWindow& window, const QPoint& pressAt,
+                                         const QPoint& now)
+{
+    dockwins::StartCaptionDrag(window, pressAt, now);
 }
 
 // ------------------------------------------------------------------ packages' host

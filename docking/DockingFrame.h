@@ -14,6 +14,7 @@
 #include <QPointer>
 
 #include "docking/DockingClientArea.h"
+#include "docking/DockingWindowOwner.h"
 #include "docking/FrameSeams.h"
 #include "docking/core/DockRequestHandler.h"
 #include "docking/core/DockingFrameLayout.h"
@@ -28,6 +29,7 @@ class CGhostBar;
 class CPackageWindow;
 
 class CDockingFrameImpl : public QMainWindow,
+                          public IDockingWindowOwner,
                           private IDockRequestHandler,
                           private IPackageHost,
                           private IClientAreaOwner,
@@ -51,8 +53,12 @@ public:
     bool DockWindow(CTabbedAutoHideDockingWindow* window, unsigned sideFlags, int barIndex, float fraction,
                     unsigned width, unsigned height);
 
-    // The area whose coordinates are the frame client coordinates.
-    QWidget* ClientArea() const { return m_clientArea; }
+    // IDockingWindowOwner
+    QWidget* FrameWindow() override { return this; }
+    QWidget* ClientArea() const override { return m_clientArea; }
+    CTabbedAutoHideDockingWindow* CreateBoxFor(CTabbedAutoHideDockingWindow& window) override;
+    void StartCaptionDrag(CTabbedAutoHideDockingWindow& window, const QPoint& pressAt, const QPoint& now) override;
+
     const CDockingFrameLayout& Layout() const { return m_layout; }
     std::vector<CPackageWindow*> Bars() const;
     // The auto-hide sides: pinned windows, their labels and the sliding pane.

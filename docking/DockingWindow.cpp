@@ -5,20 +5,22 @@
 #include <QPainter>
 #include <QResizeEvent>
 
-#include "docking/CaptionMoveTracker.h"
 #include "docking/CaptionPainter.h"
 #include "docking/DockEvents.h"
 #include "docking/DockRequests.h"
 #include "docking/DockingScreens.h"
 #include "docking/DockingSystemSettings.h"
+#include "docking/DockingWindowOwner.h"
+#include "docking/DropTarget.h"
 #include "docking/FocusHandler.h"
-#include "docking/TabDockingBox.h"
 #include "docking/core/FloatingPlacement.h"
+#include "docking/core/TabBoxRules.h"
 
 using namespace dockwins;
 
-CTabbedAutoHideDockingWindow::CTabbedAutoHideDockingWindow(QWidget* frame, const QString& title)
-    : QWidget(frame, Qt::Tool | Qt::FramelessWindowHint), m_frame(frame),
+CTabbedAutoHideDockingWindow::CTabbedAutoHideDockingWindow(IDockingWindowOwner* owner, const QString& title)
+    : QWidget(owner ? owner->FrameWindow() : nullptr, Qt::Tool | Qt::FramelessWindowHint), m_owner(owner),
+      m_frame(owner ? owner->FrameWindow() : nullptr),
       m_buttons(new CCaptionButtons(*this, [this] {
           for (const RECT& button : {m_caption.close, m_caption.pin})
               update(ToQRect(button));
@@ -271,7 +273,7 @@ void CTabbedAutoHideDockingWindow::DropAfterDrag(QWidget* target, DockRequest& r
     }
     if (target) {
         // A box's drop preview goes before the real tab comes.
-        EndDropPreview(target);
+        dockwins::EndDropPreview(target);
         request.window = this;
         request.target = target;
         if (!SendRequest2(request))
@@ -315,8 +317,7 @@ bool CTabbedAutoHideDockingWindow::DockTo(QWidget* target, int tabIndex)
 {
     // Asked before anything moves: a refused target leaves the window where it is.
     // A box joins no box: its windows move by a drop instead.
-    if (!target || target == this || isAncestorOf(target) || !IsDockTarget(target) ||
-        qobject_cast<CTabDockingBox*>(this))
+    if (!target || target == this || isAncestorOf(target) || !IsDockTarget(target) || IsBox())
         return false;
     if (m_dockedTo && !Undock())
         return false;
@@ -341,6 +342,12 @@ bool CTabbedAutoHideDockingWindow::IsPinned() const
     if (!m_dockedTo || !m_frame)
         return false;
     return RequestIsPinned(m_frame, const_cast<CTabbedAutoHideDockingWindow*>(this), m_dockedTo);
+}
+
+void dockwins::EndDropPreview(QWidget* target)
+{
+    if (auto* w = qobject_cast<CTabbedAutoHideDockingWindow*>(target))
+        w->EndDropPreview();
 }
 
 bool dockwins::IsDockTarget(QWidget* window)
@@ -439,14 +446,35 @@ bool CTabbedAutoHideDockingWindow::OnAdjustDragRect(DockRequest& request)
     return true;
 }
 
-bool CTabbedAutoHideDockingWindow::OnAcceptDock(DockRequest& request)
+bool CTabbedAutoHideDockingWindow::JoinInBox(DockRequest& request)
 {
-    return CTabDockingBox::DropOnWindow(*this, request) != 0;
-}
-
-bool CTabbedAutoHideDockingWindow::OnSetDockingPosition(DockRequest& request)
-{
-    return CTabDockingBox::DropOnWindow(*this, request) != 0;
+    auto* dropped = qobject_cast<CTabbedAutoHideDockingWindow*>(ToWidget(request.window));
+    if (!dropped || dropped == this || dropped->IsBox() || dropped->isAncestorOf(this) || !IsDockTarget(this))
+        return false;
+    const bool byPosition = request.code == kSetDockingPosition;
+    DockRequest second = request;
+    // A drop on a caption appends: its outline is the window's client rectangle, no tab index.
+    if (!byPosition)
+        second.outline = TabBoxDropOutline(-1);
+    if (IsInBox()) {
+        second.target = DockedTo();
+        return SendDockRequest(DockedTo(), second) != 0;
+    }
+    CTabbedAutoHideDockingWindow* box = m_owner ? m_owner->CreateBoxFor(*this) : nullptr;
+    if (!box)
+        return false;
+    DockRequest first = second;
+    first.window = this;
+    first.target = box;
+    if (SendDockRequest(box, first) == 0) {
+        // This window left its place: it floats rather than being lost, and
+        // the empty box closes.
+        FloatAfterRefusal();
+        box->CloseByButton();
+        return false;
+    }
+    second.target = box;
+    return SendDockRequest(box, second) != 0;
 }
 
 bool CTabbedAutoHideDockingWindow::OnActivateTab(WindowHandle window)

@@ -13,11 +13,15 @@
 #include "docking/core/DockRequest.h"
 #include "docking/core/DockRequestHandler.h"
 
+namespace dockwins {
+class IDockingWindowOwner;
+}
+
 class CTabbedAutoHideDockingWindow : public QWidget, protected dockwins::IDockRequestHandler {
     Q_OBJECT
 public:
-    // frame: the docking frame that owns the window. The window starts hidden.
-    CTabbedAutoHideDockingWindow(QWidget* frame, const QString& title);
+    // owner: the docking frame that holds the window. The window starts hidden.
+    CTabbedAutoHideDockingWindow(dockwins::IDockingWindowOwner* owner, const QString& title);
     ~CTabbedAutoHideDockingWindow() override;
 
     // The pane shown inside.
@@ -56,6 +60,12 @@ public:
     virtual void GetMinMaxInfo(dockwins::MINMAXINFO& info) const;
 
     QWidget* Frame() const { return m_frame; }
+    dockwins::IDockingWindowOwner* Owner() const { return m_owner; }
+    // A docking box (several windows behind tabs), not a single window.
+    virtual bool IsBox() const { return false; }
+    // A drag moved on from this window, dropped or was cancelled: a preview
+    // of the drop (a box's preview tab) goes.
+    virtual void EndDropPreview() {}
     QWidget* DockedTo() const { return m_dockedTo; }
     bool IsDocked() const { return m_dockedTo != nullptr; }
     // The remembered position; its target is null when nothing is remembered.
@@ -135,8 +145,8 @@ protected:
     // Codes 2 and 5: the request's window joins this one in the box that
     // holds it, or in a new box in its place (this window first). A drop
     // appends; a placement uses the position's tab index.
-    bool OnAcceptDock(dockwins::DockRequest& request) override;
-    bool OnSetDockingPosition(dockwins::DockRequest& request) override;
+    bool OnAcceptDock(dockwins::DockRequest& request) override { return JoinInBox(request); }
+    bool OnSetDockingPosition(dockwins::DockRequest& request) override { return JoinInBox(request); }
     bool OnGetDockingPosition(dockwins::DockRequest& request) override { return FillOwnPosition(request); }
     bool OnIsBoxQuery() override { return true; }
     // Passed on to the box that holds the window; 0 when not docked.
@@ -149,6 +159,7 @@ protected:
     virtual void LayoutClient();
 
 private:
+    bool JoinInBox(dockwins::DockRequest& request);
     // Sends a placement (code 5) to `to`; a refused window floats, never lost.
     bool SendOrFloat(QWidget* to, dockwins::DockRequest& request);
     void RefreshCaptionThickness();
@@ -161,6 +172,7 @@ private:
     void ApplyFloatingMinimum(bool floating);
     void RestoreFocusAfter(QWidget* before);
 
+    dockwins::IDockingWindowOwner* const m_owner;  // used while the frame lives
     QPointer<QWidget> m_frame;
     QPointer<QWidget> m_dockedTo;
     dockwins::RECT m_rcFloat;
@@ -186,5 +198,7 @@ namespace dockwins {
 // A docking window or box that may take a dropped or placed window: it answers
 // the box query and is neither hidden nor pinned.
 bool IsDockTarget(QWidget* window);
+// Ends the drop preview of `target` when it is a docking window (a box).
+void EndDropPreview(QWidget* target);
 
 }  // namespace dockwins

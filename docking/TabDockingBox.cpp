@@ -5,9 +5,9 @@
 #include <QFocusEvent>
 #include <QGuiApplication>
 
-#include "docking/CaptionMoveTracker.h"
 #include "docking/DockEvents.h"
 #include "docking/DockRequests.h"
+#include "docking/DockingWindowOwner.h"
 #include "docking/core/CaptionGlyphs.h"
 #include "docking/core/TabBoxRules.h"
 
@@ -15,18 +15,13 @@ namespace dockwins {
 
 namespace {
 
-QRect FromPart(const RECT& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
-
 // A window's own small icon; none when it was never given one (Qt would
 // answer the application's).
 QIcon OwnIcon(const QWidget* w) { return w && w->testAttribute(Qt::WA_SetWindowIcon) ? w->windowIcon() : QIcon(); }
 
-// The tab index a drop carries: all four outline words hold it.
-void SetDropIndex(DockRequest& request, int index) { request.outline = {index, index, index, index}; }
-
 }  // namespace
 
-CTabDockingBox::CTabDockingBox(QWidget* frame) : CTabbedAutoHideDockingWindow(frame, QString())
+CTabDockingBox::CTabDockingBox(IDockingWindowOwner* owner) : CTabbedAutoHideDockingWindow(owner, QString())
 {
     setObjectName(QStringLiteral("dockingBox"));
     m_tabs = new CFlyingTabCtrl(this, this, CFlyingTabCtrl::kBottom | CFlyingTabCtrl::kToolTips);
@@ -66,7 +61,7 @@ int CTabDockingBox::TabIndexOf(const QWidget* window) const
 
 CTabDockingBox* CTabDockingBox::CreateBoxFor(CTabbedAutoHideDockingWindow& w)
 {
-    auto* box = new CTabDockingBox(w.Frame());
+    auto* box = new CTabDockingBox(w.Owner());
     if (w.IsDocked()) {
         if (!RequestJoinBox(w.DockedTo(), &w, box)) {
             box->PostClose(false);
@@ -80,45 +75,14 @@ CTabDockingBox* CTabDockingBox::CreateBoxFor(CTabbedAutoHideDockingWindow& w)
     return box;
 }
 
-std::intptr_t CTabDockingBox::DropOnWindow(CTabbedAutoHideDockingWindow& target, DockRequest& request)
-{
-    auto* dropped = qobject_cast<CTabbedAutoHideDockingWindow*>(ToWidget(request.window));
-    if (!dropped || dropped == &target || qobject_cast<CTabDockingBox*>(dropped) || dropped->isAncestorOf(&target) ||
-        !IsDockTarget(&target))
-        return 0;
-    const bool byPosition = request.code == kSetDockingPosition;
-    DockRequest second = request;
-    // A drop on a caption appends: its outline is the window's client rectangle, no tab index.
-    if (!byPosition)
-        SetDropIndex(second, -1);
-    if (target.IsInBox()) {
-        second.target = target.DockedTo();
-        return SendDockRequest(target.DockedTo(), second);
-    }
-    CTabDockingBox* box = CreateBoxFor(target);
-    if (!box)
-        return 0;
-    DockRequest first = second;
-    first.window = &target;
-    first.target = box;
-    if (SendDockRequest(box, first) == 0) {
-        // The target left its place: it floats rather than being lost.
-        target.FloatAfterRefusal();
-        box->PostClose(false);
-        return 0;
-    }
-    second.target = box;
-    return SendDockRequest(box, second);
-}
-
 // ------------------------------------------------------------------ windows in and out
 
 bool CTabDockingBox::AddWindow(int index, CTabbedAutoHideDockingWindow* w)
 {
-    if (!w || w == this || m_closing || qobject_cast<CTabDockingBox*>(w) || w->isAncestorOf(this) ||
+    if (!w || w == this || m_closing || w->IsBox() || w->isAncestorOf(this) ||
         TabIndexOf(w) >= 0 || w->IsDocked())
         return false;
-    EndPreview();
+    EndDropPreview();
     w->hide();
     w->setParent(this, Qt::Widget);
     CDockNotifyEvent notify(true, false, this);
@@ -185,9 +149,9 @@ void CTabDockingBox::LayoutClient()
     if (!m_tabs)
         return;
     const TabBoxRects rects = LayOutTabBox(ToRect(ClientRect()), m_tabs->Style(), m_tabs->TabHeight());
-    m_tabs->setGeometry(FromPart(rects.strip));
+    m_tabs->setGeometry(ToQRect(rects.strip));
     if (m_active)
-        m_active->setGeometry(FromPart(rects.window));
+        m_active->setGeometry(ToQRect(rects.window));
 }
 
 void CTabDockingBox::focusInEvent(QFocusEvent* event)
@@ -207,7 +171,8 @@ void CTabDockingBox::OnTabDraggedOut()
         if (!w.IsInBox() || !(QGuiApplication::mouseButtons() & Qt::LeftButton))
             return;
         const QPoint corner = w.mapToGlobal(QPoint(w.width(), w.height()));
-        StartCaptionDrag(w, corner, corner);
+        if (w.Owner())
+            w.Owner()->StartCaptionDrag(w, corner, corner);
     });
 }
 
@@ -307,7 +272,7 @@ bool CTabDockingBox::Preview(DockRequest& request)
     // A dragged box is previewed as one tab: dropped, all its windows come in there.
     QWidget* dragged = ToWidget(request.window);
     if (!dragged || dragged == this || dragged->isAncestorOf(this) || m_closing || !IsDockTarget(this)) {
-        EndPreview();
+        EndDropPreview();
         return false;
     }
     // Over the strip, or over the caption (then as at the caption's middle).
@@ -316,13 +281,13 @@ bool CTabDockingBox::Preview(DockRequest& request)
     const bool onStrip = m_tabs->rect().contains(m_tabs->mapFromGlobal(at));
     if (!onStrip) {
         if (!rect().contains(local) || HitTest(local) != CAPTION_HIT_CAPTION) {
-            EndPreview();
+            EndDropPreview();
             return false;
         }
         at = mapToGlobal(CaptionRect().center());
     }
     if (m_previewing && m_previewWindow != dragged)
-        EndPreview();
+        EndDropPreview();
     const QPoint p = m_tabs->mapFromGlobal(at);
     const bool vertical = m_tabs->Style() & CFlyingTabCtrl::kVertical;
     const int along = vertical ? p.y() : p.x();
@@ -361,11 +326,11 @@ bool CTabDockingBox::Preview(DockRequest& request)
         m_tabs->SetCurSel(hit, true);
     }
     request.target = this;
-    SetDropIndex(request, m_previewIndex);
+    request.outline = TabBoxDropOutline(m_previewIndex);
     return true;
 }
 
-void CTabDockingBox::EndPreview()
+void CTabDockingBox::EndDropPreview()
 {
     if (!m_previewing)
         return;
@@ -379,12 +344,6 @@ void CTabDockingBox::EndPreview()
         m_tabs->SetCurSel(m_previewSelectedBefore, true);
     OnSelChanged(-1, m_tabs->GetCurSel());
     m_previewIndex = -1;
-}
-
-void EndDropPreview(QWidget* target)
-{
-    if (auto* box = qobject_cast<CTabDockingBox*>(target))
-        box->EndPreview();
 }
 
 // ------------------------------------------------------------------ the box's own moves
@@ -478,7 +437,7 @@ void CTabDockingBox::CloseBox(bool dissolve)
 {
     if (m_closing)
         return;
-    EndPreview();
+    EndDropPreview();
     switch (ChooseTabBoxClose(dissolve, WindowCount(), m_active != nullptr)) {
     case TabBoxClose::Nothing: return;
     case TabBoxClose::CloseActive: {

@@ -24,17 +24,14 @@ namespace dockwins {
 class CTabDockingBox final : public CTabbedAutoHideDockingWindow, private ITabCtrlOwner {
     Q_OBJECT
 public:
-    // frame: the docking frame that owns the box. The box starts hidden.
-    explicit CTabDockingBox(QWidget* frame);
     ~CTabDockingBox() override;
 
-    // A new box in the place of w: in w's bar (code 8 to it) or at w's
-    // floating rectangle. Null when the bar refuses (the empty box goes).
+    // The one way a box is made: a new box, held by w's owner, in the place
+    // of w: in w's bar (code 8 to it) or at w's floating rectangle. Null when
+    // the bar refuses (the empty box goes).
     static CTabDockingBox* CreateBoxFor(CTabbedAutoHideDockingWindow& w);
-    // A docking window's answer to codes 2 and 5: the request's window joins
-    // `target` in the box that holds it, or in a new box in its place (target
-    // first). A drop appends; a placement uses the position's tab index.
-    static std::intptr_t DropOnWindow(CTabbedAutoHideDockingWindow& target, DockRequest& request);
+
+    bool IsBox() const override { return true; }
 
     // Takes w in as a tab at `index` (outside 0 .. count: at the end) and selects it.
     bool AddWindow(int index, CTabbedAutoHideDockingWindow* w);
@@ -69,7 +66,7 @@ public:
     bool HasPreview() const { return m_previewing; }
     // The drag moved on, was dropped or cancelled: a preview tab goes and the
     // tab selected before comes back.
-    void EndPreview();
+    void EndDropPreview() override;
     // Its last window left: it goes with the next turn of the event loop.
     bool IsClosing() const { return m_closing; }
 
@@ -88,6 +85,9 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
+    // The box starts hidden.
+    explicit CTabDockingBox(IDockingWindowOwner* owner);
+
     void OnSelChanged(int oldIndex, int newIndex);
     void OnTabDraggedOut();
     void OnTabDoubleClicked();
@@ -110,8 +110,5 @@ private:
     QPointer<QWidget> m_previewWindow;
     CTabSwapRule m_swap;
 };
-
-// Ends the drop preview of `target` when it is a box.
-void EndDropPreview(QWidget* target);
 
 }  // namespace dockwins

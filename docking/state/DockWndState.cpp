@@ -4,6 +4,7 @@
 #include "docking/DockRequests.h"
 #include "docking/DockingFrame.h"
 #include "docking/DockingWindow.h"
+#include "docking/DockingWindowOwner.h"
 #include "docking/core/FloatingPlacement.h"
 
 namespace sstate {
@@ -111,10 +112,10 @@ bool CDockingWindowStateAdapter::SetPlacement(const IMainState* main, DockingRec
     if (!m_window)
         return false;
     CTabbedAutoHideDockingWindow* w = m_window;
-    auto* frame = dynamic_cast<dockwins::CDockingFrameImpl*>(w->Frame());
+    const dockwins::IDockingWindowOwner* owner = w->Owner();
     if (main)
         ScaleRecord(record, main->GetXRatio(), main->GetYRatio());
-    const QSize client = frame && frame->ClientArea() ? frame->ClientArea()->size() : QSize(0, 0);
+    const QSize client = owner && owner->ClientArea() ? owner->ClientArea()->size() : QSize(0, 0);
     ClampRecord(record, client.width(), client.height());
     const ScreenSet screens = main ? main->Screens() : ScreenSet::Current();
     const QSize minimum = FloatingMinimum(w);
