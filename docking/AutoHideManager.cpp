@@ -563,10 +563,11 @@ void CAutoHideManager::StartSizing(QPoint clientPoint)
     std::unique_ptr<IDDTracker> tracker;
     const RECT pane = ToRect(m_pane->geometry());
     const POINT at{clientPoint.x(), clientPoint.y()};
+    IAutoHideSizingView& view = *this;
     if (DockingSettings().GhostDrag())
-        tracker = std::make_unique<CSizeTrackerGhost>(*this, pane, m_sides.bounds, m_side, at);
+        tracker = std::make_unique<CSizeTrackerGhost>(view, pane, m_sides.bounds, m_side, at);
     else
-        tracker = std::make_unique<CSizeTrackerFull>(*this, pane, m_sides.bounds, m_side, at);
+        tracker = std::make_unique<CSizeTrackerFull>(view, pane, m_sides.bounds, m_side, at);
     CDragSession::Start(m_clientArea, std::move(tracker));
 }
 

@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include "docking/AutoHidePane.h"
+#include "docking/AutoHideSizeTracker.h"
 #include "docking/AutoHideStrip.h"
 #include "docking/FrameSeams.h"
 #include "docking/GhostBar.h"
@@ -26,11 +27,15 @@ class QTimer;
 
 namespace dockwins {
 
-class CAutoHideManager final : public QObject, public IAutoHideManager {
+class CAutoHideManager final : public QObject,
+                               public IAutoHideManager,
+                               private IAutoHidePaneOwner,
+                               private IAutoHideStripOwner,
+                               private IAutoHideSizingView {
     Q_OBJECT
 public:
     using Window = QPointer<QWidget>;
-    using Labels = CAutoHideLabels<Window>;
+    using Labels = IAutoHideStripOwner::Labels;
 
     // frame: takes unpinned windows (code 5) and is the owner of released
     // ones; clientArea: the parent of the strips and the pane; relayout: lays
@@ -50,17 +55,17 @@ public:
     // Takes a pinned window off its label and releases it (code 3 at the
     // pane); with unpin, every window of its label goes back into the layout
     // instead. False when no label holds the window.
-    bool Remove(QWidget* window, bool unpin);
+    bool Remove(QWidget* window, bool unpin) override;
 
     // The pointer moved, no button down, over a strip (client coordinates).
-    void HoverCheck(QPoint clientPoint);
+    void HoverCheck(QPoint clientPoint) override;
     // The pointer left the strips.
-    void HoverLeave();
+    void HoverLeave() override;
     // The pointer rested on the hover candidate: it slides out.
     void HoverShow();
     // Shows a pinned window slid out (at once, or sliding when asked and
     // windows move live); hides the one shown before.
-    bool Show(QWidget* window, bool slide);
+    bool Show(QWidget* window, bool slide) override;
     // Hides the shown window and the pane (sliding back when asked).
     void Hide(bool slide);
     // The hide timer's tick: the pane goes once pointer and focus have left it.
@@ -68,16 +73,19 @@ public:
     // Pointer off pane and label, and focus outside the pane.
     bool PointerAndFocusHaveLeft() const;
 
-    const Labels& Model() const { return m_labels; }
+    const Labels& Model() const override { return m_labels; }
     QWidget* ShownWindow() const { return m_shown; }
     int ShownSide() const { return m_side; }
     CAutoHidePane* Pane() const { return m_pane; }
     CAutoHideStrip* Strip(int side) const { return m_strips[static_cast<std::size_t>(side)]; }
     int StripThickness() const { return m_thickness; }
-    int SmallIconSize() const { return m_smallIcon; }
+    int SmallIconSize() const override { return m_smallIcon; }
     const AutoHideSides& Sides() const { return m_sides; }
     // The labels' rectangles of one side (client coordinates).
-    const std::vector<RECT>& LabelRects(int side) const { return m_labelRects[static_cast<std::size_t>(side)]; }
+    const std::vector<RECT>& LabelRects(int side) const override
+    {
+        return m_labelRects[static_cast<std::size_t>(side)];
+    }
     // The label holding the window (client coordinates); empty when none.
     QRect LabelRectOf(QWidget* window) const;
     // The pane's rectangle for the shown window at its stored width.
@@ -98,19 +106,19 @@ public:
     void RaiseOverBars();
 
     // From the pane.
-    void OnPaneResized();
-    void OnPaneUnpin();
-    void OnPaneClose();
+    void OnPaneResized() override;
+    void OnPaneUnpin() override;
+    void OnPaneClose() override;
     // A press on the pane's sizing bar (client coordinates): a size drag.
-    void StartSizing(QPoint clientPoint);
+    void StartSizing(QPoint clientPoint) override;
     // The hide timer stops while the pane is resized.
-    void SuspendHiding(bool suspend);
+    void SuspendHiding(bool suspend) override;
     // A caption was painted in the pane.
-    void RecordPaneCaption();
+    void RecordPaneCaption() override;
     // The size trackers' view: the pane moved, the sizing bar's outline.
-    void MovePane(const QRect& rect);
-    void ShowSizingGhost(const QRect& bar);
-    void HideSizingGhost();
+    void MovePane(const QRect& rect) override;
+    void ShowSizingGhost(const QRect& bar) override;
+    void HideSizingGhost() override;
     bool IsSizingGhostShown() const;
 
 private:

@@ -5,11 +5,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "docking/AutoHideManager.h"
 #include "docking/CaptionPainter.h"
 #include "docking/DockEvents.h"
-#include "docking/FocusHandler.h"
+#include "docking/FocusCommands.h"
 #include "docking/core/AutoHideLayout.h"
+#include "docking/core/FocusRules.h"
 
 namespace dockwins {
 
@@ -20,7 +20,7 @@ QWidget* ParentOfWidget(QWidget* const& w) { return w ? w->parentWidget() : null
 
 }  // namespace
 
-CAutoHidePane::CAutoHidePane(CAutoHideManager& manager, QWidget* clientArea)
+CAutoHidePane::CAutoHidePane(IAutoHidePaneOwner& manager, QWidget* clientArea)
     : QWidget(clientArea), m_manager(manager),
       m_buttons(new CCaptionButtons(*this, [this] { update(ToQRect(m_caption.caption)); }))
 {

@@ -12,8 +12,9 @@
 #include "docking/DockingSystemSettings.h"
 #include "docking/DockingWindowOwner.h"
 #include "docking/DropTarget.h"
-#include "docking/FocusHandler.h"
+#include "docking/FocusCommands.h"
 #include "docking/core/FloatingPlacement.h"
+#include "docking/core/FocusRules.h"
 #include "docking/core/TabBoxRules.h"
 
 using namespace dockwins;

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "docking/TabStripPainter.h"
 #include "docking/core/TabItemList.h"
 #include "docking/core/TabLayout.h"
 #include "docking/core/TabTracking.h"
@@ -55,44 +56,20 @@ struct TabStripItem {
     bool canClose = true;
 };
 
-// Colours and fonts of one paint.
-struct TabPaintContext {
-    QColor background;     // the strip
-    QColor buttonFace;
-    QColor shadow;
-    QColor light;
-    QColor text;           // button text
-    QColor inactiveText;   // tabs that are not selected, and the buttons
-    QColor selectedText;
-    QColor selectedFill;
-    QColor highlight;
-    QColor highlightedText;
-    QColor hotText;
-    QFont normalFont;
-    QFont selectedFont;
-    int imageOffset = 0;
-};
-
-// Item drawing states.
-enum TabItemState : unsigned {
-    kTabItemSelected = 1,
-    kTabItemHot = 64,
-    kTabItemHighlighted = 128,
-};
-
 class CDotNetTabCtrl : public QWidget, private ITabOwner {
     Q_OBJECT
 public:
+    // The style bits of docking/core/TabLayout.
     enum Style : unsigned {
-        kScrollButtons = 0x0001,
-        kBottom = 0x0002,
-        kCloseButton = 0x0008,
-        kHotTrack = 0x0040,
-        kVertical = 0x0080,
-        kFlatTop = 0x0100,
-        kItemDrag = 0x0400,
-        kBoldSelected = 0x2000,
-        kToolTips = 0x4000,
+        kScrollButtons = TAB_SCROLL,
+        kBottom = TAB_BOTTOM,
+        kCloseButton = TAB_CLOSE,
+        kHotTrack = TAB_HOTTRACK,
+        kVertical = TAB_VERTICAL,
+        kFlatTop = TAB_FLATEDGE,
+        kItemDrag = TAB_DRAGITEMS,
+        kBoldSelected = TAB_BOLDSELECTED,
+        kToolTips = TAB_TOOLTIPS,
     };
     // Pixels per scroll step and the repeat interval of held scroll buttons.
     static constexpr int kScrollStep = kTabScrollStep;
