@@ -5,7 +5,8 @@
   scripts/check-layers.py --graph [ROOT]   print the folder-level include graph and check
 
 Includes are read as written ("folder/.../File.h", from the tree's root); tests/, bench/ and fuzz/
-may include everything and are not read.  The table below is the layer picture of README.md.
+may include everything and are not read.  The table below is the layer picture of README.md;
+inside docking/ a second table orders its core, widgets and state folders.
 """
 import os
 import re
@@ -26,6 +27,14 @@ ALLOWED = {
     "docking": {"platform"},
     "shell": {"number", "port", "engine", "worker", "ipc", "settings", "keypad", "panes",
               "docking", "platform", "resources"},
+}
+# Inside docking/: the Qt-free core under the widgets, and the window-state
+# managers over both (they move the frame's windows to store and restore
+# them). Folder -> folders of docking/ it may include (besides itself).
+DOCKING_LAYERS = {
+    "docking/core": set(),
+    "docking": {"docking/core"},
+    "docking/state": {"docking", "docking/core"},
 }
 UNREAD = {"tests", "bench", "fuzz", "build", "scripts", "cmake", ".git", ".ci"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
@@ -53,6 +62,26 @@ def folder_includes(root):
     return edges
 
 
+def docking_includes(root):
+    """{(from, to): [file that includes, ...]} between the folders of docking/."""
+    edges = {}
+    for base, _, files in os.walk(os.path.join(root, "docking")):
+        here = os.path.relpath(base, root)
+        for name in files:
+            if not name.endswith(SOURCE):
+                continue
+            path = os.path.join(base, name)
+            with open(path, encoding="utf-8", errors="replace") as f:
+                for line in f:
+                    m = INCLUDE.match(line)
+                    if not m or not m.group(1).startswith("docking/"):
+                        continue
+                    there = os.path.dirname(m.group(1))
+                    if there != here:
+                        edges.setdefault((here, there), []).append(os.path.relpath(path, root))
+    return edges
+
+
 def main(argv):
     graph = "--graph" in argv
     args = [a for a in argv if a != "--graph"]
@@ -70,6 +99,15 @@ def main(argv):
     for a, b in sorted(edges):
         if a < b and (b, a) in edges:
             bad.append(f"{a} <-> {b}: the two folders include each other")
+    inner = docking_includes(root)
+    if graph:
+        for (a, b), files in sorted(inner.items()):
+            print(f"{a} -> {b} ({len(files)})")
+    for (a, b), files in sorted(inner.items()):
+        if a not in DOCKING_LAYERS:
+            bad.append(f"{a}/ is not in the docking layer table (scripts/check-layers.py)")
+        elif b not in DOCKING_LAYERS[a]:
+            bad.append(f"{a} -> {b}: {', '.join(sorted(set(files)))}")
     for line in bad:
         print("layer break:", line)
     return 1 if bad else 0
