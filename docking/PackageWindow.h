@@ -10,7 +10,7 @@
 #include <QWidget>
 
 #include "docking/core/DockRequestHandler.h"
-#include "docking/core/FramesPackage.h"
+#include "docking/core/WndFramesPackage.h"
 #include "docking/core/SplitterMoveTracker.h"
 
 namespace dockwins {

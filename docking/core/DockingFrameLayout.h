@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "docking/core/DockingSettings.h"
-#include "docking/core/FramesPackage.h"
+#include "docking/core/SubWndFramesPackage.h"
 
 namespace dockwins {
 
