@@ -8,6 +8,7 @@
 #include "docking/DockEvents.h"
 #include "docking/DockRequests.h"
 #include "docking/DockingWindowOwner.h"
+#include "docking/TabDropPreview.h"
 #include "docking/core/CaptionGlyphs.h"
 #include "docking/core/TabBoxRules.h"
 
@@ -29,6 +30,7 @@ CTabDockingBox::CTabDockingBox(IDockingWindowOwner* owner) : CTabbedAutoHideDock
     connect(m_tabs, &CFlyingTabCtrl::selChanged, this, &CTabDockingBox::OnSelChanged);
     connect(m_tabs, &CFlyingTabCtrl::tabDraggedOut, this, &CTabDockingBox::OnTabDraggedOut);
     connect(m_tabs, &CFlyingTabCtrl::doubleClicked, this, &CTabDockingBox::OnTabDoubleClicked);
+    m_preview = std::make_unique<CTabDropPreview>(*m_tabs, [this] { OnSelChanged(-1, m_tabs->GetCurSel()); });
     LayoutClient();
 }
 
@@ -286,65 +288,24 @@ bool CTabDockingBox::Preview(DockRequest& request)
         }
         at = mapToGlobal(CaptionRect().center());
     }
-    if (m_previewing && m_previewWindow != dragged)
+    if (m_preview->Active() && m_preview->Window() != dragged)
         EndDropPreview();
     const QPoint p = m_tabs->mapFromGlobal(at);
-    const bool vertical = m_tabs->Style() & CFlyingTabCtrl::kVertical;
-    const int along = vertical ? p.y() : p.x();
-    if (!m_previewing) {
-        const int own = TabIndexOf(dragged);
-        if (own >= 0) {
-            // Its own tab, torn out and back over the strip, moves itself.
-            m_previewOwnTab = true;
-            m_previewIndex = own;
-            m_previewSelectedBefore = own;
-            m_tabs->SetCurSel(own, true);
-        } else {
-            const int count = WindowCount();
-            const QRect last = count > 0 ? m_tabs->GetItemRect(count - 1) : QRect();
-            const int lastFar = vertical ? last.top() + last.height() : last.left() + last.width();
-            const int index = TabBoxPreviewIndex(m_tabs->HitTest(p), count, along, lastFar);
-            m_previewOwnTab = false;
-            m_previewSelectedBefore = m_tabs->GetCurSel();
-            m_previewIndex = m_tabs->InsertItem(index, dragged->windowTitle(), OwnIcon(dragged), nullptr, true);
-            if (m_previewIndex < 0)
-                return false;
-            // The shown window follows the selection even if it was refused.
-            OnSelChanged(-1, m_tabs->GetCurSel());
-        }
-        m_previewing = true;
-        m_previewWindow = dragged;
-        m_swap.Begin(along);
-    }
-    const int hit = m_tabs->HitTest(p);
-    if (hit >= 0 && hit != m_previewIndex && m_swap.ShouldSwap(hit, m_previewIndex, along)) {
-        // Moved rather than swapped, so that a pointer passing several tabs at
-        // once leaves the other tabs in their order.
-        m_tabs->MoveItem(m_previewIndex, hit, true, false);
-        m_swap.Swapped(hit, m_previewIndex, along);
-        m_previewIndex = hit;
-        m_tabs->SetCurSel(hit, true);
-    }
+    if (!m_preview->Active() &&
+        !m_preview->Begin(dragged, TabIndexOf(dragged), dragged->windowTitle(), OwnIcon(dragged), p))
+        return false;
     request.target = this;
-    request.outline = TabBoxDropOutline(m_previewIndex);
+    request.outline = TabBoxDropOutline(m_preview->Move(p));
     return true;
 }
 
 void CTabDockingBox::EndDropPreview()
 {
-    if (!m_previewing)
-        return;
-    m_previewing = false;
-    m_previewWindow = nullptr;
-    if (m_previewOwnTab || !m_tabs || m_previewIndex < 0 || m_previewIndex >= m_tabs->GetItemCount() ||
-        m_tabs->ItemWindow(m_previewIndex))
-        return;
-    m_tabs->DeleteItem(m_previewIndex, false, false);
-    if (m_previewSelectedBefore >= 0 && m_previewSelectedBefore < m_tabs->GetItemCount())
-        m_tabs->SetCurSel(m_previewSelectedBefore, true);
-    OnSelChanged(-1, m_tabs->GetCurSel());
-    m_previewIndex = -1;
+    if (m_preview)
+        m_preview->End();
 }
+
+bool CTabDockingBox::HasPreview() const { return m_preview && m_preview->Active(); }
 
 // ------------------------------------------------------------------ the box's own moves
 

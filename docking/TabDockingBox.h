@@ -12,14 +12,16 @@
 // has left it: a window still inside would go with it.
 
 #include <functional>
+#include <memory>
 
 #include <QPointer>
 
 #include "docking/DockingWindow.h"
 #include "docking/FlyingTabCtrl.h"
-#include "docking/core/TabTracking.h"
 
 namespace dockwins {
+
+class CTabDropPreview;
 
 class CTabDockingBox final : public CTabbedAutoHideDockingWindow, private ITabCtrlOwner {
     Q_OBJECT
@@ -63,7 +65,7 @@ public:
     CTabbedAutoHideDockingWindow* ActiveWindow() const { return m_active; }
     int TabIndexOf(const QWidget* window) const;
     // A drop preview is shown (a tab for a dragged window).
-    bool HasPreview() const { return m_previewing; }
+    bool HasPreview() const;
     // The drag moved on, was dropped or cancelled: a preview tab goes and the
     // tab selected before comes back.
     void EndDropPreview() override;
@@ -101,14 +103,7 @@ private:
     CFlyingTabCtrl* m_tabs = nullptr;
     QPointer<CTabbedAutoHideDockingWindow> m_active;
     bool m_closing = false;
-    // Drop preview: the tab selected before, the preview tab's index, whether
-    // it is the dragged window's own tab, and the swap rule along the strip.
-    bool m_previewing = false;
-    bool m_previewOwnTab = false;
-    int m_previewIndex = -1;
-    int m_previewSelectedBefore = -1;
-    QPointer<QWidget> m_previewWindow;
-    CTabSwapRule m_swap;
+    std::unique_ptr<CTabDropPreview> m_preview;
 };
 
 }  // namespace dockwins
