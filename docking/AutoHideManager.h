@@ -4,7 +4,9 @@
 // pointer rests on a label and slides back once pointer and focus have left
 // it, the pane's resizing, and the way back into the layout (unpin). The
 // frame reaches it through IAutoHideManager; the strips, the pane and the
-// size trackers call back into it.
+// size trackers call back into it through their owner interfaces. The pane's
+// showing and hiding, and its requests, are in AutoHideManagerShow.cpp; its
+// slide is a CAutoHideSlide.
 
 #include <array>
 #include <functional>
@@ -17,6 +19,7 @@
 
 #include "docking/AutoHidePane.h"
 #include "docking/AutoHideSizeTracker.h"
+#include "docking/AutoHideSlide.h"
 #include "docking/AutoHideStrip.h"
 #include "docking/FrameSeams.h"
 #include "docking/GhostBar.h"
@@ -90,8 +93,9 @@ public:
     QRect LabelRectOf(QWidget* window) const;
     // The pane's rectangle for the shown window at its stored width.
     QRect PaneRectFor(int side, int width) const;
-    bool IsSliding() const;
-    bool IsSlidingOut() const { return IsSliding() && !m_slideShowing; }
+    bool IsSliding() const { return m_slide->IsRunning(); }
+    // The pane is sliding back into its side (out of view).
+    bool IsSlidingOut() const { return m_slide->IsSlidingBack(); }
     QTimer* HoverTimer() const { return m_hoverTimer; }
     QTimer* HideTimer() const { return m_hideTimer; }
     QWidget* HoverCandidate() const { return m_candidate; }
@@ -130,9 +134,6 @@ private:
     void Relayout();
     void PlacePane(const QRect& rect);
     void PlaceShownWindow();
-    void StartSlide(const QRect& pane, bool show);
-    void SlideStep();
-    void StopSlide();
     void OnWindowDestroyed();
     void DropDeadEntries();
     int MeasureText(const std::u16string& text) const;
@@ -155,10 +156,7 @@ private:
     QPoint m_hoverPoint;
     QTimer* m_hoverTimer = nullptr;
     QTimer* m_hideTimer = nullptr;
-    QTimer* m_slideTimer = nullptr;
-    std::vector<RECT> m_slideSteps;
-    std::size_t m_slideIndex = 0;
-    bool m_slideShowing = false;
+    CAutoHideSlide* m_slide = nullptr;  // a child
     bool m_closing = false;
     bool m_userSizing = false;  // the size trackers move the pane
     std::function<bool()> m_hoverAllowed;
