@@ -6,8 +6,8 @@
 // feedback, tooltips, Left and Right keys and, with kItemDrag, reordering by
 // dragging a tab along the strip. The arithmetic lives in docking/core
 // (TabLayout, TabItemList, TabTracking, TabColours); this widget turns input
-// into calls of it and paints the result. The docking box uses the derived
-// CFlyingTabCtrl.
+// into calls of it (DotNetTabCtrlInput.cpp) and paints the result
+// (DotNetTabCtrlPaint.cpp). The docking box uses the derived CFlyingTabCtrl.
 
 #include <functional>
 
@@ -121,7 +121,7 @@ public:
     int ScrollOffset() const { return m_layout.scroll.offset; }
     bool TabsHiddenLeft() const { return m_layout.scroll.hiddenLeft; }
     bool TabsHiddenRight() const { return m_layout.scroll.hiddenRight; }
-    bool ItemDragActive() const { return m_itemDrag.active; }
+    bool ItemDragActive() const { return m_itemDrag.Active(); }
 
     unsigned Style() const { return m_style; }
     void SetStyle(unsigned style);
@@ -211,13 +211,8 @@ private:
     int m_pressedIndex = -1;
     QPoint m_pressPoint;
     bool m_itemDragRefused = false;  // the owner refused an item drag for this press
-    struct ItemDrag {
-        bool active = false;
-        bool resolved = false;  // dropped or cancelled
-        int source = -1;
-        int current = -1;
-        QPointer<CDragSession> session;
-    } m_itemDrag;
+    CTabItemDrag m_itemDrag;
+    QPointer<CDragSession> m_itemDragSession;
 };
 
 }  // namespace dockwins
