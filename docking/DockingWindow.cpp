@@ -447,12 +447,11 @@ bool CTabbedAutoHideDockingWindow::OnAdjustDragRect(DockRequest& request)
     return true;
 }
 
-bool CTabbedAutoHideDockingWindow::JoinInBox(DockRequest& request)
+bool CTabbedAutoHideDockingWindow::JoinInBox(DockRequest& request, bool byPosition)
 {
     auto* dropped = qobject_cast<CTabbedAutoHideDockingWindow*>(ToWidget(request.window));
     if (!dropped || dropped == this || dropped->IsBox() || dropped->isAncestorOf(this) || !IsDockTarget(this))
         return false;
-    const bool byPosition = request.code == kSetDockingPosition;
     DockRequest second = request;
     // A drop on a caption appends: its outline is the window's client rectangle, no tab index.
     if (!byPosition)

@@ -145,8 +145,8 @@ protected:
     // Codes 2 and 5: the request's window joins this one in the box that
     // holds it, or in a new box in its place (this window first). A drop
     // appends; a placement uses the position's tab index.
-    bool OnAcceptDock(dockwins::DockRequest& request) override { return JoinInBox(request); }
-    bool OnSetDockingPosition(dockwins::DockRequest& request) override { return JoinInBox(request); }
+    bool OnAcceptDock(dockwins::DockRequest& request) override { return JoinInBox(request, false); }
+    bool OnSetDockingPosition(dockwins::DockRequest& request) override { return JoinInBox(request, true); }
     bool OnGetDockingPosition(dockwins::DockRequest& request) override { return FillOwnPosition(request); }
     bool OnIsBoxQuery() override { return true; }
     // Passed on to the box that holds the window; 0 when not docked.
@@ -159,7 +159,7 @@ protected:
     virtual void LayoutClient();
 
 private:
-    bool JoinInBox(dockwins::DockRequest& request);
+    bool JoinInBox(dockwins::DockRequest& request, bool byPosition);
     // Sends a placement (code 5) to `to`; a refused window floats, never lost.
     bool SendOrFloat(QWidget* to, dockwins::DockRequest& request);
     void RefreshCaptionThickness();

@@ -20,6 +20,12 @@ namespace {
 // answer the application's).
 QIcon OwnIcon(const QWidget* w) { return w && w->testAttribute(Qt::WA_SetWindowIcon) ? w->windowIcon() : QIcon(); }
 
+// The docking window a request names; null for any other window.
+CTabbedAutoHideDockingWindow* DockingWindowOf(WindowHandle window)
+{
+    return qobject_cast<CTabbedAutoHideDockingWindow*>(ToWidget(window));
+}
+
 }  // namespace
 
 CTabDockingBox::CTabDockingBox(IDockingWindowOwner* owner) : CTabbedAutoHideDockingWindow(owner, QString())
@@ -206,15 +212,6 @@ void CTabDockingBox::LaterForSelected(std::function<void(CTabbedAutoHideDockingW
 }
 
 // ------------------------------------------------------------------ requests
-
-namespace {
-
-CTabbedAutoHideDockingWindow* DockingWindowOf(WindowHandle window)
-{
-    return qobject_cast<CTabbedAutoHideDockingWindow*>(ToWidget(window));
-}
-
-}  // namespace
 
 bool CTabDockingBox::OnAcceptDock(DockRequest& request)
 {
