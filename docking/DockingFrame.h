@@ -3,7 +3,9 @@
 // status bars of an ordinary main window, and in its client area two nested
 // frames packages holding docked bars around the client window: the outer
 // package stacks bars above and below, the inner one puts bars left and right.
-// Docking windows and bars talk to the frame only through dock requests.
+// Docking windows and bars talk to the frame only through dock requests; as
+// the owner of the docking windows it makes their boxes and runs their
+// caption drags.
 
 #include <cstdint>
 #include <memory>
