@@ -38,19 +38,10 @@ def folder_includes(root):
     folders = {d for d in os.listdir(root) if os.path.isdir(os.path.join(root, d))}
     edges = {}
     for top in sorted(folders - UNREAD):
-        for base, _, files in os.walk(os.path.join(root, top)):
-            for name in files:
-                if not name.endswith(SOURCE):
-                    continue
-                path = os.path.join(base, name)
-                with open(path, encoding="utf-8", errors="replace") as f:
-                    for line in f:
-                        m = INCLUDE.match(line)
-                        if not m or "/" not in m.group(1):
-                            continue
-                        target = m.group(1).split("/", 1)[0]
-                        if target in folders and target != top:
-                            edges.setdefault((top, target), []).append(os.path.relpath(path, root))
+        for path, included in quoted_includes(root, top):
+            target = included.split("/", 1)[0]
+            if "/" in included and target in folders and target != top:
+                edges.setdefault((top, target), []).append(path)
     return edges
 
 
@@ -90,11 +81,9 @@ DOCKING_LAYERS = {
 }
 
 
-def docking_includes(root):
-    """{(from, to): [file that includes, ...]} between the folders of docking/."""
-    edges = {}
-    for base, _, files in os.walk(os.path.join(root, "docking")):
-        here = os.path.relpath(base, root)
+def quoted_includes(root, folder):
+    """(file, include as written) for each quoted include of the source files below root/folder."""
+    for base, _, files in os.walk(os.path.join(root, folder)):
         for name in files:
             if not name.endswith(SOURCE):
                 continue
@@ -102,11 +91,17 @@ def docking_includes(root):
             with open(path, encoding="utf-8", errors="replace") as f:
                 for line in f:
                     m = INCLUDE.match(line)
-                    if not m or not m.group(1).startswith("docking/"):
-                        continue
-                    there = os.path.dirname(m.group(1))
-                    if there != here:
-                        edges.setdefault((here, there), []).append(os.path.relpath(path, root))
+                    if m:
+                        yield os.path.relpath(path, root), m.group(1)
+
+
+def docking_includes(root):
+    """{(from, to): [file that includes, ...]} between the folders of docking/."""
+    edges = {}
+    for path, included in quoted_includes(root, "docking"):
+        here, there = os.path.dirname(path), os.path.dirname(included)
+        if included.startswith("docking/") and there != here:
+            edges.setdefault((here, there), []).append(path)
     return edges
 
 
