@@ -7,7 +7,8 @@ includes no Qt header.
   scripts/check-layers.py --graph [ROOT]   print the folder-level include graph and check
 
 Includes are read as written ("folder/.../File.h", from the tree's root); tests/, bench/ and fuzz/
-may include everything and are not read.  The table below is the layer picture of README.md.
+may include everything and are not read.  The table below is the layer picture of README.md;
+DOCKING_LAYERS orders the folders inside docking/.
 """
 import os
 import re
@@ -50,19 +51,10 @@ def folder_includes(root):
     folders = {d for d in os.listdir(root) if os.path.isdir(os.path.join(root, d))}
     edges = {}
     for top in sorted(folders - UNREAD):
-        for base, _, files in os.walk(os.path.join(root, top)):
-            for name in files:
-                if not name.endswith(SOURCE):
-                    continue
-                path = os.path.join(base, name)
-                with open(path, encoding="utf-8", errors="replace") as f:
-                    for line in f:
-                        m = INCLUDE.match(line)
-                        if not m or "/" not in m.group(1):
-                            continue
-                        target = m.group(1).split("/", 1)[0]
-                        if target in folders and target != top:
-                            edges.setdefault((top, target), []).append(os.path.relpath(path, root))
+        for path, included in quoted_includes(root, top):
+            target = included.split("/", 1)[0]
+            if "/" in included and target in folders and target != top:
+                edges.setdefault((top, target), []).append(path)
     return edges
 
 
@@ -146,7 +138,11 @@ def main(argv):
     if graph:
         for (a, b), files in sorted(edges.items()):
             print(f"{a} -> {b} ({len(files)})")
-    bad = []
+    inner = docking_includes(root)
+    if graph:
+        for (a, b), files in sorted(inner.items()):
+            print(f"{a} -> {b} ({len(files)})")
+    bad = docking_breaks(inner)
     for (a, b), files in sorted(edges.items()):
         if a not in ALLOWED:
             bad.append(f"{a}/ is not in the layer table (scripts/check-layers.py)")
@@ -159,6 +155,51 @@ def main(argv):
     for line in bad:
         print("layer break:", line)
     return 1 if bad else 0
+
+
+# Inside docking/: the Qt-free core under the widgets, and the window-state
+# managers over both (they move the frame's windows to store and restore
+# them). Folder -> folders of docking/ it may include (besides itself).
+DOCKING_LAYERS = {
+    "docking/core": set(),
+    "docking": {"docking/core"},
+    "docking/state": {"docking", "docking/core"},
+}
+
+
+def quoted_includes(root, folder):
+    """(file, include as written) for each quoted include of the source files below root/folder."""
+    for base, _, files in os.walk(os.path.join(root, folder)):
+        for name in files:
+            if not name.endswith(SOURCE):
+                continue
+            path = os.path.join(base, name)
+            with open(path, encoding="utf-8", errors="replace") as f:
+                for line in f:
+                    m = INCLUDE.match(line)
+                    if m:
+                        yield os.path.relpath(path, root), m.group(1)
+
+
+def docking_includes(root):
+    """{(from, to): [file that includes, ...]} between the folders of docking/."""
+    edges = {}
+    for path, included in quoted_includes(root, "docking"):
+        here, there = os.path.dirname(path), os.path.dirname(included)
+        if included.startswith("docking/") and there != here:
+            edges.setdefault((here, there), []).append(path)
+    return edges
+
+
+def docking_breaks(edges):
+    """Messages for the includes inside docking/ that run against DOCKING_LAYERS."""
+    bad = []
+    for (a, b), files in sorted(edges.items()):
+        if a not in DOCKING_LAYERS:
+            bad.append(f"{a}/ is not in the docking layer table (scripts/check-layers.py)")
+        elif b not in DOCKING_LAYERS[a]:
+            bad.append(f"{a} -> {b}: {', '.join(sorted(set(files)))}")
+    return bad
 
 
 if __name__ == "__main__":
