@@ -10,6 +10,22 @@
 
 namespace {
 
+// Each operator has the worker's routine, each function the engine's, and an
+// operator's name in the engine's table goes with its routine there.
+TEST(OperationTable, EveryOperationHasItsRoutines)
+{
+    for (const OperationSpec& op : Operations()) {
+        const std::string name(op.name);
+        if (op.arity == 2) {
+            EXPECT_NE(op.checkedTwoArg, nullptr) << name;
+            EXPECT_EQ(op.engineName.empty(), op.twoArg == nullptr) << name;
+        } else {
+            EXPECT_NE(op.oneArg, nullptr) << name;
+        }
+    }
+    EXPECT_EQ(BinaryOperators().size() + Functions().size(), Operations().size());
+}
+
 // The table names each check's code, the worker's routine raises it: for every
 // operation with a check, arguments it refuses raise ErgastoException with the
 // table's code. ("/" is refused before its routine runs, by request execution.)
