@@ -53,7 +53,8 @@ inline constexpr OperationKey kOperationKeys[] = {
 };
 
 // The key of the operation with that name; a name without a key does not compile.
-consteval const OperationKey& KeyOf(std::string_view operation) {
+consteval const OperationKey& KeyOf(std::string_view operation)
+{
     for (const OperationKey& key : kOperationKeys)
         if (key.operation == operation)
             return key;
