@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include "docking/AutoHideManager.h"
+#include "docking/CaptionMoveTracker.h"
 #include "docking/DockEvents.h"
 #include "docking/DockingScreens.h"
 #include "docking/DockingSystemSettings.h"
@@ -16,6 +17,7 @@
 #include "docking/FocusHandler.h"
 #include "docking/GhostBar.h"
 #include "docking/PackageWindow.h"
+#include "docking/TabDockingBox.h"
 #include "docking/WindowPtrWrapper.h"
 
 namespace dockwins {
@@ -170,47 +172,61 @@ RECT CDockingFrameImpl::ToScreen(const RECT& client) const
     return r;
 }
 
-std::intptr_t CDockingFrameImpl::OnRequest(DockRequest& request)
+// ------------------------------------------------------------------ dock requests
+
+bool CDockingFrameImpl::OnAdjustDragRect(DockRequest& request)
 {
-    switch (request.code) {
-    case kAdjustDragRect: {
-        request.outline = ToClient(request.outline);
-        const std::intptr_t answer = m_layout.Handle(request, this, {}, DockingSettings().Metrics());
-        request.outline = ToScreen(request.outline);
-        return answer;
-    }
-    case kAcceptDock: {
-        request.outline = ToClient(request.outline);
-        const std::intptr_t answer = m_layout.Handle(request, this, {}, DockingSettings().Metrics());
-        request.outline = ToScreen(request.outline);
+    request.outline = ToClient(request.outline);
+    const bool accepted = m_layout.AdjustDragRect(request, this);
+    request.outline = ToScreen(request.outline);
+    return accepted;
+}
+
+bool CDockingFrameImpl::OnAcceptDock(DockRequest& request)
+{
+    request.outline = ToClient(request.outline);
+    const bool docked = m_layout.AcceptDock(request);
+    request.outline = ToScreen(request.outline);
+    Redraw();
+    return docked;
+}
+
+bool CDockingFrameImpl::OnUndock(WindowHandle window)
+{
+    const bool removed = m_layout.Undock(window);
+    Redraw();
+    return removed;
+}
+
+bool CDockingFrameImpl::OnGetDockingPosition(DockRequest& request)
+{
+    return m_autoHide->GetDockingPosition(request) || m_layout.GetDockingPosition(request);
+}
+
+bool CDockingFrameImpl::OnSetDockingPosition(DockRequest& request)
+{
+    const bool docked = m_layout.SetDockingPosition(request);
+    Redraw();
+    return docked;
+}
+
+bool CDockingFrameImpl::OnClampRectSize(RECT& rect)
+{
+    ClampRectSize(rect, {m_clientArea->width(), m_clientArea->height()}, DockingSettings().Metrics());
+    return true;
+}
+
+bool CDockingFrameImpl::OnIsPinned(WindowHandle target) { return m_autoHide->IsAutoHidePane(target); }
+
+bool CDockingFrameImpl::OnPinToSide(DockRequest& request)
+{
+    bool stripAppeared = false;
+    const std::intptr_t answer = m_autoHide->PinToSide(request, stripAppeared);
+    if (stripAppeared) {
+        UpdateLayout(false);
         Redraw();
-        return answer;
     }
-    case kUndock:
-    case kSetDockingPosition: {
-        const std::intptr_t answer = m_layout.Handle(request, this, {}, DockingSettings().Metrics());
-        Redraw();
-        return answer;
-    }
-    case kGetDockingPosition:
-        if (m_autoHide->GetDockingPosition(request))
-            return 1;
-        return m_layout.Handle(request, this, {}, DockingSettings().Metrics());
-    case kClampRectSize:
-        return m_layout.Handle(request, this, {m_clientArea->width(), m_clientArea->height()},
-                               DockingSettings().Metrics());
-    case kIsPinned: return m_autoHide->IsAutoHidePane(request.target) ? 1 : 0;
-    case kPinToSide: {
-        bool stripAppeared = false;
-        const std::intptr_t answer = m_autoHide->PinToSide(request, stripAppeared);
-        if (stripAppeared) {
-            UpdateLayout(false);
-            Redraw();
-        }
-        return answer;
-    }
-    default: return 0;
-    }
+    return answer != 0;
 }
 
 bool CDockingFrameImpl::event(QEvent* event)
@@ -233,11 +249,8 @@ bool CDockingFrameImpl::event(QEvent* event)
                 m_mappedBeforeFrame.emplace_back(w);
         break;
     default:
-        if (event->type() == DockRequestEventType()) {
-            auto* request = static_cast<CDockRequestEvent*>(event);
-            request->result = OnRequest(request->Request());
+        if (AnswerDockRequest(event, *this, false))
             return true;
-        }
         break;
     }
     return QMainWindow::event(event);
@@ -333,6 +346,19 @@ void CDockingFrameImpl::changeEvent(QEvent* event)
         UpdateLayout(false);
     }
     QMainWindow::changeEvent(event);
+}
+
+// ------------------------------------------------------------------ docking windows' owner
+
+CTabbedAutoHideDockingWindow* CDockingFrameImpl::CreateBoxFor(CTabbedAutoHideDockingWindow& window)
+{
+    return CTabDockingBox::CreateBoxFor(window);
+}
+
+void CDockingFrameImpl::StartCaptionDrag(CTabbedAutoHideDockingWindow& window, const QPoint& pressAt,
+                                         const QPoint& now)
+{
+    dockwins::StartCaptionDrag(window, pressAt, now);
 }
 
 // ------------------------------------------------------------------ packages' host

@@ -11,12 +11,17 @@
 #include "docking/core/CaptionGlyphs.h"
 #include "docking/core/CaptionLayout.h"
 #include "docking/core/DockRequest.h"
+#include "docking/core/DockRequestHandler.h"
 
-class CTabbedAutoHideDockingWindow : public QWidget {
+namespace dockwins {
+class IDockingWindowOwner;
+}
+
+class CTabbedAutoHideDockingWindow : public QWidget, protected dockwins::IDockRequestHandler {
     Q_OBJECT
 public:
-    // frame: the docking frame that owns the window. The window starts hidden.
-    CTabbedAutoHideDockingWindow(QWidget* frame, const QString& title);
+    // owner: the docking frame that holds the window. The window starts hidden.
+    CTabbedAutoHideDockingWindow(dockwins::IDockingWindowOwner* owner, const QString& title);
     ~CTabbedAutoHideDockingWindow() override;
 
     // The pane shown inside.
@@ -55,6 +60,12 @@ public:
     virtual void GetMinMaxInfo(dockwins::MINMAXINFO& info) const;
 
     QWidget* Frame() const { return m_frame; }
+    dockwins::IDockingWindowOwner* Owner() const { return m_owner; }
+    // A docking box (several windows behind tabs), not a single window.
+    virtual bool IsBox() const { return false; }
+    // A drag moved on from this window, dropped or was cancelled: a preview
+    // of the drop (a box's preview tab) goes.
+    virtual void EndDropPreview() {}
     QWidget* DockedTo() const { return m_dockedTo; }
     bool IsDocked() const { return m_dockedTo != nullptr; }
     // The remembered position; its target is null when nothing is remembered.
@@ -127,7 +138,20 @@ protected:
     void leaveEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
-    virtual std::intptr_t OnRequest(dockwins::DockRequest& request, bool boxChannel);
+    // IDockRequestHandler: a docking window answers codes 1, 2, 4, 5, 9, 10
+    // and 14 by either channel; code 3 it refuses, as it holds nobody.
+    // Over its caption a dropped window would join it in a box.
+    bool OnAdjustDragRect(dockwins::DockRequest& request) override;
+    // Codes 2 and 5: the request's window joins this one in the box that
+    // holds it, or in a new box in its place (this window first). A drop
+    // appends; a placement uses the position's tab index.
+    bool OnAcceptDock(dockwins::DockRequest& request) override { return JoinInBox(request, false); }
+    bool OnSetDockingPosition(dockwins::DockRequest& request) override { return JoinInBox(request, true); }
+    bool OnGetDockingPosition(dockwins::DockRequest& request) override { return FillOwnPosition(request); }
+    bool OnIsBoxQuery() override { return true; }
+    // Passed on to the box that holds the window; 0 when not docked.
+    bool OnActivateTab(dockwins::WindowHandle window) override;
+    bool OnPinWindow(bool show) override { return Pin(show); }
     // Code 4 about this window itself: docked, the holder's answer; hidden,
     // the remembered position; floating, its rectangle (bit 3).
     bool FillOwnPosition(dockwins::DockRequest& request);
@@ -135,8 +159,9 @@ protected:
     virtual void LayoutClient();
 
 private:
-    // Sends a placement to its target; a refused window floats, never lost.
-    bool SendOrFloat(dockwins::DockRequest& request);
+    bool JoinInBox(dockwins::DockRequest& request, bool byPosition);
+    // Sends a placement (code 5) to `to`; a refused window floats, never lost.
+    bool SendOrFloat(QWidget* to, dockwins::DockRequest& request);
     void RefreshCaptionThickness();
     int BandThickness() const { return m_captionless ? 0 : m_captionThickness; }
     void LayOutCaptionBand();
@@ -147,6 +172,7 @@ private:
     void ApplyFloatingMinimum(bool floating);
     void RestoreFocusAfter(QWidget* before);
 
+    dockwins::IDockingWindowOwner* const m_owner;  // used while the frame lives
     QPointer<QWidget> m_frame;
     QPointer<QWidget> m_dockedTo;
     dockwins::RECT m_rcFloat;
@@ -172,5 +198,7 @@ namespace dockwins {
 // A docking window or box that may take a dropped or placed window: it answers
 // the box query and is neither hidden nor pinned.
 bool IsDockTarget(QWidget* window);
+// Ends the drop preview of `target` when it is a docking window (a box).
+void EndDropPreview(QWidget* target);
 
 }  // namespace dockwins

@@ -10,8 +10,8 @@
 #include <QMouseEvent>
 #include <QWindow>
 
-#include "docking/CaptionMoveTracker.h"
 #include "docking/DockEvents.h"
+#include "docking/DockingWindowOwner.h"
 #include "docking/core/FloatingPlacement.h"
 
 using namespace dockwins;
@@ -119,7 +119,8 @@ void CTabbedAutoHideDockingWindow::mouseMoveEvent(QMouseEvent* event)
         const int detect = 4;
         if (std::abs(global.x() - m_pressAt.x()) > detect || std::abs(global.y() - m_pressAt.y()) > detect) {
             m_dragArmed = false;
-            StartCaptionDrag(*this, m_pressAt, global);
+            if (m_owner)
+                m_owner->StartCaptionDrag(*this, m_pressAt, global);
         }
         event->accept();
         return;

@@ -45,13 +45,4 @@ private:
     CActivationFocus<QWidget*> m_activation;
 };
 
-// After a caption button's command: when the command moved the focus, it goes
-// back to `before` while that is still shown, else to `topLevel`.
-void RestoreFocusAfterCommand(QWidget* before, QWidget* topLevel);
-
-// Gives `target` the focus, activating its window: a command's focus. When
-// the window becomes active only later, the focus is given again then, after
-// the frame has put back what it remembered from its deactivation.
-void FocusAndActivate(QWidget* target);
-
 }  // namespace dockwins

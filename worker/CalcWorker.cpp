@@ -6,9 +6,8 @@
 #include <thread>
 #include <unistd.h>
 
-#include "port/NameTables.h"
+#include "port/Operations.h"
 #include "worker/CalcDuration.h"
-#include "worker/CheckedArith.h"
 #include "worker/RequestExecution.h"
 
 int CWorkerProcess::ProcessId() const { return static_cast<int>(::getpid()); }
@@ -36,8 +35,8 @@ using FunctionMap = std::map<std::string, SingleArgFunc, std::less<>>;
 const OperatorMap& OperatorTable() {
     static const OperatorMap table = [] {
         OperatorMap map;
-        for (int op = OpAdd; op <= OpNPr; ++op)
-            map.emplace(std::string(OperatorWord(op)), op);
+        for (const OperationSpec& op : BinaryOperators())
+            map.emplace(std::string(op.name), op.opType);
         return map;
     }();
     return table;
@@ -45,18 +44,10 @@ const OperatorMap& OperatorTable() {
 
 const FunctionMap& FunctionTable() {
     static const FunctionMap table = [] {
-        SingleArgFuncTable library;
-        TwoArgFuncTable unused;
-        BuildFunctionTables(library, unused);
-        library.erase("negate");
-        FunctionMap map(library.begin(), library.end());
-        map["sqrt"] = &CheckedSqrt;
-        map["ln"] = &CheckedLn;
-        map["log"] = &CheckedLog10;
-        map["asin"] = &CheckedAsin;
-        map["acos"] = &CheckedAcos;
-        map["reciprocal"] = &CheckedReciprocal;
-        map["factorial"] = &CheckedFactorial;
+        FunctionMap map;
+        for (const OperationSpec& function : Functions())
+            if (function.checkedOneArg)
+                map.emplace(std::string(function.name), function.checkedOneArg);
         return map;
     }();
     return table;

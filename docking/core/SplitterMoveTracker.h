@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "docking/core/DragTracker.h"
-#include "docking/SplitterLayout.h"
 #include "docking/core/FramesPackage.h"
+#include "docking/core/SplitterLayout.h"
 
 namespace dockwins {
 

@@ -1,6 +1,7 @@
 #include "docking/state/DockWndState.h"
 
 #include "docking/DockEvents.h"
+#include "docking/DockRequests.h"
 #include "docking/DockingFrame.h"
 #include "docking/DockingWindow.h"
 #include "docking/core/FloatingPlacement.h"
@@ -299,13 +300,8 @@ void CDockWndMgrEx::FinishGroup(CTabbedAutoHideDockingWindow* placed, CTabbedAut
     if (!placed)
         return;
     QWidget* box = BoxOf(placed);
-    if (box && active) {
-        DockRequest request;
-        request.window = active;
-        request.target = box;
-        request.code = dockwins::kActivateTab;
-        dockwins::SendDockRequest(box, request);
-    }
+    if (box && active)
+        dockwins::RequestActivateTab(box, active);
     if (lastVisible)
         return;
     // The group was hidden: a box is hidden as a whole (it is a docking
@@ -334,17 +330,13 @@ void CDockWndMgrEx::PinLabel(const PinGroup& group)
     CTabbedAutoHideDockingWindow* active = m_children.at(group.activeId)->Window();
     if (windows.empty() || !active)
         return;
-    DockRequest request;
-    request.window = active;
-    request.target = nullptr;
-    request.code = dockwins::kPinToSide;
-    request.position.sideFlags = group.sideFlags & 3u;
-    request.position.width = group.width;
-    request.pinShow = 0;
-    request.windowCount = static_cast<int>(windows.size());
-    request.windows = windows.size() >= 2 ? windows.data() : nullptr;
-    request.widths = windows.size() >= 2 ? widths.data() : nullptr;
-    if (dockwins::SendDockRequest(m_frame, request) != 0)
+    dockwins::PinToSideRequest pin;
+    pin.window = active;
+    pin.sideFlags = group.sideFlags & 3u;
+    pin.width = group.width;
+    pin.windows = windows;
+    pin.widths = widths;
+    if (dockwins::RequestPinToSide(m_frame, pin))
         return;
     // A frame that cannot pin leaves the panes reachable.
     for (dockwins::WindowHandle handle : windows) {

@@ -2,6 +2,7 @@
 // unreadable file behind a link, a link that stays a link, a named pipe left
 // alone, and values that are bounded before anything uses them.
 
+#include "resources/CommandIds.h"
 #include "settings/ConfigOptions.h"
 #include "settings/WindowSettings.h"
 
@@ -190,7 +191,7 @@ TEST(SettingsFileSafety, AnOverlongColourSchemeNameRefusesTheFileBeforeItIsRead)
         ConfigOptions d;
         d.Load(path.c_str());
         EXPECT_TRUE(d.m_colorScheme.empty()) << size;
-        EXPECT_EQ(d.m_cosCalcBtnCmdID, ConfigOptions::kDefaultCosCmdID) << size;
+        EXPECT_EQ(d.m_cosCalcBtnCmdID, cmd::kCos) << size;
         EXPECT_EQ(d.m_historyItems.size(), 3u) << size;
     }
 }

@@ -14,6 +14,7 @@
 #include "docking/PackageWindow.h"
 #include "docking/TabDockingBox.h"
 #include "docking/SplitterWindow.h"
+#include "panes/PaneListView.h"
 #include "shell/frame/PaneHost.h"
 
 namespace {
@@ -37,18 +38,18 @@ TEST_F(DockingFrameInMainWindow, PanesStartAsTwoTabsOfOneBoxOnTheLeftOfTheClient
     EXPECT_EQ(InClient(frame, frame.Splitter()).left(), 205);
     EXPECT_EQ(InClient(frame, frame.Splitter()).right() + 1, frame.ClientArea()->width());
     // One box fills the bar: Variables inserted at 0 before History, History in front.
-    auto* box = qobject_cast<dockwins::CTabDockingBox*>(frame.HistoryWindow()->DockedTo());
+    auto* box = qobject_cast<dockwins::CTabDockingBox*>(frame.PaneWindow(PaneId::History)->DockedTo());
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(frame.VariablesWindow()->DockedTo(), box);
+    EXPECT_EQ(frame.PaneWindow(PaneId::Variables)->DockedTo(), box);
     EXPECT_EQ(InClient(frame, box), QRect(QPoint(0, 0), bar.size()));
     ASSERT_EQ(box->WindowCount(), 2);
     EXPECT_EQ(box->TabCtrl().ItemText(0), QStringLiteral("Variables  "));
     EXPECT_EQ(box->TabCtrl().ItemText(1), QStringLiteral("History"));
-    EXPECT_EQ(box->ActiveWindow(), frame.HistoryWindow());
+    EXPECT_EQ(box->ActiveWindow(), frame.PaneWindow(PaneId::History));
     EXPECT_EQ(box->windowTitle(), QStringLiteral("History"));
-    EXPECT_TRUE(frame.Panes().HistoryWidget()->isVisible());
-    EXPECT_FALSE(frame.Panes().VariablesWidget()->isVisible());
-    EXPECT_TRUE(frame.HistoryWindow()->isAncestorOf(frame.Panes().HistoryWidget()));
+    EXPECT_TRUE(frame.Panes().Pane(PaneId::History)->isVisible());
+    EXPECT_FALSE(frame.Panes().Pane(PaneId::Variables)->isVisible());
+    EXPECT_TRUE(frame.PaneWindow(PaneId::History)->isAncestorOf(frame.Panes().Pane(PaneId::History)));
     EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
     // Never below 700 x 650, nor below what the bar and the client need.
     EXPECT_GE(frame.minimumWidth(), 705);
@@ -59,20 +60,20 @@ TEST_F(DockingFrameInMainWindow, APaneHiddenAndShownComesBackAsATabOfTheOther)
 {
     CMainFrame& frame = *m_frame;
     Settle();
-    const QRect place = InClient(frame, frame.HistoryWindow()->DockedTo());
-    frame.HistoryWindow()->Hide();
+    const QRect place = InClient(frame, frame.PaneWindow(PaneId::History)->DockedTo());
+    frame.PaneWindow(PaneId::History)->Hide();
     Settle();
-    EXPECT_FALSE(frame.HistoryWindow()->IsVisibleWindow());
+    EXPECT_FALSE(frame.PaneWindow(PaneId::History)->IsVisibleWindow());
     // The box dissolved: Variables alone in its place.
-    EXPECT_FALSE(frame.VariablesWindow()->IsInBox());
-    EXPECT_EQ(InClient(frame, frame.VariablesWindow()), place);
+    EXPECT_FALSE(frame.PaneWindow(PaneId::Variables)->IsInBox());
+    EXPECT_EQ(InClient(frame, frame.PaneWindow(PaneId::Variables)), place);
     EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
     frame.OnCommand(32838);  // View: show the history pane
     Settle();
-    auto* box = qobject_cast<dockwins::CTabDockingBox*>(frame.HistoryWindow()->DockedTo());
+    auto* box = qobject_cast<dockwins::CTabDockingBox*>(frame.PaneWindow(PaneId::History)->DockedTo());
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->ActiveWindow(), frame.HistoryWindow());
-    EXPECT_EQ(box->TabIndexOf(frame.HistoryWindow()), 1);
+    EXPECT_EQ(box->ActiveWindow(), frame.PaneWindow(PaneId::History));
+    EXPECT_EQ(box->TabIndexOf(frame.PaneWindow(PaneId::History)), 1);
     EXPECT_EQ(InClient(frame, box), place);
     EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
 }
@@ -81,7 +82,7 @@ TEST_F(DockingFrameInMainWindow, ABoxCaptionCloseKeepsTheFocusAndTheViewCommandB
 {
     CMainFrame& frame = *m_frame;
     Settle();
-    CTabbedAutoHideDockingWindow* history = frame.HistoryWindow();
+    CTabbedAutoHideDockingWindow* history = frame.PaneWindow(PaneId::History);
     QPointer<QWidget> box = history->DockedTo();
     ASSERT_TRUE(qobject_cast<dockwins::CTabDockingBox*>(box.data()));
     const QRect place = InClient(frame, box);
@@ -96,8 +97,8 @@ TEST_F(DockingFrameInMainWindow, ABoxCaptionCloseKeepsTheFocusAndTheViewCommandB
     // Only the tab in front closed: Variables takes the box's place.
     EXPECT_FALSE(history->IsVisibleWindow());
     EXPECT_TRUE(box.isNull());
-    EXPECT_TRUE(frame.VariablesWindow()->isVisible());
-    EXPECT_EQ(InClient(frame, frame.VariablesWindow()), place);
+    EXPECT_TRUE(frame.PaneWindow(PaneId::Variables)->isVisible());
+    EXPECT_EQ(InClient(frame, frame.PaneWindow(PaneId::Variables)), place);
     EXPECT_EQ(QApplication::focusWidget(), record);  // the close did not move it
     EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
     frame.OnCommand(32838);  // View > History
@@ -113,19 +114,19 @@ TEST_F(DockingFrameInMainWindow, BothTabsClosedOneComesBackWhereTheBoxWasTheOthe
 {
     CMainFrame& frame = *m_frame;
     Settle();
-    const QRect place = InClient(frame, frame.HistoryWindow()->DockedTo());
-    frame.VariablesWindow()->CloseByButton();
+    const QRect place = InClient(frame, frame.PaneWindow(PaneId::History)->DockedTo());
+    frame.PaneWindow(PaneId::Variables)->CloseByButton();
     Settle();
-    frame.HistoryWindow()->CloseByButton();
+    frame.PaneWindow(PaneId::History)->CloseByButton();
     Settle();
     EXPECT_TRUE(frame.Bars().empty());
     frame.OnCommand(32837);  // View > Variables
     Settle();
-    EXPECT_TRUE(frame.VariablesWindow()->IsDocked());
-    EXPECT_FALSE(frame.VariablesWindow()->IsInBox());
-    EXPECT_EQ(InClient(frame, frame.VariablesWindow()), place);
-    EXPECT_FALSE(frame.HistoryWindow()->IsVisibleWindow());
-    EXPECT_FALSE(frame.HistoryWindow()->isVisible());
+    EXPECT_TRUE(frame.PaneWindow(PaneId::Variables)->IsDocked());
+    EXPECT_FALSE(frame.PaneWindow(PaneId::Variables)->IsInBox());
+    EXPECT_EQ(InClient(frame, frame.PaneWindow(PaneId::Variables)), place);
+    EXPECT_FALSE(frame.PaneWindow(PaneId::History)->IsVisibleWindow());
+    EXPECT_FALSE(frame.PaneWindow(PaneId::History)->isVisible());
     EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
 }
 
@@ -137,8 +138,8 @@ TEST_F(DockingFrameInMainWindow, TheViewCommandsBringThePaneForwardInEveryState)
     frame.activateWindow();
     (void)QTest::qWaitForWindowActive(&frame);
     Settle();
-    CTabbedAutoHideDockingWindow* history = frame.HistoryWindow();
-    CTabbedAutoHideDockingWindow* variables = frame.VariablesWindow();
+    CTabbedAutoHideDockingWindow* history = frame.PaneWindow(PaneId::History);
+    CTabbedAutoHideDockingWindow* variables = frame.PaneWindow(PaneId::Variables);
     const auto box = [&] { return qobject_cast<dockwins::CTabDockingBox*>(history->DockedTo()); };
     struct Case {
         const char* state;

@@ -94,8 +94,8 @@ protected:
         frame.reset();
         QApplication::processEvents();
     }
-    CTabbedAutoHideDockingWindow* History() const { return frame->HistoryWindow(); }
-    CTabbedAutoHideDockingWindow* Variables() const { return frame->VariablesWindow(); }
+    CTabbedAutoHideDockingWindow* History() const { return frame->PaneWindow(PaneId::History); }
+    CTabbedAutoHideDockingWindow* Variables() const { return frame->PaneWindow(PaneId::Variables); }
     CTabDockingBox* Box() const { return qobject_cast<CTabDockingBox*>(History()->DockedTo()); }
 
     bool Above(const QWidget* upper) const { return m_desktop->IsAbove(Id(upper), Id(frame.get())); }
