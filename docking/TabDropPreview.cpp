@@ -16,16 +16,6 @@ int CTabDropPreview::Along(const QPoint& p) const
     return vertical ? p.y() : p.x();
 }
 
-int CTabDropPreview::IndexOf(const QWidget* window) const
-{
-    if (!window || !m_strip)
-        return -1;
-    for (int i = 0; i < m_strip->GetItemCount(); ++i)
-        if (m_strip->ItemWindow(i) == window)
-            return i;
-    return -1;
-}
-
 bool CTabDropPreview::Begin(QWidget* dragged, int ownIndex, const QString& title, const QIcon& icon, const QPoint& p)
 {
     const int along = Along(p);
@@ -79,7 +69,7 @@ void CTabDropPreview::End()
     m_window = nullptr;
     if (m_ownTab) {
         // Its own tab goes back to where the drag found it; a drop places it anew.
-        const int now = IndexOf(dragged);
+        const int now = m_strip ? m_strip->IndexOf(dragged) : -1;
         if (now >= 0 && m_selectedBefore >= 0 && m_selectedBefore < m_strip->GetItemCount() &&
             now != m_selectedBefore) {
             m_strip->MoveItem(now, m_selectedBefore, true, false);

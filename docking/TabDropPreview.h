@@ -4,8 +4,8 @@
 // out of this box and is back over the strip), selected, and moves along the
 // strip with the pointer by the swap rule the tab drag uses. When the drag
 // moves on, drops or is cancelled the preview tab goes and the tab selected
-// before comes back; its own tab goes back to where the drag found it. The box asks whether a drop may come at all; the preview
-// only moves tabs.
+// before comes back; its own tab goes back to where the drag found it. The
+// box asks whether a drop may come at all; the preview only moves tabs.
 
 #include <functional>
 
@@ -42,7 +42,6 @@ public:
 
 private:
     int Along(const QPoint& p) const;
-    int IndexOf(const QWidget* window) const;  // its tab, -1 for none
 
     QPointer<CDotNetTabCtrl> m_strip;
     std::function<void()> m_showSelected;
