@@ -296,6 +296,38 @@ TEST(DockingReach, AHiddenTabKeepsItsFloatingBoxsPlaceUntilItIsShown)
     EXPECT_EQ(Join(f.Problems()), "");
 }
 
+// A floating box stored at a place off every screen (moved there by the
+// window system): restored, the box is within reach with both its tabs.
+TEST(DockingReach, AFloatingBoxStoredOffTheScreensIsRestoredWithinReach)
+{
+    ReachFixture f;
+    ASSERT_TRUE(f.frame.DockWindow(f.history, 3, 0, 0.0f, 200, 100));
+    ASSERT_TRUE(f.frame.DockWindow(f.variables, 3, 0, 0.0f, 200, 100));
+    ASSERT_TRUE(f.variables->DockTo(f.history, 1));
+    f.Show();
+    CTabDockingBox* box = f.BoxOf(f.history);
+    ASSERT_NE(box, nullptr);
+    box->SetFloatingRect({600, 300, 1000, 700});
+    ASSERT_TRUE(box->Float());
+    Settle();
+    PaneState state(f.frame, {f.history, f.variables});
+    box->setGeometry(QRect(5000, 5000, 400, 400));  // moved by the window system
+    ASSERT_TRUE(state.state.StoreWindowState());     // and stored there
+    Settle();                                        // the move is mended meanwhile
+    ASSERT_TRUE(f.frame.DockWindow(f.history, 1, 0, 0.0f, 200, 100));
+    ASSERT_TRUE(f.frame.DockWindow(f.variables, 1, 0, 0.0f, 200, 100));
+    Settle();
+    state.state.RestoreWindowState();
+    Settle();
+    CTabDockingBox* restored = f.BoxOf(f.history);
+    ASSERT_NE(restored, nullptr);
+    EXPECT_EQ(f.BoxOf(f.variables), restored);
+    EXPECT_FALSE(restored->IsDocked());
+    EXPECT_TRUE(restored->isVisible());
+    EXPECT_TRUE(f.Reachable(restored)) << restored->x() << "," << restored->y();
+    EXPECT_EQ(Join(f.Problems()), "");
+}
+
 // A hidden floating box that dissolves: the window left over floats where the box did.
 TEST(DockingReach, TheWindowLeftByAHiddenFloatingBoxTakesTheBoxsPlace)
 {
