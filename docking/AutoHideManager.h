@@ -119,8 +119,10 @@ public:
     void SuspendHiding(bool suspend) override;
     // A caption was painted in the pane.
     void RecordPaneCaption() override;
-    // The size trackers' view: the pane moved, the sizing bar's outline.
+    // The size trackers' view: the pane moved, the sizing bar's outline; a
+    // cancelled drag puts the pane back with the width it had.
     void MovePane(const QRect& rect) override;
+    void CancelSizing(const QRect& rect) override;
     void ShowSizingGhost(const QRect& bar) override;
     void HideSizingGhost() override;
     bool IsSizingGhostShown() const;
@@ -159,6 +161,7 @@ private:
     CAutoHideSlide* m_slide = nullptr;  // a child
     bool m_closing = false;
     bool m_userSizing = false;  // the size trackers move the pane
+    int m_widthBeforeSizing = 0;  // the shown window's, when a size drag began
     std::function<bool()> m_hoverAllowed;
     std::function<QPoint()> m_cursor;
 };

@@ -175,6 +175,8 @@ void CAutoHideManager::StartSizing(QPoint clientPoint)
     std::unique_ptr<IDDTracker> tracker;
     const RECT pane = ToRect(m_pane->geometry());
     const POINT at{clientPoint.x(), clientPoint.y()};
+    if (const auto where = m_labels.Find(m_shown); where.Found())
+        m_widthBeforeSizing = m_labels.LabelAt(where.side, where.label).At(where.entry).width;
     IAutoHideSizingView& view = *this;
     if (DockingSettings().GhostDrag())
         tracker = std::make_unique<CSizeTrackerGhost>(view, pane, m_sides.bounds, m_side, at);
@@ -196,6 +198,13 @@ void CAutoHideManager::MovePane(const QRect& rect)
     m_userSizing = true;
     PlacePane(rect);
     m_userSizing = false;
+}
+
+void CAutoHideManager::CancelSizing(const QRect& rect)
+{
+    PlacePane(rect);
+    if (const auto where = m_labels.Find(m_shown); where.Found())
+        m_labels.LabelAt(where.side, where.label).At(where.entry).width = m_widthBeforeSizing;
 }
 
 void CAutoHideManager::ShowSizingGhost(const QRect& bar)

@@ -14,6 +14,13 @@ void CAutoHideSizeTrackerBase::BeginDrag() { m_manager.SuspendHiding(true); }
 
 void CAutoHideSizeTrackerBase::EndDrag(bool) { m_manager.SuspendHiding(false); }
 
+void CSizeTrackerFull::EndDrag(bool cancelled)
+{
+    if (cancelled && !(m_pane == m_start))
+        m_manager.CancelSizing(ToQRect(m_start));
+    CAutoHideSizeTrackerBase::EndDrag(cancelled);
+}
+
 void CSizeTrackerFull::OnMove(int x, int y)
 {
     const RECT pane = m_tracker.OnMove({x, y});

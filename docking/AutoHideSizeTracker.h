@@ -2,7 +2,8 @@
 // Resizing the slid-out pane by its sizing bar: the inner edge follows the
 // pointer within the bounds (near edge + 5 to far edge - 5). The full
 // tracker moves the pane live, the ghost tracker moves an outline of the bar
-// and the pane at the drop. The pane does not hide while it is resized.
+// and the pane at the drop; cancelled, the pane is as it was. The pane does
+// not hide while it is resized.
 
 #include <QRect>
 
@@ -18,6 +19,8 @@ public:
     // The pane does not hide while it is resized.
     virtual void SuspendHiding(bool suspend) = 0;
     virtual void MovePane(const QRect& rect) = 0;
+    // A cancelled drag: the pane back at its rectangle with the width it had.
+    virtual void CancelSizing(const QRect& rect) = 0;
     // The outline of the sizing bar.
     virtual void ShowSizingGhost(const QRect& bar) = 0;
     virtual void HideSizingGhost() = 0;
@@ -42,6 +45,7 @@ protected:
 class CSizeTrackerFull final : public CAutoHideSizeTrackerBase {
 public:
     using CAutoHideSizeTrackerBase::CAutoHideSizeTrackerBase;
+    void EndDrag(bool cancelled) override;
     void OnMove(int x, int y) override;
     void OnDrop(int, int) override {}
 };

@@ -29,8 +29,10 @@ void CCaptionMoveTracker::BeginDrag()
         return;
     m_origin = m_window->mapToGlobal(QPoint(0, 0));
     const RECT window = ToRect(QRect(m_origin, m_window->size()));
-    if (m_window->FloatingRect().IsEmpty() && m_frame)
-        m_window->SetFloatingRect(RequestClampRectSize(m_frame, m_window, window));
+    if (m_window->FloatingRect().IsEmpty() && m_frame) {
+        // Placed as the window would float there: at least its minimum.
+        m_window->SetFloatingRect(m_window->WithinReach(RequestClampRectSize(m_frame, m_window, window)));
+    }
     const RECT floating = m_window->FloatingRect();
     m_floatWidth = floating.Width();
     m_floatHeight = floating.Height();

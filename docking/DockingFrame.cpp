@@ -418,7 +418,22 @@ bool CDockingFrameImpl::StartSliding(const QPoint& p)
     ISplitterDragView& view = *this;
     auto tracker = std::make_unique<CSplitterMoveTracker>(*package, static_cast<std::size_t>(i), POINT{p.x(), p.y()},
                                                           DockingSettings().GhostDrag(), view);
-    CDragSession::Start(m_clientArea, std::move(tracker), [this](bool) { Redraw(); });
+    // A live drag resizes the inner package and the bars too, their windows
+    // down to their minimums: cancelled, they go back as the dragged package
+    // does (the tracker puts that back).
+    std::vector<std::pair<QPointer<CPackageWindow>, std::vector<CWndFramesPackageBase::Place>>> bars;
+    for (CPackageWindow* bar : Bars())
+        bars.emplace_back(bar, bar->Package().Places());
+    CDragSession::Start(m_clientArea, std::move(tracker),
+                        [this, inner = m_layout.Inner().Places(), bars = std::move(bars)](bool cancelled) {
+                            if (cancelled && m_layout.Inner().PutBack(inner)) {
+                                m_layout.Inner().Arrange();
+                                for (const auto& [bar, places] : bars)
+                                    if (bar)
+                                        bar->PutBack(places);
+                            }
+                            Redraw();
+                        });
     return true;
 }
 

@@ -128,6 +128,16 @@ QString CDotNetTabCtrl::ItemToolTip(int index) const { return IsValid(index) ? m
 bool CDotNetTabCtrl::ItemCanClose(int index) const { return IsValid(index) && m_items.Item(index).canClose; }
 bool CDotNetTabCtrl::ItemHighlighted(int index) const { return IsValid(index) && m_items.Item(index).highlighted; }
 
+int CDotNetTabCtrl::IndexOf(const QWidget* window) const
+{
+    if (!window)
+        return -1;
+    for (int i = 0; i < GetItemCount(); ++i)
+        if (ItemWindow(i) == window)
+            return i;
+    return -1;
+}
+
 void CDotNetTabCtrl::SetItemText(int index, const QString& text)
 {
     if (!IsValid(index))

@@ -98,6 +98,7 @@ public:
     int HotItem() const { return m_items.Hot(); }
 
     QWidget* ItemWindow(int index) const;
+    int IndexOf(const QWidget* window) const;  // the window's tab, -1 for none
     QString ItemText(int index) const;
     QIcon ItemIcon(int index) const;
     QString ItemToolTip(int index) const;

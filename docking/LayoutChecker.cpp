@@ -80,14 +80,14 @@ std::vector<std::string> CheckDockingLayout(const CDockingFrameImpl& frame)
     if (!layout.IsCreated())
         return problems;
 
-    // 1. Exact tiling, client minimum, widgets where the arithmetic says.
-    CheckPackageLayout(layout.Outer(), "outer package", MinimumCheck::Central, layout.Outer().CentralIndex(), problems);
-    CheckPackageLayout(layout.Inner(), "inner package", MinimumCheck::Central, layout.Inner().CentralIndex(), problems);
+    // 1. Exact tiling, every frame's minimum, widgets where the arithmetic says.
+    CheckPackageLayout(layout.Outer(), "outer package", MinimumCheck::All, problems);
+    CheckPackageLayout(layout.Inner(), "inner package", MinimumCheck::All, problems);
     CheckPlacement(layout.Outer(), "outer package", layout.Outer().CentralIndex(), problems);
     CheckPlacement(layout.Inner(), "inner package", layout.Inner().CentralIndex(), problems);
     const std::vector<CPackageWindow*> bars = frame.Bars();
     for (const CPackageWindow* bar : bars) {
-        CheckPackageLayout(bar->Package(), "bar", MinimumCheck::None, -1, problems);
+        CheckPackageLayout(bar->Package(), "bar", MinimumCheck::All, problems);
         CheckPlacement(bar->Package(), "bar", -1, problems);
         // 2. No empty bar stays behind.
         if (bar->Package().Count() == 0)

@@ -1,6 +1,7 @@
 #pragma once
 // The docking layout's invariants, checked on a live frame: exact tiling of
-// every package with each widget where the arithmetic puts it, no empty bar,
+// every package with each widget where the arithmetic puts it, every frame
+// at least its minimum while its package has room, no empty bar,
 // no box below two windows, a valid selection in every box with only its
 // window shown, one home per docking window (a bar, a box, or its own),
 // every docked window shown, floating windows at their minimum with their

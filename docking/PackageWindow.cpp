@@ -62,6 +62,14 @@ bool CPackageWindow::Place(const RECT& rect)
     return m_package.SetRect({0, 0, rect.right - rect.left, rect.bottom - rect.top});
 }
 
+bool CPackageWindow::PutBack(const std::vector<CWndFramesPackageBase::Place>& places)
+{
+    if (!m_package.PutBack(places))
+        return false;
+    update();
+    return m_package.Arrange();
+}
+
 int CPackageWindow::SplitterAt(const QPoint& p) const { return m_package.SplitterAt({p.x(), p.y()}); }
 
 std::unique_ptr<IFrame> CPackageWindow::FrameFor(QWidget* window)
@@ -128,7 +136,7 @@ bool CPackageWindow::OnAcceptDock(DockRequest& request)
     const bool laidOut = m_package.InsertAtOutline(FrameFor(window), ToClient(request.outline));
     // An insertion that leaves the bar's tiling unsound is undone.
     std::vector<std::string> problems;
-    CheckPackageLayout(m_package, "bar", MinimumCheck::None, -1, problems);
+    CheckPackageLayout(m_package, "bar", MinimumCheck::None, problems);
     if (!laidOut || !problems.empty())
         return GiveBack(window);
     window->show();

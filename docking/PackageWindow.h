@@ -29,6 +29,9 @@ public:
     bool IsHorizontal() const { return m_package.IsHorizontal(); }
     // Places the bar and lays its windows out at once.
     bool Place(const RECT& rect);
+    // Its windows back where they were (a cancelled drag of the frame's
+    // splitters resized the bar); false when the bar holds others now.
+    bool PutBack(const std::vector<CWndFramesPackageBase::Place>& places);
     // The splitter bar under the point (own coordinates), -1 when none.
     int SplitterAt(const QPoint& p) const;
 

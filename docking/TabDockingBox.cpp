@@ -55,15 +55,7 @@ CTabbedAutoHideDockingWindow* CTabDockingBox::WindowAt(int index) const
     return m_tabs ? qobject_cast<CTabbedAutoHideDockingWindow*>(m_tabs->ItemWindow(index)) : nullptr;
 }
 
-int CTabDockingBox::TabIndexOf(const QWidget* window) const
-{
-    if (!window || !m_tabs)
-        return -1;
-    for (int i = 0; i < m_tabs->GetItemCount(); ++i)
-        if (m_tabs->ItemWindow(i) == window)
-            return i;
-    return -1;
-}
+int CTabDockingBox::TabIndexOf(const QWidget* window) const { return m_tabs ? m_tabs->IndexOf(window) : -1; }
 
 // ------------------------------------------------------------------ making a box
 

@@ -65,8 +65,19 @@ void CTabDropPreview::End()
     if (!m_previewing)
         return;
     m_previewing = false;
+    const QPointer<QWidget> dragged = m_window;
     m_window = nullptr;
-    if (m_ownTab || !m_strip || m_index < 0 || m_index >= m_strip->GetItemCount() || m_strip->ItemWindow(m_index))
+    if (m_ownTab) {
+        // Its own tab goes back to where the drag found it; a drop places it anew.
+        const int now = m_strip ? m_strip->IndexOf(dragged) : -1;
+        if (now >= 0 && m_selectedBefore >= 0 && m_selectedBefore < m_strip->GetItemCount() &&
+            now != m_selectedBefore) {
+            m_strip->MoveItem(now, m_selectedBefore, true, false);
+            m_strip->SetCurSel(m_selectedBefore, true);
+        }
+        return;
+    }
+    if (!m_strip || m_index < 0 || m_index >= m_strip->GetItemCount() || m_strip->ItemWindow(m_index))
         return;
     m_strip->DeleteItem(m_index, false, false);
     if (m_selectedBefore >= 0 && m_selectedBefore < m_strip->GetItemCount())

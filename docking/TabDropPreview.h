@@ -4,8 +4,8 @@
 // out of this box and is back over the strip), selected, and moves along the
 // strip with the pointer by the swap rule the tab drag uses. When the drag
 // moves on, drops or is cancelled the preview tab goes and the tab selected
-// before comes back. The box asks whether a drop may come at all; the preview
-// only moves tabs.
+// before comes back; its own tab goes back to where the drag found it. The
+// box asks whether a drop may come at all; the preview only moves tabs.
 
 #include <functional>
 

@@ -65,14 +65,14 @@ void CheckRecords(const std::vector<Bytes>& values)
         if (!(x > 0.0f) || !(y > 0.0f) || !std::isfinite(x) || !std::isfinite(y))
             PropertyFailed("a screen ratio that is not a positive number");
         ScaleRecord(*record, x, y);
-        ClampRecord(*record, 1000, 700);
+        ClampRecord(*record);
         DockingRecord again = *record;
-        ClampRecord(again, 1000, 700);
+        ClampRecord(again);
         if (!(again == *record))
             PropertyFailed("clamping a clamped record changed it");
         if (!record->Floating() &&
-            (!(record->Fraction() >= 0.0f && record->Fraction() <= 1.0f) || record->Width() > 1000 ||
-             record->Height() > 1000 || record->BarIndex() < 0 || record->BarIndex() > kMaxIndex))
+            (!(record->Fraction() >= 0.0f && record->Fraction() <= 1.0f) || record->Width() > kMaxScreenSize ||
+             record->Height() > kMaxScreenSize || record->BarIndex() < 0 || record->BarIndex() > kMaxIndex))
             PropertyFailed("a clamped record out of bounds");
         if (record->Docked())
             records.push_back({-1 - static_cast<int>(records.size()), *record});

@@ -5,6 +5,18 @@
 
 namespace dockwins {
 
+namespace {
+
+// A place within a millionth of a pixel of a whole pixel is that pixel: a
+// resize there and back lands on the pixel it left, not a hair before it.
+double SnapToPixel(double position)
+{
+    const double whole = std::round(position);
+    return std::abs(position - whole) < 1e-6 ? whole : position;
+}
+
+}  // namespace
+
 float ClampFraction(float fraction)
 {
     if (std::isnan(fraction))
@@ -126,21 +138,21 @@ void CWndFramesPackageBase::Rescale(int newStart, int newEnd)
 {
     const int oldLength = Length();
     if (oldLength != 0) {
-        const float ratio = static_cast<float>(newEnd - newStart) / static_cast<float>(oldLength);
-        Spread(m_start, newStart, newEnd, ratio);
+        Spread(m_start, newStart, newEnd, oldLength);
     }
     m_start = newStart;
     m_end = newEnd;
 }
 
-void CWndFramesPackageBase::Spread(int oldStart, int newStart, int newEnd, float ratio)
+void CWndFramesPackageBase::Spread(int oldStart, int newStart, int newEnd, int oldLength)
 {
     if (m_frames.empty())
         return;
     const int delta = newStart - oldStart;
     m_frames[0].position = newStart;
     for (std::size_t i = 1; i < m_frames.size(); ++i) {
-        double pos = ((m_frames[i].position + delta) - newStart) * ratio + newStart;
+        const double scaled = ((m_frames[i].position + delta) - newStart) * (newEnd - newStart) / oldLength;
+        const double pos = SnapToPixel(scaled + newStart);
         const double low = Trunc(m_frames[i - 1].position) + MinDist(i - 1) + kSplitterSize;
         const double high = newEnd - SumMin(i, m_frames.size());
         m_frames[i].position = std::max(low, std::min(pos, high));
@@ -185,6 +197,28 @@ void CWndFramesPackageBase::MoveBar(std::size_t i, double p)
     }
     if (i > 0)
         m_frames[0].position = m_start;  // the first frame's bar stays at the start
+}
+
+std::vector<CWndFramesPackageBase::Place> CWndFramesPackageBase::Places() const
+{
+    std::vector<Place> places;
+    for (const Frame& f : m_frames)
+        places.push_back({f.frame.get(), f.position, f.squeezedFrom});
+    return places;
+}
+
+bool CWndFramesPackageBase::PutBack(const std::vector<Place>& places)
+{
+    if (places.size() != m_frames.size())
+        return false;
+    for (std::size_t i = 0; i < places.size(); ++i)
+        if (places[i].frame != m_frames[i].frame.get())
+            return false;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        m_frames[i].position = places[i].position;
+        m_frames[i].squeezedFrom = places[i].squeezedFrom;
+    }
+    return true;
 }
 
 void CWndFramesPackageBase::Insert(std::unique_ptr<IFrame> frame, std::size_t index, double p, int s)

@@ -1,8 +1,9 @@
 #pragma once
 // Frames packages: a row of frames along one axis with a 5-px splitter bar in
 // front of every frame but the first. Positions are doubles (the coordinate of
-// each frame's bar) so that resizing scales the row without drift; every
-// conversion to pixels truncates toward zero.
+// each frame's bar) so that resizing scales the row without drift: a resize
+// and back puts every frame at the pixel it had while no minimum was reached;
+// every conversion to pixels truncates toward zero.
 //
 // CWndFramesPackageBase holds the arithmetic both kinds share. The two kinds:
 // CSubWndFramesPackage (docking/core/SubWndFramesPackage.h), one of the
@@ -13,6 +14,7 @@
 #include <cstddef>
 #include <deque>
 #include <memory>
+#include <vector>
 
 #include "docking/core/DockRequest.h"
 #include "docking/core/IFrame.h"
@@ -74,6 +76,15 @@ public:
     void BarBounds(std::size_t i, double& low, double& high) const;
     // Moves frame i's bar to p, pushing neighbours that reach their minimum.
     void MoveBar(std::size_t i, double p);
+    // Where the frames are, to be put back as they were (a cancelled drag).
+    struct Place {
+        const IFrame* frame = nullptr;
+        double position = 0.0;
+        int squeezedFrom = 0;
+    };
+    std::vector<Place> Places() const;
+    // False, changing nothing, when the package holds other frames now.
+    bool PutBack(const std::vector<Place>& places);
     // The common insertion step: a new frame in front of index, at p with
     // size s (its bar included).
     void Insert(std::unique_ptr<IFrame> frame, std::size_t index, double p, int s);
@@ -93,9 +104,9 @@ protected:
     virtual void Rescale(int newStart, int newEnd);
     // Frames are laid out anew: no squeezed bar has anything to get back.
     void ForgetSqueezes();
-    // Spreads the frames over [newStart, newEnd] with the ratio, within the
-    // frames' minimums.
-    void Spread(int oldStart, int newStart, int newEnd, float ratio);
+    // Spreads the frames of a row `oldLength` long over [newStart, newEnd] in
+    // proportion, within the frames' minimums.
+    void Spread(int oldStart, int newStart, int newEnd, int oldLength);
     void Erase(std::size_t i) { m_frames.erase(m_frames.begin() + static_cast<std::ptrdiff_t>(i)); }
     int SumMin(std::size_t from, std::size_t to) const;  // [from, to)
     int Length() const { return m_end - m_start; }

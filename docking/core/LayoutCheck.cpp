@@ -16,7 +16,7 @@ std::string Describe(const RECT& r)
 }  // namespace
 
 void CheckPackageLayout(const CWndFramesPackageBase& package, const std::string& name, MinimumCheck minimums,
-                        int centralIndex, std::vector<std::string>& problems)
+                        std::vector<std::string>& problems)
 {
     const std::size_t n = package.Count();
     if (n == 0)
@@ -49,10 +49,7 @@ void CheckPackageLayout(const CWndFramesPackageBase& package, const std::string&
         }
         if (room && i + 1 == n && Trailing(f, h) != Trailing(rect, h))
             report(i, "does not reach the package's trailing edge " + Describe(f));
-        const bool wanted = minimums == MinimumCheck::All ||
-                            (minimums == MinimumCheck::Central && static_cast<int>(i) == centralIndex);
-        if (room && wanted && package.FrameEnd(i) - static_cast<int>(package.Position(i)) <
-                                  package.MinDist(i) + kSplitterSize)
+        if (room && minimums == MinimumCheck::All && package.Extent(i) < package.MinDist(i) + kSplitterSize)
             report(i, "below its minimum " + Describe(f));
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The layout invariants of one frames package, as text: exact tiling of the
-// package rectangle by frames and bars, in order, no negative extent, and the
-// minimums while there is room. Empty when sound.
+// package rectangle by frames and bars, in order, no negative extent, and
+// every frame at least its minimum while there is room. Empty when sound.
 
 #include <string>
 #include <vector>
@@ -11,13 +11,12 @@
 namespace dockwins {
 
 enum class MinimumCheck {
-    None,     // tiling only
-    Central,  // the central frame keeps its minimum while there is room
-    All,      // every frame does
+    None,  // tiling only
+    All,   // every frame keeps its minimum while there is room
 };
 
 void CheckPackageLayout(const CWndFramesPackageBase& package, const std::string& name, MinimumCheck minimums,
-                        int centralIndex, std::vector<std::string>& problems);
+                        std::vector<std::string>& problems);
 
 }  // namespace dockwins
 

@@ -8,7 +8,7 @@ CSplitterMoveTracker::CSplitterMoveTracker(CWndFramesPackageBase& package, std::
                                            bool ghost, ISplitterDragView& view)
     : m_package(package), m_frame(frame), m_ghost(ghost), m_view(view),
       m_position(static_cast<int>(package.Position(frame))), m_start(m_position),
-      m_offset(Along(press, package.IsHorizontal()) - m_position)
+      m_offset(Along(press, package.IsHorizontal()) - m_position), m_places(package.Places())
 {
     package.BarBounds(frame, m_low, m_high);
 }
@@ -58,8 +58,14 @@ void CSplitterMoveTracker::OnMove(int x, int y)
 
 void CSplitterMoveTracker::EndDrag(bool cancelled)
 {
-    if (!m_ghost)
+    if (!m_ghost) {
+        // Cancelled, the frames go back to where the drag found them.
+        if (cancelled && m_package.PutBack(m_places)) {
+            m_package.Arrange();
+            m_view.Redraw();
+        }
         return;
+    }
     if (m_ghostShown)
         m_view.HideGhost();
     m_ghostShown = false;

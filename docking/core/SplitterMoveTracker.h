@@ -1,9 +1,11 @@
 #pragma once
 // Dragging a package's splitter bar, and a splitter window's. A full drag moves the frames on every
 // move; a ghost drag moves an outline and the frames once, when the drag ends
-// without being cancelled. Coordinates are those of the package.
+// without being cancelled. Cancelled, either leaves the frames where they
+// were at the start. Coordinates are those of the package.
 
 #include <cstddef>
+#include <vector>
 
 #include "docking/core/DragTracker.h"
 #include "docking/core/FramesPackage.h"
@@ -50,6 +52,7 @@ private:
     double m_low = 0;
     double m_high = 0;
     bool m_ghostShown = false;
+    const std::vector<CWndFramesPackageBase::Place> m_places;  // at the start
 };
 
 // Dragging the bar of a two-pane splitter window (area: the splitter

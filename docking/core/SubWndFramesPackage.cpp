@@ -66,8 +66,7 @@ void CSubWndFramesPackage::Rescale(int newStart, int newEnd)
     }
     const int base = oldLength + taken;
     if (base != 0) {
-        const float ratio = static_cast<float>(newEnd - newStart) / static_cast<float>(base);
-        Spread(m_start, newStart, newEnd, ratio);
+        Spread(m_start, newStart, newEnd, base);
     }
     m_start = newStart;
     m_end = newEnd;
@@ -240,6 +239,9 @@ bool CSubWndFramesPackage::AcceptDock(DockRequest& request)
     const int c = Leading(request.outline, m_horizontal);
     const int s = Trailing(request.outline, m_horizontal) - c;
     const int search = (request.placementFlags & kPlacedAfterCentral) ? c + s : c;
+    // The outline's extent counts the new bar's splitter: the bar is at
+    // least as thick as the window's minimum.
+    const int thickness = std::max(s, Along(windowMin, m_horizontal) + kSplitterSize);
     std::size_t place = 0;
     if (search == m_end) {
         place = m_frames.size();
@@ -247,7 +249,7 @@ bool CSubWndFramesPackage::AcceptDock(DockRequest& request)
         const int found = FindFrame(search);
         place = found < 0 ? 0 : static_cast<std::size_t>(found);
     }
-    return DockNewBar(request, place, c, s, true);
+    return DockNewBar(request, place, c, thickness, true);
 }
 
 bool CSubWndFramesPackage::SetDockingPosition(DockRequest& request)

@@ -48,7 +48,8 @@ public:
     // Code 1: may the request's window be dropped at its outline (frame
     // client coordinates)? Reshapes the outline on success.
     bool AdjustDragRect(DockRequest& request);
-    // Code 2: a new bar at the outline, then the window into it.
+    // Code 2: a new bar at the outline, at least as thick as the window's
+    // minimum, then the window into it.
     bool AcceptDock(DockRequest& request);
     // Code 5: the window at its stored position.
     bool SetDockingPosition(DockRequest& request);

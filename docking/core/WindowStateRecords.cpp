@@ -227,37 +227,47 @@ void ScaleRecord(DockingRecord& record, float xRatio, float yRatio)
     record.SetFloatRect(ScaledRect(record.FloatRect(), xRatio, yRatio));
 }
 
-void ClampRecord(DockingRecord& record, int clientWidth, int clientHeight)
+void ClampRecord(DockingRecord& record)
 {
     record.SetSideFlags(record.SideFlags() & kKnownSideBits);
     record.SetDocked(record.Docked());
     record.SetVisible(record.Visible());
-    if (record.Floating())
-        return;  // words 4 to 7 are a rectangle, placed on a screen by the window side
+    // Rectangles within reach of any screen's coordinates; placed on a
+    // screen by the window side when the window floats.
+    const auto onAnyScreen = [](dockwins::RECT r) {
+        constexpr int kFar = static_cast<int>(kMaxScreenSize);
+        for (int* c : {&r.left, &r.top, &r.right, &r.bottom})
+            *c = std::clamp(*c, -kFar, kFar);
+        return r;
+    };
+    record.SetFloatRect(onAnyScreen(record.FloatRect()));
+    if (record.Floating()) {
+        record.SetPositionRect(onAnyScreen(record.PositionRect()));
+        return;  // words 4 to 7 are that rectangle
+    }
     const float f = record.Fraction();
     record.SetFraction(std::isnan(f) ? 0.0f : std::clamp(f, 0.0f, 1.0f));
     record.SetBarIndex(std::clamp(record.BarIndex(), 0, kMaxIndex));
     record.SetTabIndex(std::clamp(record.TabIndex(), 0, kMaxIndex));
-    const bool inner = (record.SideFlags() & 1u) != 0;
-    const auto across = static_cast<std::uint32_t>(std::max(1, inner ? clientWidth : clientHeight));
-    const auto along = static_cast<std::uint32_t>(std::max(1, inner ? clientHeight : clientWidth));
-    record.SetWidth(std::min(record.Width(), across));
-    record.SetHeight(std::min(record.Height(), along));
+    constexpr auto kMaxSize = static_cast<std::uint32_t>(kMaxScreenSize);
+    record.SetWidth(std::min(record.Width(), kMaxSize));
+    record.SetHeight(std::min(record.Height(), kMaxSize));
 }
 
 // ------------------------------------------------------------------ order and groups
 
 namespace {
 
-// (class, bar or box ordinal, fraction, tab, id): class 0..3 the inverted side
-// bits of a docked record, 4 a window of a floating box.
+// (class, bar or box ordinal, fraction, tab, id): class 0..3 the side of a
+// docked record (top, bottom, left, right), 4 a window of a floating box.
 using OrderKey = std::tuple<int, std::int64_t, float, std::int32_t, int>;
 
 OrderKey KeyOf(int id, const DockingRecord& r)
 {
     if (r.Floating())
         return {4, static_cast<std::int64_t>(r.words[4]), 0.0f, r.TabIndex(), id};
-    const int side = static_cast<int>(~r.SideFlags() & 3u);
+    const std::uint32_t flags = r.SideFlags();
+    const int side = ((flags & 1u) != 0 ? 2 : 0) + ((flags & 2u) != 0 ? 0 : 1);
     const float f = std::isnan(r.Fraction()) ? 0.0f : r.Fraction();
     return {side, r.BarIndex(), f, r.TabIndex(), id};
 }

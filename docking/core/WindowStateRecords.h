@@ -137,16 +137,21 @@ float ScreenRatio(std::optional<std::int64_t> stored, std::int64_t current);
 // by the horizontal ratio and top and bottom by the vertical one, truncated.
 void ScaleRecord(DockingRecord& record, float xRatio, float yRatio);
 
-// Makes a record safe to apply on a client area of the given size: unknown
-// side bits dropped, fraction NaN -> 0 else within [0, 1], negative indexes
-// 0 and huge ones at kMaxIndex (past the end appends), the bar's width and
-// height within the client size, docked and visible 0 or 1.
+// Makes a record safe to apply: unknown side bits dropped, fraction NaN -> 0
+// else within [0, 1], negative indexes 0 and huge ones at kMaxIndex (past the
+// end appends), the bar's width and height at most kMaxScreenSize and the
+// rectangles' coordinates within +-kMaxScreenSize, docked and visible 0 or 1.
+// Sizes larger than the frame and rectangles off today's screens are kept
+// (what the user set outlives a small frame and a screen gone for a while):
+// every placement keeps them to the frame and the screens it has.
 constexpr std::int32_t kMaxIndex = 64;
-void ClampRecord(DockingRecord& record, int clientWidth, int clientHeight);
+void ClampRecord(DockingRecord& record);
 
-// The order in which docked records are placed, smallest first: (inverted
-// side bits, bar index, fraction, tab index, id), and windows of a floating
-// box (grouped by the box's ordinal in word 4) after all bars.
+// The order in which docked records are placed, smallest first: (side:
+// top, bottom, left, right; bar index, fraction, tab index, id), and windows
+// of a floating box (grouped by the box's ordinal in word 4) after all bars.
+// The bars above and below come first: the bars left and right then get
+// their windows at the length they keep, each at its stored pixel.
 struct PlannedRecord {
     int id = 0;
     DockingRecord record;

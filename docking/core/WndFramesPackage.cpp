@@ -1,6 +1,7 @@
 #include "docking/core/WndFramesPackage.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace dockwins {
@@ -28,7 +29,9 @@ bool CWndFramesPackage::IsDockable(DockRequest& request, const MINMAXINFO& windo
 bool CWndFramesPackage::InsertAtOutline(std::unique_ptr<IFrame> frame, const RECT& outline)
 {
     const int c = Leading(outline, m_horizontal);
-    const int s = Trailing(outline, m_horizontal) - c;
+    // The outline's extent counts the window's bar: a dropped window gets at
+    // least its minimum where the bar has the room.
+    const int s = std::max(Trailing(outline, m_horizontal) - c, frame->GetMinFrameDist() + kSplitterSize);
     std::size_t place = 0;
     const int found = FindFrame(c);
     if (found >= 0) {
@@ -45,13 +48,16 @@ bool CWndFramesPackage::InsertAtFraction(std::unique_ptr<IFrame> frame, float fr
 {
     fraction = ClampFraction(fraction);
     // The size Insert takes includes the frame's bar: an extent the window
-    // had gets its bar added, or every return would cost it 5 pixels.
+    // had gets its bar added, or every return would cost it 5 pixels, and
+    // comes back at least at the window's minimum where the bar has the
+    // room. A first dock's size is as it states it, with the bar.
     if (storedExtent)
         height = height > std::numeric_limits<unsigned>::max() - kSplitterSize ? std::numeric_limits<unsigned>::max()
                                                                                 : height + kSplitterSize;
-    height = ClampExtent(height, minAlong, Length());
-    // The product is a 32-bit float, as stored fractions were made.
-    const int position = m_start + static_cast<int>(static_cast<float>(Length()) * fraction);
+    height = ClampExtent(height, storedExtent ? minAlong + kSplitterSize : minAlong, Length());
+    // The product is a 32-bit float, as stored fractions were made, rounded
+    // to the pixel: a fraction code 4 measured comes back to its pixel.
+    const int position = m_start + static_cast<int>(std::lround(static_cast<float>(Length()) * fraction));
     std::size_t place = m_frames.size();
     for (std::size_t i = 0; i < m_frames.size(); ++i) {
         if (Trunc(m_frames[i].position) >= position) {
@@ -82,7 +88,9 @@ bool CWndFramesPackage::GetDockingPosition(DockRequest& request) const
         return false;
     const auto i = static_cast<std::size_t>(found);
     DockPosition& pos = request.position;
-    pos.fraction = Length() != 0 ? static_cast<float>((m_frames[i].position - m_start) / Length()) : 0.0f;
+    // Measured from the pixel the window's bar is at, as a restore places it.
+    const double pixel = Trunc(m_frames[i].position) - m_start;
+    pos.fraction = Length() != 0 ? static_cast<float>(pixel / Length()) : 0.0f;
     pos.height = static_cast<unsigned>(std::max(0, Extent(i) - kSplitterSize));
     if (m_frames.size() == 1)
         pos.sideFlags |= kSideNewBar;

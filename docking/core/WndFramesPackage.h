@@ -18,15 +18,19 @@ public:
     // outline is stretched across the bar and stays where it is along it.
     bool IsDockable(DockRequest& request, const MINMAXINFO& windowMin) const;
     // Code 2: in front of the frame under the outline's leading edge, or after
-    // it when that edge lies beyond the frame's first third.
+    // it when that edge lies beyond the frame's first third; the window at
+    // least at its minimum.
     bool InsertAtOutline(std::unique_ptr<IFrame> frame, const RECT& outline);
-    // Code 5: at the stored fraction. A stored extent (`storedExtent`) comes
-    // back whole with the frame's bar added; otherwise the height is the size
-    // with the bar. The size is kept to [window minimum, package length].
+    // Code 5: at the stored fraction (to the nearest pixel, so that what
+    // code 4 reports comes back exactly). A stored extent (`storedExtent`)
+    // comes back whole with the frame's bar added, at least the window's
+    // minimum with the bar; otherwise (a first dock) the height is the size
+    // with the bar, at least the window's minimum. At most the package length.
     bool InsertAtFraction(std::unique_ptr<IFrame> frame, float fraction, unsigned height, int minAlong,
                           bool storedExtent);
     bool Remove(WindowHandle window);
-    // Code 4: fraction and height of the request's window; bit 2 when alone.
+    // Code 4: fraction (of the window's bar's pixel) and height of the
+    // request's window; bit 2 when alone.
     bool GetDockingPosition(DockRequest& request) const;
     // Code 8: another frame in the same place (its position as a whole pixel).
     bool Replace(WindowHandle window, std::unique_ptr<IFrame> frame);

@@ -4,7 +4,6 @@
 #include "docking/DockRequests.h"
 #include "docking/DockingFrame.h"
 #include "docking/DockingWindow.h"
-#include "docking/DockingWindowOwner.h"
 #include "docking/core/FloatingPlacement.h"
 
 namespace sstate {
@@ -112,19 +111,19 @@ bool CDockingWindowStateAdapter::SetPlacement(const IMainState* main, DockingRec
     if (!m_window)
         return false;
     CTabbedAutoHideDockingWindow* w = m_window;
-    const dockwins::IDockingWindowOwner* owner = w->Owner();
     if (main)
         ScaleRecord(record, main->GetXRatio(), main->GetYRatio());
-    const QSize client = owner && owner->ClientArea() ? owner->ClientArea()->size() : QSize(0, 0);
-    ClampRecord(record, client.width(), client.height());
+    ClampRecord(record);
     const ScreenSet screens = main ? main->Screens() : ScreenSet::Current();
     const QSize minimum = FloatingMinimum(w);
     dockwins::RECT floatRect = record.FloatRect();
-    // An empty rectangle (never floated) stays empty unless the window floats now.
-    if (!floatRect.IsEmpty() || (!record.Docked() && record.Visible()))
+    // A window that floats now is placed within reach, from an empty
+    // rectangle too; one that is docked or hidden keeps the rectangle it
+    // remembers as stored (its screen may come back), placed when it floats.
+    // So is the place of a floating box it was in: the box floats there
+    // within reach when it is made again (the window's dock back).
+    if (!record.Docked() && record.Visible())
         floatRect = WithinReach(floatRect, minimum, screens);
-    if (record.Floating())
-        record.SetPositionRect(WithinReach(record.PositionRect(), minimum, screens));
 
     DockRequest position;
     position.window = w;
@@ -254,20 +253,29 @@ bool CDockWndMgrEx::Restore(IMainState& main, const CStateKey& key)
     }
 
     const std::vector<PlannedRecord> plan = PlanDockedRecords(docked);
+    // Pinned windows first, placed hidden (their floating rectangles kept)
+    // and pinned once with their labels: the strips take their room before
+    // the bars come back, which then get their windows at the length they keep.
+    for (const PlannedRecord& p : plan) {
+        if (!p.record.Pinned())
+            continue;
+        DockingRecord record = p.record;
+        record.SetDocked(false);
+        record.SetVisible(false);
+        m_children.at(p.id)->SetPlacement(&main, record, nullptr);
+    }
+    for (const PinGroup& group : GroupPinned(plan))
+        PinLabel(group);
+
     CTabbedAutoHideDockingWindow* placed = nullptr;
     CTabbedAutoHideDockingWindow* active = nullptr;
     bool lastVisible = true;
     std::vector<CTabbedAutoHideDockingWindow*> members;
     for (const PlannedRecord& p : plan) {
+        if (p.record.Pinned())
+            continue;
         CDockingWindowStateAdapter& child = *m_children.at(p.id);
         DockingRecord record = p.record;
-        if (record.Pinned()) {
-            // Placed hidden (its floating rectangle kept), then pinned once with its label.
-            record.SetDocked(false);
-            record.SetVisible(false);
-            child.SetPlacement(&main, record, nullptr);
-            continue;
-        }
         if (p.startsGroup) {
             FinishGroup(placed, active, lastVisible, members);
             placed = nullptr;
@@ -283,8 +291,6 @@ bool CDockWndMgrEx::Restore(IMainState& main, const CStateKey& key)
             active = placed;
     }
     FinishGroup(placed, active, lastVisible, members);
-    for (const PinGroup& group : GroupPinned(plan))
-        PinLabel(group);
     return true;
 }
 

@@ -408,6 +408,25 @@ TEST(AutoHide, PaneLimitsAndResizing)
         ASSERT_TRUE(f.Manager().Show(f.history, false));
         EXPECT_EQ(f.InClient(f.Pane()), Q(t, 0, t + 305, 600));
         EXPECT_EQ(f.Position(f.history).width, 300u);
+
+        // Escape or the right button: the pane and its width are as before the drag.
+        for (const bool escape : {true, false}) {
+            const QPoint from = f.Pane()->mapTo(f.frame.ClientArea(), f.Pane()->SizingBar().center());
+            f.Press(from);
+            f.Move(from + QPoint(200, 0));
+            if (escape) {
+                QTest::keyClick(f.frame.windowHandle(), Qt::Key_Escape);
+            } else {
+                f.Press(from + QPoint(200, 0), Qt::RightButton);
+                f.Release(from + QPoint(200, 0), Qt::RightButton);
+            }
+            f.Release(from + QPoint(200, 0));
+            Settle();
+            EXPECT_FALSE(CDragSession::Active());
+            EXPECT_EQ(f.InClient(f.Pane()), Q(t, 0, t + 305, 600)) << escape;
+            EXPECT_EQ(f.Position(f.history).width, 300u) << escape;
+            EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+        }
     }
 }
 

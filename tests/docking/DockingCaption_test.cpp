@@ -193,7 +193,8 @@ TEST_F(DockingCaption, ButtonsShowTheirStatesAndColoursFollowTheFocus)
 TEST_F(DockingCaption, CloseHidesAndTheViewCommandBringsItBackToTheSamePlace)
 {
     DockLeft(history);
-    DockLeft(variables);
+    // Above its minimum (a first dock at 100 is below it, until placed again).
+    frame.DockWindow(variables, kSideInner | kSideBefore, 0, 0.0f, 200, 250);
     Show();
     const DockPosition before = Position(variables);
     const QRect rect = InClient(variables);
@@ -275,6 +276,63 @@ TEST_F(DockingCaption, DraggedByItsCaptionToEverySideOfTheFrame)
         EXPECT_EQ(edge, 0) << side;
         EXPECT_EQ(Join(Problems()), "") << drop.side;
     }
+}
+
+TEST_F(DockingCaption, AWindowDroppedAtItsMinimumKeepsItInABarAndAsANewBar)
+{
+    // A floating window at its minimum height: its outline is 100 high, the
+    // bar in front of the window counted in. The left bar holds History
+    // (0 to 298) and Variables (303 to 600).
+    DockLeft(history);
+    frame.DockWindow(variables, kSideInner | kSideBefore, 0, 0.5f, 200, 300);
+    Show();
+    ASSERT_EQ(InClient(variables), QRect(0, 303, 200, 297));
+    CTabbedAutoHideDockingWindow* other = MakeWindow("Other");
+    const QPoint at = frame.ClientArea()->mapToGlobal(QPoint(500, 150));
+    other->SetFloatingRect(ToRect(QRect(at, QSize(300, 100))));
+    ASSERT_TRUE(other->Activate());
+    Settle();
+    ASSERT_EQ(other->size(), QSize(300, 100));
+    const QPoint grab(40, 10);
+
+    // Into the left bar past History's first third: between the two, which
+    // leaves Variables room for its minimum too.
+    DragCaption(other, grab, PointerForCorner(other, grab, {50, 200}));
+    ASSERT_EQ(other->DockedTo(), history->DockedTo());
+    EXPECT_EQ(InClient(other), QRect(0, 205, 200, 100));
+    EXPECT_EQ(InClient(variables), QRect(0, 310, 200, 290));
+    EXPECT_EQ(Join(Problems()), "");
+
+    // Along the bottom edge: a new bar as thick as the window's minimum.
+    DragCaption(other, grab, PointerForCorner(other, grab, {300, 594}));
+    ASSERT_TRUE(other->IsDocked());
+    ASSERT_NE(other->DockedTo(), history->DockedTo());
+    EXPECT_EQ(InClient(other->DockedTo()).height(), 100);
+    EXPECT_EQ(InClient(other).bottom() + 1, 600);
+    EXPECT_EQ(Join(Problems()), "");
+}
+
+TEST_F(DockingCaption, TheFloatingRectangleADragGivesIsOneTheWindowFloatsAt)
+{
+    // Variables 95 high, a first dock's size, and never floated: a drag
+    // gives it a floating rectangle from its own, which is at least its
+    // minimum, so that floating there and storing it change nothing more.
+    DockLeft(history);
+    DockLeft(variables);
+    Show();
+    ASSERT_EQ(InClient(variables).height(), 95);
+    DragCaption(variables, {40, 10}, {600, 300}, false);
+    QTest::keyClick(Handle(variables), Qt::Key_Escape);
+    ReleaseOn(variables, {40, 10});
+    Settle();
+    ASSERT_TRUE(variables->IsDocked());
+    const RECT remembered = variables->FloatingRect();
+    EXPECT_EQ(remembered.Width(), 200);
+    EXPECT_EQ(remembered.Height(), 100);
+    ASSERT_TRUE(variables->Float());
+    Settle();
+    EXPECT_EQ(ToRect(variables->geometry()), remembered);
+    EXPECT_EQ(variables->FloatingRect(), remembered);
 }
 
 TEST_F(DockingCaption, BackAtTheStartNothingChangesAndCancelsLeaveNothingBehind)

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "DockingFixture.h"
+#include "PaneState.h"
+#include "docking/AutoHideManager.h"
 #include "docking/DragSession.h"
 #include "docking/GhostBar.h"
 
@@ -32,7 +34,10 @@ TEST(DockingFrame, PanesDockBeforeTheFirstShowAtTheFramesSize)
     EXPECT_EQ(f.InClient(f.history), Q(0, 100, 200, 600));
     EXPECT_EQ(f.history->DockedTo(), bar);
     EXPECT_TRUE(f.history->IsHorizontal());  // a stacked bar: the title runs across the top
-    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+    // The size a first dock states counts the window's bar: 100 is 5 below
+    // Variables' minimum.
+    const std::vector<std::string> firstDock{"bar frame 0: below its minimum (0,0,200,95)"};
+    EXPECT_EQ(f.Problems(), firstDock);
 
     f.Show();
     EXPECT_EQ(f.InClient(bar), Q(0, 0, 200, 600));
@@ -45,7 +50,7 @@ TEST(DockingFrame, PanesDockBeforeTheFirstShowAtTheFramesSize)
     EXPECT_EQ(h.width, 200u);
     EXPECT_EQ(h.fraction, static_cast<float>(100.0 / 605.0));
     EXPECT_EQ(h.height, 500u);
-    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+    EXPECT_EQ(f.Problems(), firstDock);
 }
 
 TEST(DockingFrame, TheFrameNeverGoesBelowWhatItsPackagesNeed)
@@ -153,6 +158,61 @@ TEST(DockingFrame, FullDragMovesTheBarLiveWithinTheMinimums)
     f.Move({250, 300});  // moves after the release do nothing
     EXPECT_EQ(f.ClientLeft(), 400);
     EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+
+    // Escape or the right button: the bar goes back to where the drag began.
+    for (const bool escape : {true, false}) {
+        f.Press({397, 300});
+        f.Move({150, 300});
+        ASSERT_EQ(f.ClientLeft(), 153);
+        if (escape) {
+            QTest::keyClick(f.frame.windowHandle(), Qt::Key_Escape);
+        } else {
+            f.Press({150, 300}, Qt::RightButton);
+            f.Release({150, 300}, Qt::RightButton);
+        }
+        f.Release({150, 300});
+        Settle();
+        EXPECT_EQ(CDragSession::Active(), nullptr);
+        EXPECT_EQ(f.ClientLeft(), 400) << escape;
+        EXPECT_EQ(f.InClient(f.history).width(), 395) << escape;
+        EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+    }
+}
+
+TEST(DockingFrame, ACancelledDragPutsBackTheBarsItResized)
+{
+    // The bar below the left one is dragged up as far as it goes (the left
+    // bar's windows at their minimum) and down again, then cancelled: the
+    // left bar's windows are where they were too.
+    DockingFixture f;
+    CTabbedAutoHideDockingWindow* other = f.MakeWindow("Other");
+    ASSERT_TRUE(f.frame.DockWindow(f.history, 3, 0, 0.0f, 200, 100));
+    ASSERT_TRUE(f.frame.DockWindow(f.variables, 3, 0, 0.0f, 200, 105));
+    ASSERT_TRUE(f.frame.DockWindow(other, 0, 0, 0.0f, 100, 100));
+    f.Show();
+    const QRect variables = f.InClient(f.variables);
+    const QRect history = f.InClient(f.history);
+    const QRect below = f.InClient(other);
+    ASSERT_EQ(variables, Q(0, 0, 200, 100));
+    ASSERT_EQ(history, Q(0, 105, 200, 495));
+    for (const bool escape : {true, false}) {
+        f.Press({500, 497});
+        f.Move({500, 9});
+        f.Move({500, 561});
+        ASSERT_NE(f.InClient(f.history), history);
+        if (escape) {
+            QTest::keyClick(f.frame.windowHandle(), Qt::Key_Escape);
+        } else {
+            f.Press({500, 561}, Qt::RightButton);
+            f.Release({500, 561}, Qt::RightButton);
+        }
+        f.Release({500, 561});
+        Settle();
+        EXPECT_EQ(f.InClient(other), below) << escape;
+        EXPECT_EQ(f.InClient(f.variables), variables) << escape;
+        EXPECT_EQ(f.InClient(f.history), history) << escape;
+        EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+    }
 }
 
 TEST(DockingFrame, GhostDragMovesOnlyAtTheEnd)
@@ -312,6 +372,76 @@ TEST(DockingFrame, DeletingTheDraggedBarEndsTheDrag)
     Settle();
     EXPECT_EQ(CDragSession::Active(), nullptr);
     f.Release({100, 200});
+    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+}
+
+TEST(DockingFrame, ARestoreDocksEachPaneWhereItWasToThePixel)
+{
+    // A bar above the client: the left bar is 450 high, Variables 345 of it
+    // above History's 100. Placed by its fraction before the bar above came
+    // back, History would be placed at 600 high and end a pixel off.
+    DockingFixture f;
+    CTabbedAutoHideDockingWindow* other = f.MakeWindow("Other");
+    ASSERT_TRUE(f.frame.DockWindow(other, kSideBefore, 0, 0.0f, 200, 145));
+    ASSERT_TRUE(f.frame.DockWindow(f.history, 3, 0, 0.0f, 100, 100));
+    ASSERT_TRUE(f.frame.DockWindow(f.variables, 3, 0, 0.0f, 100, 350));
+    f.Show();
+    ASSERT_EQ(f.InClient(f.variables), Q(0, 150, 100, 495));
+    ASSERT_EQ(f.InClient(f.history), Q(0, 500, 100, 600));
+    PaneState state(f.frame, {f.history, f.variables, other});
+    EXPECT_TRUE(state.StoreRestoreStore());
+    EXPECT_EQ(f.InClient(f.variables), Q(0, 150, 100, 495));
+    EXPECT_EQ(f.InClient(f.history), Q(0, 500, 100, 600));
+    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+}
+
+TEST(DockingFrame, ARestoreDocksEachPaneWhereItWasBesidePinnedOnes)
+{
+    // A pane pinned to the bottom: its strip takes the left bar's length
+    // down to 600 less the strip. Placed before the strip came back, the
+    // panes of the left bar would end a pixel off.
+    DockingFixture f;
+    CTabbedAutoHideDockingWindow* other = f.MakeWindow("Other");
+    ASSERT_TRUE(f.frame.DockWindow(other, 0, 0, 0.0f, 200, 100));
+    ASSERT_TRUE(other->Pin(false));
+    ASSERT_TRUE(f.frame.DockWindow(f.history, 3, 0, 0.0f, 300, 100));
+    ASSERT_TRUE(f.frame.DockWindow(f.variables, 3, 0, 0.0f, 300, 122));
+    f.Show();
+    const QRect variables = f.InClient(f.variables);
+    const QRect history = f.InClient(f.history);
+    ASSERT_EQ(variables, Q(0, 0, 300, 117));
+    ASSERT_EQ(history.bottom() + 1, 600 - f.frame.AutoHide().StripThickness());
+    PaneState state(f.frame, {f.history, f.variables, other});
+    EXPECT_TRUE(state.StoreRestoreStore());
+    EXPECT_TRUE(other->IsPinned());
+    EXPECT_EQ(f.InClient(f.variables), variables);
+    EXPECT_EQ(f.InClient(f.history), history);
+    EXPECT_EQ(f.Problems(), std::vector<std::string>{});
+}
+
+TEST(DockingFrame, SizesTheUserSetBeyondASmallFrameOutliveARestore)
+{
+    // A hidden pane comes back 700 high, a pinned one slides out 900 wide;
+    // the frame is then made as small as it goes. A restore there keeps
+    // both (they are used within the frame as it is), and they are stored
+    // again unchanged.
+    DockingFixture f(QSize(1600, 900));
+    ASSERT_TRUE(f.frame.DockWindow(f.history, 3, 0, 0.0f, 900, 100));
+    ASSERT_TRUE(f.frame.DockWindow(f.variables, 3, 0, 0.0f, 900, 705));
+    f.Show();
+    ASSERT_EQ(f.InClient(f.variables), Q(0, 0, 900, 700));
+    ASSERT_TRUE(f.variables->Hide());
+    ASSERT_TRUE(f.history->Pin(false));
+    f.frame.resize(f.frame.minimumSize());
+    Settle();
+    ASSERT_LT(f.frame.ClientArea()->width(), 900);
+    ASSERT_LT(f.frame.ClientArea()->height(), 700);
+
+    PaneState state(f.frame, {f.history, f.variables});
+    EXPECT_TRUE(state.StoreRestoreStore());
+    EXPECT_TRUE(f.history->IsPinned());
+    EXPECT_EQ(f.Position(f.history).width, 900u);
+    EXPECT_EQ(f.variables->StoredPosition().position.height, 700u);
     EXPECT_EQ(f.Problems(), std::vector<std::string>{});
 }
 

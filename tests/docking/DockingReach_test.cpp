@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include "DockingFixture.h"
+#include "PaneState.h"
 #include "docking/AutoHideManager.h"
 #include "docking/GhostOutline.h"
 #include "docking/DockingScreens.h"
@@ -238,6 +239,93 @@ TEST(DockingReach, EveryPlacementFromAStoredRectangleOffTheScreensIsWithinReach)
         EXPECT_EQ(f.history->size(), QSize(300, 200));
         EXPECT_EQ(Join(f.Problems()), "");
     }
+}
+
+// A docked pane remembers where it floated, on a screen removed since: the
+// remembered rectangle is placed within reach when the pane floats again,
+// and a store and restore meanwhile keeps it as it was.
+TEST(DockingReach, ARememberedFloatingPlaceOffTheScreensIsKeptUntilThePaneFloats)
+{
+    ReachFixture f;
+    ASSERT_TRUE(f.frame.DockWindow(f.history, 3, 0, 0.0f, 200, 100));
+    f.Show();
+    const dockwins::RECT remembered{2500, 400, 2800, 600};
+    SetScreenAreasSource([] { return std::vector<QRect>{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)}; });
+    f.history->SetFloatingRect(remembered);
+    SetScreenAreasSource([] { return std::vector<QRect>{QRect(0, 0, 1920, 1080)}; });
+    Settle();
+    PaneState state(f.frame, {f.history});
+    EXPECT_TRUE(state.StoreRestoreStore());
+    ASSERT_TRUE(f.history->IsDocked());
+    EXPECT_EQ(f.history->FloatingRect(), remembered);
+    ASSERT_TRUE(f.history->Float());
+    Settle();
+    EXPECT_TRUE(f.Reachable(f.history));
+    EXPECT_EQ(f.history->size(), QSize(300, 200));
+    EXPECT_EQ(Join(f.Problems()), "");
+}
+
+// A tab of a floating box hidden, the box's place on a screen removed since:
+// a store and restore keeps that place as it was, and the pane shown again
+// is within reach with the window it shared the box with.
+TEST(DockingReach, AHiddenTabKeepsItsFloatingBoxsPlaceUntilItIsShown)
+{
+    ReachFixture f;
+    ASSERT_TRUE(f.frame.DockWindow(f.history, 3, 0, 0.0f, 200, 100));
+    f.Show();
+    SetScreenAreasSource([] { return std::vector<QRect>{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)}; });
+    f.history->SetFloatingRect({2500, 400, 2800, 600});
+    ASSERT_TRUE(f.history->Float());
+    ASSERT_TRUE(f.variables->DockTo(f.history, 1));
+    Settle();
+    ASSERT_TRUE(f.BoxOf(f.history));
+    ASSERT_TRUE(f.variables->Hide());
+    Settle();
+    ASSERT_TRUE(f.variables->StoredPosition().position.sideFlags & kSideFloating);
+    const dockwins::RECT place = f.variables->StoredPosition().position.floatRect;
+    SetScreenAreasSource([] { return std::vector<QRect>{QRect(0, 0, 1920, 1080)}; });
+    Settle();
+    ASSERT_TRUE(f.Reachable(f.history));
+    PaneState state(f.frame, {f.history, f.variables});
+    EXPECT_TRUE(state.StoreRestoreStore());
+    EXPECT_EQ(f.variables->StoredPosition().position.floatRect, place);
+    ASSERT_TRUE(f.variables->Activate());
+    Settle();
+    ASSERT_TRUE(f.variables->isVisible());
+    EXPECT_TRUE(f.Reachable(f.variables->window()));
+    EXPECT_EQ(Join(f.Problems()), "");
+}
+
+// A floating box stored at a place off every screen (moved there by the
+// window system): restored, the box is within reach with both its tabs.
+TEST(DockingReach, AFloatingBoxStoredOffTheScreensIsRestoredWithinReach)
+{
+    ReachFixture f;
+    ASSERT_TRUE(f.frame.DockWindow(f.history, 3, 0, 0.0f, 200, 100));
+    ASSERT_TRUE(f.frame.DockWindow(f.variables, 3, 0, 0.0f, 200, 100));
+    ASSERT_TRUE(f.variables->DockTo(f.history, 1));
+    f.Show();
+    CTabDockingBox* box = f.BoxOf(f.history);
+    ASSERT_NE(box, nullptr);
+    box->SetFloatingRect({600, 300, 1000, 700});
+    ASSERT_TRUE(box->Float());
+    Settle();
+    PaneState state(f.frame, {f.history, f.variables});
+    box->setGeometry(QRect(5000, 5000, 400, 400));  // moved by the window system
+    ASSERT_TRUE(state.state.StoreWindowState());     // and stored there
+    Settle();                                        // the move is mended meanwhile
+    ASSERT_TRUE(f.frame.DockWindow(f.history, 1, 0, 0.0f, 200, 100));
+    ASSERT_TRUE(f.frame.DockWindow(f.variables, 1, 0, 0.0f, 200, 100));
+    Settle();
+    state.state.RestoreWindowState();
+    Settle();
+    CTabDockingBox* restored = f.BoxOf(f.history);
+    ASSERT_NE(restored, nullptr);
+    EXPECT_EQ(f.BoxOf(f.variables), restored);
+    EXPECT_FALSE(restored->IsDocked());
+    EXPECT_TRUE(restored->isVisible());
+    EXPECT_TRUE(f.Reachable(restored)) << restored->x() << "," << restored->y();
+    EXPECT_EQ(Join(f.Problems()), "");
 }
 
 // A hidden floating box that dissolves: the window left over floats where the box did.

@@ -85,6 +85,19 @@ protected:
         QTest::mouseRelease(window, Qt::LeftButton, {}, top->mapFromGlobal(*(points.end() - 1)));
         Settle();
     }
+    // Presses a tab of the box and moves up off the strip, into the box: the
+    // tab tears out and its window's drag begins, the button still held.
+    QWindow* TearOut(CTabDockingBox* box, int index)
+    {
+        CFlyingTabCtrl& tabs = box->TabCtrl();
+        QWindow* window = frame.windowHandle();
+        const QPoint start = tabs.mapTo(&frame, tabs.GetItemRect(index).center());
+        QTest::mousePress(window, Qt::LeftButton, {}, start);
+        for (int dy = 4; dy <= 80; dy += 4)
+            QTest::mouseMove(window, start - QPoint(0, dy));
+        QCoreApplication::processEvents();
+        return window;
+    }
     static QPoint TabCentre(const CTabDockingBox* box, int index)
     {
         return box->TabCtrl().mapToGlobal(box->TabCtrl().GetItemRect(index).center());
@@ -331,14 +344,7 @@ TEST_F(TabDockingBox, TearingOutTheActiveOfThreeShowsItsNeighbour)
     Show();
     variables->Activate();
     Settle();
-    CFlyingTabCtrl& tabs = box->TabCtrl();
-    QWindow* window = frame.windowHandle();
-    const QPoint start = tabs.mapTo(&frame, tabs.GetItemRect(1).center());
-    QTest::mousePress(window, Qt::LeftButton, {}, start);
-    // Up off the strip, into the box: the tab tears out and its window follows.
-    for (int dy = 4; dy <= 80; dy += 4)
-        QTest::mouseMove(window, start - QPoint(0, dy));
-    QCoreApplication::processEvents();
+    QWindow* window = TearOut(box, 1);
     const QPoint drop = frame.ClientArea()->mapTo(&frame, QPoint(600, 300));
     QTest::mouseMove(window, drop);
     QTest::mouseMove(window, drop + QPoint(2, 2));
@@ -349,6 +355,32 @@ TEST_F(TabDockingBox, TearingOutTheActiveOfThreeShowsItsNeighbour)
     EXPECT_EQ(Tabs(box), (std::vector<QWidget*>{history, other}));
     EXPECT_EQ(box->ActiveWindow(), other);
     EXPECT_TRUE(other->isVisible());
+    EXPECT_EQ(Checked(), "");
+}
+
+TEST_F(TabDockingBox, ATearOutBackOverItsOwnStripAndCancelledLeavesTheTabsAsTheyWere)
+{
+    CTabDockingBox* box = LeftBox({history, variables});
+    Show();
+    variables->Activate();
+    Settle();
+    const QRect place = InClient(box);
+    QWindow* window = TearOut(box, 1);
+    ASSERT_NE(CDragSession::Active(), nullptr);
+    // Back over tab 0: its own tab moves there while the drag lasts.
+    CFlyingTabCtrl& tabs = box->TabCtrl();
+    const QPoint over = tabs.mapTo(&frame, tabs.GetItemRect(0).center());
+    QTest::mouseMove(window, over);
+    QTest::mouseMove(window, over + QPoint(1, 0));
+    ASSERT_EQ(Tabs(box), (std::vector<QWidget*>{variables, history}));
+    QTest::keyClick(window, Qt::Key_Escape);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, over + QPoint(1, 0));
+    Settle();
+    EXPECT_EQ(CDragSession::Active(), nullptr);
+    EXPECT_EQ(BoxOf(variables), box);
+    EXPECT_EQ(Tabs(box), (std::vector<QWidget*>{history, variables}));
+    EXPECT_EQ(box->ActiveWindow(), variables);
+    EXPECT_EQ(InClient(box), place);
     EXPECT_EQ(Checked(), "");
 }
 

@@ -116,9 +116,9 @@ TEST(WindowStateRecords, ScalingFollowsTheBarsAxis)
 
     DockingRecord huge = Docked(3, 0, 0.0f, 0, 0xFFFFFFF0u, 100);
     ScaleRecord(huge, 2.0f, 1.0f);
-    EXPECT_EQ(huge.Width(), 0xFFFFFFFFu);  // saturated, then clamped to the client below
-    ClampRecord(huge, 800, 600);
-    EXPECT_EQ(huge.Width(), 800u);
+    EXPECT_EQ(huge.Width(), 0xFFFFFFFFu);  // saturated, then clamped below
+    ClampRecord(huge);
+    EXPECT_EQ(huge.Width(), static_cast<std::uint32_t>(kMaxScreenSize));
 }
 
 TEST(WindowStateRecords, ClampingMakesEveryFieldUsable)
@@ -137,13 +137,15 @@ TEST(WindowStateRecords, ClampingMakesEveryFieldUsable)
         {std::numeric_limits<float>::infinity(), 0, 0, 3, 200, 100, 1.0f, 0, 0, 3, 200, 100},
         {0.25f, 0x7fffffff, -3, 3, 200, 100, 0.25f, kMaxIndex, 0, 3, 200, 100},
         {0.25f, -1, 0x7fffffff, 0xFFFFFFC3u, 200, 100, 0.25f, 0, kMaxIndex, 3, 200, 100},
-        {0.0f, 0, 0, 3, 5000, 5000, 0.0f, 0, 0, 3, 800, 600},  // left bar: width across x
-        {0.0f, 0, 0, 2, 5000, 5000, 0.0f, 0, 0, 2, 600, 800},  // top bar: width across y
+        // Sizes beyond any frame are kept (the frame keeps them to itself);
+        // beyond any screen they are not.
+        {0.0f, 0, 0, 3, 5000, 5000, 0.0f, 0, 0, 3, 5000, 5000},
+        {0.0f, 0, 0, 2, 100001, 0xFFFFFFFFu, 0.0f, 0, 0, 2, 100000, 100000},
     };
     for (const Case& c : cases) {
         DockingRecord r = Docked(c.side, c.bar, c.fraction, c.tab, c.width, c.height);
         r.words[13] = 77;
-        ClampRecord(r, 800, 600);
+        ClampRecord(r);
         EXPECT_FLOAT_EQ(r.Fraction(), c.wantFraction);
         EXPECT_EQ(r.BarIndex(), c.wantBar);
         EXPECT_EQ(r.TabIndex(), c.wantTab);
@@ -152,12 +154,27 @@ TEST(WindowStateRecords, ClampingMakesEveryFieldUsable)
         EXPECT_EQ(r.Height(), c.wantHeight);
         EXPECT_EQ(r.words[13], 1u);
     }
+    // Rectangles off today's screens are kept; beyond any screen's coordinates they are not.
+    for (const bool floating : {false, true}) {
+        DockingRecord r = Docked(3, 0, 0.0f, 0);
+        r.SetFloatRect({-3000, 2500, 4000, 2800});
+        if (floating) {
+            r.SetSideFlags(kSideFloating);
+            r.SetPositionRect({std::numeric_limits<int>::min(), 5, 200000, std::numeric_limits<int>::max()});
+        }
+        ClampRecord(r);
+        EXPECT_EQ(r.FloatRect(), (RECT{-3000, 2500, 4000, 2800}));
+        if (floating) {
+            EXPECT_EQ(r.PositionRect(), (RECT{-100000, 5, 100000, 100000}));
+        }
+    }
 }
 
 TEST(WindowStateRecords, RecordsComeOutInOrderAndGroupByPlace)
 {
     // Two windows on the same left bar place (one box), one further along,
-    // one on a right bar, two in a floating box, two pinned to one side.
+    // one on a right bar, two in a floating box, two pinned to one side, one
+    // on a bar below.
     DockingRecord pinA = Docked(36 + 1, 0, 0.0f, 0, 150);
     DockingRecord pinB = Docked(36 + 1, 0, 0.0f, 1, 180);
     pinB.SetSideFlags(pinB.SideFlags() | kSideBoxActive);
@@ -171,7 +188,7 @@ TEST(WindowStateRecords, RecordsComeOutInOrderAndGroupByPlace)
     boxB.SetTabIndex(1);
     const std::vector<std::pair<int, DockingRecord>> records = {
         {-1, Docked(3, 0, 0.0f, 1)}, {-2, Docked(3, 0, 0.0f, 0)}, {-3, Docked(3, 0, 0.5f, 0)},
-        {-4, Docked(1, 1, 0.0f, 0)}, {-5, boxB}, {-6, boxA}, {-7, pinA}, {-8, pinB},
+        {-4, Docked(1, 1, 0.0f, 0)}, {-5, boxB}, {-6, boxA}, {-7, pinA}, {-8, pinB}, {-9, Docked(0, 0, 0.0f, 0)},
     };
     const auto plan = PlanDockedRecords(records);
     std::vector<int> order;
@@ -180,9 +197,9 @@ TEST(WindowStateRecords, RecordsComeOutInOrderAndGroupByPlace)
         order.push_back(p.id);
         starts.push_back(p.startsGroup);
     }
-    // Inverted side bits: left (3) -> 0 first, pinned (37) and right (1) -> 2, floating boxes last.
-    EXPECT_EQ(order, (std::vector<int>{-2, -1, -3, -7, -8, -4, -6, -5}));
-    EXPECT_EQ(starts, (std::vector<bool>{true, false, true, true, true, true, true, false}));
+    // Bars below (0) before left (3), then pinned (37) and right (1) by bar, floating boxes last.
+    EXPECT_EQ(order, (std::vector<int>{-9, -2, -1, -3, -7, -8, -4, -6, -5}));
+    EXPECT_EQ(starts, (std::vector<bool>{true, true, false, true, true, true, true, true, false}));
 
     const auto pins = GroupPinned(plan);
     ASSERT_EQ(pins.size(), 1u);  // one label, pinned once
@@ -233,14 +250,14 @@ TEST(WindowStateRecords, RandomRecordsSurviveTheRoundTripAndClampIsStable)
         for (auto& w : r.words)
             w = random();
         EXPECT_EQ(DockingRecord::FromBytes(r.ToBytes()), r);
-        ClampRecord(r, 1000, 700);
+        ClampRecord(r);
         DockingRecord again = r;
-        ClampRecord(again, 1000, 700);
+        ClampRecord(again);
         EXPECT_EQ(again, r);
         if (!r.Floating()) {
             EXPECT_GE(r.Fraction(), 0.0f);
             EXPECT_LE(r.Fraction(), 1.0f);
-            EXPECT_LE(r.Width(), 1000u);
+            EXPECT_LE(r.Width(), static_cast<std::uint32_t>(kMaxScreenSize));
         }
         Bytes b(WindowPlacement::kSize);
         for (auto& x : b)
