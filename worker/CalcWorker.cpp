@@ -1,7 +1,9 @@
 #include "worker/CalcWorker.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <map>
 #include <new>
 #include <thread>
 #include <unistd.h>
@@ -29,27 +31,34 @@ bool CWorkerProcess::EndProcess() {
 
 namespace {
 
-using OperatorMap = std::map<std::string, int, std::less<>>;
-using FunctionMap = std::map<std::string, SingleArgFunc, std::less<>>;
+template <class Value>
+using NameTable = CCalcWorker::NameTable<Value>;
+
+template <class Value>
+NameTable<Value> Sorted(NameTable<Value> table) {
+    std::sort(table.begin(), table.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    return table;
+}
 
 // The tables every worker object starts from, built once.
-const OperatorMap& OperatorTable() {
-    static const OperatorMap table = [] {
-        OperatorMap map;
+const NameTable<int>& OperatorTable() {
+    static const NameTable<int> table = [] {
+        NameTable<int> words;
         for (int op = OpAdd; op <= OpNPr; ++op)
-            map.emplace(std::string(OperatorWord(op)), op);
-        return map;
+            words.emplace_back(OperatorWord(op), op);
+        return Sorted(std::move(words));
     }();
     return table;
 }
 
-const FunctionMap& FunctionTable() {
-    static const FunctionMap table = [] {
+const NameTable<SingleArgFunc>& FunctionTable() {
+    // The names' storage, for the life of the program.
+    static const std::map<std::string, SingleArgFunc> names = [] {
         SingleArgFuncTable library;
         TwoArgFuncTable unused;
         BuildFunctionTables(library, unused);
         library.erase("negate");
-        FunctionMap map(library.begin(), library.end());
+        std::map<std::string, SingleArgFunc> map(library.begin(), library.end());
         map["sqrt"] = &CheckedSqrt;
         map["ln"] = &CheckedLn;
         map["log"] = &CheckedLog10;
@@ -59,7 +68,21 @@ const FunctionMap& FunctionTable() {
         map["factorial"] = &CheckedFactorial;
         return map;
     }();
+    static const NameTable<SingleArgFunc> table(names.begin(), names.end());   // in order already
     return table;
+}
+
+// Exact-case lookup in a sorted table.
+template <class Value>
+bool Find(const NameTable<Value>& table, const char* name, Value* value) {
+    const std::string_view key = name ? name : "";
+    const auto it = std::lower_bound(table.begin(), table.end(), key,
+                                     [](const auto& entry, std::string_view k) { return entry.first < k; });
+    if (it == table.end() || it->first != key)
+        return false;
+    if (value)
+        *value = it->second;
+    return true;
 }
 
 }  // namespace
@@ -69,22 +92,12 @@ CCalcWorker::CCalcWorker(std::shared_ptr<IWorkerProcess> process)
 
 bool CCalcWorker::LookupOperator(const char* name, int* code) const {
     std::lock_guard lock(m_operatorMapLock);
-    const auto it = m_operatorMap.find(name ? name : "");
-    if (it == m_operatorMap.end())
-        return false;
-    if (code)
-        *code = it->second;
-    return true;
+    return Find(m_operatorMap, name, code);
 }
 
 bool CCalcWorker::LookupFunction(const char* name, SingleArgFunc* fn) const {
     std::lock_guard lock(m_functionMapLock);
-    const auto it = m_functionMap.find(name ? name : "");
-    if (it == m_functionMap.end())
-        return false;
-    if (fn)
-        *fn = it->second;
-    return true;
+    return Find(m_functionMap, name, fn);
 }
 
 HRESULT CCalcWorker::PerformOperation(int ID, const std::string& lhs, const std::string& rhs,

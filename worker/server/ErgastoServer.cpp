@@ -3,12 +3,9 @@
 #include "ipc/BusNames.h"
 #include "worker/CalcWorker.h"
 #include "worker/server/BoundedWorkerProcess.h"
+#include "worker/server/ServerBus.h"
 #include "worker/server/ServerLifetime.h"
 #include "worker/server/WorkerBusObject.h"
-
-#include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,29 +20,38 @@ namespace {
     std::_Exit(code);
 }
 
+// Passes the objects' news on: their count to the lifetime, a client that
+// left to the requests (its waiting ones are dropped).
+class CObjectsNews : public IWorkerObjectsOwner {
+public:
+    CObjectsNews(CServerLifetime& lifetime, CBoundedWorkerProcess& process) : m_lifetime(lifetime), m_process(process)
+    {
+    }
+    void ObjectCountChanged(std::size_t count) override { m_lifetime.objectCountChanged(count); }
+    void ConnectionLeft(const std::string& connection) override { m_process.DropWaiting(connection); }
+
+private:
+    CServerLifetime& m_lifetime;
+    CBoundedWorkerProcess& m_process;
+};
+
 }  // namespace
 
-int RunServer(int argc, char** argv)
+void RunServer()
 {
-    QCoreApplication app(argc, argv);
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    CServerBus bus;
     if (!bus.isConnected()) {
-        std::fprintf(stderr, "Ergasto: no session bus: %s\n", qPrintable(bus.lastError().message()));
+        std::fprintf(stderr, "Ergasto: no session bus\n");
         endProcess(-1);
     }
 
-    const QString serviceName = QLatin1String(ipc::kWorkerServiceName);
-    CServerLifetime lifetime(bus, serviceName);
+    CServerLifetime lifetime(bus, ipc::kWorkerServiceName);
     const auto process =
         std::make_shared<CBoundedWorkerProcess>(std::make_shared<CWorkerProcess>(), CRequestSlots::Limits{});
+    CObjectsNews news(lifetime, *process);
     CWorkerBusObject objects(
         bus, [process](const ClientId& client) { return std::make_shared<CCalcWorker>(process->ForClient(client)); },
-        CWorkerBusObject::Options{});
-    QObject::connect(&objects, &CWorkerBusObject::objectCountChanged, &lifetime,
-                     &CServerLifetime::objectCountChanged);
-    QObject::connect(&objects, &CWorkerBusObject::connectionLeft, &objects,
-                     [process](const QString& connection) { process->DropWaiting(connection.toStdString()); });
-    QObject::connect(&lifetime, &CServerLifetime::quitRequested, &app, [&app](int code) { app.exit(code); });
+        CWorkerBusObject::Options{}, news);
 
     // The objects are in place before the name is taken, so that the call that
     // activated this process finds them.
@@ -53,18 +59,13 @@ int RunServer(int argc, char** argv)
         std::fprintf(stderr, "Ergasto: cannot register the class object\n");
         endProcess(-1);
     }
-    const auto claim = bus.interface()->registerService(serviceName, QDBusConnectionInterface::DontQueueService,
-                                                        QDBusConnectionInterface::DontAllowReplacement);
-    if (!claim.isValid() || claim.value() != QDBusConnectionInterface::ServiceRegistered) {
+    if (!bus.RequestName(ipc::kWorkerServiceName)) {
         std::fprintf(stderr, "Ergasto: the name %s is taken\n", ipc::kWorkerServiceName);
         endProcess(-1);
     }
     lifetime.start();
-    const int code = app.exec();
-
-    // The name went before the closing pause; the objects go last.
-    objects.unregisterTree();
-    endProcess(code);
+    // Request threads may still be computing or reporting: they are never waited for.
+    endProcess(bus.Run());
 }
 
 }  // namespace ergasto

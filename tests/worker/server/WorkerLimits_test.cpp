@@ -10,6 +10,7 @@
 #include "ipc/HResultErrors.h"
 #include "worker/server/BusCompleteCallback.h"
 #include "worker/server/RequestSlots.h"
+#include "worker/server/ServerBus.h"
 #include "worker/server/WorkerBusObject.h"
 
 #include <QCoreApplication>
@@ -270,8 +271,21 @@ TEST_F(WorkerLimitsTest, AReportNobodyAnswersEndsAtItsDeadlineAndStillArrives)
     CClient caller(QStringLiteral("caller"));
     CSilentCallback silent;
     ASSERT_TRUE(caller.bus().registerVirtualObject(QLatin1String(kCallbackPath), &silent));
-    CClient worker(QStringLiteral("worker"));
-    ergasto::CBusCompleteCallback report(worker.bus(), caller.name(), QLatin1String(kCallbackPath), 300ms);
+    // The worker's side: a connection of the worker program's kind, whose
+    // loop (reading the answers) runs on a thread of its own.
+    ergasto::CServerBus worker;
+    ASSERT_TRUE(worker.isConnected());
+    std::thread loop([&] { worker.Run(); });
+    struct EndLoop {
+        ergasto::CServerBus& bus;
+        std::thread& thread;
+        ~EndLoop()
+        {
+            bus.Quit(0);
+            thread.join();
+        }
+    } endLoop{worker, loop};
+    ergasto::CBusCompleteCallback report(worker, caller.name().toStdString(), kCallbackPath, 300ms);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(report.NotifyResult(7, "Success", "5.0E+0", 0), E_FAIL);
     // Well within the deadline of a caller that answers at all, and far below
