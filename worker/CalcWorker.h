@@ -43,6 +43,9 @@ public:
     bool EndProcess() override;
     std::shared_ptr<CReportGate> ReportGate() override { return nullptr; }
 
+protected:
+    CRequestThreadPool& Threads() { return m_threads; }
+
 private:
     CRequestThreadPool m_threads;
 };

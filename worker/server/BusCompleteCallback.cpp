@@ -1,6 +1,7 @@
 #include "worker/server/BusCompleteCallback.h"
 
 #include "ipc/BusNames.h"
+#include "worker/server/BoundedWorkerProcess.h"
 
 #include <systemd/sd-bus.h>
 
@@ -43,7 +44,10 @@ HRESULT CBusCompleteCallback::NotifyResult(int ID, const std::string& status, co
             return sd_bus_message_append(m, "issi", static_cast<std::int32_t>(ID), status.c_str(),
                                          resultString.c_str(), static_cast<std::int32_t>(nErrorCode));
         },
-        [answer](sd_bus_message* reply) {
+        [answer, giveSlotBack = CBoundedWorkerProcess::SlotGiverOfThisThread()](sd_bus_message* reply) {
+            // Answered: the request's slot is free before anything the caller sends next is read.
+            if (giveSlotBack)
+                giveSlotBack();
             {
                 std::lock_guard lock(answer->lock);
                 answer->answered = true;

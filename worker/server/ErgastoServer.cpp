@@ -1,10 +1,10 @@
 #include "worker/server/ErgastoServer.h"
 
 #include "ipc/BusNames.h"
-#include "worker/CalcWorker.h"
 #include "worker/server/BoundedWorkerProcess.h"
 #include "worker/server/ServerBus.h"
 #include "worker/server/ServerLifetime.h"
+#include "worker/server/ServerProcess.h"
 #include "worker/server/WorkerBusObject.h"
 
 #include <cstdio>
@@ -46,8 +46,8 @@ void RunServer()
     }
 
     CServerLifetime lifetime(bus, ipc::kWorkerServiceName);
-    const auto process =
-        std::make_shared<CBoundedWorkerProcess>(std::make_shared<CWorkerProcess>(), CRequestSlots::Limits{});
+    const auto serverProcess = std::make_shared<CServerProcess>(bus);
+    const auto process = std::make_shared<CBoundedWorkerProcess>(serverProcess, CRequestSlots::Limits{});
     CObjectsNews news(lifetime, *process);
     CWorkerBusObject objects(
         bus, [process](const ClientId& client) { return std::make_shared<CCalcWorker>(process->ForClient(client)); },
@@ -65,7 +65,7 @@ void RunServer()
     }
     lifetime.start();
     // Request threads may still be computing or reporting: they are never waited for.
-    endProcess(bus.Run());
+    endProcess(serverProcess->ServeUntilEnd());
 }
 
 }  // namespace ergasto

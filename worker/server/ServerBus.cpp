@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
+#include <thread>
 
 namespace ergasto {
 
@@ -62,6 +63,7 @@ CLoopTimer::~CLoopTimer()
 
 void CLoopTimer::start(std::chrono::milliseconds interval)
 {
+    std::lock_guard lock(m_bus.m_lock);
     m_due = Clock::now() + interval;
     m_active = true;
     m_bus.m_timers.insert(this);
@@ -69,6 +71,7 @@ void CLoopTimer::start(std::chrono::milliseconds interval)
 
 void CLoopTimer::stop()
 {
+    std::lock_guard lock(m_bus.m_lock);
     m_active = false;
     m_bus.m_timers.erase(this);
 }
@@ -133,8 +136,12 @@ void CServerBus::Wake()
 
 void CServerBus::Quit(int code)
 {
-    m_exitCode = code;
-    m_quit = true;
+    {
+        std::lock_guard lock(m_lock);
+        if (!m_quit)
+            m_exitCode = code;
+        m_quit = true;
+    }
     Wake();
 }
 
@@ -155,45 +162,84 @@ Clock::time_point CServerBus::FireDueTimers()
         if (timer->m_due > Clock::now())
             return timer->m_due;
         timer->stop();
-        std::lock_guard lock(m_lock);
         timer->m_fire();
     }
 }
 
+bool CServerBus::IsDispatchingHere() const
+{
+    std::lock_guard lock(m_lock);
+    return m_dispatching && m_loopThread == std::this_thread::get_id();
+}
+
+bool CServerBus::RunHereOnceDispatched(std::function<void()> work, const ThreadStarter& startThread)
+{
+    std::lock_guard lock(m_lock);
+    if (!m_dispatching || m_loopThread != std::this_thread::get_id() || m_workHere)
+        return false;
+    // The other thread waits for the lock, which this one keeps to the end of the dispatch.
+    if (!startThread([this] { Serve(); }))
+        return false;
+    m_workHere = std::move(work);
+    return true;
+}
+
 int CServerBus::Run()
 {
-    if (!m_bus)
-        return -1;
+    Serve();
+    return WaitForEnd();
+}
+
+int CServerBus::WaitForEnd()
+{
+    std::unique_lock lock(m_lock);
+    m_loopEnded.wait(lock, [this] { return m_ended; });
+    return m_exitCode;
+}
+
+void CServerBus::Serve()
+{
+    std::unique_lock lock(m_lock);
+    if (!m_bus) {
+        m_exitCode = -1;
+        m_ended = true;
+        m_loopEnded.notify_all();
+        return;
+    }
+    m_loopThread = std::this_thread::get_id();
     while (!m_quit) {
-        pollfd fds[2] = {{m_wakeFd, POLLIN, 0}, {-1, 0, 0}};
-        Clock::time_point busDue = Clock::time_point::max();
-        {
-            std::lock_guard lock(m_lock);
-            int r = 0;
-            do
-                r = sd_bus_process(m_bus, nullptr);
-            while (r > 0 && !m_quit);
-            if (sd_bus_is_open(m_bus) <= 0) {
-                if (m_disconnected)
-                    m_disconnected();
-                if (!m_quit)
-                    Quit(0);
-            }
+        m_dispatching = true;
+        int r = 0;
+        do
+            r = sd_bus_process(m_bus, nullptr);
+        while (r > 0 && !m_quit && !m_workHere);
+        m_dispatching = false;
+        if (m_workHere) {
+            // The loop goes on, on the thread started for it; this one has work of its own.
+            const std::function<void()> work = std::move(m_workHere);
+            m_workHere = nullptr;
+            m_loopThread = {};
+            lock.unlock();
+            work();
+            return;
+        }
+        if (sd_bus_is_open(m_bus) <= 0) {
+            if (m_disconnected)
+                m_disconnected();
+            if (!m_quit)
+                Quit(0);
         }
         const Clock::time_point timerDue = FireDueTimers();
         if (m_quit)
             break;
-        {
-            std::lock_guard lock(m_lock);
-            fds[1].fd = sd_bus_get_fd(m_bus);
-            const int events = sd_bus_get_events(m_bus);
-            fds[1].events = static_cast<short>(events > 0 ? events : POLLIN);
-            std::uint64_t usec = UINT64_MAX;
-            if (sd_bus_get_timeout(m_bus, &usec) >= 0 && usec != UINT64_MAX)
-                busDue = fromMonotonicMicroseconds(usec);
-            m_polling = true;
-        }
-        const auto due = std::min(busDue, timerDue);
+
+        pollfd fds[2] = {{m_wakeFd, POLLIN, 0}, {sd_bus_get_fd(m_bus), 0, 0}};
+        const int events = sd_bus_get_events(m_bus);
+        fds[1].events = static_cast<short>(events > 0 ? events : POLLIN);
+        Clock::time_point due = timerDue;
+        std::uint64_t usec = UINT64_MAX;
+        if (sd_bus_get_timeout(m_bus, &usec) >= 0 && usec != UINT64_MAX)
+            due = std::min(due, fromMonotonicMicroseconds(usec));
         timespec wait{};
         timespec* timeout = nullptr;
         if (due != Clock::time_point::max()) {
@@ -203,17 +249,19 @@ int CServerBus::Run()
             wait.tv_nsec = static_cast<long>(left % 1000000000);
             timeout = &wait;
         }
+        m_polling = true;
+        lock.unlock();
         ::ppoll(fds, 2, timeout, nullptr);
-        {
-            std::lock_guard lock(m_lock);
-            m_polling = false;
-        }
+        lock.lock();
+        m_polling = false;
         if (fds[0].revents & POLLIN) {
             std::uint64_t count = 0;
             [[maybe_unused]] const ssize_t read = ::read(m_wakeFd, &count, sizeof count);
         }
     }
-    return m_exitCode;
+    m_loopThread = {};
+    m_ended = true;
+    m_loopEnded.notify_all();
 }
 
 bool CServerBus::CallAsync(const std::string& destination, const std::string& path, const char* interfaceName,

@@ -13,14 +13,15 @@
 // Handlers, answer callbacks and timers run on the loop thread with the lock
 // held; they must not wait for another thread that writes to the connection.
 
-#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 
 struct sd_bus;
 struct sd_bus_message;
@@ -96,10 +97,27 @@ public:
     // when it is taken or cannot be had. Blocks; before Run.
     bool RequestName(const std::string& name);
 
-    // Serves the connection until Quit; returns Quit's code.
+    // Runs the loop on the calling thread until it ends (Quit) or moves to
+    // another thread (RunHereOnceDispatched).
+    void Serve();
+    // Waits until the loop has ended, wherever it ran last; Quit's code.
+    int WaitForEnd();
+    // Serve, then WaitForEnd.
     int Run();
-    // Ends Run with `code` (any thread).
+    // Ends the loop with `code` (any thread; the first code given holds).
     void Quit(int code);
+
+    // Starts a function on another thread; false when none could be had.
+    using ThreadStarter = std::function<bool(std::function<void()>)>;
+    // Whether the calling thread is the loop's and is dispatching (in a handler).
+    bool IsDispatchingHere() const;
+    // For a handler: once the dispatch is over, the calling thread leaves the
+    // loop to run `work`, and the loop goes on, on a thread that startThread
+    // gives it; so the thread that read a request computes it, and no other
+    // thread has to be woken before the computation can start. False
+    // (nothing will run) when startThread could not start a thread, or when
+    // the caller is not dispatching.
+    bool RunHereOnceDispatched(std::function<void()> work, const ThreadStarter& startThread);
 
     // Calls destination/path interface.member without waiting; `answered`
     // gets the answer (loop thread, lock held), or an error when none came
@@ -116,7 +134,7 @@ private:
     friend class CLoopTimer;
     friend struct ServerBusDispatch;
 
-    // The time to the first due timer; fires those that are due (loop thread).
+    // Fires the timers that are due; the time the next one is due (loop thread).
     std::chrono::steady_clock::time_point FireDueTimers();
     void Wake();
     // Wakes the loop when a write has left something queued (lock held).
@@ -129,10 +147,16 @@ private:
     Handler m_objects;
     std::function<void()> m_disconnected;
     int m_wakeFd = -1;
-    bool m_polling = false;   // guarded by m_lock: the loop waits on the socket
-    std::atomic<bool> m_quit{false};
-    std::atomic<int> m_exitCode{0};
-    std::set<CLoopTimer*> m_timers;   // the active ones; loop thread only
+    // Guarded by m_lock:
+    bool m_polling = false;                 // the loop waits on the socket
+    bool m_dispatching = false;             // the loop hands out what it has read
+    std::thread::id m_loopThread;           // the thread that runs the loop now
+    std::function<void()> m_workHere;       // for the loop's thread, once the dispatch is over
+    bool m_quit = false;
+    int m_exitCode = 0;
+    bool m_ended = false;                   // the loop has ended
+    std::condition_variable_any m_loopEnded;
+    std::set<CLoopTimer*> m_timers;         // the active ones
 };
 
 }  // namespace ergasto

@@ -305,6 +305,82 @@ TEST_F(WorkerLimitsTest, AReportNobodyAnswersEndsAtItsDeadlineAndStillArrives)
     caller.bus().unregisterObject(QLatin1String(kCallbackPath));
 }
 
+// A caller that answers each report and sends its next request at once, so
+// that its answer and its next call reach the worker together.
+class CPromptCaller : public QDBusVirtualObject {
+public:
+    CPromptCaller(CClient& client, QString objectPath, int requests)
+        : m_client(client), m_objectPath(std::move(objectPath)), m_requests(requests)
+    {
+    }
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
+    {
+        if (message.member() != QLatin1String("NotifyResult"))
+            return false;
+        connection.send(message.createReply());
+        std::lock_guard<std::mutex> guard(m_lock);
+        ++m_reports;
+        if (m_sent < m_requests)
+            sendNext();
+        return true;
+    }
+    void start(int inFlight)
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        while (m_sent < inFlight)
+            sendNext();
+    }
+    int reports() const
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        return m_reports;
+    }
+    std::vector<QDBusPendingCall> calls() const
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        return m_calls;
+    }
+
+private:
+    void sendNext()
+    {
+        ++m_sent;
+        m_calls.push_back(m_client.bus().asyncCall(m_client.perform(m_objectPath, m_sent, "2", "3", "+"), 60000));
+    }
+
+    CClient& m_client;
+    const QString m_objectPath;
+    const int m_requests;
+    mutable std::mutex m_lock;
+    int m_sent = 0;
+    int m_reports = 0;
+    std::vector<QDBusPendingCall> m_calls;
+};
+
+TEST_F(WorkerLimitsTest, AnAnsweredReportsSlotIsFreeForTheCallersNextRequestAtOnce)
+{
+    CClient client(QStringLiteral("prompt"));
+    const QString path = client.create();
+    ASSERT_FALSE(path.isEmpty());
+    constexpr int kRequests = 400;
+    CPromptCaller caller(client, path, kRequests);
+    ASSERT_TRUE(client.bus().registerVirtualObject(QLatin1String(kCallbackPath), &caller));
+    // As many requests in flight as the caller's share, all the time.
+    caller.start(int(ergasto::CRequestSlots::Limits{}.perConnection));
+    // A refused call ends the chain of requests: no report follows it.
+    const auto refusedAny = [&] {
+        const auto calls = caller.calls();
+        return std::any_of(calls.begin(), calls.end(), [](const QDBusPendingCall& c) { return c.isFinished() && c.isError(); });
+    };
+    EXPECT_TRUE(ipc_test::WaitUntil([&] { return caller.reports() == kRequests || refusedAny(); }, 120s));
+    auto calls = caller.calls();
+    auto outcomes = Outcomes(calls, [] {});
+    EXPECT_EQ(outcomes[QStringLiteral("ok")], kRequests);
+    EXPECT_EQ(outcomes[ipc::ErrorNameForHResult(E_FAIL)], 0);
+    client.bus().unregisterObject(QLatin1String(kCallbackPath));
+}
+
 TEST_F(WorkerLimitsTest, CallersKilledWithRequestsRunningLeaveTheWorkerToEndByTheIdleRule)
 {
     ipc_test::CWorkerChild worker;   // our child, so that its end and exit code are seen
