@@ -1,71 +1,54 @@
 #include "worker/server/ErgastoServer.h"
 
 #include "ipc/BusNames.h"
-#include "worker/server/BoundedWorkerProcess.h"
-#include "worker/server/ServerBus.h"
-#include "worker/server/ServerLifetime.h"
-#include "worker/server/ServerProcess.h"
-#include "worker/server/WorkerBusObject.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace ergasto {
 
-namespace {
-
-[[noreturn]] void endProcess(int code)
+CErgastoServer::CErgastoServer(const std::string& busAddress)
+    : m_bus(busAddress),
+      m_lifetime(m_bus, ipc::kWorkerServiceName),
+      m_serverProcess(std::make_shared<CServerProcess>(m_bus)),
+      m_process(std::make_shared<CBoundedWorkerProcess>(m_serverProcess, CRequestSlots::Limits{})),
+      m_objects(
+          m_bus, [this](const ClientId& client) { return std::make_shared<CCalcWorker>(m_process->ForClient(client)); },
+          CWorkerBusObject::Options{}, *this)
 {
-    std::fflush(nullptr);
-    std::_Exit(code);
 }
 
-// Passes the objects' news on: their count to the lifetime, a client that
-// left to the requests (its waiting ones are dropped).
-class CObjectsNews : public IWorkerObjectsOwner {
-public:
-    CObjectsNews(CServerLifetime& lifetime, CBoundedWorkerProcess& process) : m_lifetime(lifetime), m_process(process)
-    {
-    }
-    void ObjectCountChanged(std::size_t count) override { m_lifetime.objectCountChanged(count); }
-    void ConnectionLeft(const std::string& connection) override { m_process.DropWaiting(connection); }
+std::string CErgastoServer::Start()
+{
+    if (!m_bus.isConnected())
+        return "no session bus";
+    // The objects are in place before the name is taken, so that the call that
+    // activated this process finds them.
+    if (!m_objects.registerTree())
+        return "cannot register the class object";
+    if (!m_bus.RequestName(ipc::kWorkerServiceName))
+        return std::string("the name ") + ipc::kWorkerServiceName + " is taken";
+    m_lifetime.start();
+    return {};
+}
 
-private:
-    CServerLifetime& m_lifetime;
-    CBoundedWorkerProcess& m_process;
-};
-
-}  // namespace
+int CErgastoServer::ServeUntilEnd()
+{
+    return m_serverProcess->ServeUntilEnd();
+}
 
 void RunServer()
 {
-    CServerBus bus;
-    if (!bus.isConnected()) {
-        std::fprintf(stderr, "Ergasto: no session bus\n");
-        endProcess(-1);
-    }
-
-    CServerLifetime lifetime(bus, ipc::kWorkerServiceName);
-    const auto serverProcess = std::make_shared<CServerProcess>(bus);
-    const auto process = std::make_shared<CBoundedWorkerProcess>(serverProcess, CRequestSlots::Limits{});
-    CObjectsNews news(lifetime, *process);
-    CWorkerBusObject objects(
-        bus, [process](const ClientId& client) { return std::make_shared<CCalcWorker>(process->ForClient(client)); },
-        CWorkerBusObject::Options{}, news);
-
-    // The objects are in place before the name is taken, so that the call that
-    // activated this process finds them.
-    if (!objects.registerTree()) {
-        std::fprintf(stderr, "Ergasto: cannot register the class object\n");
-        endProcess(-1);
-    }
-    if (!bus.RequestName(ipc::kWorkerServiceName)) {
-        std::fprintf(stderr, "Ergasto: the name %s is taken\n", ipc::kWorkerServiceName);
-        endProcess(-1);
-    }
-    lifetime.start();
+    CErgastoServer server;
+    const std::string error = server.Start();
+    int code = -1;
+    if (error.empty())
+        code = server.ServeUntilEnd();
+    else
+        std::fprintf(stderr, "Ergasto: %s\n", error.c_str());
     // Request threads may still be computing or reporting: they are never waited for.
-    endProcess(serverProcess->ServeUntilEnd());
+    std::fflush(nullptr);
+    std::_Exit(code);
 }
 
 }  // namespace ergasto
