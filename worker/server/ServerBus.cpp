@@ -39,10 +39,10 @@ struct ServerBusDispatch {
         static_cast<CServerBus*>(self)->m_objects(message);
         return 1;
     }
-    static int onMatch(sd_bus_message* message, void* slot, sd_bus_error*)
+    static int onMatch(sd_bus_message* message, void* match, sd_bus_error*)
     {
-        // A copy: the handler may end its own slot.
-        const CServerBus::Handler handler = static_cast<CServerBus::CMatch*>(slot)->m_handler;
+        // A copy: the handler may end its own match.
+        const CServerBus::Handler handler = static_cast<CServerBus::CMatch*>(match)->m_handler;
         handler(message);
         return 1;
     }

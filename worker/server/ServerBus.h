@@ -2,16 +2,19 @@
 // The worker program's one connection to the session bus (sd-bus), and the
 // loop that serves it.
 //
-// One thread runs the loop (Run): it alone reads the connection, hands each
-// incoming call to the object tree's handler and each answer to the call that
-// awaits it, and runs the timers. Any thread may write: a request thread sends
+// The loop runs on one thread at a time (Serve): that thread alone reads the
+// connection, hands each incoming call to the object tree's handler and each
+// answer to the call that awaits it, and runs the timers. A handler may keep
+// its thread for the request it has read and move the loop on to another
+// thread (RunHereOnceDispatched). Any thread may write: a request thread sends
 // its report (CallAsync) itself, under the connection's lock, so that the
 // report leaves the process without waking the loop. The loop holds that lock
 // while it dispatches and lets it go while it waits on the socket; a write
 // that leaves something queued wakes it.
 //
-// Handlers, answer callbacks and timers run on the loop thread with the lock
-// held; they must not wait for another thread that writes to the connection.
+// Handlers, answer callbacks and timers run on the loop's thread with the
+// lock held; they must not wait for another thread that writes to the
+// connection.
 
 #include <chrono>
 #include <condition_variable>
@@ -31,7 +34,8 @@ namespace ergasto {
 
 class CServerBus;
 
-// A single-shot timer of the loop. Loop thread only.
+// A single-shot timer of the loop, started and stopped by the loop's thread
+// (or before the loop runs).
 class CLoopTimer {
 public:
     CLoopTimer(CServerBus& bus, std::function<void()> fire);
