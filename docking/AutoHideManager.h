@@ -4,7 +4,9 @@
 // pointer rests on a label and slides back once pointer and focus have left
 // it, the pane's resizing, and the way back into the layout (unpin). The
 // frame reaches it through IAutoHideManager; the strips, the pane and the
-// size trackers call back into it.
+// size trackers call back into it through their owner interfaces. The pane's
+// showing and hiding, and its requests, are in AutoHideManagerShow.cpp; its
+// slide is a CAutoHideSlide.
 
 #include <array>
 #include <functional>
@@ -16,6 +18,8 @@
 #include <QWidget>
 
 #include "docking/AutoHidePane.h"
+#include "docking/AutoHideSizeTracker.h"
+#include "docking/AutoHideSlide.h"
 #include "docking/AutoHideStrip.h"
 #include "docking/FrameSeams.h"
 #include "docking/GhostBar.h"
@@ -26,11 +30,15 @@ class QTimer;
 
 namespace dockwins {
 
-class CAutoHideManager final : public QObject, public IAutoHideManager {
+class CAutoHideManager final : public QObject,
+                               public IAutoHideManager,
+                               private IAutoHidePaneOwner,
+                               private IAutoHideStripOwner,
+                               private IAutoHideSizingView {
     Q_OBJECT
 public:
     using Window = QPointer<QWidget>;
-    using Labels = CAutoHideLabels<Window>;
+    using Labels = IAutoHideStripOwner::Labels;
 
     // frame: takes unpinned windows (code 5) and is the owner of released
     // ones; clientArea: the parent of the strips and the pane; relayout: lays
@@ -50,17 +58,17 @@ public:
     // Takes a pinned window off its label and releases it (code 3 at the
     // pane); with unpin, every window of its label goes back into the layout
     // instead. False when no label holds the window.
-    bool Remove(QWidget* window, bool unpin);
+    bool Remove(QWidget* window, bool unpin) override;
 
     // The pointer moved, no button down, over a strip (client coordinates).
-    void HoverCheck(QPoint clientPoint);
+    void HoverCheck(QPoint clientPoint) override;
     // The pointer left the strips.
-    void HoverLeave();
+    void HoverLeave() override;
     // The pointer rested on the hover candidate: it slides out.
     void HoverShow();
     // Shows a pinned window slid out (at once, or sliding when asked and
     // windows move live); hides the one shown before.
-    bool Show(QWidget* window, bool slide);
+    bool Show(QWidget* window, bool slide) override;
     // Hides the shown window and the pane (sliding back when asked).
     void Hide(bool slide);
     // The hide timer's tick: the pane goes once pointer and focus have left it.
@@ -68,22 +76,26 @@ public:
     // Pointer off pane and label, and focus outside the pane.
     bool PointerAndFocusHaveLeft() const;
 
-    const Labels& Model() const { return m_labels; }
+    const Labels& Model() const override { return m_labels; }
     QWidget* ShownWindow() const { return m_shown; }
     int ShownSide() const { return m_side; }
     CAutoHidePane* Pane() const { return m_pane; }
     CAutoHideStrip* Strip(int side) const { return m_strips[static_cast<std::size_t>(side)]; }
     int StripThickness() const { return m_thickness; }
-    int SmallIconSize() const { return m_smallIcon; }
+    int SmallIconSize() const override { return m_smallIcon; }
     const AutoHideSides& Sides() const { return m_sides; }
     // The labels' rectangles of one side (client coordinates).
-    const std::vector<RECT>& LabelRects(int side) const { return m_labelRects[static_cast<std::size_t>(side)]; }
+    const std::vector<RECT>& LabelRects(int side) const override
+    {
+        return m_labelRects[static_cast<std::size_t>(side)];
+    }
     // The label holding the window (client coordinates); empty when none.
     QRect LabelRectOf(QWidget* window) const;
     // The pane's rectangle for the shown window at its stored width.
     QRect PaneRectFor(int side, int width) const;
-    bool IsSliding() const;
-    bool IsSlidingOut() const { return IsSliding() && !m_slideShowing; }
+    bool IsSliding() const { return m_slide->IsRunning(); }
+    // The pane is sliding back into its side (out of view).
+    bool IsSlidingOut() const { return m_slide->IsSlidingBack(); }
     QTimer* HoverTimer() const { return m_hoverTimer; }
     QTimer* HideTimer() const { return m_hideTimer; }
     QWidget* HoverCandidate() const { return m_candidate; }
@@ -98,19 +110,19 @@ public:
     void RaiseOverBars();
 
     // From the pane.
-    void OnPaneResized();
-    void OnPaneUnpin();
-    void OnPaneClose();
+    void OnPaneResized() override;
+    void OnPaneUnpin() override;
+    void OnPaneClose() override;
     // A press on the pane's sizing bar (client coordinates): a size drag.
-    void StartSizing(QPoint clientPoint);
+    void StartSizing(QPoint clientPoint) override;
     // The hide timer stops while the pane is resized.
-    void SuspendHiding(bool suspend);
+    void SuspendHiding(bool suspend) override;
     // A caption was painted in the pane.
-    void RecordPaneCaption();
+    void RecordPaneCaption() override;
     // The size trackers' view: the pane moved, the sizing bar's outline.
-    void MovePane(const QRect& rect);
-    void ShowSizingGhost(const QRect& bar);
-    void HideSizingGhost();
+    void MovePane(const QRect& rect) override;
+    void ShowSizingGhost(const QRect& bar) override;
+    void HideSizingGhost() override;
     bool IsSizingGhostShown() const;
 
 private:
@@ -122,9 +134,6 @@ private:
     void Relayout();
     void PlacePane(const QRect& rect);
     void PlaceShownWindow();
-    void StartSlide(const QRect& pane, bool show);
-    void SlideStep();
-    void StopSlide();
     void OnWindowDestroyed();
     void DropDeadEntries();
     int MeasureText(const std::u16string& text) const;
@@ -147,10 +156,7 @@ private:
     QPoint m_hoverPoint;
     QTimer* m_hoverTimer = nullptr;
     QTimer* m_hideTimer = nullptr;
-    QTimer* m_slideTimer = nullptr;
-    std::vector<RECT> m_slideSteps;
-    std::size_t m_slideIndex = 0;
-    bool m_slideShowing = false;
+    CAutoHideSlide* m_slide = nullptr;  // a child
     bool m_closing = false;
     bool m_userSizing = false;  // the size trackers move the pane
     std::function<bool()> m_hoverAllowed;

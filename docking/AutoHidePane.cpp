@@ -5,11 +5,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "docking/AutoHideManager.h"
 #include "docking/CaptionPainter.h"
 #include "docking/DockEvents.h"
-#include "docking/FocusHandler.h"
+#include "docking/FocusCommands.h"
 #include "docking/core/AutoHideLayout.h"
+#include "docking/core/FocusRules.h"
 
 namespace dockwins {
 
@@ -20,7 +20,7 @@ QWidget* ParentOfWidget(QWidget* const& w) { return w ? w->parentWidget() : null
 
 }  // namespace
 
-CAutoHidePane::CAutoHidePane(CAutoHideManager& manager, QWidget* clientArea)
+CAutoHidePane::CAutoHidePane(IAutoHidePaneOwner& manager, QWidget* clientArea)
     : QWidget(clientArea), m_manager(manager),
       m_buttons(new CCaptionButtons(*this, [this] { update(ToQRect(m_caption.caption)); }))
 {
@@ -74,19 +74,14 @@ bool CAutoHidePane::IsCaptionActive() const
 
 bool CAutoHidePane::event(QEvent* event)
 {
-    if (event->type() == DockRequestEventType()) {
-        // Code 3: a pinned window leaves its label without going back into the
-        // layout; code 10: it slides out.
-        auto* request = static_cast<CDockRequestEvent*>(event);
-        DockRequest& r = request->Request();
-        if (r.code == kUndock)
-            request->result = m_manager.Remove(ToWidget(r.window), false) ? 1 : 0;
-        else if (r.code == kActivateTab)
-            request->result = m_manager.Show(ToWidget(r.window), false) ? 1 : 0;
+    if (AnswerDockRequest(event, *this, false))
         return true;
-    }
     return QWidget::event(event);
 }
+
+bool CAutoHidePane::OnUndock(WindowHandle window) { return m_manager.Remove(ToWidget(window), false); }
+
+bool CAutoHidePane::OnActivateTab(WindowHandle window) { return m_manager.Show(ToWidget(window), false); }
 
 void CAutoHidePane::resizeEvent(QResizeEvent* event)
 {

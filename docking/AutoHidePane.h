@@ -10,15 +10,34 @@
 #include "docking/CaptionButtons.h"
 #include "docking/core/CaptionGlyphs.h"
 #include "docking/core/CaptionLayout.h"
+#include "docking/core/DockRequestHandler.h"
 
 namespace dockwins {
 
-class CAutoHideManager;
+// What the pane asks of the auto-hide manager that owns it.
+class IAutoHidePaneOwner {
+public:
+    virtual ~IAutoHidePaneOwner() = default;
+    // Code 3 at the pane: the pinned window leaves its label (unpin false:
+    // released, not docked back).
+    virtual bool Remove(QWidget* window, bool unpin) = 0;
+    // Code 10 at the pane: the pinned window is shown slid out.
+    virtual bool Show(QWidget* window, bool slide) = 0;
+    // The pane's size changed.
+    virtual void OnPaneResized() = 0;
+    // The pane is painting its caption.
+    virtual void RecordPaneCaption() = 0;
+    // A press on the pane's sizing bar (client coordinates).
+    virtual void StartSizing(QPoint clientPoint) = 0;
+    // The caption's pin and close buttons.
+    virtual void OnPaneUnpin() = 0;
+    virtual void OnPaneClose() = 0;
+};
 
-class CAutoHidePane final : public QWidget {
+class CAutoHidePane final : public QWidget, private IDockRequestHandler {
     Q_OBJECT
 public:
-    CAutoHidePane(CAutoHideManager& manager, QWidget* clientArea);
+    CAutoHidePane(IAutoHidePaneOwner& manager, QWidget* clientArea);
 
     // The window shown inside (null: none), the side and the caption's text.
     void SetShown(QWidget* window, int side, const QString& title);
@@ -48,9 +67,14 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // IDockRequestHandler. Code 3: a pinned window leaves its label without
+    // going back into the layout; code 10: it slides out.
+    bool OnUndock(WindowHandle window) override;
+    bool OnActivateTab(WindowHandle window) override;
+
     void LayOut();
 
-    CAutoHideManager& m_manager;
+    IAutoHidePaneOwner& m_manager;
     QPointer<QWidget> m_window;
     int m_side = 3;
     QString m_title;

@@ -1,18 +1,10 @@
 #include "docking/AutoHideSizeTracker.h"
 
-#include <QRect>
-
-#include "docking/AutoHideManager.h"
 #include "docking/DockEvents.h"
 
 namespace dockwins {
 
-namespace {
-
-
-}  // namespace
-
-CAutoHideSizeTrackerBase::CAutoHideSizeTrackerBase(CAutoHideManager& manager, const RECT& pane,
+CAutoHideSizeTrackerBase::CAutoHideSizeTrackerBase(IAutoHideSizingView& manager, const RECT& pane,
                                                    const RECT& bounds, int side, POINT pointer)
     : m_manager(manager), m_tracker(pane, bounds, side, pointer), m_start(pane), m_pane(pane), m_side(side)
 {

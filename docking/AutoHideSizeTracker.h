@@ -4,23 +4,35 @@
 // tracker moves the pane live, the ghost tracker moves an outline of the bar
 // and the pane at the drop. The pane does not hide while it is resized.
 
+#include <QRect>
+
 #include "docking/core/AutoHideLayout.h"
 #include "docking/core/DragTracker.h"
 
 namespace dockwins {
 
-class CAutoHideManager;
+// The slid-out pane as its size trackers move it (client coordinates).
+class IAutoHideSizingView {
+public:
+    virtual ~IAutoHideSizingView() = default;
+    // The pane does not hide while it is resized.
+    virtual void SuspendHiding(bool suspend) = 0;
+    virtual void MovePane(const QRect& rect) = 0;
+    // The outline of the sizing bar.
+    virtual void ShowSizingGhost(const QRect& bar) = 0;
+    virtual void HideSizingGhost() = 0;
+};
 
 class CAutoHideSizeTrackerBase : public IDDTracker {
 public:
-    CAutoHideSizeTrackerBase(CAutoHideManager& manager, const RECT& pane, const RECT& bounds, int side,
+    CAutoHideSizeTrackerBase(IAutoHideSizingView& manager, const RECT& pane, const RECT& bounds, int side,
                              POINT pointer);
     void BeginDrag() override;
     void EndDrag(bool cancelled) override;
     void OnCancelDrag(int, int) override {}
 
 protected:
-    CAutoHideManager& m_manager;
+    IAutoHideSizingView& m_manager;
     CAutoHideSizeTracker m_tracker;
     RECT m_start;
     RECT m_pane;

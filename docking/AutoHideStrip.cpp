@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "docking/AutoHideManager.h"
 #include "docking/CaptionPainter.h"
 #include "docking/DockEvents.h"
 #include "docking/DockingSystemSettings.h"
@@ -27,7 +26,7 @@ void Line(QPainter& painter, POINT from, POINT to, const QColor& colour)
 
 }  // namespace
 
-CAutoHideStrip::CAutoHideStrip(CAutoHideManager& manager, int side, QWidget* clientArea)
+CAutoHideStrip::CAutoHideStrip(IAutoHideStripOwner& manager, int side, QWidget* clientArea)
     : QWidget(clientArea), m_manager(manager), m_side(side)
 {
     setObjectName(QStringLiteral("autoHideStrip%1").arg(side));

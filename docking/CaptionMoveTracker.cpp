@@ -1,74 +1,14 @@
 #include "docking/CaptionMoveTracker.h"
 
 #include "docking/DockEvents.h"
+#include "docking/DockRequests.h"
 #include "docking/DockingWindow.h"
 #include "docking/DragSession.h"
+#include "docking/DropTarget.h"
 #include "docking/GhostOutline.h"
-#include "docking/TabDockingBox.h"
 #include "docking/core/CaptionDrag.h"
 
 namespace dockwins {
-
-namespace {
-
-// Code 1 to the first window at or above `hit` that answers the box query,
-// inside the top-level window `top`, never the dragged window or its children.
-QWidget* AskFirstBox(QWidget* top, QWidget* hit, QWidget* dragged, DockRequest& request)
-{
-    for (QWidget* w = hit; w; w = w->parentWidget()) {
-        const bool own = dragged && (w == dragged || dragged->isAncestorOf(w));
-        if (!own && IsBoxWindow(w)) {
-            DockRequest asked = request;
-            asked.code = kAdjustDragRect;
-            asked.target = w;
-            if (SendBoxMessage(w, asked) == 0)
-                return nullptr;
-            request = asked;
-            return ToWidget(asked.target);
-        }
-        if (w == top)
-            break;
-    }
-    return nullptr;
-}
-
-// The frame's own floating window under the point, the most recently raised first.
-QWidget* FloatingWindowAt(QWidget* frame, QWidget* dragged, const QPoint& pointer)
-{
-    const QObjectList& children = frame->children();
-    for (auto it = children.crbegin(); it != children.crend(); ++it) {
-        auto* w = qobject_cast<QWidget*>(*it);
-        if (w && w != dragged && w->isWindow() && w->isVisible() && w->geometry().contains(pointer) &&
-            IsBoxWindow(w))
-            return w;
-    }
-    return nullptr;
-}
-
-}  // namespace
-
-QWidget* FindDropTarget(QWidget* frame, QWidget* dragged, const QPoint& pointer, DockRequest& request)
-{
-    if (!frame)
-        return nullptr;
-    request.pointer = {pointer.x(), pointer.y()};
-    request.window = dragged;
-    QWidget* top = FloatingWindowAt(frame, dragged, pointer);
-    if (!top && frame->frameGeometry().contains(pointer))
-        top = frame;
-    if (top) {
-        QWidget* hit = top->childAt(top->mapFromGlobal(pointer));
-        if (QWidget* box = AskFirstBox(top, hit ? hit : top, dragged, request))
-            return box;
-    }
-    DockRequest asked = request;
-    asked.code = kAdjustDragRect;
-    asked.target = frame;
-    if (SendDockRequest(frame, asked) == 0 || !asked.target)
-        return nullptr;
-    request = asked;
-    return ToWidget(asked.target);
-}
 
 CCaptionMoveTracker::CCaptionMoveTracker(CTabbedAutoHideDockingWindow& window, const QPoint& pressAt)
     : m_window(&window), m_frame(window.Frame()), m_start(pressAt), m_last(pressAt)
@@ -89,21 +29,14 @@ void CCaptionMoveTracker::BeginDrag()
         return;
     m_origin = m_window->mapToGlobal(QPoint(0, 0));
     const RECT window = ToRect(QRect(m_origin, m_window->size()));
-    if (m_window->FloatingRect().IsEmpty() && m_frame) {
-        DockRequest clamp;
-        clamp.window = m_window.data();
-        clamp.target = m_frame.data();
-        clamp.code = kClampRectSize;
-        clamp.rect = window;
-        SendDockRequest(m_frame, clamp);
-        m_window->SetFloatingRect(clamp.rect);
-    }
+    if (m_window->FloatingRect().IsEmpty() && m_frame)
+        m_window->SetFloatingRect(RequestClampRectSize(m_frame, m_window, window));
     const RECT floating = m_window->FloatingRect();
     m_floatWidth = floating.Width();
     m_floatHeight = floating.Height();
     m_offset = CaptionGrabOffset(window, ToPoint(m_start),
                                  m_floatWidth, m_floatHeight);
-    m_ghost = std::make_unique<CGhostOutline>();
+    m_ghost = std::make_unique<CGhostOutline>(m_frame);
     Track(m_start);
 }
 
@@ -113,15 +46,8 @@ void CCaptionMoveTracker::Track(const QPoint& pointer)
     if (!m_window)
         return;
     m_floatRect = CaptionDragOutline(ToPoint(pointer), m_offset, m_floatWidth, m_floatHeight);
-    if (m_frame) {
-        DockRequest clamp;
-        clamp.window = m_window.data();
-        clamp.target = m_frame.data();
-        clamp.code = kClampRectSize;
-        clamp.rect = m_floatRect;
-        SendDockRequest(m_frame, clamp);
-        m_floatRect = clamp.rect;
-    }
+    if (m_frame)
+        m_floatRect = RequestClampRectSize(m_frame, m_window, m_floatRect);
     const QPointer<QWidget> previous = m_target;
     m_target = nullptr;
     m_outline = m_floatRect;

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QWidget>
 
+#include "docking/core/DockRequestHandler.h"
+
 namespace dockwins {
 
 namespace {
@@ -50,6 +52,16 @@ std::intptr_t SendDockRequest(QWidget* to, DockRequest& request)
     CDockRequestEvent event(DockRequestEventType(), request);
     QCoreApplication::sendEvent(to, &event);
     return event.result;
+}
+
+bool AnswerDockRequest(QEvent* event, IDockRequestHandler& handler, bool boxChannel)
+{
+    const QEvent::Type type = event->type();
+    if (type != DockRequestEventType() && !(boxChannel && type == BoxMessageEventType()))
+        return false;
+    auto* request = static_cast<CDockRequestEvent*>(event);
+    request->result = DispatchDockRequest(handler, request->Request());
+    return true;
 }
 
 std::intptr_t SendBoxMessage(QWidget* to, DockRequest& request)

@@ -16,6 +16,8 @@ class QWidget;
 
 namespace dockwins {
 
+class IDockRequestHandler;
+
 // The frame's and package windows' request channel.
 QEvent::Type DockRequestEventType();
 // The box protocol's channel, registered once per process under BoxMessageName().
@@ -58,6 +60,10 @@ public:
 };
 
 std::intptr_t SendDockRequest(QWidget* to, DockRequest& request);
+// A window's answer to a dock request event: the handler's call for the
+// request's code. The box channel is answered too when `boxChannel`. False
+// for any other event.
+bool AnswerDockRequest(QEvent* event, IDockRequestHandler& handler, bool boxChannel);
 
 std::intptr_t SendBoxMessage(QWidget* to, DockRequest& request);
 // Code 9 by the box channel: is the window a docking window or a box?

@@ -1,16 +1,23 @@
 #include "docking/DockingFrame.h"
 
+#include <QApplication>
+#include <QChildEvent>
+#include <QFocusEvent>
 #include <QLayout>
 #include <QPainter>
+#include <QWindow>
 
 #include "docking/AutoHideManager.h"
+#include "docking/CaptionMoveTracker.h"
 #include "docking/DockEvents.h"
+#include "docking/DockingScreens.h"
 #include "docking/DockingSystemSettings.h"
 #include "docking/DockingWindow.h"
 #include "docking/DragSession.h"
 #include "docking/FocusHandler.h"
 #include "docking/GhostBar.h"
 #include "docking/PackageWindow.h"
+#include "docking/TabDockingBox.h"
 #include "docking/WindowPtrWrapper.h"
 
 namespace dockwins {
@@ -25,6 +32,9 @@ CDockingFrameImpl::CDockingFrameImpl(QWidget* parent)
         UpdateLayout(false);
         Redraw();
     });
+    // Queued: a removed screen is gone from the list once the change is over.
+    connect(&CScreenWatch::Instance(), &CScreenWatch::changed, this, &CDockingFrameImpl::OnScreensChanged,
+            Qt::QueuedConnection);
 }
 
 CDockingFrameImpl::~CDockingFrameImpl()
@@ -162,57 +172,169 @@ RECT CDockingFrameImpl::ToScreen(const RECT& client) const
     return r;
 }
 
-std::intptr_t CDockingFrameImpl::OnRequest(DockRequest& request)
+// ------------------------------------------------------------------ dock requests
+
+bool CDockingFrameImpl::OnAdjustDragRect(DockRequest& request)
 {
-    switch (request.code) {
-    case kAdjustDragRect: {
-        request.outline = ToClient(request.outline);
-        const std::intptr_t answer = m_layout.Handle(request, this, {}, DockingSettings().Metrics());
-        request.outline = ToScreen(request.outline);
-        return answer;
-    }
-    case kAcceptDock: {
-        request.outline = ToClient(request.outline);
-        const std::intptr_t answer = m_layout.Handle(request, this, {}, DockingSettings().Metrics());
-        request.outline = ToScreen(request.outline);
+    request.outline = ToClient(request.outline);
+    const bool accepted = m_layout.AdjustDragRect(request, this);
+    request.outline = ToScreen(request.outline);
+    return accepted;
+}
+
+bool CDockingFrameImpl::OnAcceptDock(DockRequest& request)
+{
+    request.outline = ToClient(request.outline);
+    const bool docked = m_layout.AcceptDock(request);
+    request.outline = ToScreen(request.outline);
+    Redraw();
+    return docked;
+}
+
+bool CDockingFrameImpl::OnUndock(WindowHandle window)
+{
+    const bool removed = m_layout.Undock(window);
+    Redraw();
+    return removed;
+}
+
+bool CDockingFrameImpl::OnGetDockingPosition(DockRequest& request)
+{
+    return m_autoHide->GetDockingPosition(request) || m_layout.GetDockingPosition(request);
+}
+
+bool CDockingFrameImpl::OnSetDockingPosition(DockRequest& request)
+{
+    const bool docked = m_layout.SetDockingPosition(request);
+    Redraw();
+    return docked;
+}
+
+bool CDockingFrameImpl::OnClampRectSize(RECT& rect)
+{
+    ClampRectSize(rect, {m_clientArea->width(), m_clientArea->height()}, DockingSettings().Metrics());
+    return true;
+}
+
+bool CDockingFrameImpl::OnIsPinned(WindowHandle target) { return m_autoHide->IsAutoHidePane(target); }
+
+bool CDockingFrameImpl::OnPinToSide(DockRequest& request)
+{
+    bool stripAppeared = false;
+    const std::intptr_t answer = m_autoHide->PinToSide(request, stripAppeared);
+    if (stripAppeared) {
+        UpdateLayout(false);
         Redraw();
-        return answer;
     }
-    case kUndock:
-    case kSetDockingPosition: {
-        const std::intptr_t answer = m_layout.Handle(request, this, {}, DockingSettings().Metrics());
-        Redraw();
-        return answer;
-    }
-    case kGetDockingPosition:
-        if (m_autoHide->GetDockingPosition(request))
-            return 1;
-        return m_layout.Handle(request, this, {}, DockingSettings().Metrics());
-    case kClampRectSize:
-        return m_layout.Handle(request, this, {m_clientArea->width(), m_clientArea->height()},
-                               DockingSettings().Metrics());
-    case kIsPinned: return m_autoHide->IsAutoHidePane(request.target) ? 1 : 0;
-    case kPinToSide: {
-        bool stripAppeared = false;
-        const std::intptr_t answer = m_autoHide->PinToSide(request, stripAppeared);
-        if (stripAppeared) {
-            UpdateLayout(false);
-            Redraw();
-        }
-        return answer;
-    }
-    default: return 0;
-    }
+    return answer != 0;
 }
 
 bool CDockingFrameImpl::event(QEvent* event)
 {
-    if (event->type() == DockRequestEventType()) {
-        auto* request = static_cast<CDockRequestEvent*>(event);
-        request->result = OnRequest(request->Request());
-        return true;
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+    case QEvent::ChildPolished: WatchWindow(static_cast<QChildEvent*>(event)->child()); break;
+    case QEvent::Show:
+        // Mapped once the window is exposed; its floating windows follow then.
+        m_awaitingMap = true;
+        if (QWindow* window = windowHandle())
+            window->installEventFilter(this);
+        break;
+    case QEvent::Hide:
+        // Floating windows stay shown while the frame is away: when it comes
+        // back, the window manager sees them before it.
+        m_awaitingMap = false;
+        for (CTabbedAutoHideDockingWindow* w : FloatingWindows())
+            if (!IsMappedBeforeFrame(w))
+                m_mappedBeforeFrame.emplace_back(w);
+        break;
+    default:
+        if (AnswerDockRequest(event, *this, false))
+            return true;
+        break;
     }
     return QMainWindow::event(event);
+}
+
+bool CDockingFrameImpl::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == windowHandle()) {
+        if (type == QEvent::Expose && m_awaitingMap && windowHandle()->isExposed()) {
+            m_awaitingMap = false;
+            QMetaObject::invokeMethod(this, &CDockingFrameImpl::RemapFloatingWindows, Qt::QueuedConnection);
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
+    if (type == QEvent::Show || type == QEvent::Hide) {
+        auto* w = qobject_cast<CTabbedAutoHideDockingWindow*>(watched);
+        if (w && w->parentWidget() == this) {
+            std::erase_if(m_mappedBeforeFrame, [w](const QPointer<QWidget>& p) { return !p || p == w; });
+            // A floating window the window manager sees before the frame's
+            // window is stacked as a window of its own.
+            if (type == QEvent::Show && w->isWindow() && (m_awaitingMap || !isVisible()))
+                m_mappedBeforeFrame.emplace_back(w);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CDockingFrameImpl::WatchWindow(QObject* child)
+{
+    // Its show and hide tell whether the window manager saw it before the frame.
+    if (qobject_cast<CTabbedAutoHideDockingWindow*>(child))
+        child->installEventFilter(this);
+}
+
+std::vector<CTabbedAutoHideDockingWindow*> CDockingFrameImpl::FloatingWindows() const
+{
+    std::vector<CTabbedAutoHideDockingWindow*> windows;
+    for (auto* w : findChildren<CTabbedAutoHideDockingWindow*>(Qt::FindDirectChildrenOnly))
+        if (w->isWindow() && !w->IsDocked() && w->isVisible())
+            windows.push_back(w);
+    return windows;
+}
+
+bool CDockingFrameImpl::IsMappedBeforeFrame(const QWidget* window) const
+{
+    return window && std::any_of(m_mappedBeforeFrame.begin(), m_mappedBeforeFrame.end(),
+                                 [window](const QPointer<QWidget>& p) { return p == window; });
+}
+
+void CDockingFrameImpl::RemapFloatingWindows()
+{
+    if (!isVisible() || m_awaitingMap)
+        return;
+    const std::vector<QPointer<QWidget>> windows = std::move(m_mappedBeforeFrame);
+    m_mappedBeforeFrame.clear();
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    for (const QPointer<QWidget>& w : windows) {
+        if (!w || !w->isVisible() || !w->isWindow() || w->parentWidget() != this)
+            continue;
+        // Shown again without taking the activation from the frame.
+        const bool quiet = w->testAttribute(Qt::WA_ShowWithoutActivating);
+        w->setAttribute(Qt::WA_ShowWithoutActivating);
+        w->hide();
+        w->show();
+        w->setAttribute(Qt::WA_ShowWithoutActivating, quiet);
+    }
+    if (focus && focus != QApplication::focusWidget() && focus->isVisible())
+        focus->setFocus(Qt::OtherFocusReason);
+}
+
+void CDockingFrameImpl::OnScreensChanged()
+{
+    for (CTabbedAutoHideDockingWindow* w : FloatingWindows())
+        w->KeepWithinReach();
+}
+
+void CDockingFrameImpl::focusInEvent(QFocusEvent* event)
+{
+    if (m_client && m_client->isVisible()) {
+        m_client->setFocus(event->reason());
+        return;
+    }
+    QMainWindow::focusInEvent(event);
 }
 
 void CDockingFrameImpl::changeEvent(QEvent* event)
@@ -224,6 +346,19 @@ void CDockingFrameImpl::changeEvent(QEvent* event)
         UpdateLayout(false);
     }
     QMainWindow::changeEvent(event);
+}
+
+// ------------------------------------------------------------------ docking windows' owner
+
+CTabbedAutoHideDockingWindow* CDockingFrameImpl::CreateBoxFor(CTabbedAutoHideDockingWindow& window)
+{
+    return CTabDockingBox::CreateBoxFor(window);
+}
+
+void CDockingFrameImpl::StartCaptionDrag(CTabbedAutoHideDockingWindow& window, const QPoint& pressAt,
+                                         const QPoint& now)
+{
+    dockwins::StartCaptionDrag(window, pressAt, now);
 }
 
 // ------------------------------------------------------------------ packages' host

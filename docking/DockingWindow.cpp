@@ -2,22 +2,26 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QScreen>
 
-#include "docking/CaptionMoveTracker.h"
 #include "docking/CaptionPainter.h"
 #include "docking/DockEvents.h"
+#include "docking/DockRequests.h"
+#include "docking/DockingScreens.h"
 #include "docking/DockingSystemSettings.h"
-#include "docking/FocusHandler.h"
-#include "docking/TabDockingBox.h"
+#include "docking/DockingWindowOwner.h"
+#include "docking/DropTarget.h"
+#include "docking/FocusCommands.h"
+#include "docking/core/FloatingPlacement.h"
+#include "docking/core/FocusRules.h"
+#include "docking/core/TabBoxRules.h"
 
 using namespace dockwins;
 
-CTabbedAutoHideDockingWindow::CTabbedAutoHideDockingWindow(QWidget* frame, const QString& title)
-    : QWidget(frame, Qt::Tool | Qt::FramelessWindowHint), m_frame(frame),
+CTabbedAutoHideDockingWindow::CTabbedAutoHideDockingWindow(IDockingWindowOwner* owner, const QString& title)
+    : QWidget(owner ? owner->FrameWindow() : nullptr, Qt::Tool | Qt::FramelessWindowHint), m_owner(owner),
+      m_frame(owner ? owner->FrameWindow() : nullptr),
       m_buttons(new CCaptionButtons(*this, [this] {
           for (const RECT& button : {m_caption.close, m_caption.pin})
               update(ToQRect(button));
@@ -44,13 +48,8 @@ CTabbedAutoHideDockingWindow::~CTabbedAutoHideDockingWindow()
 {
     // A docked window deleted in place leaves its holder first, so no package
     // keeps a frame without a window (it would stop every later layout pass).
-    if (m_dockedTo) {
-        DockRequest request;
-        request.window = this;
-        request.target = m_dockedTo.data();
-        request.code = kUndock;
-        SendDockRequest(m_dockedTo, request);
-    }
+    if (m_dockedTo)
+        RequestUndock(m_dockedTo, this);
 }
 
 void CTabbedAutoHideDockingWindow::RefreshCaptionThickness()
@@ -133,11 +132,8 @@ void CTabbedAutoHideDockingWindow::SetClient(QWidget* client)
 
 bool CTabbedAutoHideDockingWindow::GetDockingPosition(DockRequest& request)
 {
-    request.code = kGetDockingPosition;
     QWidget* target = ToWidget(request.target);
-    if (target && IsBoxWindow(target))
-        return SendDockRequest(target, request) != 0;
-    return SendDockRequest(m_frame, request) != 0;
+    return RequestDockingPosition(target && IsBoxWindow(target) ? target : m_frame.data(), request);
 }
 
 bool CTabbedAutoHideDockingWindow::Undock()
@@ -156,11 +152,7 @@ bool CTabbedAutoHideDockingWindow::Undock()
             m_pos.target = holder;
         m_posTarget = ToWidget(m_pos.target);
     }
-    DockRequest request;
-    request.window = this;
-    request.target = holder;
-    request.code = kUndock;
-    return SendDockRequest(holder, request) != 0;
+    return RequestUndock(holder, this);
 }
 
 bool CTabbedAutoHideDockingWindow::Hide()
@@ -184,76 +176,56 @@ bool CTabbedAutoHideDockingWindow::DockBack()
         return false;
     DockRequest request = m_pos;
     request.window = this;
-    request.code = kSetDockingPosition;
     // A window or box that is hidden or pinned takes nobody: the position's
     // place in the frame, or its floating rectangle, is used instead.
-    if (m_posTarget && m_posTarget != m_frame && m_posTarget != this && IsDockTarget(m_posTarget)) {
-        request.target = m_posTarget.data();
-        return SendOrFloat(request);
-    }
+    if (m_posTarget && m_posTarget != m_frame && m_posTarget != this && IsDockTarget(m_posTarget))
+        return SendOrFloat(m_posTarget, request);
     if (request.position.sideFlags & kSideFloating) {
-        setGeometry(ToQRect(request.position.floatRect));
-        show();
+        FloatAt(request.position.floatRect);
         return true;
     }
-    request.target = m_frame.data();
-    return SendOrFloat(request);
+    return SendOrFloat(m_frame, request);
 }
 
-bool CTabbedAutoHideDockingWindow::SendOrFloat(DockRequest& request)
+bool CTabbedAutoHideDockingWindow::SendOrFloat(QWidget* to, DockRequest& request)
 {
-    if (SendDockRequest(ToWidget(request.target), request) != 0)
+    if (RequestSetDockingPosition(to, request))
         return true;
     FloatAfterRefusal();
     return false;
 }
-
-namespace {
-
-// A floating rectangle moved so that a grab-sized part of its caption lies
-// on a screen (the one nearest to its corner).
-RECT KeepCaptionOnScreen(RECT r)
-{
-    const QPoint corner(r.left, r.top);
-    QScreen* nearest = QGuiApplication::primaryScreen();
-    int best = -1;
-    for (QScreen* screen : QGuiApplication::screens()) {
-        const QRect g = screen->geometry();
-        const int dx = std::max({g.left() - corner.x(), 0, corner.x() - g.right()});
-        const int dy = std::max({g.top() - corner.y(), 0, corner.y() - g.bottom()});
-        if (best < 0 || dx + dy < best) {
-            best = dx + dy;
-            nearest = screen;
-        }
-    }
-    if (!nearest)
-        return r;
-    const QRect g = nearest->geometry();
-    const int left = std::clamp(r.left, g.left(), std::max(g.left(), g.left() + g.width() - 40));
-    const int top = std::clamp(r.top, g.top(), std::max(g.top(), g.top() + g.height() - 10));
-    r.Offset(left - r.left, top - r.top);
-    return r;
-}
-
-}  // namespace
 
 void CTabbedAutoHideDockingWindow::FloatAfterRefusal()
 {
     // The window left its place and nobody took it: it floats, never lost.
     if (m_dockedTo)
         return;
-    if (m_rcFloat.IsEmpty() && m_frame) {
-        DockRequest clamp;
-        clamp.window = this;
-        clamp.target = m_frame.data();
-        clamp.code = kClampRectSize;
-        clamp.rect = ToRect(QRect(mapToGlobal(QPoint(0, 0)), size()));
-        SendDockRequest(m_frame, clamp);
-        m_rcFloat = clamp.rect;
-    }
-    m_rcFloat = KeepCaptionOnScreen(m_rcFloat);
+    if (m_rcFloat.IsEmpty() && m_frame)
+        m_rcFloat = RequestClampRectSize(m_frame, this, ToRect(QRect(mapToGlobal(QPoint(0, 0)), size())));
+    FloatAt(m_rcFloat);
+}
+
+void CTabbedAutoHideDockingWindow::FloatAt(const RECT& rect)
+{
+    m_rcFloat = WithinReach(rect);
     setGeometry(ToQRect(m_rcFloat));
     show();
+}
+
+RECT CTabbedAutoHideDockingWindow::WithinReach(const RECT& wanted, unsigned movingEdges) const
+{
+    MINMAXINFO info;
+    GetMinMaxInfo(info);
+    return PlaceFloatingWindow(wanted, info.ptMinTrackSize.x, info.ptMinTrackSize.y, ScreenAreas(), movingEdges);
+}
+
+void CTabbedAutoHideDockingWindow::KeepWithinReach()
+{
+    if (m_dockedTo || !isWindow() || !isVisible())
+        return;
+    const RECT now = ToRect(geometry());
+    if (const RECT placed = WithinReach(now); !(placed == now))
+        setGeometry(ToQRect(placed));
 }
 
 bool CTabbedAutoHideDockingWindow::Float()
@@ -262,8 +234,7 @@ bool CTabbedAutoHideDockingWindow::Float()
         return false;
     if (m_dockedTo && !Undock())
         return false;
-    setGeometry(ToQRect(m_rcFloat));
-    show();
+    FloatAt(m_rcFloat);
     return true;
 }
 
@@ -277,17 +248,14 @@ bool CTabbedAutoHideDockingWindow::Pin(bool show)
     position.target = m_dockedTo.data();
     if (!GetDockingPosition(position))
         return false;
-    // Asked first, so that a frame without auto-hide sides leaves the window in place.
-    DockRequest request;
-    request.window = this;
-    request.target = nullptr;
-    request.code = kPinToSide;
-    request.position.sideFlags = position.position.sideFlags;
-    request.position.width = position.position.width;
-    request.pinShow = show ? 1 : 0;
+    PinToSideRequest pin;
+    pin.window = this;
+    pin.sideFlags = position.position.sideFlags;
+    pin.width = position.position.width;
+    pin.show = show;
     if (!Undock())
         return false;
-    if (SendDockRequest(m_frame, request) != 0)
+    if (RequestPinToSide(m_frame, pin))
         return true;
     DockBack();
     return false;
@@ -306,16 +274,14 @@ void CTabbedAutoHideDockingWindow::DropAfterDrag(QWidget* target, DockRequest& r
     }
     if (target) {
         // A box's drop preview goes before the real tab comes.
-        EndDropPreview(target);
+        dockwins::EndDropPreview(target);
         request.window = this;
         request.target = target;
         if (!SendRequest2(request))
             FloatAfterRefusal();
         return;
     }
-    m_rcFloat = KeepCaptionOnScreen(floatRect);
-    setGeometry(ToQRect(m_rcFloat));
-    show();
+    FloatAt(floatRect);
 }
 
 void CTabbedAutoHideDockingWindow::CloseByButton()
@@ -328,8 +294,14 @@ void CTabbedAutoHideDockingWindow::CloseByButton()
 void CTabbedAutoHideDockingWindow::PinByButton()
 {
     QPointer<QWidget> before = QApplication::focusWidget();
+    const bool inside = before && isAncestorOf(before);
     Pin(true);
-    RestoreFocusAfter(before);
+    // The focus inside the pinned window goes to the frame, which hands it
+    // to its client: the labels answer the pointer at once.
+    if (inside && m_frame)
+        m_frame->window()->setFocus(Qt::OtherFocusReason);
+    else
+        RestoreFocusAfter(before);
 }
 
 void CTabbedAutoHideDockingWindow::RestoreFocusAfter(QWidget* before)
@@ -339,27 +311,23 @@ void CTabbedAutoHideDockingWindow::RestoreFocusAfter(QWidget* before)
 
 bool CTabbedAutoHideDockingWindow::SendRequest2(DockRequest& request)
 {
-    request.code = kAcceptDock;
-    return SendDockRequest(ToWidget(request.target), request) != 0;
+    return RequestAcceptDock(ToWidget(request.target), request);
 }
 
 bool CTabbedAutoHideDockingWindow::DockTo(QWidget* target, int tabIndex)
 {
     // Asked before anything moves: a refused target leaves the window where it is.
     // A box joins no box: its windows move by a drop instead.
-    if (!target || target == this || isAncestorOf(target) || !IsDockTarget(target) ||
-        qobject_cast<CTabDockingBox*>(this))
+    if (!target || target == this || isAncestorOf(target) || !IsDockTarget(target) || IsBox())
         return false;
     if (m_dockedTo && !Undock())
         return false;
     DockRequest request;
     request.window = this;
-    request.target = target;
-    request.code = kSetDockingPosition;
     request.position.sideFlags = kSideFloating;
     request.position.floatRect = ToRect(QRect(mapToGlobal(QPoint(0, 0)), size()));
     request.position.tabIndex = tabIndex;
-    return SendOrFloat(request);
+    return SendOrFloat(target, request);
 }
 
 void CTabbedAutoHideDockingWindow::RememberPosition(const DockRequest& position, QWidget* target)
@@ -374,11 +342,13 @@ bool CTabbedAutoHideDockingWindow::IsPinned() const
 {
     if (!m_dockedTo || !m_frame)
         return false;
-    DockRequest request;
-    request.window = const_cast<CTabbedAutoHideDockingWindow*>(this);
-    request.target = m_dockedTo.data();
-    request.code = kIsPinned;
-    return SendDockRequest(m_frame, request) != 0;
+    return RequestIsPinned(m_frame, const_cast<CTabbedAutoHideDockingWindow*>(this), m_dockedTo);
+}
+
+void dockwins::EndDropPreview(QWidget* target)
+{
+    if (auto* w = qobject_cast<CTabbedAutoHideDockingWindow*>(target))
+        w->EndDropPreview();
 }
 
 bool dockwins::IsDockTarget(QWidget* window)
@@ -397,18 +367,30 @@ bool dockwins::IsDockTarget(QWidget* window)
 bool CTabbedAutoHideDockingWindow::Activate()
 {
     // In a box its tab comes to the front; pinned, the auto-hide pane slides it out.
-    if (m_dockedTo && (IsBoxWindow(m_dockedTo) || IsPinned())) {
-        DockRequest request;
-        request.window = this;
-        request.target = m_dockedTo.data();
-        request.code = kActivateTab;
-        return SendDockRequest(m_dockedTo, request) != 0;
-    }
+    if (m_dockedTo && (IsBoxWindow(m_dockedTo) || IsPinned()))
+        return RequestActivateTab(m_dockedTo, this);
     if (!m_pos.target) {
-        show();
+        if (isWindow())
+            FloatAt(m_rcFloat.IsEmpty() ? ToRect(geometry()) : m_rcFloat);
+        else
+            show();
         return true;
     }
     return DockBack();
+}
+
+bool CTabbedAutoHideDockingWindow::BringIntoView()
+{
+    // A shown window stays where it is; hidden, a tab or pinned, it comes
+    // forward as its Activate puts it.
+    if (!IsVisibleWindow() || m_inBox || IsPinned())
+        Activate();
+    // Floating itself, or a tab of a floating box, it comes above the others.
+    QWidget* top = window();
+    if (top != (m_frame ? m_frame->window() : nullptr))
+        top->raise();
+    FocusAndActivate(m_client && m_client->isVisible() ? m_client.data() : this);
+    return isVisible();
 }
 
 bool CTabbedAutoHideDockingWindow::IsShownOrTabbed() const
@@ -422,14 +404,8 @@ bool CTabbedAutoHideDockingWindow::IsShownOrTabbed() const
 
 bool CTabbedAutoHideDockingWindow::IsVisibleWindow() const
 {
-    if (m_dockedTo && m_frame) {
-        DockRequest request;
-        request.window = const_cast<CTabbedAutoHideDockingWindow*>(this);
-        request.target = m_dockedTo.data();
-        request.code = kIsPinned;
-        if (SendDockRequest(m_frame, request) != 0)
-            return true;
-    }
+    if (m_dockedTo && m_frame && RequestIsPinned(m_frame, const_cast<CTabbedAutoHideDockingWindow*>(this), m_dockedTo))
+        return true;
     // Shown, even while the frame itself is not shown yet; in a box, the
     // active tab of a shown box.
     return m_frame ? isVisibleTo(m_frame) : !isHidden();
@@ -458,44 +434,60 @@ bool CTabbedAutoHideDockingWindow::FillOwnPosition(DockRequest& request)
     return found;
 }
 
-std::intptr_t CTabbedAutoHideDockingWindow::OnRequest(DockRequest& request, bool)
+bool CTabbedAutoHideDockingWindow::OnAdjustDragRect(DockRequest& request)
 {
-    switch (request.code) {
-    case kAdjustDragRect: {
-        // Over this window's caption: the dropped window would join it in a box.
-        QWidget* dragged = ToWidget(request.window);
-        if (!dragged || dragged == this || dragged->isAncestorOf(this) || !IsDockTarget(this))
-            return 0;
-        const QPoint p = mapFromGlobal(QPoint(request.pointer.x, request.pointer.y));
-        if (!rect().contains(p) || HitTest(p) != CAPTION_HIT_CAPTION)
-            return 0;
-        request.target = this;
-        request.outline = ToRect(QRect(mapToGlobal(ClientRect().topLeft()), ClientRect().size()));
-        return 1;
+    QWidget* dragged = ToWidget(request.window);
+    if (!dragged || dragged == this || dragged->isAncestorOf(this) || !IsDockTarget(this))
+        return false;
+    const QPoint p = mapFromGlobal(QPoint(request.pointer.x, request.pointer.y));
+    if (!rect().contains(p) || HitTest(p) != CAPTION_HIT_CAPTION)
+        return false;
+    request.target = this;
+    request.outline = ToRect(QRect(mapToGlobal(ClientRect().topLeft()), ClientRect().size()));
+    return true;
+}
+
+bool CTabbedAutoHideDockingWindow::JoinInBox(DockRequest& request, bool byPosition)
+{
+    auto* dropped = qobject_cast<CTabbedAutoHideDockingWindow*>(ToWidget(request.window));
+    if (!dropped || dropped == this || dropped->IsBox() || dropped->isAncestorOf(this) || !IsDockTarget(this))
+        return false;
+    DockRequest second = request;
+    // A drop on a caption appends: its outline is the window's client rectangle, no tab index.
+    if (!byPosition)
+        second.outline = TabBoxDropOutline(-1);
+    if (IsInBox()) {
+        second.target = DockedTo();
+        return SendDockRequest(DockedTo(), second) != 0;
     }
-    case kAcceptDock:
-    case kSetDockingPosition: return CTabDockingBox::DropOnWindow(*this, request);
-    case kGetDockingPosition: return FillOwnPosition(request) ? 1 : 0;
-    case kIsBoxQuery: return 1;
-    case kPinWindow: return Pin(request.pinShow != 0) ? 1 : 0;
-    case kActivateTab: {
-        if (!m_dockedTo)
-            return 0;
-        // Forwarded unchanged: the window named is the tab to select.
-        return SendDockRequest(m_dockedTo, request);
+    CTabbedAutoHideDockingWindow* box = m_owner ? m_owner->CreateBoxFor(*this) : nullptr;
+    if (!box)
+        return false;
+    DockRequest first = second;
+    first.window = this;
+    first.target = box;
+    if (SendDockRequest(box, first) == 0) {
+        // This window left its place: it floats rather than being lost, and
+        // the empty box closes.
+        FloatAfterRefusal();
+        box->CloseByButton();
+        return false;
     }
-    default: return 0;  // code 3 among them: a docking window holds nobody
-    }
+    second.target = box;
+    return SendDockRequest(box, second) != 0;
+}
+
+bool CTabbedAutoHideDockingWindow::OnActivateTab(WindowHandle window)
+{
+    // The window named is the tab to select.
+    return m_dockedTo && RequestActivateTab(m_dockedTo, ToWidget(window));
 }
 
 bool CTabbedAutoHideDockingWindow::event(QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type == DockRequestEventType() || type == BoxMessageEventType()) {
-        auto* request = static_cast<CDockRequestEvent*>(event);
-        request->result = OnRequest(request->Request(), type == BoxMessageEventType());
+    if (AnswerDockRequest(event, *this, true))
         return true;
-    }
     if (type == DockNotifyEventType()) {
         const auto* notify = static_cast<CDockNotifyEvent*>(event);
         ApplyFloatingMinimum(!notify->docked);
@@ -530,8 +522,21 @@ bool CTabbedAutoHideDockingWindow::event(QEvent* event)
     if (type == QEvent::WindowTitleChange || type == QEvent::WindowIconChange)
         update(CaptionRect());
     if (type == QEvent::Move || type == QEvent::Resize) {
-        if (!m_dockedTo && isVisible() && isWindow())
+        if (!m_dockedTo && isVisible() && isWindow()) {
             m_rcFloat = ToRect(geometry());
+            // A move or resize the window system ran (a system resize, the
+            // window manager) is brought back within reach once it is over.
+            if (!m_reachQueued && !IsCaptionReachable(m_rcFloat, ScreenAreas())) {
+                m_reachQueued = true;
+                QMetaObject::invokeMethod(
+                    this,
+                    [this] {
+                        m_reachQueued = false;
+                        KeepWithinReach();
+                    },
+                    Qt::QueuedConnection);
+            }
+        }
     }
     return QWidget::event(event);
 }

@@ -11,12 +11,17 @@
 #include "docking/core/CaptionGlyphs.h"
 #include "docking/core/CaptionLayout.h"
 #include "docking/core/DockRequest.h"
+#include "docking/core/DockRequestHandler.h"
 
-class CTabbedAutoHideDockingWindow : public QWidget {
+namespace dockwins {
+class IDockingWindowOwner;
+}
+
+class CTabbedAutoHideDockingWindow : public QWidget, protected dockwins::IDockRequestHandler {
     Q_OBJECT
 public:
-    // frame: the docking frame that owns the window. The window starts hidden.
-    CTabbedAutoHideDockingWindow(QWidget* frame, const QString& title);
+    // owner: the docking frame that holds the window. The window starts hidden.
+    CTabbedAutoHideDockingWindow(dockwins::IDockingWindowOwner* owner, const QString& title);
     ~CTabbedAutoHideDockingWindow() override;
 
     // The pane shown inside.
@@ -32,6 +37,12 @@ public:
     // Shows the window: where it was docked, as the frame decides; in a box
     // its tab comes to the front.
     virtual bool Activate();
+    // Puts the window in front of the user whatever its state, with the focus
+    // inside it: a hidden window comes back where it was, a tab behind another
+    // one is selected (its box brought back when hidden), a pinned window
+    // slides out, a floating window (or the floating box that holds it) is
+    // raised and activated. False when it could not be shown.
+    bool BringIntoView();
     // Joins this window to the docking window or box `target` as a tab at
     // `tabIndex` (past the end: appended). False, with nothing changed, when
     // the target is no docking window or box, or is hidden or pinned.
@@ -49,6 +60,12 @@ public:
     virtual void GetMinMaxInfo(dockwins::MINMAXINFO& info) const;
 
     QWidget* Frame() const { return m_frame; }
+    dockwins::IDockingWindowOwner* Owner() const { return m_owner; }
+    // A docking box (several windows behind tabs), not a single window.
+    virtual bool IsBox() const { return false; }
+    // A drag moved on from this window, dropped or was cancelled: a preview
+    // of the drop (a box's preview tab) goes.
+    virtual void EndDropPreview() {}
     QWidget* DockedTo() const { return m_dockedTo; }
     bool IsDocked() const { return m_dockedTo != nullptr; }
     // The remembered position; its target is null when nothing is remembered.
@@ -84,6 +101,12 @@ public:
     bool DockBack();
     // Where the window floats (screen); empty until it floated once.
     const dockwins::RECT& FloatingRect() const { return m_rcFloat; }
+    // `wanted` (screen) as this window may float there: at least its minimum,
+    // its caption within reach on a screen (the edges a resize moves are held
+    // back; none: the whole window moves).
+    dockwins::RECT WithinReach(const dockwins::RECT& wanted, unsigned movingEdges = 0) const;
+    // A floating window that the screens left out of reach comes back.
+    void KeepWithinReach();
     void SetFloatingRect(const dockwins::RECT& rect) { m_rcFloat = rect; }
     // The end of a caption drag: hands the window to target (code 2) or, with
     // no target, floats it at floatRect. A refused drop floats the window.
@@ -91,6 +114,8 @@ public:
     // After a refused dock of a window that left its place: it floats at its
     // floating rectangle (or its own, clamped), shown.
     void FloatAfterRefusal();
+    // Floats the window at `rect` within reach, shown, remembering the place.
+    void FloatAt(const dockwins::RECT& rect);
     // The caption close button's command: hides the window and gives the focus
     // back only when the close moved it.
     virtual void CloseByButton();
@@ -113,7 +138,20 @@ protected:
     void leaveEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
-    virtual std::intptr_t OnRequest(dockwins::DockRequest& request, bool boxChannel);
+    // IDockRequestHandler: a docking window answers codes 1, 2, 4, 5, 9, 10
+    // and 14 by either channel; code 3 it refuses, as it holds nobody.
+    // Over its caption a dropped window would join it in a box.
+    bool OnAdjustDragRect(dockwins::DockRequest& request) override;
+    // Codes 2 and 5: the request's window joins this one in the box that
+    // holds it, or in a new box in its place (this window first). A drop
+    // appends; a placement uses the position's tab index.
+    bool OnAcceptDock(dockwins::DockRequest& request) override { return JoinInBox(request, false); }
+    bool OnSetDockingPosition(dockwins::DockRequest& request) override { return JoinInBox(request, true); }
+    bool OnGetDockingPosition(dockwins::DockRequest& request) override { return FillOwnPosition(request); }
+    bool OnIsBoxQuery() override { return true; }
+    // Passed on to the box that holds the window; 0 when not docked.
+    bool OnActivateTab(dockwins::WindowHandle window) override;
+    bool OnPinWindow(bool show) override { return Pin(show); }
     // Code 4 about this window itself: docked, the holder's answer; hidden,
     // the remembered position; floating, its rectangle (bit 3).
     bool FillOwnPosition(dockwins::DockRequest& request);
@@ -121,8 +159,9 @@ protected:
     virtual void LayoutClient();
 
 private:
-    // Sends a placement to its target; a refused window floats, never lost.
-    bool SendOrFloat(dockwins::DockRequest& request);
+    bool JoinInBox(dockwins::DockRequest& request, bool byPosition);
+    // Sends a placement (code 5) to `to`; a refused window floats, never lost.
+    bool SendOrFloat(QWidget* to, dockwins::DockRequest& request);
     void RefreshCaptionThickness();
     int BandThickness() const { return m_captionless ? 0 : m_captionThickness; }
     void LayOutCaptionBand();
@@ -133,6 +172,7 @@ private:
     void ApplyFloatingMinimum(bool floating);
     void RestoreFocusAfter(QWidget* before);
 
+    dockwins::IDockingWindowOwner* const m_owner;  // used while the frame lives
     QPointer<QWidget> m_frame;
     QPointer<QWidget> m_dockedTo;
     dockwins::RECT m_rcFloat;
@@ -150,6 +190,7 @@ private:
     QPoint m_pressAt;          // global
     Qt::Edges m_resizeEdges;   // our own resize of a floating window in progress
     QRect m_resizeStart;
+    bool m_reachQueued = false;  // a move out of reach is to be mended
 };
 
 namespace dockwins {
@@ -157,5 +198,7 @@ namespace dockwins {
 // A docking window or box that may take a dropped or placed window: it answers
 // the box query and is neither hidden nor pinned.
 bool IsDockTarget(QWidget* window);
+// Ends the drop preview of `target` when it is a docking window (a box).
+void EndDropPreview(QWidget* target);
 
 }  // namespace dockwins

@@ -10,8 +10,9 @@
 #include <QMouseEvent>
 #include <QWindow>
 
-#include "docking/CaptionMoveTracker.h"
 #include "docking/DockEvents.h"
+#include "docking/DockingWindowOwner.h"
+#include "docking/core/FloatingPlacement.h"
 
 using namespace dockwins;
 
@@ -45,7 +46,13 @@ void CTabbedAutoHideDockingWindow::TrackResize(const QPoint& global)
         r.setTop(std::min(r.top() + d.y(), r.bottom() + 1 - minimum.height()));
     if (m_resizeEdges & Qt::BottomEdge)
         r.setBottom(std::max(r.bottom() + d.y(), r.top() + minimum.height() - 1));
-    setGeometry(r);
+    // Never so far that the caption is out of reach.
+    unsigned moving = 0;
+    moving |= (m_resizeEdges & Qt::LeftEdge) ? kEdgeLeft : 0u;
+    moving |= (m_resizeEdges & Qt::TopEdge) ? kEdgeTop : 0u;
+    moving |= (m_resizeEdges & Qt::RightEdge) ? kEdgeRight : 0u;
+    moving |= (m_resizeEdges & Qt::BottomEdge) ? kEdgeBottom : 0u;
+    setGeometry(ToQRect(WithinReach(ToRect(r), moving)));
 }
 void CTabbedAutoHideDockingWindow::mousePressEvent(QMouseEvent* event)
 {
@@ -112,7 +119,8 @@ void CTabbedAutoHideDockingWindow::mouseMoveEvent(QMouseEvent* event)
         const int detect = 4;
         if (std::abs(global.x() - m_pressAt.x()) > detect || std::abs(global.y() - m_pressAt.y()) > detect) {
             m_dragArmed = false;
-            StartCaptionDrag(*this, m_pressAt, global);
+            if (m_owner)
+                m_owner->StartCaptionDrag(*this, m_pressAt, global);
         }
         event->accept();
         return;

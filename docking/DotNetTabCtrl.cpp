@@ -1,55 +1,13 @@
 #include "docking/DotNetTabCtrl.h"
 
-#include <QApplication>
-#include <QCursor>
-#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QHelpEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QScreen>
 #include <QToolTip>
 
 #include "docking/DockEvents.h"
-#include "docking/DockingSystemSettings.h"
 #include "docking/DragSession.h"
-#include "docking/TabStripPainter.h"
-#include "docking/core/TabColours.h"
 
 namespace dockwins {
-
-namespace {
-
-
-}  // namespace
-
-// Hands the drag session's calls to the strip; owned by the session.
-class CDotNetTabCtrl::ItemDragTracker final : public IDDTracker {
-public:
-    explicit ItemDragTracker(CDotNetTabCtrl& ctrl) : m_ctrl(&ctrl) {}
-    void BeginDrag() override {}
-    void EndDrag(bool) override {
-        if (m_ctrl)
-            m_ctrl->ItemDragEnded();
-    }
-    void OnMove(int x, int y) override {
-        if (m_ctrl)
-            m_ctrl->ItemDragMove({x, y});
-    }
-    void OnCancelDrag(int, int) override {
-        if (m_ctrl)
-            m_ctrl->ItemDragCancel();
-    }
-    void OnDrop(int, int) override {
-        if (m_ctrl)
-            m_ctrl->ItemDragDrop();
-    }
-
-private:
-    QPointer<CDotNetTabCtrl> m_ctrl;
-};
 
 CDotNetTabCtrl::CDotNetTabCtrl(QWidget* parent, ITabCtrlOwner* owner, unsigned style)
     : QWidget(parent), m_owner(owner), m_style(style), m_items(*this)
@@ -72,21 +30,21 @@ CDotNetTabCtrl::~CDotNetTabCtrl()
     m_scrollLeftTimer.setParent(nullptr);
     m_scrollRightTimer.setParent(nullptr);
     // Ends a drag quietly: no tab moves back and nothing is announced from here.
-    if (m_itemDrag.active) {
-        m_itemDrag.active = false;
+    if (m_itemDrag.Active()) {
+        m_itemDrag.End();
         QGuiApplication::restoreOverrideCursor();
     }
-    if (m_itemDrag.session)
-        m_itemDrag.session->Abandon();
+    if (m_itemDragSession)
+        m_itemDragSession->Abandon();
 }
 
 void CDotNetTabCtrl::EndDrags()
 {
     // The item drag keeps indexes into the list: it ends (the tab goes back)
     // before the list changes under it.
-    if (m_itemDrag.active && m_itemDrag.session)
-        m_itemDrag.session->Abandon();
-    else if (m_itemDrag.active)
+    if (m_itemDrag.Active() && m_itemDragSession)
+        m_itemDragSession->Abandon();
+    else if (m_itemDrag.Active())
         ItemDragEnded();
     m_pressedIndex = -1;  // a press on a tab that moved starts no drag
 }
@@ -349,7 +307,7 @@ TabElement CDotNetTabCtrl::ElementAt(const QPoint& p) const
     return TabElement::None;
 }
 
-// ---- input ----------------------------------------------------------------
+// ---- size and look ----------------------------------------------------------
 
 void CDotNetTabCtrl::resizeEvent(QResizeEvent* event)
 {
@@ -369,380 +327,6 @@ void CDotNetTabCtrl::changeEvent(QEvent* event)
         update();
         break;
     default: break;
-    }
-}
-
-void CDotNetTabCtrl::mouseMoveEvent(QMouseEvent* event)
-{
-    const QPoint p = event->position().toPoint();
-    if (m_buttons.Pressed() == TabElement::TabArea && (m_style & kItemDrag) && !m_itemDrag.active &&
-        !m_itemDragRefused && m_pressedIndex >= 0 && p.x() != m_pressPoint.x() &&
-        (event->buttons() & Qt::LeftButton)) {
-        BeginItemDrag();
-        if (m_itemDrag.active) {
-            ItemDragMove(p);
-            return;
-        }
-    }
-    const TabElement element = ElementAt(p);
-    const TabElement oldHot = m_buttons.Hot();
-    const TabElement oldPointer = m_buttons.Pointer();
-    m_buttons.OnMove(element);
-    int hot = -1;
-    if ((m_style & kHotTrack) && element == TabElement::TabArea)
-        hot = HitTest(p);
-    const bool hotChanged = hot != m_items.Hot();
-    m_items.SetHot(hot);
-    if (hotChanged || oldHot != m_buttons.Hot() || oldPointer != m_buttons.Pointer())
-        update();
-}
-
-void CDotNetTabCtrl::leaveEvent(QEvent* event)
-{
-    QWidget::leaveEvent(event);
-    m_buttons.OnLeave();
-    m_items.SetHot(-1);
-    Relayout();
-    update();
-}
-
-void CDotNetTabCtrl::mousePressEvent(QMouseEvent* event)
-{
-    const QPoint p = event->position().toPoint();
-    switch (event->button()) {
-    case Qt::LeftButton: break;
-    case Qt::RightButton: {
-        const int index = HitTest(p);
-        const bool refused = m_owner && m_owner->OnTabRightClick(index, p);
-        if (!refused && index >= 0)
-            SetCurSel(index, true);
-        return;
-    }
-    case Qt::MiddleButton: emit middleClicked(HitTest(p), p); return;
-    default: return;
-    }
-
-    m_pressedIndex = -1;
-    m_itemDragRefused = false;
-    const TabElement element = ElementAt(p);
-    switch (element) {
-    case TabElement::Close:
-        m_buttons.OnPress(element);
-        update();
-        return;
-    case TabElement::ScrollRight:
-    case TabElement::ScrollLeft: {
-        m_buttons.OnPress(element);
-        const bool right = element == TabElement::ScrollRight;
-        if (right ? m_layout.scroll.hiddenRight : m_layout.scroll.hiddenLeft) {
-            ScrollBy(right ? -kScrollStep : kScrollStep);
-            const int interval = TabScrollRepeatMs(kScrollRepeatSpeed);
-            if (interval > 0)
-                (right ? m_scrollRightTimer : m_scrollLeftTimer).start(interval);
-        }
-        update();
-        return;
-    }
-    default: break;
-    }
-    const int index = HitTest(p);
-    const bool refused = m_owner && m_owner->OnTabClick(index, p);
-    if (refused || index < 0)
-        return;
-    SetCurSel(index, true);
-    if (GetCurSel() != index)
-        return;  // the owner kept the old selection: nothing to press or drag
-    m_buttons.OnPress(TabElement::TabArea);
-    m_pressedIndex = index;
-    m_pressPoint = p;
-}
-
-void CDotNetTabCtrl::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton)
-        return;
-    const bool closeClick = m_buttons.OnRelease();
-    m_pressedIndex = -1;
-    Relayout();
-    update();
-    if (closeClick && m_layout.strip.hasClose)
-        emit closeClicked(GetCurSel(), event->position().toPoint());
-}
-
-void CDotNetTabCtrl::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    const QPoint p = event->position().toPoint();
-    switch (event->button()) {
-    case Qt::LeftButton: emit doubleClicked(HitTest(p), p); break;
-    case Qt::RightButton: emit rightDoubleClicked(HitTest(p), p); break;
-    case Qt::MiddleButton: emit middleDoubleClicked(HitTest(p), p); break;
-    default: break;
-    }
-}
-
-void CDotNetTabCtrl::keyPressEvent(QKeyEvent* event)
-{
-    switch (event->key()) {
-    case Qt::Key_Left: m_items.SelectPrevious(); break;
-    case Qt::Key_Right: m_items.SelectNext(); break;
-    default: QWidget::keyPressEvent(event); break;
-    }
-}
-
-void CDotNetTabCtrl::OnScrollTimer(bool right)
-{
-    QTimer& timer = right ? m_scrollRightTimer : m_scrollLeftTimer;
-    if (m_itemDrag.active) {
-        timer.stop();
-        ItemDragMove(mapFromGlobal(QCursor::pos()));
-        return;
-    }
-    const TabElement element = right ? TabElement::ScrollRight : TabElement::ScrollLeft;
-    const bool canScroll = right ? m_layout.scroll.hiddenRight : m_layout.scroll.hiddenLeft;
-    if (!canScroll || m_buttons.Pressed() != element) {
-        timer.stop();
-        return;
-    }
-    if (m_buttons.Repeats(element))
-        ScrollBy(right ? -kScrollStep : kScrollStep);
-}
-
-bool CDotNetTabCtrl::event(QEvent* event)
-{
-    switch (event->type()) {
-    case QEvent::ToolTip:
-        ShowToolTip(static_cast<QHelpEvent*>(event));
-        return true;
-    case QEvent::UngrabMouse:
-    case QEvent::WindowDeactivate:
-        // The grab is gone: nothing stays pressed.
-        if (m_buttons.Pressed() != TabElement::None) {
-            m_buttons.OnCaptureLost();
-            m_pressedIndex = -1;
-            update();
-        }
-        break;
-    default: break;
-    }
-    return QWidget::event(event);
-}
-
-void CDotNetTabCtrl::ShowToolTip(QHelpEvent* help)
-{
-    QString text;
-    QRect rect;
-    if (m_style & kToolTips) {
-        unsigned flags = 0;
-        const int index = HitTest(help->pos(), &flags);
-        if (index >= 0) {
-            const TabStripItem& item = m_items.Item(index);
-            text = item.toolTip.isEmpty() ? item.text : item.toolTip;
-            rect = GetItemRect(index).intersected(TabAreaRect());
-        } else if (flags == TAB_HIT_CLOSE) {
-            text = tr("Close");
-            rect = CloseButtonRect();
-        } else if (flags == TAB_HIT_SCROLL_RIGHT) {
-            text = tr("Scroll Right");
-            rect = ScrollRightButtonRect();
-        } else if (flags == TAB_HIT_SCROLL_LEFT) {
-            text = tr("Scroll Left");
-            rect = ScrollLeftButtonRect();
-        }
-    }
-    if (text.isEmpty())
-        QToolTip::hideText();
-    else
-        QToolTip::showText(help->globalPos(), text, this, rect);
-}
-
-// ---- item drag --------------------------------------------------------------
-
-void CDotNetTabCtrl::BeginItemDrag()
-{
-    if (m_owner && m_owner->OnBeginItemDrag(m_pressedIndex, m_pressPoint)) {
-        m_itemDragRefused = true;
-        return;
-    }
-    setFocus(Qt::MouseFocusReason);
-    m_itemDrag = {};
-    m_itemDrag.active = true;
-    m_itemDrag.source = m_itemDrag.current = m_pressedIndex;
-    QGuiApplication::setOverrideCursor(Qt::DragMoveCursor);
-    m_itemDrag.session = CDragSession::Start(this, std::make_unique<ItemDragTracker>(*this));
-    if (!m_itemDrag.session)
-        ItemDragEnded();
-}
-
-void CDotNetTabCtrl::ItemDragMove(const QPoint& p)
-{
-    if (!m_itemDrag.active)
-        return;
-    QGuiApplication::changeOverrideCursor(rect().contains(p) ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
-    std::vector<RECT> shifted;
-    shifted.reserve(m_layout.items.size());
-    for (const RECT& item : m_layout.items)
-        shifted.push_back(item.Moved(m_layout.scroll.offset, 0));
-    const int target = TabItemDragTarget(shifted, m_itemDrag.current, ToPoint(p));
-    if (target >= 0) {
-        MoveItem(m_itemDrag.current, target, true, false);
-        m_itemDrag.current = target;
-    }
-    if (m_style & kScrollButtons) {
-        const int edge = TabItemDragEdgeScroll(m_layout.strip.tabArea, p.x());
-        if (edge < 0 && m_layout.scroll.hiddenLeft) {
-            ScrollBy(kScrollStep);
-            m_scrollLeftTimer.start(kEdgeScrollMs);
-        } else if (edge > 0 && m_layout.scroll.hiddenRight) {
-            ScrollBy(-kScrollStep);
-            m_scrollRightTimer.start(kEdgeScrollMs);
-        }
-    }
-}
-
-void CDotNetTabCtrl::ItemDragDrop()
-{
-    if (!m_itemDrag.active || m_itemDrag.resolved)
-        return;
-    m_itemDrag.resolved = true;
-    emit itemDragDropped(m_itemDrag.source, m_itemDrag.current);
-}
-
-void CDotNetTabCtrl::ItemDragCancel()
-{
-    if (!m_itemDrag.active || m_itemDrag.resolved)
-        return;
-    m_itemDrag.resolved = true;
-    const int source = m_itemDrag.source;
-    if (m_itemDrag.current != source)
-        MoveItem(m_itemDrag.current, source, true, false);
-    m_itemDrag.current = source;
-    EnsureVisible(source);
-    emit itemDragCancelled(source);
-}
-
-void CDotNetTabCtrl::ItemDragEnded()
-{
-    if (!m_itemDrag.active)
-        return;
-    // A lost grab ends the drag without a drop: the tab goes back.
-    if (!m_itemDrag.resolved)
-        ItemDragCancel();
-    m_itemDrag = {};
-    m_buttons.OnCaptureLost();
-    m_pressedIndex = -1;
-    m_scrollLeftTimer.stop();
-    m_scrollRightTimer.stop();
-    QGuiApplication::restoreOverrideCursor();
-    update();
-}
-
-// ---- painting -------------------------------------------------------------
-
-TabPaintContext CDotNetTabCtrl::PaintContext() const
-{
-    const QPalette& pal = palette();
-    TabPaintContext c;
-    const QColor grey = pal.color(QPalette::Disabled, QPalette::WindowText);
-    const QScreen* screen = this->screen();
-    if (screen && screen->depth() <= 8) {
-        c.background = pal.color(QPalette::Base);
-        c.inactiveText = grey;
-    } else {
-        c.background = ToQColor(DockingSettings().Highlight());
-        const TabRgb dark = DarkenGreyText({grey.red(), grey.green(), grey.blue()});
-        c.inactiveText = QColor(dark.red, dark.green, dark.blue);
-    }
-    c.buttonFace = pal.color(QPalette::Button);
-    c.shadow = pal.color(QPalette::Mid);
-    c.light = pal.color(QPalette::Light);
-    c.text = pal.color(QPalette::ButtonText);
-    c.selectedText = c.text;
-    c.selectedFill = c.buttonFace;
-    c.highlight = pal.color(QPalette::Highlight);
-    c.highlightedText = pal.color(QPalette::HighlightedText);
-    c.hotText = pal.color(QPalette::Link);
-    c.normalFont = font();
-    c.selectedFont = font();
-    if (m_style & kBoldSelected)
-        c.selectedFont.setWeight(QFont::Bold);
-    c.imageOffset = TabImageOffset(-QFontInfo(c.normalFont).pixelSize());
-    return c;
-}
-
-void CDotNetTabCtrl::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setClipRect(rect());
-    const TabPaintContext context = PaintContext();
-    painter.setFont(context.normalFont);
-    DrawBackground(painter, context);
-
-    painter.save();
-    if (m_layout.strip.hasScroll) {
-        painter.setClipRect(TabAreaRect());
-        painter.translate(m_layout.scroll.offset, 0);
-    }
-    const int selected = m_items.Selected();
-    const auto stateOf = [&](int i) {
-        unsigned state = 0;
-        if (i == selected)
-            state |= kTabItemSelected;
-        if ((m_style & kHotTrack) && i == m_items.Hot())
-            state |= kTabItemHot;
-        if (m_items.Item(i).highlighted)
-            state |= kTabItemHighlighted;
-        return state;
-    };
-    const int count = std::min(m_items.Count(), static_cast<int>(m_layout.items.size()));
-    for (int i = 0; i < count; ++i) {
-        if (i != selected)
-            DrawItem(painter, context, i, ToQRect(m_layout.items[static_cast<std::size_t>(i)]), stateOf(i));
-    }
-    if (selected >= 0 && selected < count)
-        DrawItem(painter, context, selected, ToQRect(m_layout.items[static_cast<std::size_t>(selected)]),
-                 stateOf(selected));
-    painter.restore();
-    DrawButtons(painter, context);
-}
-
-void CDotNetTabCtrl::DrawBackground(QPainter& painter, const TabPaintContext& context)
-{
-    PaintTabStripBackground(painter, context, rect(), m_style);
-}
-
-void CDotNetTabCtrl::DrawItem(QPainter& painter, const TabPaintContext& context, int index, const QRect& rect,
-                              unsigned state)
-{
-    const TabStripItem& item = m_items.Item(index);
-    TabItemPaint paint;
-    paint.rect = rect;
-    paint.stripRect = this->rect();
-    paint.state = state;
-    paint.bottom = (m_style & kBottom) != 0;
-    paint.nextIsSelected = index + 1 == m_items.Selected();
-    paint.text = item.text;
-    paint.icon = item.icon;
-    paint.iconSize = kIconSize;
-    PaintTabItem(painter, context, paint);
-}
-
-void CDotNetTabCtrl::DrawButtons(QPainter& painter, const TabPaintContext& context)
-{
-    const auto stateOf = [this](TabElement element) {
-        if (m_buttons.IsDrawnPressed(element))
-            return TabButtonLook::Pressed;
-        if (m_buttons.Pressed() == TabElement::None && m_buttons.Hot() == element)
-            return TabButtonLook::Hot;
-        return TabButtonLook::Normal;
-    };
-    if (m_layout.strip.hasClose)
-        PaintTabCloseButton(painter, context, CloseButtonRect(), stateOf(TabElement::Close));
-    if (m_layout.strip.hasScroll) {
-        PaintTabScrollButton(painter, context, ScrollRightButtonRect(), true, m_layout.scroll.hiddenRight,
-                             stateOf(TabElement::ScrollRight));
-        PaintTabScrollButton(painter, context, ScrollLeftButtonRect(), false, m_layout.scroll.hiddenLeft,
-                             stateOf(TabElement::ScrollLeft));
     }
 }
 

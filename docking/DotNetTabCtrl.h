@@ -6,8 +6,8 @@
 // feedback, tooltips, Left and Right keys and, with kItemDrag, reordering by
 // dragging a tab along the strip. The arithmetic lives in docking/core
 // (TabLayout, TabItemList, TabTracking, TabColours); this widget turns input
-// into calls of it and paints the result. The docking box uses the derived
-// CFlyingTabCtrl.
+// into calls of it (DotNetTabCtrlInput.cpp) and paints the result
+// (DotNetTabCtrlPaint.cpp). The docking box uses the derived CFlyingTabCtrl.
 
 #include <functional>
 
@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "docking/TabStripPainter.h"
 #include "docking/core/TabItemList.h"
 #include "docking/core/TabLayout.h"
 #include "docking/core/TabTracking.h"
@@ -55,44 +56,20 @@ struct TabStripItem {
     bool canClose = true;
 };
 
-// Colours and fonts of one paint.
-struct TabPaintContext {
-    QColor background;     // the strip
-    QColor buttonFace;
-    QColor shadow;
-    QColor light;
-    QColor text;           // button text
-    QColor inactiveText;   // tabs that are not selected, and the buttons
-    QColor selectedText;
-    QColor selectedFill;
-    QColor highlight;
-    QColor highlightedText;
-    QColor hotText;
-    QFont normalFont;
-    QFont selectedFont;
-    int imageOffset = 0;
-};
-
-// Item drawing states.
-enum TabItemState : unsigned {
-    kTabItemSelected = 1,
-    kTabItemHot = 64,
-    kTabItemHighlighted = 128,
-};
-
 class CDotNetTabCtrl : public QWidget, private ITabOwner {
     Q_OBJECT
 public:
+    // The style bits of docking/core/TabLayout.
     enum Style : unsigned {
-        kScrollButtons = 0x0001,
-        kBottom = 0x0002,
-        kCloseButton = 0x0008,
-        kHotTrack = 0x0040,
-        kVertical = 0x0080,
-        kFlatTop = 0x0100,
-        kItemDrag = 0x0400,
-        kBoldSelected = 0x2000,
-        kToolTips = 0x4000,
+        kScrollButtons = TAB_SCROLL,
+        kBottom = TAB_BOTTOM,
+        kCloseButton = TAB_CLOSE,
+        kHotTrack = TAB_HOTTRACK,
+        kVertical = TAB_VERTICAL,
+        kFlatTop = TAB_FLATEDGE,
+        kItemDrag = TAB_DRAGITEMS,
+        kBoldSelected = TAB_BOLDSELECTED,
+        kToolTips = TAB_TOOLTIPS,
     };
     // Pixels per scroll step and the repeat interval of held scroll buttons.
     static constexpr int kScrollStep = kTabScrollStep;
@@ -144,7 +121,7 @@ public:
     int ScrollOffset() const { return m_layout.scroll.offset; }
     bool TabsHiddenLeft() const { return m_layout.scroll.hiddenLeft; }
     bool TabsHiddenRight() const { return m_layout.scroll.hiddenRight; }
-    bool ItemDragActive() const { return m_itemDrag.active; }
+    bool ItemDragActive() const { return m_itemDrag.Active(); }
 
     unsigned Style() const { return m_style; }
     void SetStyle(unsigned style);
@@ -234,13 +211,8 @@ private:
     int m_pressedIndex = -1;
     QPoint m_pressPoint;
     bool m_itemDragRefused = false;  // the owner refused an item drag for this press
-    struct ItemDrag {
-        bool active = false;
-        bool resolved = false;  // dropped or cancelled
-        int source = -1;
-        int current = -1;
-        QPointer<CDragSession> session;
-    } m_itemDrag;
+    CTabItemDrag m_itemDrag;
+    QPointer<CDragSession> m_itemDragSession;
 };
 
 }  // namespace dockwins

@@ -117,17 +117,4 @@ bool CDockingFocusHandler::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-void RestoreFocusAfterCommand(QWidget* before, QWidget* topLevel)
-{
-    QWidget* after = QApplication::focusWidget();
-    switch (ChooseFocusAfterClose<QWidget*>(before, after, before && before->isVisible())) {
-    case FocusAfterClose::Leave: break;
-    case FocusAfterClose::Restore: before->setFocus(); break;
-    case FocusAfterClose::TopLevel:
-        if (topLevel)
-            topLevel->setFocus();
-        break;
-    }
-}
-
 }  // namespace dockwins

@@ -45,8 +45,4 @@ private:
     CActivationFocus<QWidget*> m_activation;
 };
 
-// After a caption button's command: when the command moved the focus, it goes
-// back to `before` while that is still shown, else to `topLevel`.
-void RestoreFocusAfterCommand(QWidget* before, QWidget* topLevel);
-
 }  // namespace dockwins

@@ -2,21 +2,23 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <sstream>
 
 #include "docking/AutoHideManager.h"
 #include "docking/DockEvents.h"
 #include "docking/DockingFrame.h"
+#include "docking/DockingScreens.h"
 #include "docking/DockingWindow.h"
 #include "docking/DragSession.h"
 #include "docking/GhostBar.h"
 #include "docking/GhostOutline.h"
 #include "docking/PackageWindow.h"
 #include "docking/TabDockingBox.h"
+#include "docking/core/FloatingPlacement.h"
 #include "docking/core/LayoutCheck.h"
 
 namespace dockwins {
@@ -55,13 +57,18 @@ void CheckPlacement(const CWndFramesPackageBase& package, const std::string& nam
     }
 }
 
-bool CaptionReachable(const QWidget* w)
+// A floating window is stacked above the frame: it is a window of the
+// frame's, and the window manager saw it after the frame's own window.
+void CheckStackedAbove(const CDockingFrameImpl& frame, const CTabbedAutoHideDockingWindow* w,
+                       std::vector<std::string>& problems)
 {
-    const QRect grab(w->frameGeometry().topLeft(), QSize(std::min(40, w->width()), std::min(10, w->height())));
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (screen->geometry().intersected(grab).size() == grab.size())
-            return true;
-    return false;
+    if (!frame.isVisible())
+        return;
+    const QWindow* own = w->windowHandle();
+    if (!own || own->transientParent() != frame.windowHandle())
+        problems.push_back(Name(w) + " floats as a window of its own, not of the frame");
+    else if (frame.IsMappedBeforeFrame(w))
+        problems.push_back(Name(w) + " floats, shown before the frame: it may be stacked below it");
 }
 
 }  // namespace
@@ -159,8 +166,9 @@ std::vector<std::string> CheckDockingLayout(const CDockingFrameImpl& frame)
             if (w->isVisible()) {
                 if (w->width() < 100 || w->height() < 100)
                     problems.push_back(name + " floats below its minimum size");
-                if (!CaptionReachable(w))
+                if (!IsCaptionReachable(ToRect(w->frameGeometry()), ScreenAreas()))
                     problems.push_back(name + " floats with no part of its caption on a screen");
+                CheckStackedAbove(frame, w, problems);
             }
         }
     }
@@ -173,9 +181,11 @@ std::vector<std::string> CheckDockingLayout(const CDockingFrameImpl& frame)
     for (const CGhostBar* ghost : frame.findChildren<CGhostBar*>())
         if (ghost->isVisible())
             problems.push_back("a ghost bar is still shown");
+    bool outlineLeft = !frame.findChildren<CGhostOutline*>().isEmpty();
     for (const QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<const CGhostOutline*>(w))
-            problems.push_back("a drag outline is left over");
+        outlineLeft = outlineLeft || qobject_cast<const CGhostOutline*>(w);
+    if (outlineLeft)
+        problems.push_back("a drag outline is left over");
     // ... and no slid-out pane once pointer and focus have left it.
     const CAutoHideManager& autoHide = frame.AutoHide();
     if (const CAutoHidePane* pane = autoHide.Pane()) {
@@ -216,6 +226,34 @@ std::vector<std::string> CheckDockingLayout(const CDockingFrameImpl& frame)
         ++active;
     if (active > 1)
         problems.push_back("more than one caption is drawn active");
+    return problems;
+}
+
+std::vector<std::string> CheckInView(const CDockingFrameImpl& frame, const CTabbedAutoHideDockingWindow& window)
+{
+    std::vector<std::string> problems;
+    const std::string name = Name(&window);
+    if (!window.isVisible()) {
+        problems.push_back(name + " is not shown after its View command");
+        return problems;
+    }
+    // The window's own focus (the application's may lag behind an
+    // activation the window system has not reported yet).
+    const QWidget* top = window.window();
+    const QWidget* focus = top->focusWidget();
+    if (focus != &window && !window.isAncestorOf(focus))
+        problems.push_back(name + " does not hold the focus of its window after its View command");
+    if (window.IsPinned() && frame.AutoHide().ShownWindow() != &window)
+        problems.push_back(name + " is pinned but not slid out after its View command");
+    if (top != frame.window()) {
+        if (!top->windowHandle() || QGuiApplication::focusWindow() != top->windowHandle())
+            problems.push_back(name + " floats but is not the active window after its View command");
+        if (const auto* floating = qobject_cast<const CTabbedAutoHideDockingWindow*>(top)) {
+            if (!IsCaptionReachable(ToRect(floating->frameGeometry()), ScreenAreas()))
+                problems.push_back(name + " floats with no part of its caption on a screen");
+            CheckStackedAbove(frame, floating, problems);
+        }
+    }
     return problems;
 }
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "docking/DockEvents.h"
+#include "docking/DockRequests.h"
 #include "docking/DockingSystemSettings.h"
 #include "docking/DragSession.h"
 #include "docking/GhostBar.h"
@@ -21,14 +22,7 @@ public:
     CDockedWindowFrame(QWidget* window, QWidget* bar) : m_window(window), m_bar(bar) {}
     WindowHandle GetHwnd() const override { return m_window.data(); }
     bool AcceptDock(DockRequest&) override { return false; }
-    int GetMinFrameDist() const override
-    {
-        DockRequest request;
-        request.window = m_window.data();
-        request.target = m_bar.data();
-        request.code = kGetMinFrameDistance;
-        return static_cast<int>(SendDockRequest(m_bar, request));
-    }
+    int GetMinFrameDist() const override { return RequestMinFrameDistance(m_bar, m_window); }
     void GetMinMaxInfo(MINMAXINFO& info) const override { info = GetMinTrackSize(m_window); }
     bool DeferFramePos(const RECT& rect) override
     {
@@ -108,106 +102,107 @@ void CPackageWindow::Detach(QWidget* window)
     QCoreApplication::sendEvent(window, &notify);
 }
 
-std::intptr_t CPackageWindow::OnRequest(DockRequest& request)
+bool CPackageWindow::OnAdjustDragRect(DockRequest& request)
 {
     QWidget* window = ToWidget(request.window);
-    switch (request.code) {
-    case kAdjustDragRect: {
-        if (!window || (m_package.Count() == 1 && m_package.IndexOf(window) == 0)) {
-            request.target = nullptr;
-            return 0;
-        }
-        request.outline = ToClient(request.outline);
-        const bool accepted = m_package.IsDockable(request, GetMinTrackSize(window));
-        request.outline = ToScreen(request.outline);
-        request.target = accepted ? this : nullptr;
-        return accepted ? 1 : 0;
+    if (!window || (m_package.Count() == 1 && m_package.IndexOf(window) == 0)) {
+        request.target = nullptr;
+        return false;
     }
-    case kAcceptDock: {
-        if (!window || m_package.IndexOf(window) >= 0)
-            return 0;
-        // Only an outline that code 1 could have offered: its corner in the bar.
-        if (const RECT o = ToClient(request.outline); !RECT{0, 0, width(), height()}.Contains({o.left, o.top}))
-            return 0;
-        Attach(window);
-        const bool laidOut = m_package.InsertAtOutline(FrameFor(window), ToClient(request.outline));
-        // An insertion that leaves the bar's tiling unsound is undone.
-        std::vector<std::string> problems;
-        CheckPackageLayout(m_package, "bar", MinimumCheck::None, -1, problems);
-        if (!laidOut || !problems.empty())
-            return GiveBack(window);
-        window->show();
-        update();
-        return 1;
-    }
-    case kUndock: {
-        if (!m_package.Remove(window))
-            return 0;
-        Detach(window);
-        update();
-        if (m_package.Count() == 0 && !m_leaving) {
-            // The bar leaves the frame's package at once and goes later.
-            m_leaving = true;
-            DockRequest own;
-            own.window = this;
-            own.target = m_frame.data();
-            own.code = kUndock;
-            SendDockRequest(m_frame, own);
-            hide();
-            deleteLater();
-        }
-        return 1;
-    }
-    case kGetDockingPosition: return m_package.GetDockingPosition(request) ? 1 : 0;
-    case kSetDockingPosition: {
-        if (!window || m_package.IndexOf(window) >= 0)
-            return 0;
-        const int minAlong = Along(GetMinTrackSize(window), m_package.IsHorizontal());
-        if (!m_package.HasRoomFor(minAlong))
-            return 0;
-        Attach(window);
-        const bool laidOut = m_package.InsertAtFraction(FrameFor(window), request.position.fraction,
-                                                        request.position.height, minAlong, !request.heightIncludesBar);
-        if (!laidOut)
-            return GiveBack(window);
-        window->show();
-        update();
-        return 1;
-    }
-    case kJoinBox: {
-        QWidget* joining = ToWidget(request.joining);
-        if (!window || !joining || m_package.IndexOf(window) < 0)
-            return 0;
-        Detach(window);
-        Attach(joining);
-        const bool laidOut = m_package.Replace(window, FrameFor(joining));
-        joining->show();
-        return laidOut ? 1 : 0;
-    }
-    case kGetMinFrameDistance: return Along(GetMinTrackSize(window), m_package.IsHorizontal());
-    default: return 0;
-    }
+    request.outline = ToClient(request.outline);
+    const bool accepted = m_package.IsDockable(request, GetMinTrackSize(window));
+    request.outline = ToScreen(request.outline);
+    request.target = accepted ? this : nullptr;
+    return accepted;
 }
 
-std::intptr_t CPackageWindow::GiveBack(QWidget* window)
+bool CPackageWindow::OnAcceptDock(DockRequest& request)
+{
+    QWidget* window = ToWidget(request.window);
+    if (!window || m_package.IndexOf(window) >= 0)
+        return false;
+    // Only an outline that code 1 could have offered: its corner in the bar.
+    if (const RECT o = ToClient(request.outline); !RECT{0, 0, width(), height()}.Contains({o.left, o.top}))
+        return false;
+    Attach(window);
+    const bool laidOut = m_package.InsertAtOutline(FrameFor(window), ToClient(request.outline));
+    // An insertion that leaves the bar's tiling unsound is undone.
+    std::vector<std::string> problems;
+    CheckPackageLayout(m_package, "bar", MinimumCheck::None, -1, problems);
+    if (!laidOut || !problems.empty())
+        return GiveBack(window);
+    window->show();
+    update();
+    return true;
+}
+
+bool CPackageWindow::OnUndock(WindowHandle handle)
+{
+    QWidget* window = ToWidget(handle);
+    if (!m_package.Remove(window))
+        return false;
+    Detach(window);
+    update();
+    if (m_package.Count() == 0 && !m_leaving) {
+        // The bar leaves the frame's package at once and goes later.
+        m_leaving = true;
+        RequestUndock(m_frame, this);
+        hide();
+        deleteLater();
+    }
+    return true;
+}
+
+bool CPackageWindow::OnGetDockingPosition(DockRequest& request) { return m_package.GetDockingPosition(request); }
+
+bool CPackageWindow::OnSetDockingPosition(DockRequest& request)
+{
+    QWidget* window = ToWidget(request.window);
+    if (!window || m_package.IndexOf(window) >= 0)
+        return false;
+    const int minAlong = Along(GetMinTrackSize(window), m_package.IsHorizontal());
+    if (!m_package.HasRoomFor(minAlong))
+        return false;
+    Attach(window);
+    const bool laidOut = m_package.InsertAtFraction(FrameFor(window), request.position.fraction,
+                                                    request.position.height, minAlong, !request.heightIncludesBar);
+    if (!laidOut)
+        return GiveBack(window);
+    window->show();
+    update();
+    return true;
+}
+
+bool CPackageWindow::OnJoinBox(WindowHandle handle, WindowHandle joiningHandle)
+{
+    QWidget* window = ToWidget(handle);
+    QWidget* joining = ToWidget(joiningHandle);
+    if (!window || !joining || m_package.IndexOf(window) < 0)
+        return false;
+    Detach(window);
+    Attach(joining);
+    const bool laidOut = m_package.Replace(window, FrameFor(joining));
+    joining->show();
+    return laidOut;
+}
+
+int CPackageWindow::OnGetMinFrameDistance(WindowHandle window)
+{
+    return Along(GetMinTrackSize(ToWidget(window)), m_package.IsHorizontal());
+}
+
+bool CPackageWindow::GiveBack(QWidget* window)
 {
     // Taken but not laid out: the window leaves again (the bar too when it
     // is left empty) and the request is refused, so its sender places it.
-    DockRequest undock;
-    undock.window = window;
-    undock.target = this;
-    undock.code = kUndock;
-    OnRequest(undock);
-    return 0;
+    OnUndock(window);
+    return false;
 }
 
 bool CPackageWindow::event(QEvent* event)
 {
-    if (event->type() == DockRequestEventType()) {
-        auto* request = static_cast<CDockRequestEvent*>(event);
-        request->result = OnRequest(request->Request());
+    if (AnswerDockRequest(event, *this, false))
         return true;
-    }
     if (event->type() == MinMaxInfoEventType()) {
         m_package.GetMinMaxInfo(static_cast<CMinMaxInfoEvent*>(event)->info);
         return true;

@@ -9,14 +9,15 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "docking/core/FramesPackage.h"
+#include "docking/core/DockRequestHandler.h"
+#include "docking/core/WndFramesPackage.h"
 #include "docking/core/SplitterMoveTracker.h"
 
 namespace dockwins {
 
 class CGhostBar;
 
-class CPackageWindow final : public QWidget, private ISplitterDragView {
+class CPackageWindow final : public QWidget, private IDockRequestHandler, private ISplitterDragView {
     Q_OBJECT
 public:
     // frame: the docking frame (the target of the bar's own undock);
@@ -39,8 +40,16 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    std::intptr_t OnRequest(DockRequest& request);
-    std::intptr_t GiveBack(QWidget* window);
+    // IDockRequestHandler: a bar answers codes 1 to 5, 8 and 13.
+    bool OnAdjustDragRect(DockRequest& request) override;
+    bool OnAcceptDock(DockRequest& request) override;
+    bool OnUndock(WindowHandle window) override;
+    bool OnGetDockingPosition(DockRequest& request) override;
+    bool OnSetDockingPosition(DockRequest& request) override;
+    bool OnJoinBox(WindowHandle window, WindowHandle joining) override;
+    int OnGetMinFrameDistance(WindowHandle window) override;
+
+    bool GiveBack(QWidget* window);
     void Attach(QWidget* window);
     void Detach(QWidget* window);
     std::unique_ptr<IFrame> FrameFor(QWidget* window);

@@ -71,10 +71,7 @@ QRect CSplitterWindowBase::BarRect() const
     const int pos = m_layout.Position();
     if (pos < 0)
         return {};
-    const QRect area = SplitterRect();
-    const int thickness = m_layout.BarWidth() + m_layout.BarEdge();
-    return m_vertical ? QRect(area.left() + pos, area.top(), thickness, area.height())
-                      : QRect(area.left(), area.top() + pos, area.width(), thickness);
+    return ToQRect(m_layout.BarAt(ToRect(SplitterRect()), m_vertical, pos));
 }
 
 bool CSplitterWindowBase::IsOverBar(const QPoint& p) const { return BarRect().contains(p); }
@@ -84,15 +81,11 @@ void CSplitterWindowBase::UpdateSplitterLayout()
     const QRect bar = BarRect();
     if (bar.isEmpty())
         return;
-    const QRect area = SplitterRect();
-    const QRect first = m_vertical ? QRect(area.topLeft(), QPoint(bar.left() - 1, area.bottom()))
-                                   : QRect(area.topLeft(), QPoint(area.right(), bar.top() - 1));
-    const QRect second = m_vertical ? QRect(QPoint(bar.right() + 1, area.top()), area.bottomRight())
-                                    : QRect(QPoint(area.left(), bar.bottom() + 1), area.bottomRight());
+    const CSplitterLayout::Panes panes = CSplitterLayout::PanesAround(ToRect(SplitterRect()), m_vertical, ToRect(bar));
     if (m_panes[0])
-        m_panes[0]->setGeometry(first);
+        m_panes[0]->setGeometry(ToQRect(panes.first));
     if (m_panes[1])
-        m_panes[1]->setGeometry(second);
+        m_panes[1]->setGeometry(ToQRect(panes.second));
     update();
 }
 

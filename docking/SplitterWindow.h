@@ -7,7 +7,7 @@
 // click centres it. With a client edge the window has a sunken border and the
 // bar is wider by twice the edge.
 
-#include "docking/SplitterLayout.h"
+#include "docking/core/SplitterLayout.h"
 #include "docking/core/SplitterMoveTracker.h"
 
 #include <QPointer>

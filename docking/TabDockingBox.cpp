@@ -5,8 +5,10 @@
 #include <QFocusEvent>
 #include <QGuiApplication>
 
-#include "docking/CaptionMoveTracker.h"
 #include "docking/DockEvents.h"
+#include "docking/DockRequests.h"
+#include "docking/DockingWindowOwner.h"
+#include "docking/TabDropPreview.h"
 #include "docking/core/CaptionGlyphs.h"
 #include "docking/core/TabBoxRules.h"
 
@@ -14,18 +16,19 @@ namespace dockwins {
 
 namespace {
 
-QRect FromPart(const RECT& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
-
 // A window's own small icon; none when it was never given one (Qt would
 // answer the application's).
 QIcon OwnIcon(const QWidget* w) { return w && w->testAttribute(Qt::WA_SetWindowIcon) ? w->windowIcon() : QIcon(); }
 
-// The tab index a drop carries: all four outline words hold it.
-void SetDropIndex(DockRequest& request, int index) { request.outline = {index, index, index, index}; }
+// The docking window a request names; null for any other window.
+CTabbedAutoHideDockingWindow* DockingWindowOf(WindowHandle window)
+{
+    return qobject_cast<CTabbedAutoHideDockingWindow*>(ToWidget(window));
+}
 
 }  // namespace
 
-CTabDockingBox::CTabDockingBox(QWidget* frame) : CTabbedAutoHideDockingWindow(frame, QString())
+CTabDockingBox::CTabDockingBox(IDockingWindowOwner* owner) : CTabbedAutoHideDockingWindow(owner, QString())
 {
     setObjectName(QStringLiteral("dockingBox"));
     m_tabs = new CFlyingTabCtrl(this, this, CFlyingTabCtrl::kBottom | CFlyingTabCtrl::kToolTips);
@@ -33,6 +36,7 @@ CTabDockingBox::CTabDockingBox(QWidget* frame) : CTabbedAutoHideDockingWindow(fr
     connect(m_tabs, &CFlyingTabCtrl::selChanged, this, &CTabDockingBox::OnSelChanged);
     connect(m_tabs, &CFlyingTabCtrl::tabDraggedOut, this, &CTabDockingBox::OnTabDraggedOut);
     connect(m_tabs, &CFlyingTabCtrl::doubleClicked, this, &CTabDockingBox::OnTabDoubleClicked);
+    m_preview = std::make_unique<CTabDropPreview>(*m_tabs, [this] { OnSelChanged(-1, m_tabs->GetCurSel()); });
     LayoutClient();
 }
 
@@ -65,14 +69,9 @@ int CTabDockingBox::TabIndexOf(const QWidget* window) const
 
 CTabDockingBox* CTabDockingBox::CreateBoxFor(CTabbedAutoHideDockingWindow& w)
 {
-    auto* box = new CTabDockingBox(w.Frame());
+    auto* box = new CTabDockingBox(w.Owner());
     if (w.IsDocked()) {
-        DockRequest join;
-        join.window = &w;
-        join.target = w.DockedTo();
-        join.code = kJoinBox;
-        join.joining = box;
-        if (SendDockRequest(w.DockedTo(), join) == 0) {
+        if (!RequestJoinBox(w.DockedTo(), &w, box)) {
             box->PostClose(false);
             return nullptr;
         }
@@ -84,45 +83,14 @@ CTabDockingBox* CTabDockingBox::CreateBoxFor(CTabbedAutoHideDockingWindow& w)
     return box;
 }
 
-std::intptr_t CTabDockingBox::DropOnWindow(CTabbedAutoHideDockingWindow& target, DockRequest& request)
-{
-    auto* dropped = qobject_cast<CTabbedAutoHideDockingWindow*>(ToWidget(request.window));
-    if (!dropped || dropped == &target || qobject_cast<CTabDockingBox*>(dropped) || dropped->isAncestorOf(&target) ||
-        !IsDockTarget(&target))
-        return 0;
-    const bool byPosition = request.code == kSetDockingPosition;
-    DockRequest second = request;
-    // A drop on a caption appends: its outline is the window's client rectangle, no tab index.
-    if (!byPosition)
-        SetDropIndex(second, -1);
-    if (target.IsInBox()) {
-        second.target = target.DockedTo();
-        return SendDockRequest(target.DockedTo(), second);
-    }
-    CTabDockingBox* box = CreateBoxFor(target);
-    if (!box)
-        return 0;
-    DockRequest first = second;
-    first.window = &target;
-    first.target = box;
-    if (SendDockRequest(box, first) == 0) {
-        // The target left its place: it floats rather than being lost.
-        target.FloatAfterRefusal();
-        box->PostClose(false);
-        return 0;
-    }
-    second.target = box;
-    return SendDockRequest(box, second);
-}
-
 // ------------------------------------------------------------------ windows in and out
 
 bool CTabDockingBox::AddWindow(int index, CTabbedAutoHideDockingWindow* w)
 {
-    if (!w || w == this || m_closing || qobject_cast<CTabDockingBox*>(w) || w->isAncestorOf(this) ||
+    if (!w || w == this || m_closing || w->IsBox() || w->isAncestorOf(this) ||
         TabIndexOf(w) >= 0 || w->IsDocked())
         return false;
-    EndPreview();
+    EndDropPreview();
     w->hide();
     w->setParent(this, Qt::Widget);
     CDockNotifyEvent notify(true, false, this);
@@ -189,9 +157,9 @@ void CTabDockingBox::LayoutClient()
     if (!m_tabs)
         return;
     const TabBoxRects rects = LayOutTabBox(ToRect(ClientRect()), m_tabs->Style(), m_tabs->TabHeight());
-    m_tabs->setGeometry(FromPart(rects.strip));
+    m_tabs->setGeometry(ToQRect(rects.strip));
     if (m_active)
-        m_active->setGeometry(FromPart(rects.window));
+        m_active->setGeometry(ToQRect(rects.window));
 }
 
 void CTabDockingBox::focusInEvent(QFocusEvent* event)
@@ -211,7 +179,8 @@ void CTabDockingBox::OnTabDraggedOut()
         if (!w.IsInBox() || !(QGuiApplication::mouseButtons() & Qt::LeftButton))
             return;
         const QPoint corner = w.mapToGlobal(QPoint(w.width(), w.height()));
-        StartCaptionDrag(w, corner, corner);
+        if (w.Owner())
+            w.Owner()->StartCaptionDrag(w, corner, corner);
     });
 }
 
@@ -244,64 +213,66 @@ void CTabDockingBox::LaterForSelected(std::function<void(CTabbedAutoHideDockingW
 
 // ------------------------------------------------------------------ requests
 
-std::intptr_t CTabDockingBox::OnRequest(DockRequest& request, bool boxChannel)
+bool CTabDockingBox::OnAcceptDock(DockRequest& request)
 {
-    auto* window = qobject_cast<CTabbedAutoHideDockingWindow*>(ToWidget(request.window));
-    switch (request.code) {
-    case kAdjustDragRect: return Preview(request);
-    case kAcceptDock:
-        if (!IsDockTarget(this))
-            return 0;
-        return AddWindow(TabBoxInsertIndex(request.outline.left, WindowCount()), window) ? 1 : 0;
-    case kSetDockingPosition:
-        if (!IsDockTarget(this))
-            return 0;
-        return AddWindow(TabBoxInsertIndex(request.position.tabIndex, WindowCount()), window) ? 1 : 0;
-    case kUndock: {
-        if (!RemoveWindow(window))
-            return 0;
-        if (WindowCount() <= 1)
-            PostClose(true);
-        if (WindowCount() == 0)
-            Hide();
-        return 1;
-    }
-    case kGetDockingPosition: {
-        const int index = TabIndexOf(window);
-        if (index < 0)
-            return 0;
-        const bool found = FillOwnPosition(request);
-        const TabBoxPosition place = TabBoxPositionOf(index, TabIndexOf(m_active), WindowCount());
-        request.position.tabIndex = place.tabIndex;
-        if (place.targetIsOtherWindow)
-            request.target = WindowAt(place.otherIndex);
-        if (place.active)
-            request.position.sideFlags |= kSideBoxActive;
-        else
-            request.position.sideFlags &= ~static_cast<unsigned>(kSideBoxActive);
-        return found ? 1 : 0;
-    }
-    case kActivateTab: {
-        const int index = TabIndexOf(window);
-        if (index < 0)
-            return 0;
-        m_tabs->SetCurSel(index, true);
-        if (!IsVisibleWindow())
-            Activate();
-        return 1;
-    }
-    case kPinWindow: return PinBox(request.pinShow != 0) ? 1 : 0;
-    default: return CTabbedAutoHideDockingWindow::OnRequest(request, boxChannel);
-    }
+    if (!IsDockTarget(this))
+        return false;
+    return AddWindow(TabBoxInsertIndex(request.outline.left, WindowCount()), DockingWindowOf(request.window));
 }
 
-std::intptr_t CTabDockingBox::Preview(DockRequest& request)
+bool CTabDockingBox::OnSetDockingPosition(DockRequest& request)
+{
+    if (!IsDockTarget(this))
+        return false;
+    return AddWindow(TabBoxInsertIndex(request.position.tabIndex, WindowCount()), DockingWindowOf(request.window));
+}
+
+bool CTabDockingBox::OnUndock(WindowHandle window)
+{
+    if (!RemoveWindow(DockingWindowOf(window)))
+        return false;
+    if (WindowCount() <= 1)
+        PostClose(true);
+    if (WindowCount() == 0)
+        Hide();
+    return true;
+}
+
+bool CTabDockingBox::OnGetDockingPosition(DockRequest& request)
+{
+    const int index = TabIndexOf(DockingWindowOf(request.window));
+    if (index < 0)
+        return false;
+    const bool found = FillOwnPosition(request);
+    const TabBoxPosition place = TabBoxPositionOf(index, TabIndexOf(m_active), WindowCount());
+    request.position.tabIndex = place.tabIndex;
+    if (place.targetIsOtherWindow)
+        request.target = WindowAt(place.otherIndex);
+    if (place.active)
+        request.position.sideFlags |= kSideBoxActive;
+    else
+        request.position.sideFlags &= ~static_cast<unsigned>(kSideBoxActive);
+    return found;
+}
+
+bool CTabDockingBox::OnActivateTab(WindowHandle window)
+{
+    const int index = TabIndexOf(DockingWindowOf(window));
+    if (index < 0)
+        return false;
+    m_tabs->SetCurSel(index, true);
+    if (!IsVisibleWindow())
+        Activate();
+    return true;
+}
+
+bool CTabDockingBox::Preview(DockRequest& request)
 {
     // A dragged box is previewed as one tab: dropped, all its windows come in there.
     QWidget* dragged = ToWidget(request.window);
     if (!dragged || dragged == this || dragged->isAncestorOf(this) || m_closing || !IsDockTarget(this)) {
-        EndPreview();
-        return 0;
+        EndDropPreview();
+        return false;
     }
     // Over the strip, or over the caption (then as at the caption's middle).
     QPoint at(request.pointer.x, request.pointer.y);
@@ -309,76 +280,29 @@ std::intptr_t CTabDockingBox::Preview(DockRequest& request)
     const bool onStrip = m_tabs->rect().contains(m_tabs->mapFromGlobal(at));
     if (!onStrip) {
         if (!rect().contains(local) || HitTest(local) != CAPTION_HIT_CAPTION) {
-            EndPreview();
-            return 0;
+            EndDropPreview();
+            return false;
         }
         at = mapToGlobal(CaptionRect().center());
     }
-    if (m_previewing && m_previewWindow != dragged)
-        EndPreview();
+    if (m_preview->Active() && m_preview->Window() != dragged)
+        EndDropPreview();
     const QPoint p = m_tabs->mapFromGlobal(at);
-    const bool vertical = m_tabs->Style() & CFlyingTabCtrl::kVertical;
-    const int along = vertical ? p.y() : p.x();
-    if (!m_previewing) {
-        const int own = TabIndexOf(dragged);
-        if (own >= 0) {
-            // Its own tab, torn out and back over the strip, moves itself.
-            m_previewOwnTab = true;
-            m_previewIndex = own;
-            m_previewSelectedBefore = own;
-            m_tabs->SetCurSel(own, true);
-        } else {
-            const int count = WindowCount();
-            const QRect last = count > 0 ? m_tabs->GetItemRect(count - 1) : QRect();
-            const int lastFar = vertical ? last.top() + last.height() : last.left() + last.width();
-            const int index = TabBoxPreviewIndex(m_tabs->HitTest(p), count, along, lastFar);
-            m_previewOwnTab = false;
-            m_previewSelectedBefore = m_tabs->GetCurSel();
-            m_previewIndex = m_tabs->InsertItem(index, dragged->windowTitle(), OwnIcon(dragged), nullptr, true);
-            if (m_previewIndex < 0)
-                return 0;
-            // The shown window follows the selection even if it was refused.
-            OnSelChanged(-1, m_tabs->GetCurSel());
-        }
-        m_previewing = true;
-        m_previewWindow = dragged;
-        m_swap.Begin(along);
-    }
-    const int hit = m_tabs->HitTest(p);
-    if (hit >= 0 && hit != m_previewIndex && m_swap.ShouldSwap(hit, m_previewIndex, along)) {
-        // Moved rather than swapped, so that a pointer passing several tabs at
-        // once leaves the other tabs in their order.
-        m_tabs->MoveItem(m_previewIndex, hit, true, false);
-        m_swap.Swapped(hit, m_previewIndex, along);
-        m_previewIndex = hit;
-        m_tabs->SetCurSel(hit, true);
-    }
+    if (!m_preview->Active() &&
+        !m_preview->Begin(dragged, TabIndexOf(dragged), dragged->windowTitle(), OwnIcon(dragged), p))
+        return false;
     request.target = this;
-    SetDropIndex(request, m_previewIndex);
-    return 1;
+    request.outline = TabBoxDropOutline(m_preview->Move(p));
+    return true;
 }
 
-void CTabDockingBox::EndPreview()
+void CTabDockingBox::EndDropPreview()
 {
-    if (!m_previewing)
-        return;
-    m_previewing = false;
-    m_previewWindow = nullptr;
-    if (m_previewOwnTab || !m_tabs || m_previewIndex < 0 || m_previewIndex >= m_tabs->GetItemCount() ||
-        m_tabs->ItemWindow(m_previewIndex))
-        return;
-    m_tabs->DeleteItem(m_previewIndex, false, false);
-    if (m_previewSelectedBefore >= 0 && m_previewSelectedBefore < m_tabs->GetItemCount())
-        m_tabs->SetCurSel(m_previewSelectedBefore, true);
-    OnSelChanged(-1, m_tabs->GetCurSel());
-    m_previewIndex = -1;
+    if (m_preview)
+        m_preview->End();
 }
 
-void EndDropPreview(QWidget* target)
-{
-    if (auto* box = qobject_cast<CTabDockingBox*>(target))
-        box->EndPreview();
-}
+bool CTabDockingBox::HasPreview() const { return m_preview && m_preview->Active(); }
 
 // ------------------------------------------------------------------ the box's own moves
 
@@ -388,10 +312,8 @@ bool CTabDockingBox::DockBox(DockRequest& request)
     // Never onto itself or into one of its own windows.
     if (!target || target == this || isAncestorOf(target) || m_closing)
         return false;
-    if (!IsBoxWindow(target)) {
-        request.code = kAcceptDock;
-        return SendDockRequest(target, request) != 0;
-    }
+    if (!IsBoxWindow(target))
+        return RequestAcceptDock(target, request);
     if (!IsDockTarget(target))
         return false;
     // Taken before the tabs go: removing the active window clears it.
@@ -405,18 +327,11 @@ bool CTabDockingBox::DockBox(DockRequest& request)
         RemoveWindow(w);
         DockRequest moved = request;
         moved.window = w;
-        moved.target = target;
-        moved.code = kAcceptDock;
-        if (SendDockRequest(target, moved) == 0)
+        if (!RequestAcceptDock(target, moved))
             w->FloatAfterRefusal();
     }
-    if (active) {
-        DockRequest select;
-        select.window = active.data();
-        select.target = target;
-        select.code = kActivateTab;
-        SendDockRequest(target, select);
-    }
+    if (active)
+        RequestActivateTab(target, active);
     PostClose(false);
     return true;
 }
@@ -449,19 +364,16 @@ bool CTabDockingBox::PinBox(bool show)
     for (const auto& w : windows)
         if (w)
             handles.push_back(w.data());
-    std::intptr_t answer = 0;
+    bool answer = false;
     if (!handles.empty()) {
-        DockRequest request;
-        request.window = active ? active.data() : handles.front();
-        request.target = DockedTo();
-        request.code = kPinToSide;
-        request.position.sideFlags = position.position.sideFlags;
-        request.position.width = position.position.width;
-        request.pinShow = show ? 1 : 0;
-        request.windowCount = static_cast<int>(handles.size());
-        request.windows = handles.data();
-        answer = SendDockRequest(Frame(), request);
-        if (answer == 0) {
+        PinToSideRequest pin;
+        pin.window = active ? active.data() : ToWidget(handles.front());
+        pin.sideFlags = position.position.sideFlags;
+        pin.width = position.position.width;
+        pin.show = show;
+        pin.windows = handles;
+        answer = RequestPinToSide(Frame(), pin);
+        if (!answer) {
             // Nobody took them: they float, never lost.
             for (const auto& w : windows)
                 if (w)
@@ -469,7 +381,7 @@ bool CTabDockingBox::PinBox(bool show)
         }
     }
     PostClose(false);
-    return answer != 0;
+    return answer;
 }
 
 void CTabDockingBox::CloseByButton() { PostClose(false); }
@@ -483,7 +395,7 @@ void CTabDockingBox::CloseBox(bool dissolve)
 {
     if (m_closing)
         return;
-    EndPreview();
+    EndDropPreview();
     switch (ChooseTabBoxClose(dissolve, WindowCount(), m_active != nullptr)) {
     case TabBoxClose::Nothing: return;
     case TabBoxClose::CloseActive: {
@@ -513,20 +425,20 @@ void CTabDockingBox::Dissolve()
     RemoveWindow(w);
     if (IsDocked()) {
         // The last window takes the box's place in its bar.
-        DockRequest join;
-        join.window = this;
-        join.target = DockedTo();
-        join.code = kJoinBox;
-        join.joining = w;
-        if (SendDockRequest(DockedTo(), join) == 0)
+        if (!RequestJoinBox(DockedTo(), this, w))
             w->FloatAfterRefusal();
     } else if (shown) {
         w->SetFloatingRect(ToRect(place));
         w->setGeometry(place);
         w->show();
     } else {
-        // A hidden box: its window keeps the box's place to come back to.
+        // A hidden box: its window keeps the box's place to come back to,
+        // and floats where the box floated.
         w->RememberPosition(StoredPosition(), StoredTarget());
+        if (!FloatingRect().IsEmpty()) {
+            w->SetFloatingRect(FloatingRect());
+            w->setGeometry(ToQRect(FloatingRect()));
+        }
     }
     Destroy();
 }

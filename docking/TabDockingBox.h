@@ -12,29 +12,28 @@
 // has left it: a window still inside would go with it.
 
 #include <functional>
+#include <memory>
 
 #include <QPointer>
 
 #include "docking/DockingWindow.h"
 #include "docking/FlyingTabCtrl.h"
-#include "docking/core/TabTracking.h"
 
 namespace dockwins {
+
+class CTabDropPreview;
 
 class CTabDockingBox final : public CTabbedAutoHideDockingWindow, private ITabCtrlOwner {
     Q_OBJECT
 public:
-    // frame: the docking frame that owns the box. The box starts hidden.
-    explicit CTabDockingBox(QWidget* frame);
     ~CTabDockingBox() override;
 
-    // A new box in the place of w: in w's bar (code 8 to it) or at w's
-    // floating rectangle. Null when the bar refuses (the empty box goes).
+    // The one way a box is made: a new box, held by w's owner, in the place
+    // of w: in w's bar (code 8 to it) or at w's floating rectangle. Null when
+    // the bar refuses (the empty box goes).
     static CTabDockingBox* CreateBoxFor(CTabbedAutoHideDockingWindow& w);
-    // A docking window's answer to codes 2 and 5: the request's window joins
-    // `target` in the box that holds it, or in a new box in its place (target
-    // first). A drop appends; a placement uses the position's tab index.
-    static std::intptr_t DropOnWindow(CTabbedAutoHideDockingWindow& target, DockRequest& request);
+
+    bool IsBox() const override { return true; }
 
     // Takes w in as a tab at `index` (outside 0 .. count: at the end) and selects it.
     bool AddWindow(int index, CTabbedAutoHideDockingWindow* w);
@@ -66,25 +65,37 @@ public:
     CTabbedAutoHideDockingWindow* ActiveWindow() const { return m_active; }
     int TabIndexOf(const QWidget* window) const;
     // A drop preview is shown (a tab for a dragged window).
-    bool HasPreview() const { return m_previewing; }
+    bool HasPreview() const;
     // The drag moved on, was dropped or cancelled: a preview tab goes and the
     // tab selected before comes back.
-    void EndPreview();
+    void EndDropPreview() override;
     // Its last window left: it goes with the next turn of the event loop.
     bool IsClosing() const { return m_closing; }
 
 protected:
-    std::intptr_t OnRequest(DockRequest& request, bool boxChannel) override;
+    // IDockRequestHandler: a box answers codes 1 (its drop preview), 2 and 5
+    // (a tab at the previewed or stored index), 3, 4 (its own position with
+    // the window's tab index), 10 and 14; code 9 as a docking window.
+    bool OnAdjustDragRect(DockRequest& request) override { return Preview(request); }
+    bool OnAcceptDock(DockRequest& request) override;
+    bool OnSetDockingPosition(DockRequest& request) override;
+    bool OnUndock(WindowHandle window) override;
+    bool OnGetDockingPosition(DockRequest& request) override;
+    bool OnActivateTab(WindowHandle window) override;
+    bool OnPinWindow(bool show) override { return PinBox(show); }
     void LayoutClient() override;
     void focusInEvent(QFocusEvent* event) override;
 
 private:
+    // The box starts hidden.
+    explicit CTabDockingBox(IDockingWindowOwner* owner);
+
     void OnSelChanged(int oldIndex, int newIndex);
     void OnTabDraggedOut();
     void OnTabDoubleClicked();
     // Runs `action` on the selected tab's window after the current event.
     void LaterForSelected(std::function<void(CTabbedAutoHideDockingWindow&)> action);
-    std::intptr_t Preview(DockRequest& request);
+    bool Preview(DockRequest& request);
     void PostClose(bool dissolve);
     void Destroy();
     void Dissolve();
@@ -92,17 +103,7 @@ private:
     CFlyingTabCtrl* m_tabs = nullptr;
     QPointer<CTabbedAutoHideDockingWindow> m_active;
     bool m_closing = false;
-    // Drop preview: the tab selected before, the preview tab's index, whether
-    // it is the dragged window's own tab, and the swap rule along the strip.
-    bool m_previewing = false;
-    bool m_previewOwnTab = false;
-    int m_previewIndex = -1;
-    int m_previewSelectedBefore = -1;
-    QPointer<QWidget> m_previewWindow;
-    CTabSwapRule m_swap;
+    std::unique_ptr<CTabDropPreview> m_preview;
 };
-
-// Ends the drop preview of `target` when it is a box.
-void EndDropPreview(QWidget* target);
 
 }  // namespace dockwins

@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QPolygon>
 
-#include "docking/DotNetTabCtrl.h"
 #include "docking/core/TabColours.h"
+#include "docking/core/TabLayout.h"
 
 namespace dockwins {
 
@@ -44,7 +44,7 @@ void PaintTabStripBackground(QPainter& painter, const TabPaintContext& context, 
     if (strip.isEmpty())
         return;
     const int left = strip.left(), right = strip.right() + 1, top = strip.top(), bottom = strip.bottom() + 1;
-    if (style & CDotNetTabCtrl::kBottom) {
+    if (style & TAB_BOTTOM) {
         // The band that joins the window above, with a dark line under it.
         painter.fillRect(QRect(left, top, strip.width(), std::min(3, strip.height())), context.buttonFace);
         HLine(painter, left, right, top + 3, context.text);
@@ -55,7 +55,7 @@ void PaintTabStripBackground(QPainter& painter, const TabPaintContext& context, 
     // The frame: light at the top and left, shadow at the right, unless flat.
     HLine(painter, left, right, top, context.light);
     VLine(painter, left, top, bottom - 2, context.light);
-    VLine(painter, right - 1, top, bottom - 2, (style & CDotNetTabCtrl::kFlatTop) ? context.light : context.shadow);
+    VLine(painter, right - 1, top, bottom - 2, (style & TAB_FLATEDGE) ? context.light : context.shadow);
 }
 
 void PaintTabItem(QPainter& painter, const TabPaintContext& context, const TabItemPaint& item)

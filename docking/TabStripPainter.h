@@ -3,6 +3,8 @@
 // scroll buttons. Shapes follow the window-system drawing rules (1-pixel
 // lines, no antialiasing); the numbers come from docking/core/TabLayout.
 
+#include <QColor>
+#include <QFont>
 #include <QIcon>
 #include <QRect>
 #include <QString>
@@ -11,7 +13,30 @@ class QPainter;
 
 namespace dockwins {
 
-struct TabPaintContext;
+// Colours and fonts of one paint.
+struct TabPaintContext {
+    QColor background;     // the strip
+    QColor buttonFace;
+    QColor shadow;
+    QColor light;
+    QColor text;           // button text
+    QColor inactiveText;   // tabs that are not selected, and the buttons
+    QColor selectedText;
+    QColor selectedFill;
+    QColor highlight;
+    QColor highlightedText;
+    QColor hotText;
+    QFont normalFont;
+    QFont selectedFont;
+    int imageOffset = 0;
+};
+
+// Item drawing states.
+enum TabItemState : unsigned {
+    kTabItemSelected = 1,
+    kTabItemHot = 64,
+    kTabItemHighlighted = 128,
+};
 
 enum class TabButtonLook { Normal, Hot, Pressed };
 

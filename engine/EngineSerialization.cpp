@@ -10,6 +10,7 @@
 
 #include "engine/UnfinishedObjects.h"
 #include "port/NameTables.h"
+#include "port/Operations.h"
 
 #include <optional>
 
@@ -225,11 +226,6 @@ bool IsCalcState(int state)
     return state >= CalcStateEmpty && state <= CalcStateCompleted;
 }
 
-bool IsOperator(int op)
-{
-    return op >= OpAdd && op <= OpNPr;
-}
-
 bool IsPlainValue(const std::shared_ptr<EvalData>& value)
 {
     return value && value->m_evalDataType == 0 && value->m_spNumber;
@@ -247,7 +243,7 @@ std::string CheckLevel(const std::shared_ptr<EvalStackHolder>& level, bool waiti
             return "a value is missing or not a number";
     int previousGroup = -1;
     for (auto it = level->m_opStack.rbegin(); it != level->m_opStack.rend(); ++it) {
-        if (!IsOperator(*it))
+        if (!IsOperatorCode(*it))
             return "an operator code is out of range";
         const int group = OperatorGroup(*it);
         if (group <= previousGroup)
@@ -269,7 +265,7 @@ std::string CheckRecord(const std::shared_ptr<ModifyInnerCalc>& record)
     if (auto* restore = dynamic_cast<const RestorePreOpStackModify*>(record.get())) {
         if (!IsPlainValue(restore->m_spEvalDataFirst) || !IsPlainValue(restore->m_spEvalDataSecond))
             return "an undo record lacks its operands";
-        if (!IsOperator(restore->m_opType))
+        if (!IsOperatorCode(restore->m_opType))
             return "an undo record has an operator code out of range";
     }
     if (auto* restore = dynamic_cast<const RestoreEvalStackHolderModify*>(record.get()))

@@ -5,6 +5,7 @@
 #include "engine/CalcCallbackLink.h"
 #include "engine/FormatNumber.h"
 #include "port/NameTables.h"
+#include "port/Operations.h"
 
 HRESULT CInnerCalcCallbackLink::NotifyResult(int ID, const std::string& status, const std::string& resultString,
                                              int nErrorCode) {
@@ -231,8 +232,6 @@ bool OperatorMayFollow(int prevEntryType) {
         return false;
     }
 }
-
-bool IsOperatorCode(int opType) { return opType >= OpAdd && opType <= OpNPr; }
 
 }  // namespace
 

@@ -8,13 +8,13 @@
 
 #include "keypad/BusySpinner.h"
 #include "keypad/CalcBtn.h"
-#include "keypad/ColorScheme.h"
 #include "keypad/PaletteSchemeColors.h"
 #include "keypad/PostedSignal.h"
 #include "keypad/WrappedText.h"
 #include "platform/qt/ColorRef.h"
 #include "platform/qt/VisualStyles.h"
 #include "resources/CommandIds.h"
+#include "settings/ColorScheme.h"
 
 namespace {
 

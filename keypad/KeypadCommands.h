@@ -1,6 +1,7 @@
 #pragma once
 // The keypad's commands: one CCommandInfo per face, the 33 slots of the keypad
-// in creation (and placement) order, and the three special buttons.
+// in creation (and placement) order, and the three special buttons. The faces
+// of the operations are their keys (OperationKeys.h).
 
 #include <array>
 #include <memory>

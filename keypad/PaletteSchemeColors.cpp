@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QPalette>
 
-#include "keypad/ColorScheme.h"
 #include "platform/qt/ColorRef.h"
+#include "settings/ColorScheme.h"
 
 void InstallPaletteSchemeColors()
 {

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "engine/CalcRecord.h"
-#include "keypad/ColorScheme.h"
 #include "panes/PaneMenu.h"
 #include "resources/CommandIds.h"
+#include "settings/ColorScheme.h"
 
 enum CalcRecordCommand : int {
     // The context menu.

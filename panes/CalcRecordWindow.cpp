@@ -10,13 +10,13 @@
 #include <iterator>
 #include <vector>
 
-#include "keypad/ColorScheme.h"
 #include "panes/CalcRecordItemModel.h"
 #include "panes/CalcRecordLines.h"
 #include "panes/CustomHeaderView.h"
 #include "panes/ICalcRecordWindowParent.h"
 #include "platform/qt/ColorRef.h"
 #include "platform/qt/FixedFont.h"
+#include "settings/ColorScheme.h"
 #include "settings/ConfigOptions.h"
 #include "settings/WindowSettings.h"
 

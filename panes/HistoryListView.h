@@ -23,18 +23,18 @@ public:
 
     // Items from the config options (all of them, in stored order), item 0
     // selected, the column width from the window settings.
-    void LoadFromConfig();
+    void LoadFromConfig() override;
     // Copies the items and the column width back. Safe to call more than once;
     // the owner calls it before the settings are saved.
-    void StoreToSettings();
+    void StoreToSettings() override;
 
     // A finished result: put in front, the oldest dropped beyond the maximum.
     void AddToHistory(const std::string& text);
     void GetSelectedText(std::string& text) const;
-    int ItemCount() const { return m_model->List().Count(); }
+    int ItemCount() const override { return m_model->List().Count(); }
     const CHistoryList& History() const { return m_model->List(); }
     // Shows the texts anew (after the digit grouping changed).
-    void RefreshTexts() { m_model->RefreshTexts(); }
+    void RefreshTexts() override { m_model->RefreshTexts(); }
 
     void OnAddToVariableList();
     void OnDeleteItem();

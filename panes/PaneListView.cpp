@@ -7,9 +7,9 @@
 #include <QMimeData>
 #include <QPointer>
 
-#include "keypad/ColorScheme.h"
 #include "platform/qt/ColorRef.h"
 #include "platform/qt/FixedFont.h"
+#include "settings/ColorScheme.h"
 
 CPaneListView::CPaneListView(CPaneImageList::Kind kind, const CPaneServices& services, QWidget* parent)
     : QTableView(parent), m_images(kind), m_services(services)

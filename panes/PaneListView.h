@@ -45,6 +45,14 @@ public:
     // "Copy": the selected item's stored text; nothing without a selection.
     void OnCopy();
 
+    // What the frame's pane host asks of every pane of the pane table: the
+    // items from the config options and the window settings, and back (safe
+    // to call more than once); the texts anew after the grouping changed; a
+    // command of the context menu or of the frame's menu.
+    virtual void LoadFromConfig() = 0;
+    virtual void StoreToSettings() = 0;
+    virtual void RefreshTexts() = 0;
+    virtual int ItemCount() const = 0;
     virtual void ExecuteCommand(int command) = 0;
 
 protected:

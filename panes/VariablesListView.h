@@ -20,20 +20,19 @@ public:
     CVariablesListView(const CPaneServices& services, ConfigOptions& config, WindowSettings& settings,
                        QWidget* parent = nullptr);
 
-
     // Variables and their order from the config options (repaired when they
     // disagree), line 0 selected, the column widths from the window settings.
-    void LoadFromConfig();
+    void LoadFromConfig() override;
     // Copies the variables, their order and the column widths back. Safe to
     // call more than once; the owner calls it before the settings are saved.
-    void StoreToSettings();
+    void StoreToSettings() override;
 
     // The add dialog with value as the initial value (may be empty).
     void AddVariable(const std::string& value);
     void GetSelectedValue(std::string& text) const;
-    int ItemCount() const { return m_model->List().Count(); }
+    int ItemCount() const override { return m_model->List().Count(); }
     const CVariableList& Variables() const { return m_model->List(); }
-    void RefreshTexts() { m_model->RefreshTexts(); }
+    void RefreshTexts() override { m_model->RefreshTexts(); }
 
     void OnCopyValue() { OnCopy(); }
     void OnModifyValue();

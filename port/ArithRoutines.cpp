@@ -5,6 +5,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "port/Operations.h"
+
 namespace {
 
 int ClampPlaces(std::int64_t places) {
@@ -126,36 +128,12 @@ Number NPr(const Number& n, const Number& r, int) {
 }
 
 void BuildFunctionTables(SingleArgFuncTable& oneArg, TwoArgFuncTable& twoArg) {
-    oneArg = {
-        {"abs", [](const Number& x, int) { return x.abs(); }},
-        {"sqrt", [](const Number& x, int p) { return x.sqrt(RulePlaces(x, p)); }},
-        {"cbrt", [](const Number& x, int p) { return x.cbrt(RulePlaces(x, p)); }},
-        {"ln", [](const Number& x, int p) { return x.ln(RulePlaces(x, p)); }},
-        {"exp", [](const Number& x, int p) { return x.exp(RulePlaces(x, p)); }},
-        {"log", [](const Number& x, int p) { return x.log10(RulePlaces(x, p)); }},
-        {"sin", [](const Number& x, int p) { return x.sin(RulePlaces(x, p)); }},
-        {"asin", [](const Number& x, int p) { return x.asin(RulePlaces(x, p)); }},
-        {"cos", [](const Number& x, int p) { return x.cos(RulePlaces(x, p)); }},
-        {"acos", [](const Number& x, int p) { return x.acos(RulePlaces(x, p)); }},
-        {"tan", [](const Number& x, int p) { return x.tan(RulePlaces(x, p)); }},
-        {"atan", [](const Number& x, int p) { return x.atan(RulePlaces(x, p)); }},
-        {"sinh", [](const Number& x, int p) { return x.sinh(RulePlaces(x, p)); }},
-        {"asinh", [](const Number& x, int p) { return x.asinh(RulePlaces(x, p)); }},
-        {"cosh", [](const Number& x, int p) { return x.cosh(RulePlaces(x, p)); }},
-        {"acosh", [](const Number& x, int p) { return x.acosh(RulePlaces(x, p)); }},
-        {"tanh", [](const Number& x, int p) { return x.tanh(RulePlaces(x, p)); }},
-        {"atanh", [](const Number& x, int p) { return x.atanh(RulePlaces(x, p)); }},
-        {"square", &Square},
-        {"cube", &Cube},
-        {"reciprocal", &Reciprocal},
-        {"factorial", [](const Number& x, int) { return x.factorial(); }},
-        {"negate", &NegateValue},
-        {"int", &IntegerPart},
-        {"rnd", &RoundToInteger},
-    };
-    twoArg = {
-        {"pow", &Power},
-        {"ncr", &NCr},
-        {"npr", &NPr},
-    };
+    oneArg.clear();
+    twoArg.clear();
+    for (const OperationSpec& op : Operations()) {
+        if (op.oneArg)
+            oneArg.emplace(op.engineName, op.oneArg);
+        else if (op.twoArg)
+            twoArg.emplace(op.engineName, op.twoArg);
+    }
 }

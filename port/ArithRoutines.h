@@ -52,6 +52,7 @@ Number NPr(const Number& n, const Number& r, int precision);
 bool IsIntegerDivisionValid(const Number& left, const Number& right);
 bool IsCombinationValid(const Number& n, const Number& r);  // nCr and nPr
 
-// The engine's tables: the one-argument functions by name ("abs" ...
-// "negate", "int", "rnd") and the two-argument routines "pow", "ncr", "npr".
+// The engine's tables, views of the operation table (Operations.h): the
+// one-argument functions by name ("abs" ... "negate", "int", "rnd") and the
+// two-argument routines "pow", "ncr", "npr".
 void BuildFunctionTables(SingleArgFuncTable& oneArg, TwoArgFuncTable& twoArg);

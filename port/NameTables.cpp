@@ -2,38 +2,40 @@
 
 #include <array>
 
+#include "port/Operations.h"
+
 namespace {
 
-constexpr std::array<std::string_view, 9> kOperatorWords = {"+", "-", "*", "/", "idiv", "mod", "^", "ncr", "npr"};
-constexpr std::array<std::string_view, 9> kOperatorRecordTexts = {"+",   "-", "*",   "/",  "idiv",
-                                                                   "mod", "^", "nCr", "nPr"};
 constexpr std::array<std::string_view, 8> kStatusWords = {"DivByZero", "PowArgTooLarge", "PowArgTooSmall",
                                                           "InvalidInput", "Overflow",     "Underflow",
                                                           "UnknownError", "Success"};
 
-bool InRange(int opType) { return opType >= 0 && opType < static_cast<int>(kOperatorWords.size()); }
+using NameSet = std::set<std::string, std::less<>>;
+
+// The names of the functions with that angle rule.
+NameSet NamesWithRule(unsigned rule) {
+    NameSet names;
+    for (const OperationSpec& f : Functions())
+        if (f.angleRules & rule)
+            names.emplace(f.name);
+    return names;
+}
 
 }  // namespace
 
-std::string_view OperatorWord(int opType) { return InRange(opType) ? kOperatorWords[opType] : std::string_view{}; }
+std::string_view OperatorWord(int opType) {
+    const OperationSpec* op = FindOperator(opType);
+    return op ? op->name : std::string_view{};
+}
 
 std::string_view OperatorRecordText(int opType) {
-    return InRange(opType) ? kOperatorRecordTexts[opType] : std::string_view{"???"};
+    const OperationSpec* op = FindOperator(opType);
+    return op ? op->recordText : std::string_view{"???"};
 }
 
 int OperatorGroup(int opType) {
-    switch (opType) {
-    case OpAdd:
-    case OpSubtract:
-        return 0;
-    case OpMultiply:
-    case OpDivide:
-    case OpIntegerDivide:
-    case OpModulo:
-        return 1;
-    default:
-        return 2;
-    }
+    const OperationSpec* op = FindOperator(opType);
+    return op ? op->group : 2;
 }
 
 const std::map<std::string, CalcStatus, std::less<>>& CalcStatusMap() {
@@ -58,24 +60,13 @@ std::string_view StatusWord(CalcStatus status) {
 }
 
 const std::map<int, std::string>& OperationErrorMessages() {
-    static const std::map<int, std::string> messages = {
-        {ErrSqrt, "The sqrt function accepts only non-negative inputs."},
-        {ErrLn, "The natural log (ln) function accepts only positive (non-zero) inputs."},
-        {ErrLog, "The log function accepts only positive (non-zero) inputs."},
-        {ErrAsin, "The asin (inverse sine) function accepts only values between -1 and 1 (inclusive) as input."},
-        {ErrAcos, "The acos (inverse cosine) function accepts only values between -1 and 1 (inclusive) as input."},
-        {ErrReciprocal, "The reciprocal function accepts only non-zero inputs."},
-        {ErrFactorial, "The factorial function accepts only non-zero integer inputs."},
-        {ErrNCr, "Both inputs to the nCr operator must be non-negative and integer valued.  In addition, the "
-                 "left-hand-side operand must be greater than or equal to the right-hand-side operand."},
-        {ErrNPr, "Both inputs to the nPr operator must be non-negative and integer valued.  In addition, the "
-                 "left-hand-side operand must be greater than or equal to the right-hand-side operand."},
-        {ErrDivide, "The denominator for the divide operator must be non-zero."},
-        {ErrIntegerDivide, "The denominator for the 'integer divide' operator must be non-zero.  In addition, both "
-                           "the numerator and denominator must be integers."},
-        {ErrModulo, "The denominator for the mod operator must be non-zero.  In addition, both the numerator and "
-                    "denominator must be integers."},
-    };
+    static const std::map<int, std::string> messages = [] {
+        std::map<int, std::string> m;
+        for (const OperationSpec& op : Operations())
+            if (op.check.code != ErrNone)
+                m.emplace(op.check.code, std::string(op.check.message));
+        return m;
+    }();
     return messages;
 }
 
@@ -91,18 +82,17 @@ bool GetOperationErrorMessage(int code, std::string& message) {
 }
 
 const std::set<std::string, std::less<>>& TrigFunctionNames() {
-    static const std::set<std::string, std::less<>> names = {"sin", "cos", "tan"};
+    static const NameSet names = NamesWithRule(kAngleArgument);
     return names;
 }
 
 const std::set<std::string, std::less<>>& InverseTrigFunctionNames() {
-    static const std::set<std::string, std::less<>> names = {"asin", "acos", "atan"};
+    static const NameSet names = NamesWithRule(kAngleResult);
     return names;
 }
 
 const std::set<std::string, std::less<>>& TrigHyperbolicFunctionNames() {
-    static const std::set<std::string, std::less<>> names = {"sin",  "asin",  "sinh", "asinh", "cos",  "acos",
-                                                             "cosh", "acosh", "tan",  "atan",  "tanh", "atanh"};
+    static const NameSet names = NamesWithRule(kTinyResultIsZero);
     return names;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Read-only name tables shared by the engine and the worker: operator words,
-// status words, error messages and the function-name sets. Each table is built
+// status words, error messages and the function-name sets. All but the status
+// words are views of the operation table (Operations.h). Each table is built
 // on first use (thread-safe) and never changes afterwards.
 
 #include <map>
@@ -16,7 +17,8 @@ std::string_view OperatorWord(int opType);
 // The text a calculation-record line shows for an operator ("nCr", "nPr");
 // "???" for a code outside 0..8.
 std::string_view OperatorRecordText(int opType);
-// Precedence group: 0 for "+" "-", 1 for "*" "/" idiv mod, 2 for "^" nCr nPr.
+// Precedence group: 0 for "+" "-", 1 for "*" "/" idiv mod, 2 for "^" nCr nPr
+// (and for a code outside 0..8).
 int OperatorGroup(int opType);
 
 // Status word -> CalcStatus, exact case.

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the three file kinds and the stored window
-# state's values with clang (ASan, UBSan)
-# in build/fuzz and runs each: first over its seeds (the settings fixtures of
-# that kind) and the cases kept in fuzz/corpus/<name>, then for the given
-# number of seconds of fuzzing (default 15; 0 replays only).
+# Builds the libFuzzer targets of the four file kinds (config options, window
+# settings, saved calculations, the window layout) with clang (ASan, UBSan)
+# in build/fuzz and runs each: first over its seeds (the fixtures of that
+# kind) and the cases kept in fuzz/corpus/<name>, then for the given number
+# of seconds of fuzzing (default 15; 0 replays only).
 #   scripts/fuzz.sh            the short run of CI
 #   scripts/fuzz.sh 600        ten minutes per target
 #   scripts/fuzz.sh 600 saved_calculation
@@ -32,6 +32,7 @@ seeds() {
     config_options) ls "$fixtures"/config_*.xml ;;
     window_settings) ls "$fixtures"/window_*.xml ;;
     saved_calculation) ls "$fixtures"/saved_calculation_*.qxv7 ;;
+    window_state) ls "$root"/tests/docking/fixtures/layout-*.ini ;;
   esac
   [ -d "$root/fuzz/corpus/$1" ] && find "$root/fuzz/corpus/$1" -type f
   return 0

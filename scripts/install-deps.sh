@@ -5,12 +5,12 @@ set -euo pipefail
 packages=(
   qt6-base-dev libboost-serialization-dev libboost-regex-dev
   libgmp-dev libmpfr-dev libsystemd-dev libgtest-dev libgmock-dev libbenchmark-dev
-  dbus-daemon xvfb xauth openbox fonts-dejavu-core libx11-dev
+  dbus-daemon xvfb xauth openbox fonts-dejavu-core libx11-dev libxtst-dev
   cmake ninja-build g++ pkgconf python3
   clang-14 libclang-rt-14-dev
   desktop-file-utils appstream shared-mime-info dpkg-dev
 )
-# --screens: also what scripts/on-xvfb.sh needs besides Xvfb and openbox (a grabber).
+# --screens: also the grabber scripts/on-xvfb.sh --shot and restart-shots.sh use.
 if [ "${1:-}" = "--screens" ]; then
   packages+=(imagemagick)
 fi

@@ -2,12 +2,13 @@
 # Runs a command on a virtual X display with a window manager, as a desktop
 # would run it:
 #   scripts/on-xvfb.sh [--size WxH] [--shot FILE] COMMAND [ARGS...]
-# Starts Xvfb on a free display and openbox on it, runs the command with
-# DISPLAY set and the xcb Qt platform, then stops both. With --shot FILE the
-# whole screen is saved as PNG when the command has ended (for a program that
-# keeps running, give it its own way to stop). The command's settings and
-# session bus are the caller's: wrap it in tests/harness/test-env.sh-like
-# sandboxes when they must not be the user's.
+# Starts Xvfb on a display that it picks itself (others may be starting
+# servers at the same time) and openbox on it, runs the command with DISPLAY
+# set and the xcb Qt platform, then stops both. With --shot FILE the whole
+# screen is saved as PNG when the command has ended (for a program that keeps
+# running, give it its own way to stop). The command's settings and session
+# bus are the caller's: wrap it in tests/harness/test-env.sh-like sandboxes
+# when they must not be the user's.
 set -euo pipefail
 
 size=1920x1080
@@ -21,36 +22,45 @@ while [ $# -gt 0 ]; do
 done
 [ $# -gt 0 ] || { echo "usage: $0 [--size WxH] [--shot FILE] COMMAND [ARGS...]" >&2; exit 2; }
 for tool in Xvfb openbox; do
-  command -v "$tool" >/dev/null || { echo "$tool is missing: run scripts/install-deps.sh --screens" >&2; exit 2; }
+  command -v "$tool" >/dev/null || { echo "$tool is missing: run scripts/install-deps.sh" >&2; exit 2; }
 done
+if [ -n "$shot" ]; then
+  command -v import >/dev/null || { echo "import is missing: run scripts/install-deps.sh --screens" >&2; exit 2; }
+fi
 
-display=""
-for n in $(seq 90 140); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-    display=":$n"
-    break
-  fi
-done
-[ -n "$display" ] || { echo "no free X display between :90 and :140" >&2; exit 2; }
-
-Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+work=$(mktemp -d "${TMPDIR:-/tmp}/quillix-xvfb.XXXXXX")
+xvfb=""
 wm=""
 cleanup() {
   [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
   wait 2>/dev/null || true
+  rm -rf "$work"
 }
 trap cleanup EXIT
 
-export DISPLAY=$display
-for _ in $(seq 50); do
-  [ -e "/tmp/.X11-unix/X${display#:}" ] && break
-  sleep 0.1
+# Xvfb writes the display it took to the descriptor once it accepts clients.
+: >"$work/display"
+Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+for _ in $(seq 400); do
+  grep -q '[0-9]' "$work/display" && break
+  kill -0 "$xvfb" 2>/dev/null || break
+  sleep 0.05
 done
-openbox >/dev/null 2>&1 &
+grep -q '[0-9]' "$work/display" || { echo "Xvfb did not start: $(tail -n 3 "$work/xvfb.log")" >&2; exit 2; }
+export DISPLAY=":$(tr -dc '0-9' <"$work/display")"
+
+openbox --sm-disable >/dev/null 2>&1 &
 wm=$!
-sleep 0.5
+# The window manager has taken the screen once it announces itself (a window
+# mapped before that is taken over when it starts).
+if command -v xprop >/dev/null; then
+  for _ in $(seq 200); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+  done
+fi
 
 status=0
 QT_QPA_PLATFORM=xcb "$@" || status=$?

@@ -1,8 +1,7 @@
 #pragma once
-// Reading and writing archive files safely: a file is read only when it is a
-// regular file below a size cap, wholly into memory; a file is written by
-// replacing it atomically, so that a crash or a full disk never leaves it
-// empty or partial. The archive itself is written to and read from memory.
+// Archive files are read and written whole through the guarded file layer
+// (platform/qt/GuardedFile.h) below a size cap; the archive itself is written
+// to and read from memory.
 
 #include <boost/archive/xml_iarchive.hpp>
 #include <boost/archive/xml_oarchive.hpp>
@@ -11,33 +10,12 @@
 #include <sstream>
 #include <string>
 
+#include "platform/qt/GuardedFile.h"
+
 // The largest archive file read or written. A history of thousands of numbers
 // of 512 digits is a few megabytes; the writer refuses anything larger, so
 // that every file the program writes can be read back.
 inline constexpr std::size_t kMaxArchiveFileBytes = 64u * 1024 * 1024;
-
-enum class FileReadStatus {
-    Ok,
-    Missing,     // no such file
-    NotRegular,  // a folder, device, pipe, ...
-    TooLarge,
-    Unreadable,  // exists but cannot be opened or read
-};
-
-FileReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
-                             std::size_t maxBytes = kMaxArchiveFileBytes);
-
-// Writes bytes to a temporary file beside path, flushes it and renames it over
-// path. Returns false on any failure, leaving path as it was; more than
-// maxBytes is a failure found before anything is written.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes,
-                         std::size_t maxBytes = kMaxArchiveFileBytes);
-
-// Keeps the bytes of the file at path under path + ".bad" (replacing an older
-// one), before a save replaces them: a copy of the file a link at path leads
-// to, never a second name for the link. Returns false when the bytes could
-// not be kept.
-bool KeepBadFile(const std::string& path);
 
 // The archive written by writeItems(archive), as text.
 template <class WriteItems>

@@ -2,14 +2,19 @@
 
 #include "number/EntrySyntax.h"
 #include "resources/CommandIds.h"
-#include "settings/ArchiveFile.h"
-#include "settings/ArchiveSchema.h"
-#include "settings/ConfigOptionsSerialization.h"
+#include "settings/RecordItems.h"
 #include "settings/SettingsRecord.h"
 
+#include <boost/serialization/deque.hpp>
+#include <boost/serialization/map.hpp>
+#include <boost/serialization/string.hpp>
+#include <boost/serialization/version.hpp>
+
 #include <algorithm>
-#include <initializer_list>
+#include <array>
 #include <set>
+
+BOOST_CLASS_VERSION(ConfigOptions, ConfigOptions::kClassVersion)
 
 namespace {
 
@@ -29,37 +34,47 @@ bool IsColorSchemeNameText(std::string_view text)
     return text.size() <= ConfigOptions::kMaxColorSchemeName;
 }
 
-const ArchiveSchema& Schema()
+// The faces of a multi-face keypad button; the first is its default.
+template <std::size_t N>
+struct OneOfFaces {
+    std::array<unsigned, N> faces;
+    constexpr bool operator()(unsigned face) const
+    {
+        return std::find(faces.begin(), faces.end(), face) != faces.end();
+    }
+};
+
+template <std::size_t N>
+constexpr auto Face(const char* name, unsigned ConfigOptions::*member, const unsigned (&faces)[N])
 {
-    static const ArchiveSchema* schema = [] {
-        auto* s = new ArchiveSchema;
-        ArchiveType* options = s->Class("ConfigOptions", ConfigOptions::kClassVersion);
-        const ArchiveType* texts = s->Sequence(s->String());
-        ArchiveSchema::AddMember(options, "m_historyItems", texts);
-        ArchiveSchema::AddMember(options, "m_variables", s->Map(s->String(), s->String()));
-        ArchiveSchema::AddMember(options, "m_varSequence", texts);
-        for (const char* face : {"m_piCalcBtnCmdID", "m_sinCalcBtnCmdID", "m_cosCalcBtnCmdID",
-                                 "m_tanCalcBtnCmdID", "m_xSquaredCalcBtnCmdID", "m_nCrCalcBtnCmdID",
-                                 "m_sqrtCalcBtnCmdID"})
-            ArchiveSchema::AddMember(options, face, s->UInt());
-        ArchiveSchema::AddMember(options, "m_sciCalcBtnCmdID", s->UInt(), 1);
-        ArchiveSchema::AddMember(options, "m_divCalcBtnCmdID", s->UInt(), 2);
-        ArchiveSchema::AddMember(options, "m_colorScheme",
-                                 s->CheckedString("colour scheme name", IsColorSchemeNameText));
-        ArchiveSchema::AddMember(options, "m_angleSetting", s->Int());
-        ArchiveSchema::AddMember(options, "m_digitGrouping", s->Int(), 3);
-        ArchiveSchema::AddMember(options, "m_nSigDigits", s->Int());
-        s->AddTopLevel(kRootItem, options);
-        return s;
-    }();
-    return *schema;
+    return Item(name, member, faces[0], OneOfFaces<N>{std::to_array(faces)});
 }
 
-// The faces of a multi-face keypad button; the first is its default.
-void KeepFace(unsigned int& face, std::initializer_list<unsigned int> faces)
+// The stored items in file order (settings/RecordItems.h).
+using C = ConfigOptions;
+constexpr RecordItems kItems{
+    Kept("m_historyItems", &C::m_historyItems),
+    Kept("m_variables", &C::m_variables),
+    Kept("m_varSequence", &C::m_varSequence),
+    Face("m_piCalcBtnCmdID", &C::m_piCalcBtnCmdID, {cmd::kPi, cmd::kE}),
+    Face("m_sinCalcBtnCmdID", &C::m_sinCalcBtnCmdID, {cmd::kSin, cmd::kAsin, cmd::kSinh, cmd::kAsinh}),
+    Face("m_cosCalcBtnCmdID", &C::m_cosCalcBtnCmdID, {cmd::kCos, cmd::kAcos, cmd::kCosh, cmd::kAcosh}),
+    Face("m_tanCalcBtnCmdID", &C::m_tanCalcBtnCmdID, {cmd::kTan, cmd::kAtan, cmd::kTanh, cmd::kAtanh}),
+    Face("m_xSquaredCalcBtnCmdID", &C::m_xSquaredCalcBtnCmdID, {cmd::kSquare, cmd::kCube}),
+    Face("m_nCrCalcBtnCmdID", &C::m_nCrCalcBtnCmdID, {cmd::kNCr, cmd::kNPr}),
+    Face("m_sqrtCalcBtnCmdID", &C::m_sqrtCalcBtnCmdID, {cmd::kSqrt, cmd::kCbrt}),
+    Face("m_sciCalcBtnCmdID", &C::m_sciCalcBtnCmdID, {cmd::kSci, cmd::kInt, cmd::kRound}).Since(1),
+    Face("m_divCalcBtnCmdID", &C::m_divCalcBtnCmdID, {cmd::kDivide, cmd::kIntegerDivide, cmd::kModulo}).Since(2),
+    Kept("m_colorScheme", &C::m_colorScheme, IsColorSchemeNameText),
+    Item("m_angleSetting", &C::m_angleSetting, 0, InRange{0, 2}),
+    Item("m_digitGrouping", &C::m_digitGrouping, 2, InRange{0, 2}).Since(3),
+    Item("m_nSigDigits", &C::m_nSigDigits, C::kDefaultSigDigits, C::IsSigDigitsInRange),
+};
+
+const ArchiveSchema& Schema()
 {
-    if (std::find(faces.begin(), faces.end(), face) == faces.end())
-        face = *faces.begin();
+    static const ArchiveSchema* schema = kItems.NewSchema(kRootItem, "ConfigOptions", C::kClassVersion);
+    return *schema;
 }
 
 bool IsValidVariable(const std::string& name, const std::string& value)
@@ -81,19 +96,14 @@ ConfigOptions& ConfigOptions::Instance()
 
 bool ConfigOptions::SetDefaults()
 {
-    m_piCalcBtnCmdID = kDefaultPiCmdID;
-    m_sinCalcBtnCmdID = kDefaultSinCmdID;
-    m_cosCalcBtnCmdID = kDefaultCosCmdID;
-    m_tanCalcBtnCmdID = kDefaultTanCmdID;
-    m_xSquaredCalcBtnCmdID = kDefaultXSquaredCmdID;
-    m_nCrCalcBtnCmdID = kDefaultNCrCmdID;
-    m_sqrtCalcBtnCmdID = kDefaultSqrtCmdID;
-    m_sciCalcBtnCmdID = kDefaultSciCmdID;
-    m_divCalcBtnCmdID = kDefaultDivCmdID;
-    m_angleSetting = 0;
-    m_digitGrouping = 2;
-    m_nSigDigits = kDefaultSigDigits;
+    kItems.SetDefaults(*this);
     return true;
+}
+
+template <class Archive>
+void ConfigOptions::serialize(Archive& ar, unsigned int version)
+{
+    kItems.Serialize(ar, *this, version);
 }
 
 void ConfigOptions::Save(const char* path)
@@ -103,60 +113,13 @@ void ConfigOptions::Save(const char* path)
 
 void ConfigOptions::Load(const char* path)
 {
-    CStagedRecordLoad<ConfigOptions> loading(*this, Schema(), kRootItem);
+    CStagedRecordLoad loading(*this, kItems, Schema(), kRootItem);
     LoadSettingsRecord(kSpec, path, loading, m_unreadableFile);
-}
-
-void ConfigOptions::CopyFrom(const ConfigOptions& other)
-{
-    m_historyItems = other.m_historyItems;
-    m_variables = other.m_variables;
-    m_varSequence = other.m_varSequence;
-    m_piCalcBtnCmdID = other.m_piCalcBtnCmdID;
-    m_sinCalcBtnCmdID = other.m_sinCalcBtnCmdID;
-    m_cosCalcBtnCmdID = other.m_cosCalcBtnCmdID;
-    m_tanCalcBtnCmdID = other.m_tanCalcBtnCmdID;
-    m_xSquaredCalcBtnCmdID = other.m_xSquaredCalcBtnCmdID;
-    m_nCrCalcBtnCmdID = other.m_nCrCalcBtnCmdID;
-    m_sqrtCalcBtnCmdID = other.m_sqrtCalcBtnCmdID;
-    m_sciCalcBtnCmdID = other.m_sciCalcBtnCmdID;
-    m_divCalcBtnCmdID = other.m_divCalcBtnCmdID;
-    m_colorScheme = other.m_colorScheme;
-    m_angleSetting = other.m_angleSetting.load();
-    m_digitGrouping = other.m_digitGrouping;
-    m_nSigDigits = other.m_nSigDigits;
-}
-
-void ConfigOptions::TakeOverKeptItems(ConfigOptions& staging, const std::vector<std::string>& items)
-{
-    auto complete = [&items](const char* name) { return IsCompleteItem(items, name); };
-    if (complete("m_historyItems"))
-        m_historyItems = std::move(staging.m_historyItems);
-    if (complete("m_variables"))
-        m_variables = std::move(staging.m_variables);
-    if (complete("m_varSequence"))
-        m_varSequence = std::move(staging.m_varSequence);
-    if (complete("m_colorScheme"))
-        m_colorScheme = std::move(staging.m_colorScheme);
 }
 
 void ConfigOptions::Sanitize()
 {
-    if (!IsSigDigitsInRange(m_nSigDigits))
-        m_nSigDigits = kDefaultSigDigits;
-    if (m_angleSetting < 0 || m_angleSetting > 2)
-        m_angleSetting = 0;
-    if (m_digitGrouping < 0 || m_digitGrouping > 2)
-        m_digitGrouping = 2;
-    KeepFace(m_piCalcBtnCmdID, {cmd::kPi, cmd::kE});
-    KeepFace(m_sinCalcBtnCmdID, {cmd::kSin, cmd::kAsin, cmd::kSinh, cmd::kAsinh});
-    KeepFace(m_cosCalcBtnCmdID, {cmd::kCos, cmd::kAcos, cmd::kCosh, cmd::kAcosh});
-    KeepFace(m_tanCalcBtnCmdID, {cmd::kTan, cmd::kAtan, cmd::kTanh, cmd::kAtanh});
-    KeepFace(m_xSquaredCalcBtnCmdID, {cmd::kSquare, cmd::kCube});
-    KeepFace(m_nCrCalcBtnCmdID, {cmd::kNCr, cmd::kNPr});
-    KeepFace(m_sqrtCalcBtnCmdID, {cmd::kSqrt, cmd::kCbrt});
-    KeepFace(m_sciCalcBtnCmdID, {cmd::kSci, cmd::kInt, cmd::kRound});
-    KeepFace(m_divCalcBtnCmdID, {cmd::kDivide, cmd::kIntegerDivide, cmd::kModulo});
+    kItems.CheckValues(*this);
 
     // Variables: drop the invalid ones; the display order names each
     // remaining variable once, missing ones appended in name order.

@@ -12,7 +12,6 @@
 #include <deque>
 #include <map>
 #include <string>
-#include <vector>
 
 #include "resources/CommandIds.h"
 
@@ -44,7 +43,8 @@ public:
     // path is null. Never throws: whatever goes wrong gives the defaults.
     void Load(const char* path = nullptr);
 
-    // Boost Serialization: the items in file order with their version gates.
+    // Boost Serialization: the items in file order with their version gates
+    // (the list of the items is in ConfigOptions.cpp).
     template <class Archive>
     void serialize(Archive& ar, unsigned int version);
 
@@ -65,16 +65,6 @@ public:
     int m_digitGrouping = 2;                         // 0 everywhere, 1 entry line only, 2 off (from version 3)
     int m_nSigDigits = 0;                            // Max Digits, 15 to 512
 
-    // Default keypad faces (the first face of each button).
-    static constexpr unsigned int kDefaultPiCmdID = cmd::kPi;
-    static constexpr unsigned int kDefaultSinCmdID = cmd::kSin;
-    static constexpr unsigned int kDefaultCosCmdID = cmd::kCos;
-    static constexpr unsigned int kDefaultTanCmdID = cmd::kTan;
-    static constexpr unsigned int kDefaultXSquaredCmdID = cmd::kSquare;
-    static constexpr unsigned int kDefaultNCrCmdID = cmd::kNCr;
-    static constexpr unsigned int kDefaultSqrtCmdID = cmd::kSqrt;
-    static constexpr unsigned int kDefaultSciCmdID = cmd::kSci;
-    static constexpr unsigned int kDefaultDivCmdID = cmd::kDivide;
     static constexpr int kDefaultSigDigits = 35;
     static constexpr int kMinSigDigits = 15;
     static constexpr int kMaxSigDigits = 512;
@@ -88,11 +78,11 @@ public:
     }
 
 private:
-    template <class>
+    template <class, class>
     friend class CStagedRecordLoad;
 
-    void CopyFrom(const ConfigOptions& other);
-    void TakeOverKeptItems(ConfigOptions& staging, const std::vector<std::string>& items);
+    // After a load: every value a file may not give gets its default, and the
+    // variables and their order are made consistent.
     void Sanitize();
 
     // A settings file that existed but could not be read at the last load:

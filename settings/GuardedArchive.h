@@ -23,7 +23,7 @@ ArchiveLoadResult LoadArchiveFile(const std::string& path, const ArchiveSchema& 
                                   std::string* why = nullptr)
 {
     std::string bytes;
-    if (ReadWholeFile(path, bytes) != FileReadStatus::Ok) {
+    if (ReadWholeFile(path, bytes, kMaxArchiveFileBytes) != FileReadStatus::Ok) {
         if (why)
             *why = "the file cannot be read";
         return ArchiveLoadResult::NoFile;
@@ -48,7 +48,7 @@ template <class WriteItems>
 bool SaveArchiveFile(const std::string& path, WriteItems&& writeItems) noexcept
 {
     try {
-        return WriteFileAtomically(path, WriteXmlArchive(writeItems));
+        return WriteFileAtomically(path, WriteXmlArchive(writeItems), kMaxArchiveFileBytes);
     } catch (...) {
         return false;
     }

@@ -64,7 +64,7 @@ SettingsFileContent ReadSettingsFile(const SettingsFileSpec& spec, const char* p
             if (!SettingsFolder(folder) || !FilePathInFolder(folder, spec.fileName, content.path))
                 return content;
         }
-        switch (ReadWholeFile(content.path, content.bytes)) {
+        switch (ReadWholeFile(content.path, content.bytes, kMaxArchiveFileBytes)) {
         case FileReadStatus::Ok: content.status = SettingsFileContent::Status::Read; break;
         case FileReadStatus::Missing: content.status = SettingsFileContent::Status::NoFile; break;
         default: content.status = SettingsFileContent::Status::Unreadable; break;
@@ -99,7 +99,7 @@ void SaveSettingsFile(const SettingsFileSpec& spec, const char* path, const std:
             throw std::runtime_error(spec.saveFailed);
         unreadableFile.clear();
     }
-    if (!WriteFileAtomically(target, bytes))
+    if (!WriteFileAtomically(target, bytes, kMaxArchiveFileBytes))
         throw std::runtime_error(spec.saveFailed);
 }
 

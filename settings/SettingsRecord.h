@@ -1,12 +1,10 @@
 #pragma once
 // What the options record and the window settings share: their save and their
 // load through a staging copy, of which the record takes over only what was
-// read whole. A Record provides (friends may reach them privately):
-//   void CopyFrom(const Record&);      every stored value, not the file state
-//   void TakeOverKeptItems(Record& staging, const std::vector<std::string>& completeItems);
-//   bool SetDefaults();  void Sanitize();  and a Boost serialize().
+// read whole. A Record provides its list of items (settings/RecordItems.h),
+// bool SetDefaults(), void Sanitize() (a friend may reach it privately) and a
+// Boost serialize().
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,12 +12,6 @@
 
 #include "settings/ArchiveFile.h"
 #include "settings/SettingsFile.h"
-
-// True when the guarded read found the named item whole.
-inline bool IsCompleteItem(const std::vector<std::string>& completeItems, const char* name)
-{
-    return std::find(completeItems.begin(), completeItems.end(), name) != completeItems.end();
-}
 
 // Writes record under rootItem to path, or to the settings-folder file of spec.
 template <class Record>
@@ -33,13 +25,13 @@ void SaveSettingsRecord(const SettingsFileSpec& spec, const char* rootItem, cons
 }
 
 // The staging adapter of LoadSettingsRecord for one record.
-template <class Record>
+template <class Record, class Items>
 class CStagedRecordLoad final : public ISettingsRecordLoad {
 public:
-    CStagedRecordLoad(Record& record, const ArchiveSchema& schema, const char* rootItem)
-        : m_record(record), m_schema(schema), m_rootItem(rootItem)
+    CStagedRecordLoad(Record& record, const Items& items, const ArchiveSchema& schema, const char* rootItem)
+        : m_record(record), m_items(items), m_schema(schema), m_rootItem(rootItem)
     {
-        m_staging.CopyFrom(record);
+        m_items.Copy(m_staging, record);
     }
     const ArchiveSchema& Schema() const override { return m_schema; }
     bool ReadStaging(const std::string& bytes) override
@@ -48,16 +40,17 @@ public:
             archive >> boost::serialization::make_nvp(m_rootItem, m_staging);
         });
     }
-    void AdoptStaging() override { m_record.CopyFrom(m_staging); }
+    void AdoptStaging() override { m_items.Copy(m_record, m_staging); }
     void AdoptKeptItems(const std::vector<std::string>& completeItems) override
     {
-        m_record.TakeOverKeptItems(m_staging, completeItems);
+        m_items.TakeOverKept(m_record, m_staging, completeItems);
     }
     void SetDefaults() override { m_record.SetDefaults(); }
     void Sanitize() override { m_record.Sanitize(); }
 
 private:
     Record& m_record;
+    const Items& m_items;
     const ArchiveSchema& m_schema;
     const char* m_rootItem;
     Record m_staging;

@@ -1,9 +1,11 @@
 #include "settings/WindowSettings.h"
 
-#include "settings/ArchiveFile.h"
-#include "settings/ArchiveSchema.h"
+#include "settings/RecordItems.h"
 #include "settings/SettingsRecord.h"
-#include "settings/WindowSettingsSerialization.h"
+
+#include <boost/serialization/version.hpp>
+
+BOOST_CLASS_VERSION(WindowSettings, WindowSettings::kClassVersion)
 
 namespace {
 
@@ -18,30 +20,30 @@ const SettingsFileSpec kSpec{
     "Could not obtain path to Window Settings file!",
 };
 
+// The history pane's tab position: -1, or one of the two tabs of the shared box.
+constexpr InRange kTabIndex{-1, 1};
+// Column widths above 10000 are taken as damaged.
+constexpr InRange kColumnWidth{1, 10000};
+
+// The stored items in file order (settings/RecordItems.h).
+using W = WindowSettings;
+constexpr RecordItems kItems{
+    Item("m_bHistoryWinAndVarWinDocked", &W::m_bHistoryWinAndVarWinDocked, false),
+    Item("m_nHistoryWinIndex", &W::m_nHistoryWinIndex, -1, kTabIndex),
+    Item("m_bHistoryWinOnTop", &W::m_bHistoryWinOnTop, false),
+    Kept("m_bHistoryWinHidden", &W::m_bHistoryWinHidden),
+    Kept("m_bVariablesWinHidden", &W::m_bVariablesWinHidden),
+    Item("m_nHistoryValueColWidth", &W::m_nHistoryValueColWidth, 200, kColumnWidth),
+    Item("m_nVariablesVarNameColWidth", &W::m_nVariablesVarNameColWidth, 50, kColumnWidth),
+    Item("m_nVariablesValueColWidth", &W::m_nVariablesValueColWidth, 200, kColumnWidth),
+    Item("m_nCalcRecordWindowEntryColWidth", &W::m_nCalcRecordWindowEntryColWidth, 200, kColumnWidth),
+    Item("m_nCalcRecordWindowResultColWidth", &W::m_nCalcRecordWindowResultColWidth, 200, kColumnWidth),
+};
+
 const ArchiveSchema& Schema()
 {
-    static const ArchiveSchema* schema = [] {
-        auto* s = new ArchiveSchema;
-        ArchiveType* settings = s->Class("WindowSettings", WindowSettings::kClassVersion);
-        ArchiveSchema::AddMember(settings, "m_bHistoryWinAndVarWinDocked", s->Bool());
-        ArchiveSchema::AddMember(settings, "m_nHistoryWinIndex", s->Int());
-        ArchiveSchema::AddMember(settings, "m_bHistoryWinOnTop", s->Bool());
-        ArchiveSchema::AddMember(settings, "m_bHistoryWinHidden", s->Bool());
-        ArchiveSchema::AddMember(settings, "m_bVariablesWinHidden", s->Bool());
-        for (const char* width : {"m_nHistoryValueColWidth", "m_nVariablesVarNameColWidth",
-                                  "m_nVariablesValueColWidth", "m_nCalcRecordWindowEntryColWidth",
-                                  "m_nCalcRecordWindowResultColWidth"})
-            ArchiveSchema::AddMember(settings, width, s->Int());
-        s->AddTopLevel(kRootItem, settings);
-        return s;
-    }();
+    static const ArchiveSchema* schema = kItems.NewSchema(kRootItem, "WindowSettings", W::kClassVersion);
     return *schema;
-}
-
-void KeepWidth(int& width, int defaultWidth)
-{
-    if (width <= 0 || width > WindowSettings::kMaxColumnWidth)
-        width = defaultWidth;
 }
 
 }  // namespace
@@ -54,15 +56,14 @@ WindowSettings& WindowSettings::Instance()
 
 bool WindowSettings::SetDefaults()
 {
-    m_bHistoryWinAndVarWinDocked = false;
-    m_nHistoryWinIndex = kDefaultHistoryWinIndex;
-    m_bHistoryWinOnTop = false;
-    m_nHistoryValueColWidth = kDefaultHistoryValueColWidth;
-    m_nVariablesVarNameColWidth = kDefaultVariablesVarNameColWidth;
-    m_nVariablesValueColWidth = kDefaultVariablesValueColWidth;
-    m_nCalcRecordWindowEntryColWidth = kDefaultCalcRecordEntryColWidth;
-    m_nCalcRecordWindowResultColWidth = kDefaultCalcRecordResultColWidth;
+    kItems.SetDefaults(*this);
     return true;
+}
+
+template <class Archive>
+void WindowSettings::serialize(Archive& ar, unsigned int version)
+{
+    kItems.Serialize(ar, *this, version);
 }
 
 void WindowSettings::Save(const char* path)
@@ -72,32 +73,11 @@ void WindowSettings::Save(const char* path)
 
 void WindowSettings::Load(const char* path)
 {
-    CStagedRecordLoad<WindowSettings> loading(*this, Schema(), kRootItem);
+    CStagedRecordLoad loading(*this, kItems, Schema(), kRootItem);
     LoadSettingsRecord(kSpec, path, loading, m_unreadableFile);
-}
-
-void WindowSettings::CopyFrom(const WindowSettings& other)
-{
-    const std::string unreadableFile = std::move(m_unreadableFile);
-    *this = other;
-    m_unreadableFile = unreadableFile;
-}
-
-void WindowSettings::TakeOverKeptItems(WindowSettings& staging, const std::vector<std::string>& items)
-{
-    if (IsCompleteItem(items, "m_bHistoryWinHidden"))
-        m_bHistoryWinHidden = staging.m_bHistoryWinHidden;
-    if (IsCompleteItem(items, "m_bVariablesWinHidden"))
-        m_bVariablesWinHidden = staging.m_bVariablesWinHidden;
 }
 
 void WindowSettings::Sanitize()
 {
-    if (m_nHistoryWinIndex < kDefaultHistoryWinIndex || m_nHistoryWinIndex > kMaxHistoryWinIndex)
-        m_nHistoryWinIndex = kDefaultHistoryWinIndex;
-    KeepWidth(m_nHistoryValueColWidth, kDefaultHistoryValueColWidth);
-    KeepWidth(m_nVariablesVarNameColWidth, kDefaultVariablesVarNameColWidth);
-    KeepWidth(m_nVariablesValueColWidth, kDefaultVariablesValueColWidth);
-    KeepWidth(m_nCalcRecordWindowEntryColWidth, kDefaultCalcRecordEntryColWidth);
-    KeepWidth(m_nCalcRecordWindowResultColWidth, kDefaultCalcRecordResultColWidth);
+    kItems.CheckValues(*this);
 }

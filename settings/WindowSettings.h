@@ -4,7 +4,6 @@
 // the whole program, read at start-up and written back at the end.
 
 #include <string>
-#include <vector>
 
 class WindowSettings {
 public:
@@ -28,7 +27,8 @@ public:
     // Reads the record; never throws: whatever goes wrong gives the defaults.
     void Load(const char* path = nullptr);
 
-    // Boost Serialization: the ten items in file order.
+    // Boost Serialization: the ten items in file order (the list of the items,
+    // with their defaults and the values they may hold, is in WindowSettings.cpp).
     template <class Archive>
     void serialize(Archive& ar, unsigned int version);
 
@@ -43,22 +43,11 @@ public:
     int m_nCalcRecordWindowEntryColWidth = 0;
     int m_nCalcRecordWindowResultColWidth = 0;
 
-    static constexpr int kDefaultHistoryWinIndex = -1;
-    static constexpr int kMaxHistoryWinIndex = 1;  // two tabs in the shared box
-    static constexpr int kDefaultHistoryValueColWidth = 200;
-    static constexpr int kDefaultVariablesVarNameColWidth = 50;
-    static constexpr int kDefaultVariablesValueColWidth = 200;
-    static constexpr int kDefaultCalcRecordEntryColWidth = 200;
-    static constexpr int kDefaultCalcRecordResultColWidth = 200;
-    // Column widths above this are taken as damaged and get their defaults.
-    static constexpr int kMaxColumnWidth = 10000;
-
 private:
-    template <class>
+    template <class, class>
     friend class CStagedRecordLoad;
 
-    void CopyFrom(const WindowSettings& other);
-    void TakeOverKeptItems(WindowSettings& staging, const std::vector<std::string>& items);
+    // After a load: every value a file may not give gets its default.
     void Sanitize();
 
     // A settings file that existed but could not be read at the last load:

@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <map>
 #include <new>
 #include <thread>
 #include <unistd.h>
 
-#include "port/NameTables.h"
+#include "port/Operations.h"
 #include "worker/CalcDuration.h"
-#include "worker/CheckedArith.h"
 #include "worker/RequestExecution.h"
 
 int CWorkerProcess::ProcessId() const { return static_cast<int>(::getpid()); }
@@ -44,31 +42,21 @@ NameTable<Value> Sorted(NameTable<Value> table) {
 const NameTable<int>& OperatorTable() {
     static const NameTable<int> table = [] {
         NameTable<int> words;
-        for (int op = OpAdd; op <= OpNPr; ++op)
-            words.emplace_back(OperatorWord(op), op);
+        for (const OperationSpec& op : BinaryOperators())
+            words.emplace_back(op.name, op.opType);
         return Sorted(std::move(words));
     }();
     return table;
 }
 
 const NameTable<SingleArgFunc>& FunctionTable() {
-    // The names' storage, for the life of the program.
-    static const std::map<std::string, SingleArgFunc> names = [] {
-        SingleArgFuncTable library;
-        TwoArgFuncTable unused;
-        BuildFunctionTables(library, unused);
-        library.erase("negate");
-        std::map<std::string, SingleArgFunc> map(library.begin(), library.end());
-        map["sqrt"] = &CheckedSqrt;
-        map["ln"] = &CheckedLn;
-        map["log"] = &CheckedLog10;
-        map["asin"] = &CheckedAsin;
-        map["acos"] = &CheckedAcos;
-        map["reciprocal"] = &CheckedReciprocal;
-        map["factorial"] = &CheckedFactorial;
-        return map;
+    static const NameTable<SingleArgFunc> table = [] {
+        NameTable<SingleArgFunc> names;
+        for (const OperationSpec& function : Functions())
+            if (function.checkedOneArg)
+                names.emplace_back(function.name, function.checkedOneArg);
+        return Sorted(std::move(names));
     }();
-    static const NameTable<SingleArgFunc> table(names.begin(), names.end());   // in order already
     return table;
 }
 

@@ -8,10 +8,11 @@
 #include <thread>
 
 #include "port/CalcTypes.h"
+#include "port/CheckedArith.h"
+#include "port/ErgastoException.h"
 #include "port/NameTables.h"
+#include "port/Operations.h"
 #include "worker/CalcDuration.h"
-#include "worker/CheckedArith.h"
-#include "worker/ErgastoException.h"
 
 namespace {
 
@@ -71,27 +72,16 @@ Computed Guarded(F&& compute) {
     }
 }
 
+// An operator by the operation table: a zero divisor and a power too far out
+// are refused before computing, each with a status of its own; every other
+// argument check is the worker's routine's.
 Computed ComputeOperation(const Number& lhs, const Number& rhs, int opType, int digits) {
-    switch (opType) {
-    case OpAdd:
-        return Computed{lhs + rhs};
-    case OpSubtract:
-        return Computed{lhs - rhs};
-    case OpMultiply:
-        return Computed{lhs * rhs};
-    case OpDivide:
-        if (rhs.is_zero())
-            return Early(CalcStatus::DivByZero, ErrDivide);
-        return Computed{lhs.divide(rhs, RulePlaces(lhs, rhs, digits))};
-    case OpIntegerDivide:
-        return Computed{CheckedIntegerDivide(lhs, rhs, digits)};
-    case OpModulo:
-        return Computed{CheckedMod(lhs, rhs, digits)};
-    case OpNCr:
-        return Computed{CheckedNCr(lhs, rhs, digits)};
-    case OpNPr:
-        return Computed{CheckedNPr(lhs, rhs, digits)};
-    case OpPower: {
+    const OperationSpec* op = FindOperator(opType);
+    if (!op)
+        return Early(CalcStatus::UnknownError);
+    if (opType == OpDivide && rhs.is_zero())
+        return Early(CalcStatus::DivByZero, op->check.code);
+    if (opType == OpPower) {
         // The sum of lhs's exponent and rhs is the quick test for results too
         // far out to compute. It misjudges bases near 1 in magnitude (0.9999 ^ 1E7
         // is about 4.8E-435, 1 ^ 1E7 is 1), bases below 1 (0.5 ^ -5555555 is
@@ -105,11 +95,8 @@ Computed ComputeOperation(const Number& lhs, const Number& rhs, int opType, int 
             if (magnitude < -kPowerMagnitudeLimit)
                 return Early(CalcStatus::PowArgTooSmall);
         }
-        return Computed{Power(lhs, rhs, digits)};
     }
-    default:
-        return Early(CalcStatus::UnknownError);
-    }
+    return Computed{op->checkedTwoArg(lhs, rhs, digits)};
 }
 
 // Whether value, reported with `digits` decimals, lies exactly on a midpoint

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "docking/core/DockRequestHandler.h"
+
 namespace dockwins {
 
 bool CDockingFrameLayout::OnCreate(const RECT& rect, std::unique_ptr<IFrame> client)
@@ -13,44 +15,76 @@ bool CDockingFrameLayout::OnCreate(const RECT& rect, std::unique_ptr<IFrame> cli
     return m_inner.SetCentralFrame(std::move(client));
 }
 
+bool CDockingFrameLayout::AdjustDragRect(DockRequest& request, WindowHandle frame)
+{
+    // The target is reset before each package: a bar that refused the
+    // outline set it to null, and the outer package may still accept.
+    request.target = frame;
+    request.placementFlags = 0;
+    if (m_inner.AdjustDragRect(request)) {
+        request.placementFlags |= kPlacedInInner;
+        return true;
+    }
+    request.target = frame;
+    if (m_outer.AdjustDragRect(request)) {
+        request.placementFlags &= ~static_cast<std::uint32_t>(kPlacedInInner);
+        return true;
+    }
+    request.target = nullptr;
+    return false;
+}
+
+bool CDockingFrameLayout::AcceptDock(DockRequest& request)
+{
+    const bool inner = (request.placementFlags & kPlacedInInner) != 0;
+    request.placementFlags &= ~static_cast<std::uint32_t>(kPlacedInInner);
+    return (inner ? m_inner : m_outer).AcceptDock(request);
+}
+
+bool CDockingFrameLayout::Undock(WindowHandle window) { return m_outer.Remove(window) || m_inner.Remove(window); }
+
+bool CDockingFrameLayout::GetDockingPosition(DockRequest& request)
+{
+    request.position.sideFlags = 0;
+    if (m_outer.GetDockingPosition(request))
+        return true;
+    request.position.sideFlags = kSideInner;
+    return m_inner.GetDockingPosition(request);
+}
+
+bool CDockingFrameLayout::SetDockingPosition(DockRequest& request)
+{
+    return ((request.position.sideFlags & kSideInner) ? m_inner : m_outer).SetDockingPosition(request);
+}
+
 std::intptr_t CDockingFrameLayout::Handle(DockRequest& request, WindowHandle frame, POINT clientSize,
                                           const SystemMetrics& metrics)
 {
-    switch (request.code) {
-    case kAdjustDragRect: {
-        // The target is reset before each package: a bar that refused the
-        // outline set it to null, and the outer package may still accept.
-        request.target = frame;
-        request.placementFlags = 0;
-        if (m_inner.AdjustDragRect(request)) {
-            request.placementFlags |= kPlacedInInner;
-            return 1;
+    class Answer final : public IDockRequestHandler {
+    public:
+        Answer(CDockingFrameLayout& layout, WindowHandle frame, POINT clientSize, const SystemMetrics& metrics)
+            : m_layout(layout), m_frame(frame), m_clientSize(clientSize), m_metrics(metrics)
+        {
         }
-        request.target = frame;
-        if (m_outer.AdjustDragRect(request)) {
-            request.placementFlags &= ~static_cast<std::uint32_t>(kPlacedInInner);
-            return 1;
+        bool OnAdjustDragRect(DockRequest& r) override { return m_layout.AdjustDragRect(r, m_frame); }
+        bool OnAcceptDock(DockRequest& r) override { return m_layout.AcceptDock(r); }
+        bool OnUndock(WindowHandle window) override { return m_layout.Undock(window); }
+        bool OnGetDockingPosition(DockRequest& r) override { return m_layout.GetDockingPosition(r); }
+        bool OnSetDockingPosition(DockRequest& r) override { return m_layout.SetDockingPosition(r); }
+        bool OnClampRectSize(RECT& rect) override
+        {
+            ClampRectSize(rect, m_clientSize, m_metrics);
+            return true;
         }
-        request.target = nullptr;
-        return 0;
-    }
-    case kAcceptDock: {
-        const bool inner = (request.placementFlags & kPlacedInInner) != 0;
-        request.placementFlags &= ~static_cast<std::uint32_t>(kPlacedInInner);
-        return (inner ? m_inner : m_outer).AcceptDock(request) ? 1 : 0;
-    }
-    case kUndock: return m_outer.Remove(request.window) || m_inner.Remove(request.window) ? 1 : 0;
-    case kGetDockingPosition:
-        request.position.sideFlags = 0;
-        if (m_outer.GetDockingPosition(request))
-            return 1;
-        request.position.sideFlags = kSideInner;
-        return m_inner.GetDockingPosition(request) ? 1 : 0;
-    case kSetDockingPosition:
-        return ((request.position.sideFlags & kSideInner) ? m_inner : m_outer).SetDockingPosition(request) ? 1 : 0;
-    case kClampRectSize: ClampRectSize(request.rect, clientSize, metrics); return 1;
-    default: return 0;
-    }
+
+    private:
+        CDockingFrameLayout& m_layout;
+        const WindowHandle m_frame;
+        const POINT m_clientSize;
+        const SystemMetrics& m_metrics;
+    };
+    Answer answer(*this, frame, clientSize, metrics);
+    return DispatchDockRequest(answer, request);
 }
 
 CSubWndFramesPackage* CDockingFrameLayout::PackageAt(POINT p)

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "docking/core/DockingSettings.h"
-#include "docking/core/FramesPackage.h"
+#include "docking/core/SubWndFramesPackage.h"
 
 namespace dockwins {
 
@@ -22,8 +22,22 @@ public:
     // A new client rectangle for the outer package.
     bool UpdateLayout(const RECT& rect) { return m_outer.SetRect(rect); }
 
-    // Codes 1 to 5 and 7 (clientSize for code 7); 0 for every other code.
-    // frame: the frame window, the target of accepted drops.
+    // Code 1: the inner package is offered the outline before the outer one;
+    // frame: the frame window, the target of an accepted drop. Bit 31 of the
+    // placement flags tells code 2 which package accepted.
+    bool AdjustDragRect(DockRequest& request, WindowHandle frame);
+    // Code 2: the package that accepted the outline docks the window.
+    bool AcceptDock(DockRequest& request);
+    // Code 3: the package that holds the window's bar removes it.
+    bool Undock(WindowHandle window);
+    // Code 4: the bar that is the request's target is looked for in the outer
+    // package, then in the inner one.
+    bool GetDockingPosition(DockRequest& request);
+    // Code 5: bit 0 of the side flags chooses the package.
+    bool SetDockingPosition(DockRequest& request);
+
+    // The frame's answer to a request of codes 1 to 5 and 7 (clientSize for
+    // code 7); 0 for every other code.
     std::intptr_t Handle(DockRequest& request, WindowHandle frame, POINT clientSize, const SystemMetrics& metrics);
 
     // The package whose rectangle holds the point, inner first; null when none.

@@ -4,13 +4,13 @@
 // each frame's bar) so that resizing scales the row without drift; every
 // conversion to pixels truncates toward zero.
 //
-// CWndFramesPackageBase holds the arithmetic both kinds share.
-// CSubWndFramesPackage is one of the docking frame's two packages: it has a
-// central frame (the client window or the nested package) that gives and takes
-// room first. CWndFramesPackage is the package of one docked bar.
+// CWndFramesPackageBase holds the arithmetic both kinds share. The two kinds:
+// CSubWndFramesPackage (docking/core/SubWndFramesPackage.h), one of the
+// docking frame's two packages, with a central frame (the client window or
+// the nested package) that gives and takes room first; CWndFramesPackage
+// (docking/core/WndFramesPackage.h), the package of one docked bar.
 
 #include <cstddef>
-#include <cstdint>
 #include <deque>
 #include <memory>
 
@@ -22,21 +22,6 @@ namespace dockwins {
 inline constexpr int kSplitterSize = 5;
 // How far from a frame's edge a drop point still counts as "at the edge".
 inline constexpr int kDockEdgeMargin = 20;
-
-// What a package of the docking frame needs from the window it serves.
-class IPackageHost {
-public:
-    virtual ~IPackageHost() = default;
-    // The minimum tracking size of a docking window.
-    virtual MINMAXINFO GetWindowMinMaxInfo(WindowHandle window) = 0;
-    // A new bar (package window) whose windows stand side by side when
-    // horizontal; null when it cannot be made.
-    virtual std::unique_ptr<IFrame> CreateBar(bool horizontal) = 0;
-    // A bar that never received a window is thrown away.
-    virtual void DestroyBar(WindowHandle bar) = 0;
-    // Sends a request to a bar; outlines are in frame client coordinates.
-    virtual std::intptr_t SendRequest(WindowHandle to, DockRequest& request) = 0;
-};
 
 class CWndFramesPackageBase {
 public:
@@ -94,6 +79,9 @@ public:
     void Insert(std::unique_ptr<IFrame> frame, std::size_t index, double p, int s);
 
 protected:
+    // Every conversion of a position to pixels truncates toward zero.
+    static int Trunc(double value) { return static_cast<int>(value); }
+
     struct Frame {
         double position = 0.0;
         std::unique_ptr<IFrame> frame;
@@ -117,80 +105,6 @@ protected:
     int m_start = -kSplitterSize;
     int m_end = 0;
     std::deque<Frame> m_frames;
-};
-
-// The docking frame's package: bars around a central frame.
-class CSubWndFramesPackage : public CWndFramesPackageBase {
-public:
-    CSubWndFramesPackage(bool horizontal, IPackageHost& host) : CWndFramesPackageBase(horizontal), m_host(host) {}
-
-    // Installs the central frame (once) and lays the package out.
-    bool SetCentralFrame(std::unique_ptr<IFrame> frame);
-    const IFrame* Central() const { return m_central; }
-    int CentralIndex() const;
-
-    // Inserts a frame at place with the central frame giving up its room first.
-    void InsertNextToCentral(std::unique_ptr<IFrame> frame, std::size_t place, double p, int s);
-    // Removes the frame of a window (never the central frame); its extent goes
-    // to the central frame. False when the package does not hold it.
-    bool Remove(WindowHandle window);
-
-    // Code 1: may the request's window be dropped at its outline (frame
-    // client coordinates)? Reshapes the outline on success.
-    bool AdjustDragRect(DockRequest& request);
-    // Code 2: a new bar at the outline, then the window into it.
-    bool AcceptDock(DockRequest& request);
-    // Code 5: the window at its stored position.
-    bool SetDockingPosition(DockRequest& request);
-    // Code 4: bar index, side bit and width of the bar that is the target.
-    bool GetDockingPosition(DockRequest& request);
-
-protected:
-    void Rescale(int newStart, int newEnd) override;
-
-private:
-    bool IsDockable(DockRequest& request, std::size_t place);
-    bool DockNewBar(DockRequest& request, std::size_t place, double p, int s, bool byOutline);
-
-    IPackageHost& m_host;
-    IFrame* m_central = nullptr;
-};
-
-// The package of one docked bar: docking windows across the bar.
-class CWndFramesPackage : public CWndFramesPackageBase {
-public:
-    using CWndFramesPackageBase::CWndFramesPackageBase;
-
-    // Code 1 in a bar: the room test against the package rectangle; the
-    // outline is stretched across the bar and stays where it is along it.
-    bool IsDockable(DockRequest& request, const MINMAXINFO& windowMin) const;
-    // Code 2: in front of the frame under the outline's leading edge, or after
-    // it when that edge lies beyond the frame's first third.
-    bool InsertAtOutline(std::unique_ptr<IFrame> frame, const RECT& outline);
-    // Code 5: at the stored fraction. A stored extent (`storedExtent`) comes
-    // back whole with the frame's bar added; otherwise the height is the size
-    // with the bar. The size is kept to [window minimum, package length].
-    bool InsertAtFraction(std::unique_ptr<IFrame> frame, float fraction, unsigned height, int minAlong,
-                          bool storedExtent);
-    bool Remove(WindowHandle window);
-    // Code 4: fraction and height of the request's window; bit 2 when alone.
-    bool GetDockingPosition(DockRequest& request) const;
-    // Code 8: another frame in the same place (its position as a whole pixel).
-    bool Replace(WindowHandle window, std::unique_ptr<IFrame> frame);
-};
-
-// The central frame of the outer package: the inner package.
-class CFrameWrapper final : public IFrame {
-public:
-    explicit CFrameWrapper(CSubWndFramesPackage& package) : m_package(package) {}
-    WindowHandle GetHwnd() const override { return nullptr; }
-    bool AcceptDock(DockRequest&) override { return true; }
-    int GetMinFrameDist() const override;
-    void GetMinMaxInfo(MINMAXINFO& info) const override { m_package.GetMinMaxInfo(info); }
-    bool DeferFramePos(const RECT& rect) override;
-
-private:
-    CSubWndFramesPackage& m_package;
 };
 
 // Stored positions from elsewhere are made safe before use: a NaN fraction

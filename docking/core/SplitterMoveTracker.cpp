@@ -75,14 +75,7 @@ CSplitterBarTracker::CSplitterBarTracker(CSplitterLayout& layout, bool vertical,
 {
 }
 
-RECT CSplitterBarTracker::BarAt(int position) const
-{
-    const int lead = Leading(m_area, m_vertical) + position;
-    const int thickness = m_layout.BarWidth() + m_layout.BarEdge();
-    if (m_vertical)
-        return {lead, m_area.top, lead + thickness, m_area.bottom};
-    return {m_area.left, lead, m_area.right, lead + thickness};
-}
+RECT CSplitterBarTracker::BarAt(int position) const { return m_layout.BarAt(m_area, m_vertical, position); }
 
 void CSplitterBarTracker::BeginDrag()
 {

@@ -6,8 +6,8 @@
 #include <cstddef>
 
 #include "docking/core/DragTracker.h"
-#include "docking/SplitterLayout.h"
 #include "docking/core/FramesPackage.h"
+#include "docking/core/SplitterLayout.h"
 
 namespace dockwins {
 

@@ -19,6 +19,10 @@ TabBoxRects LayOutTabBox(const RECT& client, unsigned stripStyle, int tabHeight)
 // A tab index from a request: outside 0 .. count it means the end.
 int TabBoxInsertIndex(int requested, int count);
 
+// The outline of a drop on a box (codes 1 and 2) carries the tab index in all
+// four of its words; -1, the end, for a drop on a docking window's caption.
+inline RECT TabBoxDropOutline(int index) { return {index, index, index, index}; }
+
 // Where the drop preview tab goes: the tab under the pointer; with none, the
 // end when the pointer lies beyond the last tab's far edge, else 0.
 int TabBoxPreviewIndex(int hitIndex, int count, int pointerAlong, int lastTabFarEdge);

@@ -138,6 +138,12 @@ TabScroll NormaliseTabScroll(int lastRight, int areaRight, int offset) {
     return scroll;
 }
 
+int TabScrollStep(const TabScroll& scroll, bool towardsLast) {
+    if (towardsLast)
+        return scroll.hiddenRight ? -kTabScrollStep : 0;
+    return scroll.hiddenLeft ? kTabScrollStep : 0;
+}
+
 int TabScrollToShow(const RECT& item, const RECT& tabArea, int offset, bool partialAllowed) {
     const int left = item.left + offset;
     const int right = item.right + offset;

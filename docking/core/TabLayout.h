@@ -102,6 +102,11 @@ struct TabScroll {
 // of its home position.
 TabScroll NormaliseTabScroll(int lastRight, int areaRight, int offset);
 
+// One scroll step: towards the last tab (the right scroll button; the tabs
+// move left by kTabScrollStep) or towards the first; 0 when no tab is hidden
+// that way.
+int TabScrollStep(const TabScroll& scroll, bool towardsLast);
+
 // The offset that brings `item` (before scrolling) into the tab area: a tab
 // starting left of the area moves right by the difference plus 20, one ending
 // right of it moves left by the difference plus 20. With `partialAllowed` a

@@ -90,6 +90,37 @@ int TabItemDragTarget(std::span<const RECT> items, int current, POINT point) {
     return -1;
 }
 
+void CTabItemDrag::Begin(int index) {
+    *this = {};
+    m_active = true;
+    m_source = m_current = index;
+}
+
+int CTabItemDrag::OnMove(std::span<const RECT> items, POINT point) {
+    if (!m_active)
+        return -1;
+    const int target = TabItemDragTarget(items, m_current, point);
+    if (target >= 0)
+        m_current = target;
+    return target;
+}
+
+bool CTabItemDrag::Drop() {
+    if (!m_active || m_resolved)
+        return false;
+    m_resolved = true;
+    return true;
+}
+
+bool CTabItemDrag::Cancel(int& from) {
+    if (!m_active || m_resolved)
+        return false;
+    m_resolved = true;
+    from = m_current;
+    m_current = m_source;
+    return true;
+}
+
 int TabItemDragEdgeScroll(const RECT& tabArea, int x) {
     if (x < tabArea.left + 20)
         return -1;

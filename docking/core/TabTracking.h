@@ -100,6 +100,35 @@ private:
 // direction of travel; -1 otherwise. `items` are as drawn (scrolled).
 int TabItemDragTarget(std::span<const RECT> items, int current, POINT point);
 
+// The item drag (style TAB_DRAGITEMS) of one pressed tab: it moves to the
+// tabs the pointer passes. A drop keeps its new place; a cancel, or an end
+// with neither, takes it back to where it started. Once dropped or cancelled
+// a drag does nothing more until it ends.
+class CTabItemDrag {
+public:
+    void Begin(int index);
+    bool Active() const { return m_active; }
+    int Source() const { return m_source; }
+    int Current() const { return m_current; }
+    // A pointer move over the tabs as drawn (scrolled): the index the dragged
+    // tab moves to, where it then is; -1 when it stays.
+    int OnMove(std::span<const RECT> items, POINT point);
+    // The drop: true when it resolves the drag.
+    bool Drop();
+    // The cancel: true when it resolves the drag; the tab is then to go from
+    // `from` back to Source().
+    bool Cancel(int& from);
+    // The drag ended without a drop or a cancel: a cancel is due first.
+    bool Unresolved() const { return m_active && !m_resolved; }
+    void End() { *this = {}; }
+
+private:
+    bool m_active = false;
+    bool m_resolved = false;
+    int m_source = -1;
+    int m_current = -1;
+};
+
 // Item drag near the tab area's ends: -1 scrolls towards the first tab (the
 // pointer within 20 px of the left end), +1 towards the last, 0 none.
 int TabItemDragEdgeScroll(const RECT& tabArea, int x);

@@ -1,8 +1,11 @@
 #include "docking/state/DockWndState.h"
 
 #include "docking/DockEvents.h"
+#include "docking/DockRequests.h"
 #include "docking/DockingFrame.h"
 #include "docking/DockingWindow.h"
+#include "docking/DockingWindowOwner.h"
+#include "docking/core/FloatingPlacement.h"
 
 namespace sstate {
 
@@ -51,9 +54,13 @@ QSize FloatingMinimum(CTabbedAutoHideDockingWindow* window)
     return QSize(info.ptMinTrackSize.x, info.ptMinTrackSize.y);
 }
 
-dockwins::RECT OnScreen(const dockwins::RECT& r, QSize minimum, const ScreenSet& screens)
+// Within reach on the screens of the restore, as every floating window is placed.
+dockwins::RECT WithinReach(const dockwins::RECT& r, QSize minimum, const ScreenSet& screens)
 {
-    return dockwins::ToRect(PlaceOnScreen(dockwins::ToQRect(r), minimum, screens));
+    std::vector<dockwins::RECT> areas;
+    for (const QRect& screen : screens.rects)
+        areas.push_back(dockwins::ToRect(screen));
+    return dockwins::PlaceFloatingWindow(r, minimum.width(), minimum.height(), areas);
 }
 
 // The box that holds the window, when it is in one.
@@ -105,19 +112,19 @@ bool CDockingWindowStateAdapter::SetPlacement(const IMainState* main, DockingRec
     if (!m_window)
         return false;
     CTabbedAutoHideDockingWindow* w = m_window;
-    auto* frame = dynamic_cast<dockwins::CDockingFrameImpl*>(w->Frame());
+    const dockwins::IDockingWindowOwner* owner = w->Owner();
     if (main)
         ScaleRecord(record, main->GetXRatio(), main->GetYRatio());
-    const QSize client = frame && frame->ClientArea() ? frame->ClientArea()->size() : QSize(0, 0);
+    const QSize client = owner && owner->ClientArea() ? owner->ClientArea()->size() : QSize(0, 0);
     ClampRecord(record, client.width(), client.height());
     const ScreenSet screens = main ? main->Screens() : ScreenSet::Current();
     const QSize minimum = FloatingMinimum(w);
     dockwins::RECT floatRect = record.FloatRect();
     // An empty rectangle (never floated) stays empty unless the window floats now.
     if (!floatRect.IsEmpty() || (!record.Docked() && record.Visible()))
-        floatRect = OnScreen(floatRect, minimum, screens);
+        floatRect = WithinReach(floatRect, minimum, screens);
     if (record.Floating())
-        record.SetPositionRect(OnScreen(record.PositionRect(), minimum, screens));
+        record.SetPositionRect(WithinReach(record.PositionRect(), minimum, screens));
 
     DockRequest position;
     position.window = w;
@@ -142,7 +149,10 @@ bool CDockingWindowStateAdapter::SetPlacement(const IMainState* main, DockingRec
     }
     w->RememberPosition(position, target ? target : w->Frame());
     const bool docked = w->DockBack();
-    if (!floatRect.IsEmpty())
+    // The window keeps the floating rectangle stored for it, an empty one
+    // too, unless it floats by itself because nobody took it: a window of a
+    // floating box stands at the box's place only until the box is rebuilt.
+    if (!floatRect.IsEmpty() || w->IsDocked() || record.Floating())
         w->SetFloatingRect(floatRect);
     // Nobody took it: it floats rather than being lost.
     if (!w->IsDocked() && w->isHidden())
@@ -284,13 +294,8 @@ void CDockWndMgrEx::FinishGroup(CTabbedAutoHideDockingWindow* placed, CTabbedAut
     if (!placed)
         return;
     QWidget* box = BoxOf(placed);
-    if (box && active) {
-        DockRequest request;
-        request.window = active;
-        request.target = box;
-        request.code = dockwins::kActivateTab;
-        dockwins::SendDockRequest(box, request);
-    }
+    if (box && active)
+        dockwins::RequestActivateTab(box, active);
     if (lastVisible)
         return;
     // The group was hidden: a box is hidden as a whole (it is a docking
@@ -319,17 +324,13 @@ void CDockWndMgrEx::PinLabel(const PinGroup& group)
     CTabbedAutoHideDockingWindow* active = m_children.at(group.activeId)->Window();
     if (windows.empty() || !active)
         return;
-    DockRequest request;
-    request.window = active;
-    request.target = nullptr;
-    request.code = dockwins::kPinToSide;
-    request.position.sideFlags = group.sideFlags & 3u;
-    request.position.width = group.width;
-    request.pinShow = 0;
-    request.windowCount = static_cast<int>(windows.size());
-    request.windows = windows.size() >= 2 ? windows.data() : nullptr;
-    request.widths = windows.size() >= 2 ? widths.data() : nullptr;
-    if (dockwins::SendDockRequest(m_frame, request) != 0)
+    dockwins::PinToSideRequest pin;
+    pin.window = active;
+    pin.sideFlags = group.sideFlags & 3u;
+    pin.width = group.width;
+    pin.windows = windows;
+    pin.widths = widths;
+    if (dockwins::RequestPinToSide(m_frame, pin))
         return;
     // A frame that cannot pin leaves the panes reachable.
     for (dockwins::WindowHandle handle : windows) {

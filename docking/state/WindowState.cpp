@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "docking/DockEvents.h"
+#include "docking/DockingScreens.h"
 
 namespace sstate {
 
@@ -56,8 +57,9 @@ ScreenSet ScreenSet::Current()
     ScreenSet set;
     if (QScreen* primary = QGuiApplication::primaryScreen())
         set.primary = primary->geometry().size();
-    for (QScreen* screen : QGuiApplication::screens())
-        set.rects.push_back(screen->availableGeometry());
+    // The areas the floating windows are placed on while the program runs.
+    for (const dockwins::RECT& area : dockwins::ScreenAreas())
+        set.rects.push_back(dockwins::ToQRect(area));
     return set;
 }
 
@@ -138,7 +140,6 @@ CWindowStateMgr::CWindowStateMgr(QMainWindow* window, QString filePath)
 bool CWindowStateMgr::StoreWindowState()
 {
     CStateFile file(m_filePath);
-    file.StartAfreshIfUnreadable();
     const ScreenSet screens = m_screens();
     CStateKey root = file.Root();
     CStateKey general = root.Sub(kGeneral);
@@ -147,12 +148,15 @@ bool CWindowStateMgr::StoreWindowState()
     CMainState main(1.0f, 1.0f, screens);
     CStateKey mainKey = root.Sub(kMainWindow);
     Store(main, mainKey);
-    return file.Sync();
+    const bool stored = file.Sync();
+    m_fileProblem = file.StoreProblem();
+    return stored;
 }
 
 bool CWindowStateMgr::RestoreWindowState()
 {
     CStateFile file(m_filePath);
+    m_fileProblem = file.ReadProblem();
     const ScreenSet screens = m_screens();
     const CStateKey root = file.Root();
     if (!file.RootExists() || !root.HasSub(kGeneral) || !root.HasSub(kMainWindow)) {

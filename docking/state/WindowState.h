@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QPointer>
@@ -69,8 +70,12 @@ public:
     // filePath: empty for the user's file. screens: null for the current ones.
     CWindowStateMgr(QMainWindow* window, QString filePath = {});
 
+    // False when the file could not be written.
     bool StoreWindowState();
     bool RestoreWindowState();
+    // What went wrong with the file in the last store or restore, as a
+    // sentence for the user; empty when nothing did.
+    const std::string& FileProblem() const { return m_fileProblem; }
     // Screens seen by the next store or restore (tests give a changed set).
     void SetScreenSource(std::function<ScreenSet()> source) { m_screens = std::move(source); }
 
@@ -82,6 +87,7 @@ private:
     QPointer<QMainWindow> m_window;
     QString m_filePath;
     std::function<ScreenSet()> m_screens;
+    std::string m_fileProblem;
 };
 
 // A bar that is shown or hidden ("visible").

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "docking/state/WindowState.h"
 #include "engine/EngineServices.h"
 #include "ipc/DBusWorkerFactory.h"
 #include "ipc/PidfdProcessWaiter.h"
@@ -30,9 +31,12 @@ void ShowErrorBox(const std::string& text)
     QMessageBox::critical(nullptr, "Error", QString::fromStdString(text));
 }
 
-// Each save is guarded by itself, window settings first.
-void SaveSettings(CSaveErrorReporter& reporter)
+// Each save is guarded by itself, window settings first; a window layout
+// that could not be stored when the window closed is reported before them.
+void SaveSettings(CSaveErrorReporter& reporter, const std::string& layoutError = {})
 {
+    if (!layoutError.empty())
+        reporter.Report(layoutError);
     auto save = [&reporter](auto&& saveOne, const char* plainText, const char* otherText) {
         try {
             saveOne();
@@ -99,6 +103,7 @@ int RunKelvo(int argc, char** argv, KelvoOptions options)
                      &CSaveErrorReporter::OnTerminationRequest);
 
     int result = kExitNormal;
+    std::string layoutError;
     std::unique_ptr<CEvent> done;
     std::unique_ptr<CEvent> aborted;
     try {
@@ -138,6 +143,9 @@ int RunKelvo(int argc, char** argv, KelvoOptions options)
             SaveSettings(saveErrors);
             return error.ExitCode();
         }
+        // A layout file that is there but gave nothing (the defaults are used).
+        if (const std::string& problem = frame.WindowState().FileProblem(); !problem.empty())
+            std::fprintf(stderr, "kelvo: %s\n", problem.c_str());
         frame.show();
         result = app.exec();
         // No loop runs from here on: a close now must not ask one to end
@@ -145,12 +153,13 @@ int RunKelvo(int argc, char** argv, KelvoOptions options)
         QObject::disconnect(&frame, &CMainFrame::closed, &app, nullptr);
         if (!frame.IsDestroyed())
             frame.close();
+        layoutError = frame.LayoutSaveError();
         if (frame.EngineAbandoned()) {
             // A thread that never reported may still set them.
             (void)done.release();
             (void)aborted.release();
         }
     }
-    SaveSettings(saveErrors);
+    SaveSettings(saveErrors, layoutError);
     return result;
 }

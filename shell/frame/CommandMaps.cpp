@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "port/CalcTypes.h"
+#include "keypad/OperationKeys.h"
 #include "resources/CommandIds.h"
 
 namespace {
@@ -22,32 +22,6 @@ const std::map<int, char>& CharMap()
     return map;
 }
 
-const std::map<int, int>& OperatorMap()
-{
-    static const std::map<int, int> map{
-        {cmd::kDivide, OpDivide},   {cmd::kMultiply, OpMultiply}, {cmd::kSubtract, OpSubtract},
-        {cmd::kAdd, OpAdd},         {cmd::kPower, OpPower},       {cmd::kNCr, OpNCr},
-        {cmd::kNPr, OpNPr},         {cmd::kIntegerDivide, OpIntegerDivide},
-        {cmd::kModulo, OpModulo},
-    };
-    return map;
-}
-
-const std::map<int, std::string>& FunctionMap()
-{
-    static const std::map<int, std::string> map{
-        {cmd::kSqrt, "sqrt"},     {cmd::kCbrt, "cbrt"},   {cmd::kSin, "sin"},
-        {cmd::kAsin, "asin"},     {cmd::kSinh, "sinh"},   {cmd::kAsinh, "asinh"},
-        {cmd::kCos, "cos"},       {cmd::kAcos, "acos"},   {cmd::kCosh, "cosh"},
-        {cmd::kAcosh, "acosh"},   {cmd::kTan, "tan"},     {cmd::kAtan, "atan"},
-        {cmd::kTanh, "tanh"},     {cmd::kAtanh, "atanh"}, {cmd::kLn, "ln"},
-        {cmd::kLog, "log"},       {cmd::kSquare, "square"}, {cmd::kCube, "cube"},
-        {cmd::kReciprocal, "reciprocal"}, {cmd::kFactorial, "factorial"},
-        {cmd::kInt, "int"},       {cmd::kRound, "rnd"},
-    };
-    return map;
-}
-
 template <class Map>
 auto Find(const Map& map, int id) -> std::optional<typename Map::mapped_type>
 {
@@ -60,5 +34,19 @@ auto Find(const Map& map, int id) -> std::optional<typename Map::mapped_type>
 }  // namespace
 
 std::optional<char> CommandChar(int id) { return Find(CharMap(), id); }
-std::optional<int> CommandOperator(int id) { return Find(OperatorMap(), id); }
-std::optional<std::string> CommandFunction(int id) { return Find(FunctionMap(), id); }
+
+std::optional<int> CommandOperator(int id)
+{
+    const OperationSpec* op = OperationOfCommand(static_cast<unsigned>(id));
+    if (!op || op->arity != 2)
+        return std::nullopt;
+    return op->opType;
+}
+
+std::optional<std::string> CommandFunction(int id)
+{
+    const OperationSpec* op = OperationOfCommand(static_cast<unsigned>(id));
+    if (!op || op->arity != 1 || !op->checkedOneArg)
+        return std::nullopt;
+    return std::string(op->name);
+}

@@ -1,6 +1,7 @@
 #pragma once
 // How the dispatcher reads a calculator command id: a typed character, a
-// binary operator, a one-argument function, or a key of its own.
+// binary operator, a one-argument function, or a key of its own. Operators
+// and functions are the operations' keys (keypad/OperationKeys.h).
 
 #include <optional>
 #include <string>
@@ -9,5 +10,6 @@
 std::optional<char> CommandChar(int id);
 // The OperatorType code of an operator key.
 std::optional<int> CommandOperator(int id);
-// The engine's function name of a function key ("sqrt", ..., "rnd").
+// The engine's function name of a function key ("sqrt", ..., "rnd"): the
+// functions the worker computes; negate is a key of its own.
 std::optional<std::string> CommandFunction(int id);

@@ -8,6 +8,12 @@
 // the step-back history, and reaches the windows only through the interfaces
 // of FrameInterfaces.h. User-interface thread only, but for the two flags,
 // which the panes may read from anywhere.
+//
+// Its definitions, by concern: FrameController.cpp the engine's creation and
+// shutdown and the helpers the commands share; FrameControllerKeys.cpp the
+// dispatch and the entry rules of the keys; FrameControllerOutcomes.cpp the
+// end of a step; FrameControllerEntries.cpp step back and the entries put in
+// from the panes, the clipboard and the entry dialogs.
 
 #include <array>
 #include <chrono>
@@ -99,6 +105,8 @@ public:
     static constexpr int kClearAllId = static_cast<int>(cmd::kClearAll);
 
 private:
+    static constexpr int kSuccess = static_cast<int>(CalcStatus::Success);
+
     // What the handler of the step now running pushed onto the step-back
     // history, so that a cancel or abort takes back exactly that.
     struct PendingStep {
@@ -122,7 +130,9 @@ private:
     // CloseParen) and starts the step; nothing once the calculation is completed.
     void CloseStep(void (CInnerCalc::*close)());
 
-    void OnTypedChar(char c, int prevEntryType, int calcState);
+    // A character key for the entry line; false when the line did not take
+    // it ("+" or "-" that is no exponent sign: an operator).
+    bool OnTypedChar(char c, int prevEntryType, int calcState);
     void OnConstant(int id, int prevEntryType, int calcState);
     void OnOpenParen(int prevEntryType, int calcState);
     void OnClearAll();
@@ -141,7 +151,7 @@ private:
     std::unique_ptr<CInnerCalc> m_engine;
     CLockedValue<bool> m_bIsCalculating{false};
     CLockedValue<bool> m_bIsCancelPending{false};
-    int m_lastCalcStatus = static_cast<int>(CalcStatus::Success);
+    int m_lastCalcStatus = kSuccess;
     bool m_bConstantJustEntered = false;
     StepBackHistory m_stepBackHistory;
     PendingStep m_pendingStep;

@@ -1,19 +1,10 @@
 #include "shell/frame/MainFrame.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QToolBar>
-#include <QMimeData>
-#include <QMouseEvent>
-#include <QTimer>
-#include <QUrl>
 
-#include "docking/DockEvents.h"
 #include "docking/DockingWindow.h"
 #include "docking/state/DockWndState.h"
 #include "docking/state/WindowState.h"
@@ -22,22 +13,23 @@
 #include "keypad/CalcDisplayWindow.h"
 #include "keypad/CalcEdit.h"
 #include "keypad/CalcWindow.h"
-#include "keypad/ColorScheme.h"
 #include "panes/PaneImageList.h"
 #include "resources/CommandIds.h"
+#include "settings/ColorScheme.h"
 #include "settings/ConfigOptions.h"
 #include "settings/WindowSettings.h"
 #include "shell/frame/CalcEventWatcher.h"
 #include "shell/frame/FlyingItem.h"
 #include "shell/frame/FrameController.h"
+#include "shell/frame/FrameMenuHosts.h"
 #include "shell/frame/IdleHook.h"
 #include "shell/frame/KeyTable.h"
 #include "shell/frame/MainWindowBands.h"
 #include "shell/frame/ModelViews.h"
+#include "shell/frame/PaneDocks.h"
 #include "shell/frame/PaneHost.h"
 #include "shell/frame/SavedCalculation.h"
 #include "shell/frame/WidgetViews.h"
-#include "shell/menus/ControllerAdapters.h"
 #include "shell/menus/FrameMenus.h"
 #include "shell/menus/QtUiServices.h"
 #include "shell/menus/StatusBar.h"
@@ -46,13 +38,10 @@
 namespace {
 
 constexpr int kInitialKeypadHeight = 395;
-constexpr int kHandOverRetryMs = 200;
-constexpr auto kShutdownWait = std::chrono::seconds(15);  // longer than the engine's wait for its worker
 // How long a key that starts a step waits for its result before the window
 // goes on showing the busy state (the step through the worker program takes
 // well under a millisecond).
 constexpr auto kQuickStepWait = std::chrono::milliseconds(3);
-constexpr const char* kQuitQuestion = "A calculation is in progress.  Are you sure you want to quit now?";
 
 int CheckedSigDigits(int digits)
 {
@@ -60,65 +49,6 @@ int CheckedSigDigits(int digits)
 }
 
 }  // namespace
-
-// ------------------------------------------------------------------ menu hosts
-
-class CMainFrame::MenuState final : public CControllerMenuState {
-public:
-    MenuState(CMainFrame& frame) : CControllerMenuState(*frame.m_controller), m_frame(frame) {}
-    std::optional<int> GetKeypadAngle() const override
-    {
-        if (!m_frame.m_calcWindow)
-            return std::nullopt;
-        return m_frame.m_calcWindow->AngleSetting();
-    }
-    CRecordSelectionState GetRecordSelection() const override
-    {
-        const auto s = m_frame.m_panes->GetRecordState();
-        return {s.hasSelection, s.hasEntryNumber, s.hasResultOnly, s.isBeforeLast};
-    }
-    CListPaneState GetHistoryState() const override { return ListState(m_frame.m_panes->GetHistoryState()); }
-    CListPaneState GetVariablesState() const override { return ListState(m_frame.m_panes->GetVariablesState()); }
-
-private:
-    static CListPaneState ListState(const CPaneHost::ListState& s) { return {s.visible, s.hasSelection, s.itemCount}; }
-    CMainFrame& m_frame;
-};
-
-class CMainFrame::OptionsHost final : public CControllerOptionsHost {
-public:
-    OptionsHost(CMainFrame& frame) : CControllerOptionsHost(*frame.m_controller), m_frame(frame) {}
-    std::optional<int> RunCustomMaxDigitsDialog(int currentDigits) override
-    {
-        return m_frame.m_panes->RunCustomMaxDigitsDialog(currentDigits, &m_frame);
-    }
-    void SetKeypadAngle(int angle) override
-    {
-        if (!m_frame.m_calcWindow)
-            return;
-        if (angle == 1)
-            m_frame.m_calcWindow->SetRadians();
-        else if (angle == 2)
-            m_frame.m_calcWindow->SetGrads();
-        else
-            m_frame.m_calcWindow->SetDegrees();
-    }
-    void RefreshDigitGrouping() override
-    {
-        if (m_frame.m_calcWindow)
-            m_frame.m_calcWindow->Edit()->Reformat();
-        m_frame.m_panes->RefreshTexts();
-    }
-    void ApplyColorScheme() override
-    {
-        m_frame.m_panes->ApplyColorScheme();
-        if (m_frame.m_calcWindow)
-            m_frame.m_calcWindow->Display()->ApplyColorScheme();
-    }
-
-private:
-    CMainFrame& m_frame;
-};
 
 // ------------------------------------------------------------------ creation
 
@@ -147,8 +77,8 @@ CMainFrame::CMainFrame(Setup setup, QWidget* parent) : CDockingFrame(parent), m_
     m_files = std::make_unique<CCalculationFiles>(*m_controller);
     CreatePanes();
 
-    m_menuState = std::make_unique<MenuState>(*this);
-    m_optionsHost = std::make_unique<OptionsHost>(*this);
+    m_menuState = std::make_unique<CFrameMenuState>(*m_controller, m_calcWindow, *m_panes);
+    m_optionsHost = std::make_unique<CFrameOptionsHost>(*m_controller, m_calcWindow, *m_panes, this);
     m_clipboardHost = std::make_unique<CControllerClipboardHost>(*m_controller);
     CFrameMenusHosts hosts;
     hosts.state = m_menuState.get();
@@ -179,36 +109,10 @@ void CMainFrame::BuildWindowState()
 {
     using namespace sstate;
     m_windowState = std::make_unique<CWindowStateMgr>(this, m_setup.windowStatePath);
-    auto panes = std::make_shared<CDockWndMgrEx>(this);
-    panes->Add(std::make_shared<CDockingWindowStateAdapter>(m_historyWindow));    // -1
-    panes->Add(std::make_shared<CDockingWindowStateAdapter>(m_variablesWindow));  // -2
-    m_windowState->Add(panes);                                                     // -1
+    m_windowState->Add(m_paneDocks->MakeLayoutState());  // -1
     m_windowState->Add(std::make_shared<CRebarStateAdapter>(
         std::make_shared<CMainWindowBands>(m_menus->MenuBar(), m_menus->ToolBar()), 0));  // -2
     m_windowState->Add(std::make_shared<CToggleWindowAdapter>(m_menus->StatusBar()));    // -3
-}
-
-void CMainFrame::PlacePanesFromSettings()
-{
-    // Only panes that shared one box are placed from the settings; every
-    // other arrangement is the restored layout's.
-    WindowSettings& settings = WindowSettings::Instance();
-    if (!settings.m_bHistoryWinAndVarWinDocked)
-        return;
-    if (settings.m_nHistoryWinIndex != 0 && settings.m_nHistoryWinIndex != 1)
-        settings.m_nHistoryWinIndex = 0;
-    // The pane that was hidden joins the one that is shown, so the box comes
-    // back in the shown pane's place; History keeps its tab position.
-    if (settings.m_bHistoryWinHidden && !settings.m_bVariablesWinHidden)
-        m_historyWindow->DockTo(m_variablesWindow, settings.m_nHistoryWinIndex);
-    else
-        m_variablesWindow->DockTo(m_historyWindow, 1 - settings.m_nHistoryWinIndex);
-    if (settings.m_bHistoryWinHidden)
-        m_historyWindow->Hide();
-    if (settings.m_bVariablesWinHidden)
-        m_variablesWindow->Hide();
-    if (!settings.m_bHistoryWinHidden && !settings.m_bVariablesWinHidden)
-        (settings.m_bHistoryWinOnTop ? m_historyWindow : m_variablesWindow)->Activate();
 }
 
 CMainFrame::~CMainFrame()
@@ -218,6 +122,8 @@ CMainFrame::~CMainFrame()
     if (!m_destroyed)
         OnDestroy();
 }
+
+CTabbedAutoHideDockingWindow* CMainFrame::PaneWindow(PaneId pane) const { return m_paneDocks->Window(pane); }
 
 void CMainFrame::CreateClient()
 {
@@ -236,15 +142,7 @@ void CMainFrame::CreatePanes()
     m_panes = std::make_unique<CPaneHost>(&m_controller->Record(), CPaneHost::Owners{this, this, this}, this);
     m_splitter->SetSplitterPanes(m_panes->RecordWidget(), m_calcWindow);
     m_splitter->SetSplitterPos(std::max(0, m_splitter->height() - kInitialKeypadHeight));
-    m_historyWindow = new CTabbedAutoHideDockingWindow(this, "History");
-    m_historyWindow->SetClient(m_panes->HistoryWidget());
-    DockWindow(m_historyWindow, 3, 0, 0.0f, 200, 100);
-    m_variablesWindow = new CTabbedAutoHideDockingWindow(this, "Variables  ");
-    m_variablesWindow->SetClient(m_panes->VariablesWidget());
-    DockWindow(m_variablesWindow, 3, 0, 0.0f, 200, 100);
-    // Both panes as tabs of one box in History's place, History in front.
-    m_variablesWindow->DockTo(m_historyWindow, 0);
-    m_historyWindow->Activate();
+    m_paneDocks = std::make_unique<CPaneDocks>(*this, *m_panes);
     m_controller->Record().SetListener(m_panes->RecordListener());
 }
 
@@ -268,7 +166,7 @@ void CMainFrame::Create(const std::string& startupPath)
     // The layout and placement of the last run, then the panes' shared box.
     m_windowState->RestoreWindowState();
     UpdateLayout(false);
-    PlacePanesFromSettings();
+    m_paneDocks->PlaceFromSettings(WindowSettings::Instance());
     m_menus->SyncViewChecks();
     if (!startupPath.empty())
         LoadCalculation(startupPath, true);
@@ -294,13 +192,11 @@ void CMainFrame::OnCommand(int id)
     switch (uid) {
     case menucmd::kFileOpen: OnFileOpen(); return;
     case menucmd::kFileSave: OnFileSave(); return;
-    case menucmd::kShowHistory: ShowPane(m_panes->HistoryWidget()); return;
-    case menucmd::kShowVariables: ShowPane(m_panes->VariablesWidget()); return;
     case menucmd::kFocusRecord: m_panes->RecordWidget()->setFocus(); return;
     case cmd::kFreeFormEntry: OnFreeFormEntry(); return;
     default: break;
     }
-    if (m_panes->ExecuteCommand(uid))
+    if (m_paneDocks->ExecuteShowCommand(uid) || m_panes->ExecuteCommand(uid))
         return;
     const bool wasBusy = m_controller->IsBusy();
     m_controller->DispatchCalcCommand(id);
@@ -318,32 +214,6 @@ void CMainFrame::OnAcceleratorCommand(int id)
     OnCommand(id);
 }
 
-void CMainFrame::OnFileOpen()
-{
-    if (m_controller->IsBusy()) {
-        m_services->Beep();
-        return;
-    }
-    const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), "Quillix Files (*.qxv7)");
-    if (!path.isEmpty())
-        LoadCalculation(path.toStdString(), false);
-}
-
-void CMainFrame::OnFileSave()
-{
-    if (m_controller->IsBusy()) {
-        m_services->Beep();
-        return;
-    }
-    QFileDialog dialog(this);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter("Quillix Files (*.qxv7)");
-    dialog.setDefaultSuffix("qxv7");
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    m_files->Save(dialog.selectedFiles().front().toStdString());
-}
-
 void CMainFrame::OnFreeFormEntry()
 {
     if (!m_controller->CanEditEntry()) {
@@ -354,117 +224,6 @@ void CMainFrame::OnFreeFormEntry()
                                                  m_controller->EngineDigits(), this);
     if (text)
         m_controller->RestoreNumberEntry(*text);
-}
-
-void CMainFrame::ShowPane(QWidget* pane)
-{
-    if (!pane)
-        return;
-    SetPaneVisible(pane, true);
-    pane->setFocus();
-}
-
-CTabbedAutoHideDockingWindow* CMainFrame::DockingWindowOf(const QWidget* pane) const
-{
-    for (CTabbedAutoHideDockingWindow* window : {m_historyWindow, m_variablesWindow})
-        if (window && pane && window->Client() == pane)
-            return window;
-    return nullptr;
-}
-
-void CMainFrame::SetPaneVisible(QWidget* pane, bool visible)
-{
-    CTabbedAutoHideDockingWindow* window = DockingWindowOf(pane);
-    if (!window || window->IsVisibleWindow() == visible)
-        return;
-    if (visible)
-        window->Activate();
-    else
-        window->Hide();
-}
-
-bool CMainFrame::IsPaneVisible(const QWidget* pane) const
-{
-    // A tab behind the other one in their box is not closed: its tab shows.
-    const CTabbedAutoHideDockingWindow* window = DockingWindowOf(pane);
-    return window && window->IsShownOrTabbed();
-}
-
-void CMainFrame::LoadCalculation(const std::string& path, bool askFirst)
-{
-    if (m_destroyed)
-        return;
-    if (m_files->Load(path, askFirst) == CCalculationFiles::LoadResult::Loaded)
-        m_panes->RefreshRecord();
-    m_idleHook->MarkDirty();
-}
-
-void CMainFrame::BringToFront()
-{
-    if (isMinimized())
-        setWindowState(windowState() & ~Qt::WindowMinimized);
-    if (!isVisible())
-        show();
-    raise();
-    activateWindow();
-    // An open box or dialog stays in front of the window and takes the input.
-    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != this) {
-        modal->raise();
-        modal->activateWindow();
-    }
-}
-
-void CMainFrame::OnHandOver(const QString& path)
-{
-    if (m_destroyed)
-        return;
-    BringToFront();
-    m_handOvers.Push(path.toStdString());
-    RunHandOvers();
-}
-
-void CMainFrame::OnStepEnded()
-{
-    m_idleHook->MarkDirty();
-    // A file handed over during the step loads now, from the loop, outside
-    // the step's own handling.
-    if (!m_handOvers.IsEmpty())
-        QTimer::singleShot(0, this, &CMainFrame::RunHandOvers);
-}
-
-void CMainFrame::RunHandOvers()
-{
-    if (m_destroyed || m_inHandOver)
-        return;  // a running hand-over takes the waiting one when its box has closed
-    // A load is refused while a step runs or is cancelled: the file waits for
-    // the step's end (OnStepEnded).
-    if (m_controller->IsBusy())
-        return;
-    if (QApplication::activeModalWidget()) {
-        // Somebody else's dialog: look again when it may have closed.
-        if (!m_handOverRetry) {
-            m_handOverRetry = new QTimer(this);
-            m_handOverRetry->setSingleShot(true);
-            m_handOverRetry->setInterval(kHandOverRetryMs);
-            connect(m_handOverRetry, &QTimer::timeout, this, &CMainFrame::RunHandOvers);
-        }
-        m_handOverRetry->start();
-        return;
-    }
-    m_inHandOver = true;
-    while (auto next = m_handOvers.Take()) {
-        if (m_destroyed)
-            break;
-        BringToFront();
-        LoadCalculation(next->path, true);
-    }
-    m_inHandOver = false;
-}
-
-void CMainFrame::RequestClose()
-{
-    m_closeWithoutAsking = true;
-    close();
 }
 
 // ------------------------------------------------------------------ owners
@@ -547,106 +306,4 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress && HandleKey(watched, event))
         return true;
     return CDockingFrame::eventFilter(watched, event);
-}
-
-void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-}
-
-void CMainFrame::dropEvent(QDropEvent* event)
-{
-    std::vector<std::string> paths;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile())
-            paths.push_back(url.toLocalFile().toStdString());
-    if (paths.empty())
-        return;
-    event->acceptProposedAction();
-    OnDropFiles(paths);
-}
-
-void CMainFrame::OnDropFiles(const std::vector<std::string>& paths)
-{
-    if (paths.empty() || m_destroyed)
-        return;
-    if (!isActiveWindow())
-        BringToFront();
-    const auto decision = CCalculationFiles::DecideDrop(paths);
-    if (!decision.load) {
-        if (!decision.message.empty())
-            m_controller->Display().SetMessage(decision.message);
-        return;
-    }
-    m_controller->Display().ClearMessage();
-    LoadCalculation(decision.path, true);
-}
-
-void CMainFrame::closeEvent(QCloseEvent* event)
-{
-    if (m_destroyed) {
-        event->accept();
-        return;
-    }
-    if (!m_closeWithoutAsking && m_controller->IsCalculating() &&
-        m_services->ShowMessageBox(kQuitQuestion, "Quit?", UiMessageIcon::Question, UiMessageButtons::YesNo) !=
-            UiMessageAnswer::Yes) {
-        event->ignore();
-        return;
-    }
-    m_windowState->StoreWindowState();
-    StoreWindowSettings();
-    OnDestroy();
-    event->accept();
-    emit closed();
-}
-
-void CMainFrame::StoreWindowSettings()
-{
-    // A hidden pane is shown first, so that its place in a shared box can be read.
-    WindowSettings& settings = WindowSettings::Instance();
-    const bool historyHidden = !m_historyWindow->IsShownOrTabbed();
-    const bool variablesHidden = !m_variablesWindow->IsShownOrTabbed();
-    if (historyHidden)
-        m_historyWindow->Activate();
-    if (variablesHidden)
-        m_variablesWindow->Activate();
-    settings.m_bHistoryWinHidden = historyHidden;
-    settings.m_bVariablesWinHidden = variablesHidden;
-    QWidget* box = m_historyWindow->DockedTo();
-    if (box && box == m_variablesWindow->DockedTo() && dockwins::IsBoxWindow(box)) {
-        settings.m_bHistoryWinAndVarWinDocked = true;
-        dockwins::DockRequest request;
-        request.window = m_historyWindow;
-        request.target = box;
-        if (m_historyWindow->GetDockingPosition(request))
-            settings.m_nHistoryWinIndex = request.position.tabIndex;
-        if (!historyHidden && !variablesHidden)
-            settings.m_bHistoryWinOnTop = !m_historyWindow->isHidden();
-    } else {
-        settings.m_bHistoryWinAndVarWinDocked = false;
-    }
-    m_panes->StoreToSettings();
-}
-
-void CMainFrame::OnDestroy()
-{
-    m_destroyed = true;
-    if (m_menus)
-        m_menus->OnDestroy();
-    hide();
-    setAcceptDrops(false);
-    if (m_eventWatcher)
-        m_eventWatcher->Stop();
-    ConfigOptions& config = ConfigOptions::Instance();
-    if (m_controller->Engine()) {
-        config.m_nSigDigits = m_controller->Engine()->GetDisplayDigits();
-        config.m_angleSetting = m_controller->Engine()->GetAngleSetting();
-    }
-    const std::string scheme = GetCurrentColorScheme().m_name;
-    config.m_colorScheme = scheme.empty() ? "Plain Vanilla" : scheme;
-    // Cancels a running step and waits for its thread before the engine goes.
-    m_engineAbandoned = !m_controller->Shutdown(kShutdownWait);
-    m_controller->Record().SetListener(nullptr);
 }

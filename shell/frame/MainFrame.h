@@ -1,11 +1,18 @@
 #pragma once
 // CMainFrame: the calculator's main window. A docking frame with the menu bar,
 // toolbar and status bar, the record window above the keypad window in a
-// splitter as its client, and the history and variables panes as two tabs of
-// one box on the left. Every command - keypad button, key, menu item - ends in OnCommand;
-// the calculator logic is the controller's (FrameController.h), the menus'
-// is CFrameMenus'. The frame is the owner that the panes and the keypad call
-// back through their small interfaces.
+// splitter as its client, and the panes of the pane table as tabs of one box
+// on the left. Every command - keypad button, key, menu item - ends in
+// OnCommand; the calculator logic is the controller's (FrameController.h),
+// the menus' is CFrameMenus', the panes' docking windows are CPaneDocks'. The
+// frame is the owner that the panes and the keypad call back through their
+// small interfaces.
+//
+// Its definitions, by concern: MainFrame.cpp the window's creation, the
+// command entry, the owner interfaces, the idle pass and the keys;
+// MainFrameFiles.cpp the calculation files that come to the window (Open and
+// Save, a second start's hand-over, a drop); MainFrameClose.cpp the close and
+// the shutdown.
 
 #include <array>
 #include <memory>
@@ -19,6 +26,7 @@
 #include "panes/ICalcRecordWindowParent.h"
 #include "panes/IHistoryParent.h"
 #include "panes/IVariablesParent.h"
+#include "panes/PaneTable.h"
 #include "shell/frame/FrameInterfaces.h"
 #include "shell/frame/HandOverQueue.h"
 
@@ -28,8 +36,11 @@ class CCalculationFiles;
 class CEvent;
 class CFrameController;
 class CFlyingItem;
+class CFrameMenuState;
 class CFrameMenus;
+class CFrameOptionsHost;
 class CIdleHook;
+class CPaneDocks;
 class CPaneHost;
 class CSplitterWindowBase;
 class CTabbedAutoHideDockingWindow;
@@ -98,12 +109,14 @@ public:
     CFrameMenus* Menus() const { return m_menus; }
     CSplitterWindowBase* Splitter() const { return m_splitter; }
     sstate::CWindowStateMgr& WindowState() { return *m_windowState; }
-    // The docking windows of the history and variables panes.
-    CTabbedAutoHideDockingWindow* HistoryWindow() const { return m_historyWindow; }
-    CTabbedAutoHideDockingWindow* VariablesWindow() const { return m_variablesWindow; }
+    // The docking window of a pane of the pane table.
+    CTabbedAutoHideDockingWindow* PaneWindow(PaneId pane) const;
     // The idle pass (also run by the loop before each wait).
     void OnIdle();
     bool IsDestroyed() const { return m_destroyed; }
+    // Why the window layout could not be stored when the window closed
+    // (empty: it was, or the window has not closed), for the report at exit.
+    const std::string& LayoutSaveError() const { return m_layoutSaveError; }
     // The calculation thread did not end in time at shutdown: the engine was
     // left alone, and the events it may still set must outlive the process.
     bool EngineAbandoned() const { return m_engineAbandoned; }
@@ -134,9 +147,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    class MenuState;
-    class OptionsHost;
-
     void AddToHistory(const std::string& text) override;
     void CreateClient();
     void CreatePanes();
@@ -146,13 +156,8 @@ private:
     void OnFreeFormEntry();
     void RunHandOvers();
     void OnStepEnded();
-    void ShowPane(QWidget* pane);
-    CTabbedAutoHideDockingWindow* DockingWindowOf(const QWidget* pane) const;
-    void SetPaneVisible(QWidget* pane, bool visible);
-    bool IsPaneVisible(const QWidget* pane) const;
     void OnDestroy();
     void BuildWindowState();
-    void PlacePanesFromSettings();
     void StoreWindowSettings();
     bool HandleKey(QObject* watched, QEvent* event);
 
@@ -165,15 +170,14 @@ private:
     std::unique_ptr<CFrameController> m_controller;
     std::unique_ptr<CCalculationFiles> m_files;
     std::unique_ptr<CPaneHost> m_panes;
-    std::unique_ptr<MenuState> m_menuState;
-    std::unique_ptr<OptionsHost> m_optionsHost;
+    std::unique_ptr<CPaneDocks> m_paneDocks;
+    std::unique_ptr<CFrameMenuState> m_menuState;
+    std::unique_ptr<CFrameOptionsHost> m_optionsHost;
     std::unique_ptr<IClipboardHost> m_clipboardHost;
     std::unique_ptr<sstate::CWindowStateMgr> m_windowState;
     CFrameMenus* m_menus = nullptr;
     CCalcWindow* m_calcWindow = nullptr;
     CSplitterWindowBase* m_splitter = nullptr;
-    CTabbedAutoHideDockingWindow* m_historyWindow = nullptr;
-    CTabbedAutoHideDockingWindow* m_variablesWindow = nullptr;
     CCalcEventWatcher* m_eventWatcher = nullptr;
     CIdleHook* m_idleHook = nullptr;
     CFlyingItem* m_flyingItem = nullptr;
@@ -183,5 +187,6 @@ private:
     int m_keypadHeight = 0;
     bool m_destroyed = false;
     bool m_closeWithoutAsking = false;
+    std::string m_layoutSaveError;
     bool m_engineAbandoned = false;
 };

@@ -2,7 +2,6 @@
 
 #include <set>
 
-#include "keypad/ColorScheme.h"
 #include "panes/CalcRecordWindow.h"
 #include "panes/CustomMaxDigitsDlg.h"
 #include "panes/HistoryListView.h"
@@ -10,6 +9,7 @@
 #include "panes/PaneServices.h"
 #include "panes/VariablesListView.h"
 #include "resources/CommandIds.h"
+#include "settings/ColorScheme.h"
 #include "settings/ConfigOptions.h"
 #include "settings/WindowSettings.h"
 
@@ -17,23 +17,26 @@ namespace {
 
 const std::set<unsigned> kRecordCommands{menucmd::kRecordCopySelected, menucmd::kRecordAddToVariables,
                                          menucmd::kRecordAddAsNewEntry, menucmd::kRecordStepBackTo};
-const std::set<unsigned> kHistoryCommands{menucmd::kHistoryAddAsNewEntry, menucmd::kHistoryCopySelected,
-                                          menucmd::kHistoryAddToVariables, menucmd::kHistoryDeleteSelected,
-                                          menucmd::kHistoryClear};
-const std::set<unsigned> kVariablesCommands{menucmd::kVariablesAddAsNewEntry, menucmd::kVariablesCopyValue,
-                                            menucmd::kVariablesModifyValue, menucmd::kVariablesDelete,
-                                            menucmd::kVariablesAddNew};
 
-template <class List>
-CPaneHost::ListState ListStateOf(const List* list)
+// The widget of a pane of the pane table, with its owner.
+CPaneListView* MakePaneList(PaneId pane, const CPaneServices& services, const CPaneHost::Owners& owners,
+                            QWidget* parent)
 {
-    CPaneHost::ListState state;
-    if (!list)
-        return state;
-    state.visible = list->isVisible();
-    state.hasSelection = list->SelectedRow() >= 0;
-    state.itemCount = list->ItemCount();
-    return state;
+    ConfigOptions& config = ConfigOptions::Instance();
+    WindowSettings& settings = WindowSettings::Instance();
+    switch (pane) {
+    case PaneId::History: {
+        auto* list = new CHistoryListView(services, config, settings, parent);
+        list->SetParentInterface(owners.history);
+        return list;
+    }
+    case PaneId::Variables: {
+        auto* list = new CVariablesListView(services, config, settings, parent);
+        list->SetParentInterface(owners.variables);
+        return list;
+    }
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -41,22 +44,18 @@ CPaneHost::ListState ListStateOf(const List* list)
 CPaneHost::CPaneHost(const CCalcRecord* record, Owners owners, QWidget* parent)
     : m_services(std::make_unique<CPaneServices>(CPaneServices::Default()))
 {
-    ConfigOptions& config = ConfigOptions::Instance();
-    WindowSettings& settings = WindowSettings::Instance();
-    m_record = new CCalcRecordWindow(record, *m_services, config, settings, parent);
+    m_record = new CCalcRecordWindow(record, *m_services, ConfigOptions::Instance(), WindowSettings::Instance(),
+                                     parent);
     m_record->SetParentInterface(owners.record);
-    m_history = new CHistoryListView(*m_services, config, settings, parent);
-    m_history->SetParentInterface(owners.history);
-    m_variables = new CVariablesListView(*m_services, config, settings, parent);
-    m_variables->SetParentInterface(owners.variables);
+    for (const CPaneSpec& pane : kPaneTable)
+        m_lists[PaneIndex(pane.id)] = MakePaneList(pane.id, *m_services, owners, parent);
     ApplyColorScheme();
 }
 
 CPaneHost::~CPaneHost() = default;
 
 QWidget* CPaneHost::RecordWidget() const { return m_record; }
-QWidget* CPaneHost::HistoryWidget() const { return m_history; }
-QWidget* CPaneHost::VariablesWidget() const { return m_variables; }
+CHistoryListView* CPaneHost::HistoryList() const { return static_cast<CHistoryListView*>(Pane(PaneId::History)); }
 ICalcRecordChanged* CPaneHost::RecordListener() const { return m_record ? m_record->Listener() : nullptr; }
 
 void CPaneHost::RefreshRecord()
@@ -67,51 +66,47 @@ void CPaneHost::RefreshRecord()
 
 void CPaneHost::AddToHistory(const std::string& text)
 {
-    if (m_history)
-        m_history->AddToHistory(text);
+    if (CHistoryListView* history = HistoryList())
+        history->AddToHistory(text);
 }
 
 void CPaneHost::AddVariable(const std::string& value)
 {
-    if (m_variables)
-        m_variables->AddVariable(value);
+    if (auto* variables = static_cast<CVariablesListView*>(Pane(PaneId::Variables)))
+        variables->AddVariable(value);
 }
 
 void CPaneHost::LoadFromConfig()
 {
-    if (m_history)
-        m_history->LoadFromConfig();
-    if (m_variables)
-        m_variables->LoadFromConfig();
+    for (CPaneListView* list : m_lists)
+        if (list)
+            list->LoadFromConfig();
 }
 
 void CPaneHost::StoreToSettings()
 {
     if (m_record)
         m_record->StoreToSettings();
-    if (m_history)
-        m_history->StoreToSettings();
-    if (m_variables)
-        m_variables->StoreToSettings();
+    for (CPaneListView* list : m_lists)
+        if (list)
+            list->StoreToSettings();
 }
 
 void CPaneHost::ApplyColorScheme()
 {
     const ColorScheme scheme = GetCurrentColorScheme();
-    if (m_history)
-        m_history->ApplyColorScheme(scheme);
-    if (m_variables)
-        m_variables->ApplyColorScheme(scheme);
+    for (CPaneListView* list : m_lists)
+        if (list)
+            list->ApplyColorScheme(scheme);
     if (m_record)
         m_record->viewport()->update();
 }
 
 void CPaneHost::RefreshTexts()
 {
-    if (m_history)
-        m_history->RefreshTexts();
-    if (m_variables)
-        m_variables->RefreshTexts();
+    for (CPaneListView* list : m_lists)
+        if (list)
+            list->RefreshTexts();
     if (m_record)
         m_record->viewport()->update();
 }
@@ -122,20 +117,19 @@ bool CPaneHost::ExecuteCommand(unsigned id)
         m_record->ExecuteCommand(static_cast<int>(id));
         return true;
     }
-    if (kHistoryCommands.count(id) && m_history) {
-        m_history->ExecuteCommand(static_cast<int>(id));
-        return true;
-    }
-    if (kVariablesCommands.count(id) && m_variables) {
-        m_variables->ExecuteCommand(static_cast<int>(id));
-        return true;
+    for (const CPaneSpec& pane : kPaneTable) {
+        CPaneListView* list = Pane(pane.id);
+        if (IsPaneCommand(pane, id) && list) {
+            list->ExecuteCommand(static_cast<int>(id));
+            return true;
+        }
     }
     return false;
 }
 
-CPaneHost::RecordState CPaneHost::GetRecordState() const
+CRecordSelectionState CPaneHost::GetRecordState() const
 {
-    RecordState state;
+    CRecordSelectionState state;
     if (!m_record || m_record->GetSelectedIndex() < 0)
         return state;
     state.hasSelection = true;
@@ -145,8 +139,17 @@ CPaneHost::RecordState CPaneHost::GetRecordState() const
     return state;
 }
 
-CPaneHost::ListState CPaneHost::GetHistoryState() const { return ListStateOf(m_history); }
-CPaneHost::ListState CPaneHost::GetVariablesState() const { return ListStateOf(m_variables); }
+CListPaneState CPaneHost::GetPaneState(PaneId pane) const
+{
+    CListPaneState state;
+    const CPaneListView* list = Pane(pane);
+    if (!list)
+        return state;
+    state.visible = list->isVisible();
+    state.hasSelection = list->SelectedRow() >= 0;
+    state.itemCount = list->ItemCount();
+    return state;
+}
 
 std::optional<int> CPaneHost::RunCustomMaxDigitsDialog(int currentDigits, QWidget* owner)
 {

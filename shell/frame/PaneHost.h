@@ -1,17 +1,21 @@
 #pragma once
-// The main frame's record, history and variables panes, behind a small
-// surface: the frame creates them here, feeds the history, asks for the
-// states its menus need and passes their commands on. Keeps the panes'
-// headers out of the frame's own translation units.
+// The main frame's record window and the lists of the pane table's panes,
+// behind a small surface: the frame creates them here, feeds the history,
+// asks for the states its menus need and passes their commands on. Keeps the
+// panes' headers out of the frame's own translation units.
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "panes/PaneTable.h"
+#include "shell/menus/MenuState.h"
+
 class CCalcRecord;
 class CCalcRecordWindow;
 class CHistoryListView;
-class CVariablesListView;
+class CPaneListView;
 class ICalcRecordChanged;
 class ICalcRecordWindowParent;
 class IHistoryParent;
@@ -33,11 +37,10 @@ public:
     CPaneHost& operator=(const CPaneHost&) = delete;
 
     QWidget* RecordWidget() const;
-    QWidget* HistoryWidget() const;
-    QWidget* VariablesWidget() const;
     CCalcRecordWindow* RecordWindow() const { return m_record; }
-    CHistoryListView* HistoryList() const { return m_history; }
-    CVariablesListView* VariablesList() const { return m_variables; }
+    // The list of a pane of the pane table.
+    CPaneListView* Pane(PaneId pane) const { return m_lists[PaneIndex(pane)]; }
+    CHistoryListView* HistoryList() const;
 
     ICalcRecordChanged* RecordListener() const;
     void RefreshRecord();
@@ -51,34 +54,21 @@ public:
     // The grouping option changed: repaint the texts.
     void RefreshTexts();
 
-    // Commands of the Actions menu: the record's, the
-    // history's and the variables'; false when the id is none of them.
+    // Commands of the Actions menu: the record's and the panes'; false when
+    // the id is none of them.
     bool ExecuteCommand(unsigned id);
 
     // States for the menus.
-    struct ListState {
-        bool visible = false;
-        bool hasSelection = false;
-        int itemCount = 0;
-    };
-    struct RecordState {
-        bool hasSelection = false;
-        bool hasEntryNumber = false;
-        bool hasResultOnly = false;
-        bool isBeforeLast = false;
-    };
-    RecordState GetRecordState() const;
+    CRecordSelectionState GetRecordState() const;
+    CListPaneState GetPaneState(PaneId pane) const;
 
     // The custom Max Digits dialog with the current count; the count on OK.
     std::optional<int> RunCustomMaxDigitsDialog(int currentDigits, QWidget* owner);
     // The free-form entry dialog with the entry text; the text on OK.
     std::optional<std::string> RunFreeFormDialog(const std::string& text, int maxDigits, QWidget* owner);
-    ListState GetHistoryState() const;
-    ListState GetVariablesState() const;
 
 private:
     std::unique_ptr<CPaneServices> m_services;
     CCalcRecordWindow* m_record = nullptr;
-    CHistoryListView* m_history = nullptr;
-    CVariablesListView* m_variables = nullptr;
+    std::array<CPaneListView*, kPaneCount> m_lists{};  // in table order
 };

@@ -98,11 +98,53 @@ std::vector<CActionSpec> MakeActionSpecs()
     };
 }
 
-std::vector<CMenuEntry> Commands(std::initializer_list<unsigned> ids)
+std::vector<CMenuEntry> Commands(const std::vector<unsigned>& ids)
 {
     std::vector<CMenuEntry> entries;
     for (unsigned id : ids)
         entries.push_back(id == 0 ? CMenuEntry::Separator() : CMenuEntry::Command(id));
+    return entries;
+}
+
+// The View menu: the bars, then the record and the panes.
+std::vector<unsigned> ViewCommands()
+{
+    std::vector<unsigned> ids{kViewToolbar, kViewStatusBar, 0, kFocusRecord};
+    for (const CPaneSpec& pane : kPaneTable)
+        ids.push_back(pane.showCommand);
+    return ids;
+}
+
+// A pane's submenu of the Actions menu: the item commands, then the list's.
+CMenuEntry PaneMenu(const CPaneSpec& pane)
+{
+    const CPaneCommands& c = pane.commands;
+    std::vector<unsigned> ids;
+    const auto add = [&ids](unsigned id) {
+        if (id)
+            ids.push_back(id);
+    };
+    add(c.addAsNewEntry);
+    for (unsigned id : c.onSelection)
+        add(id);
+    ids.push_back(0);  // a separator
+    add(c.withItems);
+    add(c.always);
+    return CMenuEntry::Menu(PaneSubmenu(pane.id), pane.menuTitle, Commands(ids));
+}
+
+std::vector<CMenuEntry> ActionsMenu()
+{
+    std::vector<CMenuEntry> entries{
+        CMenuEntry::Menu(Submenu::Record, "Calculation &Record",
+                         Commands({kRecordCopySelected, kRecordAddToVariables, kRecordAddAsNewEntry,
+                                   kRecordStepBackTo})),
+        CMenuEntry::Separator(),
+    };
+    for (const CPaneSpec& pane : kPaneTable)
+        entries.push_back(PaneMenu(pane));
+    entries.push_back(CMenuEntry::Separator());
+    entries.push_back(CMenuEntry::Command(kFreeFormEntry));
     return entries;
 }
 
@@ -112,8 +154,7 @@ std::vector<CMenuEntry> MakeMenuBarLayout()
     return {
         E::Menu(Submenu::File, "&File", Commands({kFileOpen, kFileSave, 0, kMinimizeToTray, 0, kExit})),
         E::Menu(Submenu::Edit, "&Edit", Commands({kCopy, kPaste})),
-        E::Menu(Submenu::View, "&View",
-                Commands({kViewToolbar, kViewStatusBar, 0, kFocusRecord, kShowHistory, kShowVariables})),
+        E::Menu(Submenu::View, "&View", Commands(ViewCommands())),
         E::Menu(Submenu::Options, "&Options",
                 {
                     E::Menu(Submenu::Angle, "&Angle Measure", Commands({kDegrees, kRadians, kGrads})),
@@ -127,21 +168,7 @@ std::vector<CMenuEntry> MakeMenuBarLayout()
                             Commands({kSchemePlainVanilla, kSchemeSmoothBlue, kSchemeSomewhatBlue,
                                       kSchemeOliveGreen})),
                 }),
-        E::Menu(Submenu::Actions, "&Actions",
-                {
-                    E::Menu(Submenu::Record, "Calculation &Record",
-                            Commands({kRecordCopySelected, kRecordAddToVariables, kRecordAddAsNewEntry,
-                                      kRecordStepBackTo})),
-                    E::Separator(),
-                    E::Menu(Submenu::History, "&History",
-                            Commands({kHistoryAddAsNewEntry, kHistoryCopySelected, kHistoryAddToVariables,
-                                      kHistoryDeleteSelected, 0, kHistoryClear})),
-                    E::Menu(Submenu::Variables, "&Variables",
-                            Commands({kVariablesAddAsNewEntry, kVariablesCopyValue, kVariablesModifyValue,
-                                      kVariablesDelete, 0, kVariablesAddNew})),
-                    E::Separator(),
-                    E::Command(kFreeFormEntry),
-                }),
+        E::Menu(Submenu::Actions, "&Actions", ActionsMenu()),
         E::Menu(Submenu::Help, "&Help", Commands({kHelpContents, kCheckForUpdates, 0, kAbout})),
     };
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "panes/PaneTable.h"
+
 // Exclusive groups of radio items. The colour scheme group may have no item
 // checked (the scheme "Smooth Blue 2" has no command).
 enum class RadioGroup { None, Angle, MaxDigits, Grouping, ColorScheme };
@@ -16,9 +18,16 @@ enum class RadioGroup { None, Angle, MaxDigits, Grouping, ColorScheme };
 enum class Submenu {
     File, Edit, View, Options, Actions, Help,      // the menu bar
     Angle, MaxDigits, Grouping, ColorScheme,        // under Options
-    Record, History, Variables,                     // under Actions
+    Record,                                         // under Actions, with the panes' (PaneSubmenu)
     Tray,
+    FirstPane,                                      // the panes' submenus, in pane table order
 };
+
+// The submenu of the Actions menu that holds a pane's commands.
+constexpr Submenu PaneSubmenu(PaneId pane)
+{
+    return static_cast<Submenu>(static_cast<int>(Submenu::FirstPane) + static_cast<int>(pane));
+}
 
 struct CActionSpec {
     unsigned id = 0;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "panes/PaneTable.h"
 #include "shell/menus/ActionTable.h"
 
 // The record window's selected line.
@@ -17,7 +18,7 @@ struct CRecordSelectionState {
     bool isBeforeLast = false;    // IsSelectedBeforeLast
 };
 
-// The history or variables list.
+// The list of a pane of the pane table.
 struct CListPaneState {
     bool visible = false;       // the list window exists and is shown
     bool hasSelection = false;  // an item is selected
@@ -40,8 +41,8 @@ public:
     // the keypad window does not exist.
     virtual std::optional<int> GetKeypadAngle() const = 0;
     virtual CRecordSelectionState GetRecordSelection() const = 0;
-    virtual CListPaneState GetHistoryState() const = 0;
-    virtual CListPaneState GetVariablesState() const = 0;
+    // The list of a pane of the pane table.
+    virtual CListPaneState GetPaneState(PaneId pane) const = 0;
 };
 
 class IMenuView {

@@ -1,7 +1,7 @@
 #include "shell/menus/MenuUpdater.h"
 
-#include "keypad/ColorScheme.h"
 #include "resources/CommandIds.h"
+#include "settings/ColorScheme.h"
 #include "settings/ConfigOptions.h"
 
 using namespace menucmd;
@@ -96,13 +96,8 @@ void CMenuUpdater::UpdateActionsMenu()
 {
     const bool canAccept = m_state.CanAcceptEntry();
     UpdateRecordMenu(canAccept);
-    const CListPaneState history = m_state.GetHistoryState();
-    UpdateListMenu(history, canAccept, kHistoryAddAsNewEntry,
-                   {kHistoryCopySelected, kHistoryAddToVariables, kHistoryDeleteSelected});
-    m_menus.EnableCommand(kHistoryClear, history.itemCount > 0);
-    UpdateListMenu(m_state.GetVariablesState(), canAccept, kVariablesAddAsNewEntry,
-                   {kVariablesCopyValue, kVariablesModifyValue, kVariablesDelete});
-    m_menus.EnableCommand(kVariablesAddNew, true);
+    for (const CPaneSpec& pane : kPaneTable)
+        UpdatePaneMenu(pane.commands, m_state.GetPaneState(pane.id), canAccept);
 }
 
 void CMenuUpdater::UpdateRecordMenu(bool canAccept)
@@ -129,13 +124,18 @@ void CMenuUpdater::UpdateRecordMenu(bool canAccept)
     m_menus.EnableCommand(kRecordStepBackTo, record.isBeforeLast && !IsBusy());
 }
 
-void CMenuUpdater::UpdateListMenu(const CListPaneState& list, bool canAccept, unsigned addAsNewEntry,
-                                  std::initializer_list<unsigned> selectionCommands)
+void CMenuUpdater::UpdatePaneMenu(const CPaneCommands& commands, const CListPaneState& list, bool canAccept)
 {
     const bool selected = list.visible && list.hasSelection;
-    m_menus.EnableCommand(addAsNewEntry, selected && canAccept);
-    for (unsigned id : selectionCommands)
-        m_menus.EnableCommand(id, selected);
+    if (commands.addAsNewEntry)
+        m_menus.EnableCommand(commands.addAsNewEntry, selected && canAccept);
+    for (unsigned id : commands.onSelection)
+        if (id)
+            m_menus.EnableCommand(id, selected);
+    if (commands.withItems)
+        m_menus.EnableCommand(commands.withItems, list.itemCount > 0);
+    if (commands.always)
+        m_menus.EnableCommand(commands.always, true);
 }
 
 void CMenuUpdater::UpdateFileCommands()

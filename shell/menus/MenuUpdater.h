@@ -45,8 +45,8 @@ public:
 private:
     bool IsBusy() const { return m_state.IsCalculating() || m_state.IsCancelPending(); }
     void UpdateRecordMenu(bool canAccept);
-    void UpdateListMenu(const CListPaneState& list, bool canAccept, unsigned addAsNewEntry,
-                        std::initializer_list<unsigned> selectionCommands);
+    // A pane's submenu of the Actions menu, from the state of its list.
+    void UpdatePaneMenu(const CPaneCommands& commands, const CListPaneState& list, bool canAccept);
 
     const IMenuStateSource& m_state;
     const ConfigOptions& m_options;

@@ -1,7 +1,7 @@
 #include "shell/menus/OptionCommands.h"
 
-#include "keypad/ColorScheme.h"
 #include "resources/CommandIds.h"
+#include "settings/ColorScheme.h"
 #include "settings/ConfigOptions.h"
 #include "shell/menus/ActionTable.h"
 #include "shell/menus/UserPrompts.h"

@@ -16,8 +16,10 @@
 
 #include "DockingFixture.h"
 #include "docking/AutoHideManager.h"
+#include "docking/DockingScreens.h"
 #include "docking/DragSession.h"
 #include "docking/TabDockingBox.h"
+#include "docking/core/FloatingPlacement.h"
 #include "docking/state/DockWndState.h"
 #include "docking/state/WindowState.h"
 
@@ -55,11 +57,12 @@ public:
     std::string Step()
     {
         std::ostringstream out;
-        const int op = Pick(0, 31);
+        const int op = Pick(0, 34);
         // Half of the time the pointer has left a slid-out pane before other
         // operations; else they run with the pane still out over the frame.
         // The state is stored and restored with the pane in.
-        if (AutoHide().ShownWindow() && (op > 29 || (op < 24 && Pick(0, 1) == 0)))
+        const bool stateOp = op == 30 || op == 31;
+        if (AutoHide().ShownWindow() && (stateOp || ((op < 24 || op > 31) && Pick(0, 1) == 0)))
             AutoHide().Hide(false);
         switch (op) {
         case 10:
@@ -108,6 +111,9 @@ public:
         case 29: UnpinPane(out); break;
         case 30: StoreAndRestore(out); break;
         case 31: RestoreOnOtherScreens(out); break;
+        case 32: ResizeFloating(out); break;
+        case 33: ChangeScreens(out); break;
+        case 34: ViewCommand(out); break;
         case 0:
         case 1:
         case 2: DockAt(out); break;
@@ -181,6 +187,8 @@ public:
         return count - 2 * static_cast<long>(frame.Bars().size());
     }
 
+    ~Fuzzer() { SetScreenAreasSource({}); }
+
     std::string m_failure;
     long m_baseline = 0;
 
@@ -247,6 +255,9 @@ private:
             QEvent deactivate(QEvent::WindowDeactivate);
             QCoreApplication::sendEvent(&frame, &deactivate);
             Release(at);
+            // The user comes back to the window.
+            QEvent activate(QEvent::WindowActivate);
+            QCoreApplication::sendEvent(&frame, &activate);
             break;
         }
         default:
@@ -326,6 +337,10 @@ private:
             QEvent deactivate(QEvent::WindowDeactivate);
             QCoreApplication::sendEvent(w->window(), &deactivate);
             QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+            // The user comes back to the window.
+            QEvent activate(QEvent::WindowActivate);
+            if (w->window())
+                QCoreApplication::sendEvent(w->window(), &activate);
             break;
         }
         default:
@@ -549,6 +564,110 @@ private:
     }
 
 
+    // ------------------------------------------------------------ within reach
+
+    // Drags an edge or a corner of a floating window far past the screen.
+    void ResizeFloating(std::ostringstream& out)
+    {
+        const auto windows = frame.FloatingWindows();
+        out << "resize a floating window";
+        if (windows.empty()) {
+            out << " (none)";
+            return;
+        }
+        CTabbedAutoHideDockingWindow* w = windows[static_cast<std::size_t>(Pick(0, static_cast<int>(windows.size()) - 1))];
+        // The resize margins: the sides, the bottom, and the corners (the top
+        // alone is the caption).
+        static const struct {
+            const char* name;
+            double x, y;  // 0 the left or top margin, 1 the right or bottom one, 0.5 the middle
+            int dx, dy;   // the direction the pointer goes
+        } handles[] = {
+            {"left", 0, 0.5, -1, 0},     {"right", 1, 0.5, 1, 0},      {"bottom", 0.5, 1, 0, 1},
+            {"bottom-left", 0, 1, -1, 1}, {"bottom-right", 1, 1, 1, 1}, {"top-left", 0, 0, -1, -1},
+            {"top-right", 1, 0, 1, -1},
+        };
+        const auto& h = handles[Pick(0, 6)];
+        const int sign = Pick(0, 3) == 0 ? -1 : 1;  // now and then inwards, past the minimum
+        const int far = Pick(100, 4000);
+        const QPoint local(h.x == 0 ? 1 : h.x == 1 ? w->width() - 2 : w->width() / 2,
+                           h.y == 0 ? 1 : h.y == 1 ? w->height() - 2 : w->height() / 2);
+        const QPoint start = w->mapToGlobal(local);
+        const QPoint end = start + QPoint(h.dx, h.dy) * far * sign;
+        out << " " << Name(w) << " by its " << h.name << " handle to " << end.x() << "," << end.y();
+        QWindow* window = Handle(w);
+        QTest::mousePress(window, Qt::LeftButton, {}, window->mapFromGlobal(start));
+        for (int i = 1; i <= 3; ++i)
+            QTest::mouseMove(window, window->mapFromGlobal(start + (end - start) * i / 3));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, window->mapFromGlobal(end));
+    }
+
+    // Screens added, resized and removed while the program runs, then a
+    // float, a dock back or an activation.
+    void ChangeScreens(std::ostringstream& out)
+    {
+        static const std::vector<std::vector<QRect>> sets{
+            {QRect(0, 0, 1920, 1080)},
+            {QRect(0, 0, 1280, 720)},
+            {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)},
+            {QRect(0, 30, 1920, 1050)},  // a panel along the top
+            {QRect(-1280, 200, 1280, 800), QRect(0, 0, 1024, 768)},
+            {QRect(2000, 0, 800, 600)},  // the frame's own screen gone
+        };
+        const std::size_t which = static_cast<std::size_t>(Pick(0, static_cast<int>(sets.size()) - 1));
+        out << "screens now";
+        for (const QRect& r : sets[which])
+            out << " (" << r.x() << "," << r.y() << " " << r.width() << "x" << r.height() << ")";
+        SetScreenAreasSource([screens = sets[which]] { return screens; });
+        Settle();
+        CTabbedAutoHideDockingWindow* w = Dragged(Window());
+        switch (Pick(0, 2)) {
+        case 0:
+            out << ", float " << Name(w);
+            if (w->FloatingRect().IsEmpty() && Pick(0, 1) == 0) {
+                // One that never floated, stored where a screen was.
+                w->SetFloatingRect({5000, 5000, 5300, 5200});
+                out << " from (5000,5000)";
+            }
+            w->Float();
+            break;
+        case 1:
+            out << ", dock back " << Name(w);
+            w->DockBack();
+            break;
+        default:
+            out << ", activate " << Name(w);
+            w->Activate();
+            break;
+        }
+    }
+
+    // The View command in whatever state the window is; it is in view at once.
+    void ViewCommand(std::ostringstream& out)
+    {
+        CTabbedAutoHideDockingWindow* w = Window();
+        out << "the View command of " << Name(w) << " (" << StateName(w) << ")";
+        w->BringIntoView();
+        Settle();
+
+        m_closed.erase(w);
+        const auto problems = CheckInView(frame, *w);
+        if (!problems.empty())
+            m_leftOver = Join(problems);
+    }
+
+    std::string StateName(CTabbedAutoHideDockingWindow* w)
+    {
+        if (AutoHide().Model().IsPinned(w))
+            return "pinned";
+        if (w->IsInBox())
+            return w->isHidden() ? (IsShownBox(w->DockedTo()) ? "a tab behind another" : "a tab of a hidden box")
+                                 : "the front tab";
+        if (!w->IsVisibleWindow())
+            return "hidden";
+        return w->IsDocked() ? "docked" : "floating";
+    }
+
     // ------------------------------------------------------------ auto-hide
 
     CAutoHideManager& AutoHide() { return frame.AutoHide(); }
@@ -721,7 +840,14 @@ private:
             out << " size " << a.size() << " -> " << b.size();
         return out.str();
     }
-    static sstate::ScreenSet LargeScreen() { return {QSize(4000, 3000), {QRect(0, 0, 4000, 3000)}}; }
+    // A large screen besides the ones the program runs on now.
+    static sstate::ScreenSet LargeScreen()
+    {
+        sstate::ScreenSet set{QSize(4000, 3000), {QRect(0, 0, 4000, 3000)}};
+        for (const dockwins::RECT& area : ScreenAreas())
+            set.rects.push_back(dockwins::ToQRect(area));
+        return set;
+    }
 
     bool AnyBarBelowMinimum() const
     {
@@ -734,21 +860,28 @@ private:
     // What of a docking record must come back from a restore exactly. A
     // docked window's fraction and extent along its bar are left out: the bar
     // shares its length out again when its windows come back (and rounds by a
-    // pixel). Rectangles smaller than a window's minimum come back at the
-    // minimum, a bar narrower than it at the minimum, and a bar wider than the
-    // client (the frame shrank under it) at the client's size.
+    // pixel). Rectangles come back placed as every floating window is (at
+    // least the minimum, the caption within reach of the restore's screens),
+    // a bar narrower than its windows' minimum at the minimum, and a bar wider
+    // than the client (the frame shrank under it) at the client's size.
     // With `squeezed` a docked pane's thickness is left out too.
     QByteArray KeptOfRecord(const QByteArray& record, bool squeezed = false) const
     {
         if (record.size() != 60)
             return record;
         QByteArray kept = record;
-        const auto atLeastMinimum = [&kept](int first) {
+        std::vector<dockwins::RECT> screens;
+        for (const QRect& screen : LargeScreen().rects)
+            screens.push_back(dockwins::ToRect(screen));
+        const auto atLeastMinimum = [&kept, &screens](int first) {
             qint32 r[4];
             std::memcpy(r, kept.constData() + first * 4, 16);
             if (r[2] > r[0] || r[3] > r[1]) {
-                r[2] = std::max(r[2], r[0] + 100);
-                r[3] = std::max(r[3], r[1] + 100);
+                const dockwins::RECT placed = PlaceFloatingWindow({r[0], r[1], r[2], r[3]}, 100, 100, screens);
+                r[0] = placed.left;
+                r[1] = placed.top;
+                r[2] = placed.right;
+                r[3] = placed.bottom;
             }
             kept.replace(first * 4, 16, QByteArray(reinterpret_cast<const char*>(r), 16));
         };
@@ -807,6 +940,8 @@ private:
             return sstate::ScreenSet{QSize(2560, 1440), {QRect(0, 0, 2560, 1440), QRect(2560, 0, 1920, 1080)}};
         });
         state->StoreWindowState();
+        // The smaller screen is the one the program runs on from now on.
+        SetScreenAreasSource([] { return std::vector<QRect>{QRect(0, 0, 1280, 720)}; });
         state->SetScreenSource([] { return sstate::ScreenSet{QSize(1280, 720), {QRect(0, 0, 1280, 720)}}; });
         state->RestoreWindowState();
         Settle();

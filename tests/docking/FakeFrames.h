@@ -7,7 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "docking/core/FramesPackage.h"
+#include "docking/core/SubWndFramesPackage.h"
+#include "docking/core/WndFramesPackage.h"
 
 namespace fakes {
 

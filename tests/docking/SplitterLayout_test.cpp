@@ -1,4 +1,4 @@
-#include "docking/SplitterLayout.h"
+#include "docking/core/SplitterLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -39,7 +39,7 @@ start_display() {
     command -v "$tool" >/dev/null || { reason="$tool is not installed (scripts/install-deps.sh)"; return 1; }
   done
   # Xvfb writes the display number to fd 3 once it takes connections.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   xvfb=$!
   wait_for grep -q . "$work/display" || { reason="Xvfb did not start: $(tail -n 3 "$work/xvfb.log")"; return 1; }
   export DISPLAY=":$(head -n 1 "$work/display")"

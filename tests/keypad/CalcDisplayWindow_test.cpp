@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include "settings/ColorScheme.h"
 #include "WidgetTestSupport.h"
 #include "keypad/BusySpinner.h"
 #include "keypad/CalcBtn.h"
-#include "keypad/ColorScheme.h"
 #include "keypad/WrappedText.h"
 
 namespace {

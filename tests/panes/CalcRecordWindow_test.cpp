@@ -11,10 +11,10 @@
 #include <gtest/gtest.h>
 
 #include "PaneFakes.h"
-#include "keypad/ColorScheme.h"
 #include "panes/CalcRecordLines.h"
 #include "panes/CustomHeaderView.h"
 #include "platform/qt/ColorRef.h"
+#include "settings/ColorScheme.h"
 #include "settings/ConfigOptions.h"
 #include "settings/WindowSettings.h"
 

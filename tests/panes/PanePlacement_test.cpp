@@ -6,7 +6,8 @@
 
 namespace {
 
-using Front = CPanePlacement::Front;
+constexpr PaneId kHistory = PaneId::History;
+constexpr PaneId kVariables = PaneId::Variables;
 
 TEST(PanePlacement, FromTheWindowSettings)
 {
@@ -21,11 +22,12 @@ TEST(PanePlacement, FromTheWindowSettings)
     };
     const Case cases[] = {
         {false, 1, true, true, false, {}, 1},   // not docked together: nothing happens
-        {true, 1, true, false, false, {true, 1, false, false, Front::History}, 1},
-        {true, 0, false, false, false, {true, 0, false, false, Front::Variables}, 0},
-        {true, -1, true, false, false, {true, 0, false, false, Front::History}, 0},
-        {true, 7, true, true, false, {true, 0, true, false, Front::None}, 0},
-        {true, 1, false, false, true, {true, 1, false, true, Front::None}, 1},
+        {true, 1, true, false, false, {true, kHistory, {1, 0}, {false, false}, kHistory}, 1},
+        {true, 0, false, false, false, {true, kHistory, {0, 1}, {false, false}, kVariables}, 0},
+        {true, -1, true, false, false, {true, kHistory, {0, 1}, {false, false}, kHistory}, 0},
+        // The hidden history joins the shown variables, keeping its tab.
+        {true, 7, true, true, false, {true, kVariables, {0, 1}, {true, false}, std::nullopt}, 0},
+        {true, 1, false, false, true, {true, kHistory, {1, 0}, {false, true}, std::nullopt}, 1},
     };
     for (const Case& c : cases) {
         WindowSettings settings;

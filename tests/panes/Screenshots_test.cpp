@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include "PaneFakes.h"
-#include "keypad/ColorScheme.h"
 #include "panes/AddVarDlg.h"
 #include "panes/CalcRecordWindow.h"
 #include "panes/CustomMaxDigitsDlg.h"
@@ -16,6 +15,7 @@
 #include "panes/LimitedPlainTextEdit.h"
 #include "panes/MLEDlg.h"
 #include "panes/VariablesListView.h"
+#include "settings/ColorScheme.h"
 #include "settings/ConfigOptions.h"
 #include "settings/WindowSettings.h"
 

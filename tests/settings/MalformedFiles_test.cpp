@@ -169,23 +169,23 @@ TEST(MalformedFiles, WhatTheWriterWritesTheReaderReads)
 {
     const std::string dir = FreshFolder("archive-cap");
     const std::string path = dir + "/file.xml";
-    ASSERT_TRUE(WriteFileAtomically(path, "old"));
+    ASSERT_TRUE(WriteFileAtomically(path, "old", kMaxArchiveFileBytes));
 
     // At the cap: written and read back whole.
     std::string bytes(kMaxArchiveFileBytes, 'x');
-    ASSERT_TRUE(WriteFileAtomically(path, bytes));
+    ASSERT_TRUE(WriteFileAtomically(path, bytes, kMaxArchiveFileBytes));
     std::string read;
-    ASSERT_EQ(ReadWholeFile(path, read), FileReadStatus::Ok);
+    ASSERT_EQ(ReadWholeFile(path, read, kMaxArchiveFileBytes), FileReadStatus::Ok);
     EXPECT_EQ(read.size(), kMaxArchiveFileBytes);
     EXPECT_TRUE(read == bytes);
 
     // One byte over: refused before the file is touched.
-    ASSERT_TRUE(WriteFileAtomically(path, "old"));
+    ASSERT_TRUE(WriteFileAtomically(path, "old", kMaxArchiveFileBytes));
     bytes.push_back('x');
-    EXPECT_FALSE(WriteFileAtomically(path, bytes));
+    EXPECT_FALSE(WriteFileAtomically(path, bytes, kMaxArchiveFileBytes));
     EXPECT_EQ(ReadBytes(path), "old");
     WriteBytes(path, bytes);
-    EXPECT_EQ(ReadWholeFile(path, read), FileReadStatus::TooLarge);
+    EXPECT_EQ(ReadWholeFile(path, read, kMaxArchiveFileBytes), FileReadStatus::TooLarge);
     EXPECT_TRUE(read.empty());
 }
 

@@ -1,7 +1,8 @@
 // What a settings file keeps when it is damaged or forged: the bytes of an
-// unreadable file behind a link, a link that stays a link, and values that
-// are bounded before anything uses them.
+// unreadable file behind a link, a link that stays a link, a named pipe left
+// alone, and values that are bounded before anything uses them.
 
+#include "resources/CommandIds.h"
 #include "settings/ConfigOptions.h"
 #include "settings/WindowSettings.h"
 
@@ -12,6 +13,7 @@
 #include <climits>
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -124,6 +126,27 @@ TEST(SettingsFileSafety, AFileWeMayNotReadIsKeptByItsBytes)
     }
 }
 
+TEST(SettingsFileSafety, ANamedPipeInTheFilesPlaceIsNeitherReadNorReplaced)
+{
+    for (const auto& record : Records()) {
+        for (const bool linked : {false, true}) {
+            SCOPED_TRACE(std::string(record.name) + (linked ? ", through a link" : ""));
+            const std::string dir = FreshFolder("pipe");
+            const std::string pipe = dir + "/pipe";
+            const std::string path = linked ? dir + "/settings.xml" : pipe;
+            ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+            if (linked)
+                fs::create_symlink(pipe, path);
+
+            EXPECT_THROW(record.loadAndSave(path), std::runtime_error);
+
+            EXPECT_TRUE(fs::is_fifo(pipe));
+            EXPECT_EQ(fs::is_symlink(path), linked);
+            EXPECT_FALSE(FileExists(path + ".bad"));
+        }
+    }
+}
+
 std::string WithItem(const char* fixture, const std::string& item, const std::string& value)
 {
     std::string bytes = ReadBytes(Fixture(fixture));
@@ -168,7 +191,7 @@ TEST(SettingsFileSafety, AnOverlongColourSchemeNameRefusesTheFileBeforeItIsRead)
         ConfigOptions d;
         d.Load(path.c_str());
         EXPECT_TRUE(d.m_colorScheme.empty()) << size;
-        EXPECT_EQ(d.m_cosCalcBtnCmdID, ConfigOptions::kDefaultCosCmdID) << size;
+        EXPECT_EQ(d.m_cosCalcBtnCmdID, cmd::kCos) << size;
         EXPECT_EQ(d.m_historyItems.size(), 3u) << size;
     }
 }

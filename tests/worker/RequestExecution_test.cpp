@@ -8,10 +8,10 @@
 #include <thread>
 #include <vector>
 
+#include "port/CheckedArith.h"
+#include "port/ErgastoException.h"
 #include "worker/CalcDuration.h"
 #include "worker/CalcWorker.h"
-#include "worker/CheckedArith.h"
-#include "worker/ErgastoException.h"
 #include "worker/InProcessCalcWorker.h"
 #include "worker/RequestExecution.h"
 

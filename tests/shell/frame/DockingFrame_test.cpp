@@ -5,12 +5,16 @@
 #include <QPointer>
 #include <QTest>
 
+#include <functional>
+
 #include "WindowFixture.h"
+#include "docking/AutoHideManager.h"
 #include "docking/DockingWindow.h"
 #include "docking/LayoutChecker.h"
 #include "docking/PackageWindow.h"
 #include "docking/TabDockingBox.h"
 #include "docking/SplitterWindow.h"
+#include "panes/PaneListView.h"
 #include "shell/frame/PaneHost.h"
 
 namespace {
@@ -34,18 +38,18 @@ TEST_F(DockingFrameInMainWindow, PanesStartAsTwoTabsOfOneBoxOnTheLeftOfTheClient
     EXPECT_EQ(InClient(frame, frame.Splitter()).left(), 205);
     EXPECT_EQ(InClient(frame, frame.Splitter()).right() + 1, frame.ClientArea()->width());
     // One box fills the bar: Variables inserted at 0 before History, History in front.
-    auto* box = qobject_cast<dockwins::CTabDockingBox*>(frame.HistoryWindow()->DockedTo());
+    auto* box = qobject_cast<dockwins::CTabDockingBox*>(frame.PaneWindow(PaneId::History)->DockedTo());
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(frame.VariablesWindow()->DockedTo(), box);
+    EXPECT_EQ(frame.PaneWindow(PaneId::Variables)->DockedTo(), box);
     EXPECT_EQ(InClient(frame, box), QRect(QPoint(0, 0), bar.size()));
     ASSERT_EQ(box->WindowCount(), 2);
     EXPECT_EQ(box->TabCtrl().ItemText(0), QStringLiteral("Variables  "));
     EXPECT_EQ(box->TabCtrl().ItemText(1), QStringLiteral("History"));
-    EXPECT_EQ(box->ActiveWindow(), frame.HistoryWindow());
+    EXPECT_EQ(box->ActiveWindow(), frame.PaneWindow(PaneId::History));
     EXPECT_EQ(box->windowTitle(), QStringLiteral("History"));
-    EXPECT_TRUE(frame.Panes().HistoryWidget()->isVisible());
-    EXPECT_FALSE(frame.Panes().VariablesWidget()->isVisible());
-    EXPECT_TRUE(frame.HistoryWindow()->isAncestorOf(frame.Panes().HistoryWidget()));
+    EXPECT_TRUE(frame.Panes().Pane(PaneId::History)->isVisible());
+    EXPECT_FALSE(frame.Panes().Pane(PaneId::Variables)->isVisible());
+    EXPECT_TRUE(frame.PaneWindow(PaneId::History)->isAncestorOf(frame.Panes().Pane(PaneId::History)));
     EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
     // Never below 700 x 650, nor below what the bar and the client need.
     EXPECT_GE(frame.minimumWidth(), 705);
@@ -56,20 +60,20 @@ TEST_F(DockingFrameInMainWindow, APaneHiddenAndShownComesBackAsATabOfTheOther)
 {
     CMainFrame& frame = *m_frame;
     Settle();
-    const QRect place = InClient(frame, frame.HistoryWindow()->DockedTo());
-    frame.HistoryWindow()->Hide();
+    const QRect place = InClient(frame, frame.PaneWindow(PaneId::History)->DockedTo());
+    frame.PaneWindow(PaneId::History)->Hide();
     Settle();
-    EXPECT_FALSE(frame.HistoryWindow()->IsVisibleWindow());
+    EXPECT_FALSE(frame.PaneWindow(PaneId::History)->IsVisibleWindow());
     // The box dissolved: Variables alone in its place.
-    EXPECT_FALSE(frame.VariablesWindow()->IsInBox());
-    EXPECT_EQ(InClient(frame, frame.VariablesWindow()), place);
+    EXPECT_FALSE(frame.PaneWindow(PaneId::Variables)->IsInBox());
+    EXPECT_EQ(InClient(frame, frame.PaneWindow(PaneId::Variables)), place);
     EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
     frame.OnCommand(32838);  // View: show the history pane
     Settle();
-    auto* box = qobject_cast<dockwins::CTabDockingBox*>(frame.HistoryWindow()->DockedTo());
+    auto* box = qobject_cast<dockwins::CTabDockingBox*>(frame.PaneWindow(PaneId::History)->DockedTo());
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->ActiveWindow(), frame.HistoryWindow());
-    EXPECT_EQ(box->TabIndexOf(frame.HistoryWindow()), 1);
+    EXPECT_EQ(box->ActiveWindow(), frame.PaneWindow(PaneId::History));
+    EXPECT_EQ(box->TabIndexOf(frame.PaneWindow(PaneId::History)), 1);
     EXPECT_EQ(InClient(frame, box), place);
     EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
 }
@@ -78,7 +82,7 @@ TEST_F(DockingFrameInMainWindow, ABoxCaptionCloseKeepsTheFocusAndTheViewCommandB
 {
     CMainFrame& frame = *m_frame;
     Settle();
-    CTabbedAutoHideDockingWindow* history = frame.HistoryWindow();
+    CTabbedAutoHideDockingWindow* history = frame.PaneWindow(PaneId::History);
     QPointer<QWidget> box = history->DockedTo();
     ASSERT_TRUE(qobject_cast<dockwins::CTabDockingBox*>(box.data()));
     const QRect place = InClient(frame, box);
@@ -93,8 +97,8 @@ TEST_F(DockingFrameInMainWindow, ABoxCaptionCloseKeepsTheFocusAndTheViewCommandB
     // Only the tab in front closed: Variables takes the box's place.
     EXPECT_FALSE(history->IsVisibleWindow());
     EXPECT_TRUE(box.isNull());
-    EXPECT_TRUE(frame.VariablesWindow()->isVisible());
-    EXPECT_EQ(InClient(frame, frame.VariablesWindow()), place);
+    EXPECT_TRUE(frame.PaneWindow(PaneId::Variables)->isVisible());
+    EXPECT_EQ(InClient(frame, frame.PaneWindow(PaneId::Variables)), place);
     EXPECT_EQ(QApplication::focusWidget(), record);  // the close did not move it
     EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
     frame.OnCommand(32838);  // View > History
@@ -110,20 +114,66 @@ TEST_F(DockingFrameInMainWindow, BothTabsClosedOneComesBackWhereTheBoxWasTheOthe
 {
     CMainFrame& frame = *m_frame;
     Settle();
-    const QRect place = InClient(frame, frame.HistoryWindow()->DockedTo());
-    frame.VariablesWindow()->CloseByButton();
+    const QRect place = InClient(frame, frame.PaneWindow(PaneId::History)->DockedTo());
+    frame.PaneWindow(PaneId::Variables)->CloseByButton();
     Settle();
-    frame.HistoryWindow()->CloseByButton();
+    frame.PaneWindow(PaneId::History)->CloseByButton();
     Settle();
     EXPECT_TRUE(frame.Bars().empty());
     frame.OnCommand(32837);  // View > Variables
     Settle();
-    EXPECT_TRUE(frame.VariablesWindow()->IsDocked());
-    EXPECT_FALSE(frame.VariablesWindow()->IsInBox());
-    EXPECT_EQ(InClient(frame, frame.VariablesWindow()), place);
-    EXPECT_FALSE(frame.HistoryWindow()->IsVisibleWindow());
-    EXPECT_FALSE(frame.HistoryWindow()->isVisible());
+    EXPECT_TRUE(frame.PaneWindow(PaneId::Variables)->IsDocked());
+    EXPECT_FALSE(frame.PaneWindow(PaneId::Variables)->IsInBox());
+    EXPECT_EQ(InClient(frame, frame.PaneWindow(PaneId::Variables)), place);
+    EXPECT_FALSE(frame.PaneWindow(PaneId::History)->IsVisibleWindow());
+    EXPECT_FALSE(frame.PaneWindow(PaneId::History)->isVisible());
     EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
+}
+
+// View > History and View > Variables (F5, F6) put the pane in front with the
+// focus on its list whatever its state.
+TEST_F(DockingFrameInMainWindow, TheViewCommandsBringThePaneForwardInEveryState)
+{
+    CMainFrame& frame = *m_frame;
+    frame.activateWindow();
+    (void)QTest::qWaitForWindowActive(&frame);
+    Settle();
+    CTabbedAutoHideDockingWindow* history = frame.PaneWindow(PaneId::History);
+    CTabbedAutoHideDockingWindow* variables = frame.PaneWindow(PaneId::Variables);
+    const auto box = [&] { return qobject_cast<dockwins::CTabDockingBox*>(history->DockedTo()); };
+    struct Case {
+        const char* state;
+        CTabbedAutoHideDockingWindow* pane;
+        unsigned command;
+        std::function<void()> arrange;
+    } cases[] = {
+        {"a tab behind History", variables, 32837, [] {}},
+        {"the front tab", history, 32838, [] {}},
+        {"pinned with the other in one label", history, 32838, [&] {
+             ASSERT_NE(box(), nullptr);
+             ASSERT_TRUE(box()->PinBox(false));
+         }},
+        {"pinned, the other one's turn", variables, 32837, [] {}},
+        {"docked after an unpin", history, 32838, [&] { frame.AutoHide().Remove(history, true); }},
+        {"floating behind the frame's focus", variables, 32837, [&] {
+             variables->SetFloatingRect({900, 200, 1200, 500});
+             ASSERT_TRUE(variables->Float());
+             frame.Panes().RecordWidget()->setFocus();
+         }},
+        {"hidden while floating", variables, 32837, [&] { ASSERT_TRUE(variables->Hide()); }},
+        {"hidden while docked", history, 32838, [&] { ASSERT_TRUE(history->Hide()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.state);
+        c.arrange();
+        Settle();
+        frame.Panes().RecordWidget()->setFocus();
+        frame.OnCommand(static_cast<int>(c.command));
+        Settle();
+        EXPECT_EQ(dockwins::CheckInView(frame, *c.pane), std::vector<std::string>{});
+        EXPECT_EQ(c.pane->window()->focusWidget(), c.pane->Client());
+        EXPECT_EQ(dockwins::CheckDockingLayout(frame), std::vector<std::string>{});
+    }
 }
 
 }  // namespace

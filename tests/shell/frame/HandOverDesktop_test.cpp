@@ -10,6 +10,7 @@
 #include <string>
 
 #include "HandOverFixture.h"
+#include "XDesktop.h"
 #include "resources/CommandIds.h"
 
 namespace {
@@ -18,8 +19,8 @@ using namespace std::chrono_literals;
 
 TEST(HandOverOnTheDesktop, ASecondStartRestoresTheMinimisedWindowWhileTheOpenDialogIsOpen)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        GTEST_SKIP() << "needs an X display: " << qPrintable(qEnvironmentVariable("QUILLIX_NO_DISPLAY_REASON"));
+    if (const std::string why = CXDesktop::Unavailable(); !why.empty())
+        GTEST_SKIP() << why;
     struct Window : HandOverFixture {
         void TestBody() override {}
     } window;

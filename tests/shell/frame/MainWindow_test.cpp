@@ -295,10 +295,10 @@ TEST(MainWindowConfig, TheEngineKeepsTheAngleUnitAndTheStoredOptionsGetIt)
 
 TEST_F(MainWindowTest, HistoryGetsEachResultOfEquals)
 {
-    const int before = m_frame->Panes().GetHistoryState().itemCount;
+    const int before = m_frame->Panes().GetPaneState(PaneId::History).itemCount;
     TypeKeys("2+3=");
     TypeKeys("*2=");
-    EXPECT_EQ(m_frame->Panes().GetHistoryState().itemCount, before + 2);
+    EXPECT_EQ(m_frame->Panes().GetPaneState(PaneId::History).itemCount, before + 2);
 }
 
 }  // namespace

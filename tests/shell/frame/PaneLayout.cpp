@@ -39,9 +39,12 @@ void Print(const CMainFrame& frame)
         const QPoint at = w->mapTo(frame.ClientArea(), QPoint(0, 0));
         std::printf("%s %d %d %d %d\n", name.c_str(), at.x(), at.y(), w->width(), w->height());
     };
-    line("History", frame.HistoryWindow()->IsInBox() ? frame.HistoryWindow()->DockedTo() : frame.HistoryWindow());
-    line("Variables",
-         frame.VariablesWindow()->IsInBox() ? frame.VariablesWindow()->DockedTo() : frame.VariablesWindow());
+    const auto pane = [&frame](PaneId id) -> const QWidget* {
+        const CTabbedAutoHideDockingWindow* window = frame.PaneWindow(id);
+        return window->IsInBox() ? window->DockedTo() : window;
+    };
+    line("History", pane(PaneId::History));
+    line("Variables", pane(PaneId::Variables));
     int i = 0;
     for (const QWidget* bar : frame.Bars())
         line("bar" + std::to_string(i++), bar);
@@ -62,7 +65,7 @@ void DragBar(CMainFrame& frame, QPoint from, QPoint to)
 
 bool Arrange(CMainFrame& frame, const QString& layout)
 {
-    CTabbedAutoHideDockingWindow* variables = frame.VariablesWindow();
+    CTabbedAutoHideDockingWindow* variables = frame.PaneWindow(PaneId::Variables);
     if (layout == "one-bar") {
         variables->Hide();
         Settle();

@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -215,6 +216,72 @@ TEST_F(StartupTest, ACloseBySignalReportsSaveErrorsOnStderrInsteadOfWaitingForAB
     for (std::size_t at = err.find("kelvo: "); at != std::string::npos; at = err.find("kelvo: ", at + 1))
         ++reports;
     EXPECT_EQ(reports, 2u) << err;
+}
+
+// What path names itself (a link is not followed).
+mode_t TypeAt(const std::string& path)
+{
+    struct stat info {};
+    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
+    return info.st_mode & S_IFMT;
+}
+
+TEST_F(StartupTest, WhatStandsInTheLayoutFilesPlaceNeitherHangsNorIsLost)
+{
+    const std::string vendor = std::string(std::getenv("XDG_CONFIG_HOME")) + "/Vornel";
+    const std::string layout = vendor + "/Calculator.ini";
+    const std::string notes = vendor + "/notes.txt";
+    ::mkdir(vendor.c_str(), 0700);
+    struct Case {
+        const char* name;
+        std::function<void()> make;
+        bool stored;  // else neither read nor replaced
+        std::function<void()> check;
+    } cases[] = {
+        {"a named pipe", [&] { ASSERT_EQ(::mkfifo(layout.c_str(), 0600), 0); }, false,
+         [&] {
+             EXPECT_EQ(TypeAt(layout), S_IFIFO);
+             ::unlink(layout.c_str());
+         }},
+        {"a folder", [&] { ASSERT_EQ(::mkdir(layout.c_str(), 0700), 0); }, false,
+         [&] {
+             EXPECT_EQ(TypeAt(layout), S_IFDIR);
+             ::rmdir(layout.c_str());
+         }},
+        {"a link to a file of the user's",
+         [&] {
+             std::ofstream(notes) << "my notes";
+             ASSERT_EQ(::symlink(notes.c_str(), layout.c_str()), 0);
+         },
+         true,
+         [&] {
+             EXPECT_EQ(TypeAt(layout), S_IFLNK);
+             EXPECT_EQ(ReadText(layout + ".bad"), "my notes");
+             EXPECT_EQ(ReadText(notes).rfind("[WinSettings]", 0), 0u) << ReadText(notes);
+             ::unlink(layout.c_str());
+             ::unlink(notes.c_str());
+             ::unlink((layout + ".bad").c_str());
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ::unlink(layout.c_str());  // what an earlier start stored
+        c.make();
+        Child first = StartFirst();
+        m_running.push_back(first.pid);
+        ::kill(first.pid, SIGTERM);
+        const auto code = WaitExit(first.pid, 30s);
+        m_running.clear();
+        if (!code)
+            ::kill(first.pid, SIGKILL);
+        ASSERT_TRUE(code.has_value()) << "kelvo does not end";
+        EXPECT_EQ(*code, 1);
+        const std::string err = ReadText(first.stderrPath);
+        // Said at the start, and the store that could not be made at the end.
+        EXPECT_NE(err.find("kelvo: the window layout file \"" + layout + "\""), std::string::npos) << err;
+        EXPECT_EQ(err.find("kelvo: Could not save the window layout") == std::string::npos, c.stored) << err;
+        c.check();
+    }
 }
 
 }  // namespace

@@ -42,9 +42,9 @@ int main(int argc, char** argv)
     };
     settle();
 
-    auto* box = qobject_cast<dockwins::CTabDockingBox*>(frame.HistoryWindow()->DockedTo());
+    auto* box = qobject_cast<dockwins::CTabDockingBox*>(frame.PaneWindow(PaneId::History)->DockedTo());
     if (layout == "variables-front") {
-        frame.VariablesWindow()->Activate();
+        frame.PaneWindow(PaneId::Variables)->Activate();
     } else if (layout == "box-floating" && box) {
         box->SetFloatingRect({1100, 120, 1450, 560});
         box->Float();
@@ -52,12 +52,12 @@ int main(int argc, char** argv)
         frame.DockWindow(box, 1, 0, 0.0f, 220, 100);
         box->PinBox(false);
     } else if (layout == "left-right") {
-        frame.DockWindow(frame.VariablesWindow(), 1, 0, 0.0f, 220, 100);
+        frame.DockWindow(frame.PaneWindow(PaneId::Variables), 1, 0, 0.0f, 220, 100);
     } else if (layout == "floating") {
-        frame.HistoryWindow()->SetFloatingRect({1100, 120, 1400, 520});
-        frame.HistoryWindow()->Float();
+        frame.PaneWindow(PaneId::History)->SetFloatingRect({1100, 120, 1400, 520});
+        frame.PaneWindow(PaneId::History)->Float();
     } else if (layout == "history-hidden") {
-        frame.HistoryWindow()->Hide();
+        frame.PaneWindow(PaneId::History)->Hide();
     } else if (layout == "bars-hidden") {
         frame.OnCommand(static_cast<int>(menucmd::kViewToolbar));
         frame.OnCommand(static_cast<int>(menucmd::kViewStatusBar));

@@ -52,8 +52,8 @@ void DragByCaption(CMainFrame& frame, CTabbedAutoHideDockingWindow* w, QPoint co
 template <class Save>
 void TearOutAndBack(CMainFrame& frame, QPoint floatAt, Save save)
 {
-    CTabbedAutoHideDockingWindow* variables = frame.VariablesWindow();
-    CTabbedAutoHideDockingWindow* history = frame.HistoryWindow();
+    CTabbedAutoHideDockingWindow* variables = frame.PaneWindow(PaneId::Variables);
+    CTabbedAutoHideDockingWindow* history = frame.PaneWindow(PaneId::History);
     auto drag = [&](QPoint grab, bool ctrl, QPoint to, bool drop, const char* shot) {
         dockwins::CCaptionMoveTracker tracker(*variables, grab);
         tracker.BeginDrag();
@@ -86,12 +86,12 @@ void TearOutAndBack(CMainFrame& frame, QPoint floatAt, Save save)
 template <class Save>
 void PinAndUnpin(CMainFrame& frame, Save save)
 {
-    auto* box = qobject_cast<dockwins::CTabDockingBox*>(frame.HistoryWindow()->DockedTo());
+    auto* box = qobject_cast<dockwins::CTabDockingBox*>(frame.PaneWindow(PaneId::History)->DockedTo());
     if (!box || !box->PinBox(false))
         return;
     save("box-pinned.png");
     dockwins::CAutoHideManager& autoHide = frame.AutoHide();
-    autoHide.Show(frame.HistoryWindow(), true);
+    autoHide.Show(frame.PaneWindow(PaneId::History), true);
     save("history-slid-out.png");
     autoHide.OnPaneUnpin();
     save("box-unpinned.png");
@@ -144,13 +144,14 @@ int main(int argc, char** argv)
             const QSize area = frame.ClientArea()->size();
             PinAndUnpin(frame, save);
             TearOutAndBack(frame, QPoint(area.width() / 2, 120), save);
-            DragByCaption(frame, frame.HistoryWindow(), QPoint(area.width() - 8, area.height() / 2), false);
+            CTabbedAutoHideDockingWindow* history = frame.PaneWindow(PaneId::History);
+            DragByCaption(frame, history, QPoint(area.width() - 8, area.height() / 2), false);
             save("history-right.png");
-            DragByCaption(frame, frame.HistoryWindow(), QPoint(area.width() / 3, area.height() - 8), false);
+            DragByCaption(frame, history, QPoint(area.width() / 3, area.height() - 8), false);
             save("history-bottom.png");
-            DragByCaption(frame, frame.VariablesWindow(), QPoint(area.width() / 2, 80), true);
+            DragByCaption(frame, frame.PaneWindow(PaneId::Variables), QPoint(area.width() / 2, 80), true);
             save("variables-floating.png");
-            frame.HistoryWindow()->CloseByButton();
+            history->CloseByButton();
             save("history-closed.png");
             frame.OnCommand(32838);  // View > History
             save("history-back.png");

@@ -114,8 +114,8 @@ public:
         return ini.value(key).toByteArray();
     }
 
-    CTabbedAutoHideDockingWindow* History() const { return frame->HistoryWindow(); }
-    CTabbedAutoHideDockingWindow* Variables() const { return frame->VariablesWindow(); }
+    CTabbedAutoHideDockingWindow* History() const { return frame->PaneWindow(PaneId::History); }
+    CTabbedAutoHideDockingWindow* Variables() const { return frame->PaneWindow(PaneId::Variables); }
     dockwins::DockPosition Position(CTabbedAutoHideDockingWindow* w) const
     {
         dockwins::DockRequest request;

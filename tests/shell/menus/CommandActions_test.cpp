@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "keypad/ColorScheme.h"
+#include "settings/ColorScheme.h"
 #include "settings/ConfigOptions.h"
 #include "shell/menus/CommandActions.h"
 #include "shell/menus/MenuBuilder.h"

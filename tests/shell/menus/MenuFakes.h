@@ -40,8 +40,10 @@ struct CFakeMenuState : IMenuStateSource {
     bool CanEditEntry() const override { return canEdit; }
     std::optional<int> GetKeypadAngle() const override { return keypadAngle; }
     CRecordSelectionState GetRecordSelection() const override { return record; }
-    CListPaneState GetHistoryState() const override { return history; }
-    CListPaneState GetVariablesState() const override { return variables; }
+    CListPaneState GetPaneState(PaneId pane) const override
+    {
+        return pane == PaneId::History ? history : variables;
+    }
 };
 
 // Records the menu state as the idle pass leaves it.

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "keypad/ColorScheme.h"
+#include "settings/ColorScheme.h"
 #include "settings/ConfigOptions.h"
 #include "resources/CommandIds.h"
 #include "shell/menus/MenuUpdater.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "keypad/ColorScheme.h"
+#include "settings/ColorScheme.h"
 #include "settings/ConfigOptions.h"
 #include "resources/CommandIds.h"
 #include "shell/menus/OptionCommands.h"

@@ -23,8 +23,7 @@ public:
     using CControllerMenuState::CControllerMenuState;
     std::optional<int> GetKeypadAngle() const override { return 0; }
     CRecordSelectionState GetRecordSelection() const override { return {}; }
-    CListPaneState GetHistoryState() const override { return {}; }
-    CListPaneState GetVariablesState() const override { return {}; }
+    CListPaneState GetPaneState(PaneId) const override { return {}; }
 };
 
 class CBareOptionsHost final : public CControllerOptionsHost {

@@ -1,4 +1,4 @@
-#include "docking/SplitterLayout.h"
+#include "docking/core/SplitterLayout.h"
 
 namespace {
 // Windows' MulDiv: a * b / c rounded to nearest, halves away from zero.
@@ -53,4 +53,19 @@ void CSplitterLayout::Resize(int total) {
         position = span - m_proportionalPos;
     m_updateProportionalPos = false;
     SetSplitterPos(position);
+}
+
+dockwins::RECT CSplitterLayout::BarAt(const dockwins::RECT& area, bool vertical, int position) const {
+    const int lead = dockwins::Leading(area, vertical) + position;
+    const int thickness = m_barWidth + m_barEdge;
+    if (vertical)
+        return {lead, area.top, lead + thickness, area.bottom};
+    return {area.left, lead, area.right, lead + thickness};
+}
+
+CSplitterLayout::Panes CSplitterLayout::PanesAround(const dockwins::RECT& area, bool vertical,
+                                                    const dockwins::RECT& bar) {
+    if (vertical)
+        return {{area.left, area.top, bar.left, area.bottom}, {bar.right, area.top, area.right, area.bottom}};
+    return {{area.left, area.top, area.right, bar.top}, {area.left, bar.bottom, area.right, area.bottom}};
 }

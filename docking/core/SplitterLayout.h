@@ -1,6 +1,9 @@
 #pragma once
 // Position arithmetic of a two-pane splitter: per-pane minimums, proportional or
-// right-aligned resizing. Qt-free so it can be tested on its own.
+// right-aligned resizing, and where the bar and the two panes lie. Qt-free so
+// it can be tested on its own.
+
+#include "docking/core/Rect.h"
 
 enum SplitterExtendedStyle : unsigned {
     SPLIT_PROPORTIONAL = 1,
@@ -41,6 +44,17 @@ public:
 
     // The length the two panes share (total less bar and edge).
     int PaneSpan() const { return m_total - m_barWidth - m_barEdge; }
+
+    // The bar at `position` across `area`, the splitter rectangle (vertical:
+    // the bar stands upright between a left and a right pane); it is the bar
+    // width and edge thick.
+    dockwins::RECT BarAt(const dockwins::RECT& area, bool vertical, int position) const;
+    // The panes before and after the bar at `bar` within `area`.
+    struct Panes {
+        dockwins::RECT first;
+        dockwins::RECT second;
+    };
+    static Panes PanesAround(const dockwins::RECT& area, bool vertical, const dockwins::RECT& bar);
 
 private:
     int m_total = 0;

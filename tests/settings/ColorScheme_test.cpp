@@ -1,4 +1,4 @@
-#include "keypad/ColorScheme.h"
+#include "settings/ColorScheme.h"
 
 #include <atomic>
 #include <thread>

@@ -1,8 +1,8 @@
 #pragma once
-// The worker's checked routines: each refuses arguments outside its domain
-// with ErgastoException carrying the OperationErrorCode, and otherwise
-// computes as the shared routine does (port/ArithRoutines.h; `precision` is
-// the request's digit count).
+// The worker's checked routines (the operation table, Operations.h, names
+// them): each refuses arguments outside its domain with ErgastoException
+// carrying the OperationErrorCode, and otherwise computes as the shared
+// routine does (ArithRoutines.h; `precision` is the request's digit count).
 //
 // Factorial, nCr and nPr first estimate the size of their result and raise
 // NumberOverflowError when it would exceed 1E999999, instead of computing a

@@ -1,4 +1,4 @@
-#include "worker/CheckedArith.h"
+#include "port/CheckedArith.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 
 #include "port/ArithRoutines.h"
 #include "port/CalcTypes.h"
-#include "worker/ErgastoException.h"
+#include "port/ErgastoException.h"
 
 namespace {
 
