@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "ipc/BusNames.h"
+#include "ipc/BusOpen.h"
 #include "ipc/InterfaceXml.h"
 
 #include <systemd/sd-bus.h>
@@ -12,7 +13,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <system_error>
 #include <vector>
 
@@ -42,11 +42,11 @@ std::string newToken()
         else if (n < 0 && errno != EINTR)
             throw std::system_error(errno, std::generic_category(), "getrandom");
     }
-    std::string token;
-    char hex[3];
-    for (unsigned char b : bits) {
-        std::snprintf(hex, sizeof hex, "%02x", b);
-        token += hex;
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string token(2 * sizeof bits, '0');
+    for (std::size_t i = 0; i < sizeof bits; ++i) {
+        token[2 * i] = kDigits[bits[i] >> 4];
+        token[2 * i + 1] = kDigits[bits[i] & 0xf];
     }
     return token;
 }
@@ -78,28 +78,10 @@ struct CallbackDispatch {
 
 CBusConnection::CBusConnection(const std::string& address)
 {
-    sd_bus* bus = nullptr;
-    int r = 0;
-    if (address.empty()) {
-        r = sd_bus_open_user_with_description(&bus, "quillix-worker");
-    } else {
-        r = sd_bus_new(&bus);
-        if (r >= 0)
-            r = sd_bus_set_address(bus, address.c_str());
-        if (r >= 0)
-            r = sd_bus_set_bus_client(bus, 1);
-        if (r >= 0)
-            r = sd_bus_set_description(bus, "quillix-worker");
-        if (r >= 0)
-            r = sd_bus_start(bus);
-    }
+    sd_bus* bus = OpenBusConnection(address, "quillix-worker");
     const char* unique = nullptr;
-    if (r >= 0)
-        r = sd_bus_get_unique_name(bus, &unique);
-    if (r >= 0)
-        r = sd_bus_add_fallback(bus, &m_callbackSlot, callbackBasePath().c_str(), &CallbackDispatch::onCall,
-                                this);
-    if (r < 0) {
+    if (!bus || sd_bus_get_unique_name(bus, &unique) < 0 ||
+        sd_bus_add_fallback(bus, &m_callbackSlot, callbackBasePath().c_str(), &CallbackDispatch::onCall, this) < 0) {
         sd_bus_flush_close_unref(bus);
         return;
     }

@@ -23,8 +23,8 @@ build "$root/build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DQUILLIX_SANITIZE=ON -DQU
 # (named "Engine..." and "Worker...", the worker program through a private bus
 # among them) and the record window fed from another thread. Qt, GLib and
 # libdbus are not built with it: tsan.supp keeps their insides out of the reports.
-tsan_targets=(engine_record_test engine_calc_test worker_exec_test worker_server_unit_tests panes_core_tests panes_widget_tests
-  ipc_bus_tests)
+tsan_targets=(engine_record_test engine_calc_test worker_exec_test worker_server_unit_tests worker_server_inprocess_tests
+  panes_core_tests panes_widget_tests ipc_bus_tests)
 tsan_tests='^(Engine|Worker|CalcRecordFeed\.|RecordWindowThreading\.)'
 cmake -S "$root" -B "$root/build/tsan" -G Ninja -DQUILLIX_WERROR=ON -DCMAKE_BUILD_TYPE=Debug \
   -DQUILLIX_SANITIZE_THREAD=ON -DQUILLIX_BUILD_BENCH=OFF
@@ -32,7 +32,11 @@ cmake --build "$root/build/tsan" -j "$jobs" --target "${tsan_targets[@]}"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/harness/lsan.supp:print_suppressions=0}
-export TSAN_OPTIONS=${TSAN_OPTIONS:-suppressions=$root/tests/harness/tsan.supp}
+# Calls into the sanitizer's interceptors made by libraries it did not build
+# (Qt, GLib, libdbus, libsystemd) are not checked: it cannot see their own
+# locking, and reporting QtDBus's destroying of its wait conditions made
+# ThreadSanitizer itself fail (CHECK failed). Our code is checked in full.
+export TSAN_OPTIONS=${TSAN_OPTIONS:-suppressions=$root/tests/harness/tsan.supp:ignore_noninstrumented_modules=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 status=0

@@ -1,5 +1,6 @@
 #include "worker/CalcWorker.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <new>
@@ -28,29 +29,48 @@ bool CWorkerProcess::EndProcess() {
 
 namespace {
 
-using OperatorMap = std::map<std::string, int, std::less<>>;
-using FunctionMap = std::map<std::string, SingleArgFunc, std::less<>>;
+template <class Value>
+using NameTable = CCalcWorker::NameTable<Value>;
+
+template <class Value>
+NameTable<Value> Sorted(NameTable<Value> table) {
+    std::sort(table.begin(), table.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    return table;
+}
 
 // The tables every worker object starts from, built once.
-const OperatorMap& OperatorTable() {
-    static const OperatorMap table = [] {
-        OperatorMap map;
+const NameTable<int>& OperatorTable() {
+    static const NameTable<int> table = [] {
+        NameTable<int> words;
         for (const OperationSpec& op : BinaryOperators())
-            map.emplace(std::string(op.name), op.opType);
-        return map;
+            words.emplace_back(op.name, op.opType);
+        return Sorted(std::move(words));
     }();
     return table;
 }
 
-const FunctionMap& FunctionTable() {
-    static const FunctionMap table = [] {
-        FunctionMap map;
+const NameTable<SingleArgFunc>& FunctionTable() {
+    static const NameTable<SingleArgFunc> table = [] {
+        NameTable<SingleArgFunc> names;
         for (const OperationSpec& function : Functions())
             if (function.checkedOneArg)
-                map.emplace(std::string(function.name), function.checkedOneArg);
-        return map;
+                names.emplace_back(function.name, function.checkedOneArg);
+        return Sorted(std::move(names));
     }();
     return table;
+}
+
+// Exact-case lookup in a sorted table.
+template <class Value>
+bool Find(const NameTable<Value>& table, const char* name, Value* value) {
+    const std::string_view key = name ? name : "";
+    const auto it = std::lower_bound(table.begin(), table.end(), key,
+                                     [](const auto& entry, std::string_view k) { return entry.first < k; });
+    if (it == table.end() || it->first != key)
+        return false;
+    if (value)
+        *value = it->second;
+    return true;
 }
 
 }  // namespace
@@ -60,22 +80,12 @@ CCalcWorker::CCalcWorker(std::shared_ptr<IWorkerProcess> process)
 
 bool CCalcWorker::LookupOperator(const char* name, int* code) const {
     std::lock_guard lock(m_operatorMapLock);
-    const auto it = m_operatorMap.find(name ? name : "");
-    if (it == m_operatorMap.end())
-        return false;
-    if (code)
-        *code = it->second;
-    return true;
+    return Find(m_operatorMap, name, code);
 }
 
 bool CCalcWorker::LookupFunction(const char* name, SingleArgFunc* fn) const {
     std::lock_guard lock(m_functionMapLock);
-    const auto it = m_functionMap.find(name ? name : "");
-    if (it == m_functionMap.end())
-        return false;
-    if (fn)
-        *fn = it->second;
-    return true;
+    return Find(m_functionMap, name, fn);
 }
 
 HRESULT CCalcWorker::PerformOperation(int ID, const std::string& lhs, const std::string& rhs,

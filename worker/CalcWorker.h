@@ -7,10 +7,12 @@
 // process) and the in-process worker (InProcessCalcWorker.h: a simulated one).
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "port/ArithRoutines.h"
 #include "port/ICalcWorker.h"
@@ -41,6 +43,9 @@ public:
     bool EndProcess() override;
     std::shared_ptr<CReportGate> ReportGate() override { return nullptr; }
 
+protected:
+    CRequestThreadPool& Threads() { return m_threads; }
+
 private:
     CRequestThreadPool m_threads;
 };
@@ -61,10 +66,15 @@ public:
     bool LookupOperator(const char* name, int* code) const;
     bool LookupFunction(const char* name, SingleArgFunc* fn) const;
 
+    // A name table: (name, value) sorted by name; the names are the
+    // program's own constants, so a table is copied in one piece.
+    template <class Value>
+    using NameTable = std::vector<std::pair<std::string_view, Value>>;
+
 private:
     std::shared_ptr<IWorkerProcess> m_process;
     mutable std::mutex m_operatorMapLock;
-    std::map<std::string, int, std::less<>> m_operatorMap;  // operator word -> OperatorType
+    NameTable<int> m_operatorMap;  // operator word -> OperatorType
     mutable std::mutex m_functionMapLock;
-    std::map<std::string, SingleArgFunc, std::less<>> m_functionMap;  // 24 names, "negate" left out
+    NameTable<SingleArgFunc> m_functionMap;  // 24 names, "negate" left out
 };

@@ -10,10 +10,12 @@ CRequestThreadPool::CRequestThreadPool(std::chrono::milliseconds idleLifetime)
 
 bool CRequestThreadPool::Run(std::function<void()> work) {
     {
-        std::lock_guard lock(m_shared->lock);
+        std::unique_lock lock(m_shared->lock);
         // Each waiting thread takes one piece of work handed over.
         if (m_shared->waiting > m_shared->handedOver.size()) {
             m_shared->handedOver.push_back(std::move(work));
+            // Woken with the lock free, the thread need not wait for it again.
+            lock.unlock();
             m_shared->arrived.notify_one();
             return true;
         }

@@ -90,7 +90,7 @@ deb)
   dpkg-deb -x "$deb" "$work/root"
   check_files "$work/root" /usr
   depends=$(dpkg-deb -f "$deb" Depends)
-  for needed in libqt6widgets6 libqt6dbus6 libgmp10 libmpfr6 libboost-serialization libboost-regex \
+  for needed in libqt6widgets6 libsystemd0 libgmp10 libmpfr6 libboost-serialization libboost-regex \
                 dbus-session-bus qt6-qpa-plugins; do
     [[ $depends == *"$needed"* ]] || fail "the package does not depend on $needed: $depends"
   done

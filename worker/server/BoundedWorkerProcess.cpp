@@ -1,5 +1,7 @@
 #include "worker/server/BoundedWorkerProcess.h"
 
+#include <optional>
+
 namespace ergasto {
 
 // What a worker object of one client sees: the process, with the client's requests.
@@ -53,19 +55,58 @@ bool CBoundedWorkerProcess::StartRequest(const ClientId& client, std::function<v
     return false;
 }
 
+// A running request, as its thread and its report's answer share it.
+struct CBoundedWorkerProcess::CRunning {
+    std::weak_ptr<CBoundedWorkerProcess> owner;
+    CRequestSlots::Ticket ticket = 0;
+    bool given = false;                    // the slot is back; guarded by the owner's m_lock
+    std::optional<CRequestSlots::Ticket> next;   // what the thread runs next, given with the slot
+    std::function<void()> nextWork;
+};
+
+thread_local std::shared_ptr<CBoundedWorkerProcess::CRunning> CBoundedWorkerProcess::t_running;
+
+std::function<void()> CBoundedWorkerProcess::SlotGiverOfThisThread()
+{
+    if (!t_running)
+        return {};
+    return [running = t_running] {
+        if (const auto owner = running->owner.lock()) {
+            std::lock_guard<std::mutex> guard(owner->m_lock);
+            owner->GiveBack(*running);
+        }
+    };
+}
+
+void CBoundedWorkerProcess::GiveBack(CRunning& running)
+{
+    if (running.given)
+        return;
+    running.given = true;
+    running.next = m_slots.finish(running.ticket);
+    if (running.next) {
+        const auto it = m_waitingWork.find(*running.next);
+        running.nextWork = std::move(it->second);
+        m_waitingWork.erase(it);
+    }
+}
+
 void CBoundedWorkerProcess::RunThenWaiting(CRequestSlots::Ticket ticket, std::function<void()> work)
 {
     for (;;) {
+        auto running = std::make_shared<CRunning>();
+        running->owner = weak_from_this();
+        running->ticket = ticket;
+        t_running = running;
         work();
+        t_running.reset();
         work = nullptr;  // the request's record (and its callback) go with it
         std::lock_guard<std::mutex> guard(m_lock);
-        const auto next = m_slots.finish(ticket);
-        if (!next)
+        GiveBack(*running);
+        if (!running->next)
             return;
-        ticket = *next;
-        const auto it = m_waitingWork.find(ticket);
-        work = std::move(it->second);
-        m_waitingWork.erase(it);
+        ticket = *running->next;
+        work = std::move(running->nextWork);
     }
 }
 

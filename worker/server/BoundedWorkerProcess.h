@@ -9,6 +9,12 @@
 //
 // Each worker object sees the process through ForClient: its requests count
 // against that client's share.
+//
+// A running request's slot is given back when its thread is done with it, or
+// earlier, when its report has been answered (SlotGiverOfThisThread): the
+// answer is read on another thread than the request's, and the next call of
+// the same client may be read before the request's thread has woken up; it
+// must find the slot free.
 
 #include "worker/CalcWorker.h"
 #include "worker/server/RequestSlots.h"
@@ -37,10 +43,21 @@ public:
     std::size_t Running() const;
     std::size_t Waiting() const;
 
+    // On a request's thread, for a report on its way: a function that gives
+    // the request's slot back at once (any thread; only the first call
+    // counts), so that the slot is free from the moment the report is
+    // answered. Empty on any other thread.
+    static std::function<void()> SlotGiverOfThisThread();
+
 private:
     class CClientView;
+    struct CRunning;
+    // The request that runs on this thread, if any.
+    static thread_local std::shared_ptr<CRunning> t_running;
     // Runs work, then whatever is given the ticket's slot, on the calling thread.
     void RunThenWaiting(CRequestSlots::Ticket ticket, std::function<void()> work);
+    // Gives the running request's slot back, once (m_lock held).
+    void GiveBack(CRunning& running);
 
     std::shared_ptr<IWorkerProcess> m_process;
     mutable std::mutex m_lock;

@@ -1,70 +1,54 @@
 #include "worker/server/ErgastoServer.h"
 
 #include "ipc/BusNames.h"
-#include "worker/CalcWorker.h"
-#include "worker/server/BoundedWorkerProcess.h"
-#include "worker/server/ServerLifetime.h"
-#include "worker/server/WorkerBusObject.h"
-
-#include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace ergasto {
 
-namespace {
-
-[[noreturn]] void endProcess(int code)
+CErgastoServer::CErgastoServer(const std::string& busAddress)
+    : m_bus(busAddress),
+      m_lifetime(m_bus, ipc::kWorkerServiceName),
+      m_serverProcess(std::make_shared<CServerProcess>(m_bus)),
+      m_process(std::make_shared<CBoundedWorkerProcess>(m_serverProcess, CRequestSlots::Limits{})),
+      m_objects(
+          m_bus, [this](const ClientId& client) { return std::make_shared<CCalcWorker>(m_process->ForClient(client)); },
+          CWorkerBusObject::Options{}, *this)
 {
-    std::fflush(nullptr);
-    std::_Exit(code);
 }
 
-}  // namespace
-
-int RunServer(int argc, char** argv)
+std::string CErgastoServer::Start()
 {
-    QCoreApplication app(argc, argv);
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) {
-        std::fprintf(stderr, "Ergasto: no session bus: %s\n", qPrintable(bus.lastError().message()));
-        endProcess(-1);
-    }
-
-    const QString serviceName = QLatin1String(ipc::kWorkerServiceName);
-    CServerLifetime lifetime(bus, serviceName);
-    const auto process =
-        std::make_shared<CBoundedWorkerProcess>(std::make_shared<CWorkerProcess>(), CRequestSlots::Limits{});
-    CWorkerBusObject objects(
-        bus, [process](const ClientId& client) { return std::make_shared<CCalcWorker>(process->ForClient(client)); },
-        CWorkerBusObject::Options{});
-    QObject::connect(&objects, &CWorkerBusObject::objectCountChanged, &lifetime,
-                     &CServerLifetime::objectCountChanged);
-    QObject::connect(&objects, &CWorkerBusObject::connectionLeft, &objects,
-                     [process](const QString& connection) { process->DropWaiting(connection.toStdString()); });
-    QObject::connect(&lifetime, &CServerLifetime::quitRequested, &app, [&app](int code) { app.exit(code); });
-
+    if (!m_bus.isConnected())
+        return "no session bus";
     // The objects are in place before the name is taken, so that the call that
     // activated this process finds them.
-    if (!objects.registerTree()) {
-        std::fprintf(stderr, "Ergasto: cannot register the class object\n");
-        endProcess(-1);
-    }
-    const auto claim = bus.interface()->registerService(serviceName, QDBusConnectionInterface::DontQueueService,
-                                                        QDBusConnectionInterface::DontAllowReplacement);
-    if (!claim.isValid() || claim.value() != QDBusConnectionInterface::ServiceRegistered) {
-        std::fprintf(stderr, "Ergasto: the name %s is taken\n", ipc::kWorkerServiceName);
-        endProcess(-1);
-    }
-    lifetime.start();
-    const int code = app.exec();
+    if (!m_objects.registerTree())
+        return "cannot register the class object";
+    if (!m_bus.RequestName(ipc::kWorkerServiceName))
+        return std::string("the name ") + ipc::kWorkerServiceName + " is taken";
+    m_lifetime.start();
+    return {};
+}
 
-    // The name went before the closing pause; the objects go last.
-    objects.unregisterTree();
-    endProcess(code);
+int CErgastoServer::ServeUntilEnd()
+{
+    return m_serverProcess->ServeUntilEnd();
+}
+
+void RunServer()
+{
+    CErgastoServer server;
+    const std::string error = server.Start();
+    int code = -1;
+    if (error.empty())
+        code = server.ServeUntilEnd();
+    else
+        std::fprintf(stderr, "Ergasto: %s\n", error.c_str());
+    // Request threads may still be computing or reporting: they are never waited for.
+    std::fflush(nullptr);
+    std::_Exit(code);
 }
 
 }  // namespace ergasto

@@ -1,32 +1,23 @@
 #include "worker/server/ServerLifetime.h"
 
+#include <systemd/sd-bus.h>
+
+#include <chrono>
+
 namespace ergasto {
 
-CServerLifetime::CServerLifetime(QDBusConnection connection, QString serviceName, QObject* parent)
-    : QObject(parent), m_connection(std::move(connection)), m_serviceName(std::move(serviceName))
+CServerLifetime::CServerLifetime(CServerBus& connection, std::string serviceName)
+    : m_connection(connection),
+      m_serviceName(std::move(serviceName)),
+      m_idleTimer(connection, [this] { onIdle(); }),
+      m_closingTimer(connection, [this] { onClosingPauseOver(); })
 {
-    // Precise timers: a coarse one may fire 5% early.
-    m_idleTimer.setSingleShot(true);
-    m_idleTimer.setTimerType(Qt::PreciseTimer);
-    m_idleTimer.setInterval(kIdleExitMs);
-    connect(&m_idleTimer, &QTimer::timeout, this, &CServerLifetime::onIdle);
-    m_closingTimer.setSingleShot(true);
-    m_closingTimer.setTimerType(Qt::PreciseTimer);
-    m_closingTimer.setInterval(kClosingPauseMs);
-    connect(&m_closingTimer, &QTimer::timeout, this, &CServerLifetime::onClosingPauseOver);
-    // The library reports a lost connection as a local signal; the timer is
-    // the safety net for a connection that dies without it.
-    m_connectionTimer.setInterval(500);
-    connect(&m_connectionTimer, &QTimer::timeout, this, &CServerLifetime::checkConnection);
 }
 
 void CServerLifetime::start()
 {
-    m_connection.connect(QString(), QStringLiteral("/org/freedesktop/DBus/Local"),
-                         QStringLiteral("org.freedesktop.DBus.Local"), QStringLiteral("Disconnected"), this,
-                         SLOT(onDisconnected()));
-    m_connectionTimer.start();
-    m_idleTimer.start();
+    m_connection.OnDisconnected([this] { onDisconnected(); });
+    m_idleTimer.start(std::chrono::milliseconds(kIdleExitMs));
 }
 
 void CServerLifetime::objectCountChanged(std::size_t count)
@@ -34,7 +25,7 @@ void CServerLifetime::objectCountChanged(std::size_t count)
     if (m_state == State::Quitting)
         return;
     if (count == 0) {
-        m_idleTimer.start();
+        m_idleTimer.start(std::chrono::milliseconds(kIdleExitMs));
         return;
     }
     m_idleTimer.stop();
@@ -52,8 +43,11 @@ void CServerLifetime::onIdle()
     m_state = State::Closing;
     // Give up the name first, so that the next caller activates a fresh worker
     // instead of reaching this one while it ends.
-    m_connection.unregisterService(m_serviceName);
-    m_closingTimer.start();
+    m_connection.CallAsync(
+        "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "ReleaseName",
+        [this](sd_bus_message* m) { return sd_bus_message_append(m, "s", m_serviceName.c_str()); },
+        [](sd_bus_message*) {});
+    m_closingTimer.start(std::chrono::milliseconds(kClosingPauseMs));
 }
 
 void CServerLifetime::onClosingPauseOver()
@@ -61,7 +55,7 @@ void CServerLifetime::onClosingPauseOver()
     if (m_state != State::Closing)
         return;
     m_state = State::Quitting;
-    emit quitRequested(0);
+    m_connection.Quit(0);
 }
 
 void CServerLifetime::onDisconnected()
@@ -71,13 +65,7 @@ void CServerLifetime::onDisconnected()
     m_state = State::Quitting;
     m_idleTimer.stop();
     m_closingTimer.stop();
-    emit quitRequested(0);
-}
-
-void CServerLifetime::checkConnection()
-{
-    if (!m_connection.isConnected())
-        onDisconnected();
+    m_connection.Quit(0);
 }
 
 }  // namespace ergasto

@@ -3,137 +3,140 @@
 #include "ipc/BusNames.h"
 #include "ipc/HResultErrors.h"
 #include "ipc/InterfaceXml.h"
-#include "worker/server/BusCompleteCallback.h"
 
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
-#include <QDBusObjectPath>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
+#include <systemd/sd-bus.h>
 
+#include <cstdlib>
+#include <new>
 #include <optional>
+#include <string_view>
 
 namespace ergasto {
 
 namespace {
 
-const QString kObjectPrefix = QLatin1String(ipc::kObjectPathPrefix);
+constexpr std::string_view kObjectPrefix = ipc::kObjectPathPrefix;
+constexpr char kBusName[] = "org.freedesktop.DBus";
+constexpr char kBusPath[] = "/org/freedesktop/DBus";
 
-QString objectPath(std::uint64_t id)
+std::string text(const char* s) { return s ? s : ""; }
+
+std::string objectPath(std::uint64_t id)
 {
-    return kObjectPrefix + QString::number(id);
+    return std::string(kObjectPrefix) + std::to_string(id);
 }
 
 // The object number of "/CCalcWorker/<n>", or nothing.
-std::optional<std::uint64_t> objectIdOf(const QString& path)
+std::optional<std::uint64_t> objectIdOf(std::string_view path)
 {
-    if (!path.startsWith(kObjectPrefix))
+    if (path.substr(0, kObjectPrefix.size()) != kObjectPrefix)
         return std::nullopt;
-    bool ok = false;
-    const auto id = path.mid(kObjectPrefix.size()).toULongLong(&ok);
-    if (!ok || id == 0)
+    const std::string digits(path.substr(kObjectPrefix.size()));
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    char* end = nullptr;
+    errno = 0;
+    const auto id = std::strtoull(digits.c_str(), &end, 10);
+    if (errno != 0 || id == 0)
         return std::nullopt;
     return id;
 }
 
-bool interfaceIs(const QDBusMessage& message, const char* name)
+bool interfaceIs(sd_bus_message* message, const char* name)
 {
-    return message.interface().isEmpty() || message.interface() == QLatin1String(name);
+    const char* interfaceName = sd_bus_message_get_interface(message);
+    return !interfaceName || !*interfaceName || std::string_view(interfaceName) == name;
 }
 
-bool isIntrospect(const QDBusMessage& message)
+std::string signatureOf(sd_bus_message* message)
 {
-    return message.interface() == QLatin1String(ipc::kIntrospectableInterface) &&
-           message.member() == QLatin1String("Introspect");
+    return text(sd_bus_message_get_signature(message, 1));
 }
 
-QDBusMessage unknownMethod(const QDBusMessage& message)
+void replyError(sd_bus_message* message, const char* name, const std::string& description)
 {
-    return message.createErrorReply(QDBusError::UnknownMethod,
-                                    QStringLiteral("No method %1.%2 with signature \"%3\" at %4")
-                                        .arg(message.interface(), message.member(), message.signature(),
-                                             message.path()));
+    sd_bus_reply_method_errorf(message, name, "%s", description.c_str());
+}
+
+void replyUnknownMethod(sd_bus_message* message)
+{
+    replyError(message, SD_BUS_ERROR_UNKNOWN_METHOD,
+               "No method " + text(sd_bus_message_get_interface(message)) + "." +
+                   text(sd_bus_message_get_member(message)) + " with signature \"" + signatureOf(message) +
+                   "\" at " + text(sd_bus_message_get_path(message)));
+}
+
+void replyUnknownObject(sd_bus_message* message)
+{
+    replyError(message, SD_BUS_ERROR_UNKNOWN_OBJECT, "No object at " + text(sd_bus_message_get_path(message)));
+}
+
+void replyHResult(sd_bus_message* message, HRESULT hr)
+{
+    if (Succeeded(hr))
+        sd_bus_reply_method_return(message, "");
+    else
+        replyError(message, ipc::ErrorNameForHResult(hr).toStdString().c_str(),
+                   ipc::ErrorMessageForHResult(hr).toStdString());
 }
 
 }  // namespace
 
-std::shared_ptr<ICalcCompleteCallback> CWorkerBusObject::callbackFor(const QDBusMessage& message,
-                                                                     const QVariant& pathArgument) const
-{
-    const QString path = pathArgument.value<QDBusObjectPath>().path();
-    if (path.isEmpty() || path == QLatin1String(ipc::kNoCallbackPath))
-        return nullptr;
-    return std::make_shared<CBusCompleteCallback>(m_connection, message.service(), path, m_options.reportDeadline);
-}
-
-CWorkerBusObject::CWorkerBusObject(QDBusConnection connection, WorkerMaker makeWorker, Options options,
-                                   QObject* parent)
-    : QDBusVirtualObject(parent),
-      m_connection(std::move(connection)),
+CWorkerBusObject::CWorkerBusObject(CServerBus& connection, WorkerMaker makeWorker, Options options,
+                                   IWorkerObjectsOwner& owner)
+    : m_connection(connection),
       m_makeWorker(std::move(makeWorker)),
       m_options(options),
-      m_objects(options.objects),
-      m_ownerWatcher(QString(), m_connection, QDBusServiceWatcher::WatchForUnregistration)
+      m_owner(owner),
+      m_objects(options.objects)
 {
-    connect(&m_ownerWatcher, &QDBusServiceWatcher::serviceUnregistered, this, &CWorkerBusObject::onOwnerGone);
 }
 
 CWorkerBusObject::~CWorkerBusObject()
 {
-    unregisterTree();
+    for (auto& [owner, waiting] : m_creationsWaitingForProcess)
+        for (sd_bus_message* message : waiting)
+            sd_bus_message_unref(message);
 }
 
 bool CWorkerBusObject::registerTree()
 {
-    m_registered = m_connection.registerVirtualObject(QLatin1String(ipc::kClassFactoryPath), this,
-                                                      QDBusConnection::SubPath);
-    return m_registered;
+    return m_connection.ServeObjects([this](sd_bus_message* message) { handleMessage(message); });
 }
 
-void CWorkerBusObject::unregisterTree()
+std::shared_ptr<ICalcCompleteCallback> CWorkerBusObject::callbackFor(sd_bus_message* message, const char* path)
 {
-    if (m_registered)
-        m_connection.unregisterObject(QLatin1String(ipc::kClassFactoryPath), QDBusConnection::UnregisterTree);
-    m_registered = false;
+    const std::string callbackPath = text(path);
+    if (callbackPath.empty() || callbackPath == ipc::kNoCallbackPath)
+        return nullptr;
+    return std::make_shared<CBusCompleteCallback>(m_connection, text(sd_bus_message_get_sender(message)),
+                                                  callbackPath, m_options.reportDeadline);
 }
 
-QString CWorkerBusObject::introspect(const QString& path) const
+void CWorkerBusObject::handleMessage(sd_bus_message* message)
 {
-    std::string xml;
-    if (path == QLatin1String(ipc::kClassFactoryPath))
-        xml = ipc::InterfaceElement(ipc::kClassFactoryInterface);
-    else if (auto id = objectIdOf(path); id && m_objects.contains(*id))
-        xml = ipc::InterfaceElement(ipc::kCalcWorkerInterface) + ipc::InterfaceElement(ipc::kUnknownInterface);
-    return QString::fromStdString(xml);
-}
-
-bool CWorkerBusObject::handleMessage(const QDBusMessage& message, const QDBusConnection&)
-{
-    if (message.type() != QDBusMessage::MethodCallMessage)
-        return false;
-    if (isIntrospect(message)) {
+    if (sd_bus_message_is_method_call(message, ipc::kIntrospectableInterface, "Introspect") > 0) {
         replyIntrospection(message);
-        return true;
+        return;
     }
-    const QString path = message.path();
-    if (path == QLatin1String(ipc::kClassFactoryPath)) {
+    const std::string path = text(sd_bus_message_get_path(message));
+    if (path == ipc::kClassFactoryPath) {
         handleFactoryCall(message);
-        return true;
+        return;
     }
     if (auto id = objectIdOf(path)) {
         handleObjectCall(*id, message);
-        return true;
+        return;
     }
-    m_connection.send(message.createErrorReply(QDBusError::UnknownObject, QStringLiteral("No object at ") + path));
-    return true;
+    replyUnknownObject(message);
 }
 
-void CWorkerBusObject::replyIntrospection(const QDBusMessage& message)
+void CWorkerBusObject::replyIntrospection(sd_bus_message* message)
 {
-    const QString path = message.path();
+    const std::string path = text(sd_bus_message_get_path(message));
     std::vector<std::string_view> interfaces;
     std::vector<std::string> children;
-    if (path == QLatin1String(ipc::kClassFactoryPath)) {
+    if (path == ipc::kClassFactoryPath) {
         interfaces = {ipc::kClassFactoryInterface};
         if (m_objects.size() > 0)
             children.push_back("CCalcWorker");
@@ -143,22 +146,22 @@ void CWorkerBusObject::replyIntrospection(const QDBusMessage& message)
     } else if (auto id = objectIdOf(path); id && m_objects.contains(*id)) {
         interfaces = {ipc::kCalcWorkerInterface, ipc::kUnknownInterface};
     } else {
-        m_connection.send(message.createErrorReply(QDBusError::UnknownObject, QStringLiteral("No object at ") + path));
+        replyUnknownObject(message);
         return;
     }
-    m_connection.send(message.createReply(QString::fromStdString(ipc::IntrospectionDocument(interfaces, children))));
+    sd_bus_reply_method_return(message, "s", ipc::IntrospectionDocument(interfaces, children).c_str());
 }
 
-void CWorkerBusObject::handleFactoryCall(const QDBusMessage& message)
+void CWorkerBusObject::handleFactoryCall(sd_bus_message* message)
 {
-    if (message.member() != QLatin1String("CreateInstance") || !message.signature().isEmpty() ||
+    if (text(sd_bus_message_get_member(message)) != "CreateInstance" || !signatureOf(message).empty() ||
         !interfaceIs(message, ipc::kClassFactoryInterface)) {
-        m_connection.send(unknownMethod(message));
+        replyUnknownMethod(message);
         return;
     }
-    const QString owner = message.service();
-    if (const auto known = m_processOf.find(owner); known != m_processOf.end()) {
-        createFor(message, ClientId{owner.toStdString(), known->second});
+    const std::string owner = text(sd_bus_message_get_sender(message));
+    if (const auto known = m_owners.find(owner); known != m_owners.end()) {
+        createFor(message, ClientId{owner, known->second.processId});
         return;
     }
     // A connection without objects: its process is asked for first. No more
@@ -168,29 +171,38 @@ void CWorkerBusObject::handleFactoryCall(const QDBusMessage& message)
         replyHResult(message, E_OUTOFMEMORY);
         return;
     }
-    waiting.push_back(message);
+    waiting.push_back(sd_bus_message_ref(message));
     if (waiting.size() == 1)
         lookUpProcess(owner);
 }
 
-void CWorkerBusObject::lookUpProcess(const QString& owner)
+void CWorkerBusObject::lookUpProcess(const std::string& owner)
 {
-    auto* pending = new QDBusPendingCallWatcher(
-        m_connection.interface()->asyncCall(QStringLiteral("GetConnectionUnixProcessID"), owner), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this, [this, owner](QDBusPendingCallWatcher* call) {
-        call->deleteLater();
-        const QDBusPendingReply<uint> reply = *call;
-        // Connections whose process the bus cannot tell share one process's share.
-        const ClientId client{owner.toStdString(), reply.isValid() ? reply.value() : 0u};
-        const auto waiting = m_creationsWaitingForProcess.extract(owner);
-        if (waiting.empty())
-            return;
-        for (const QDBusMessage& message : waiting.mapped())
-            createFor(message, client);
-    });
+    const bool sent = m_connection.CallAsync(
+        kBusName, kBusPath, kBusName, "GetConnectionUnixProcessID",
+        [&](sd_bus_message* m) { return sd_bus_message_append(m, "s", owner.c_str()); },
+        [this, owner](sd_bus_message* reply) {
+            // Connections whose process the bus cannot tell share one process's share.
+            std::uint32_t processId = 0;
+            if (sd_bus_message_is_method_error(reply, nullptr) > 0 || sd_bus_message_read(reply, "u", &processId) <= 0)
+                processId = 0;
+            auto waiting = m_creationsWaitingForProcess.extract(owner);
+            if (waiting.empty())
+                return;
+            for (sd_bus_message* message : waiting.mapped()) {
+                createFor(message, ClientId{owner, processId});
+                sd_bus_message_unref(message);
+            }
+        });
+    if (!sent) {
+        for (sd_bus_message* message : m_creationsWaitingForProcess.extract(owner).mapped()) {
+            replyHResult(message, E_FAIL);
+            sd_bus_message_unref(message);
+        }
+    }
 }
 
-void CWorkerBusObject::createFor(const QDBusMessage& message, const ClientId& client)
+void CWorkerBusObject::createFor(sd_bus_message* message, const ClientId& client)
 {
     if (!m_objects.hasRoomFor(client)) {
         replyHResult(message, E_OUTOFMEMORY);
@@ -211,97 +223,97 @@ void CWorkerBusObject::createFor(const QDBusMessage& message, const ClientId& cl
         return;
     }
     const auto id = m_objects.add(client, std::move(worker));
-    const QString owner = message.service();
-    if (m_processOf.emplace(owner, client.processId).second)
-        watchOwner(owner);
-    emit objectCountChanged(m_objects.size());
-    m_connection.send(message.createReply(QVariant::fromValue(QDBusObjectPath(objectPath(*id)))));
+    if (m_owners.count(client.connection) == 0)
+        watchOwner(client.connection, client.processId);
+    m_owner.ObjectCountChanged(m_objects.size());
+    sd_bus_reply_method_return(message, "o", objectPath(*id).c_str());
 }
 
-void CWorkerBusObject::handleObjectCall(std::uint64_t id, const QDBusMessage& message)
+void CWorkerBusObject::handleObjectCall(std::uint64_t id, sd_bus_message* message)
 {
     auto* entry = m_objects.find(id);
     if (!entry) {
-        m_connection.send(
-            message.createErrorReply(QDBusError::UnknownObject, QStringLiteral("No object at ") + message.path()));
+        replyUnknownObject(message);
         return;
     }
-    if (QString::fromStdString(entry->client.connection) != message.service()) {
-        m_connection.send(message.createErrorReply(QDBusError::AccessDenied,
-                                                   QStringLiteral("The object belongs to another connection")));
+    if (entry->client.connection != text(sd_bus_message_get_sender(message))) {
+        replyError(message, SD_BUS_ERROR_ACCESS_DENIED, "The object belongs to another connection");
         return;
     }
-    const QString member = message.member();
-    const QString signature = message.signature();
-    const QVariantList args = message.arguments();
+    const std::string member = text(sd_bus_message_get_member(message));
+    const std::string signature = signatureOf(message);
     ICalcWorker& worker = *entry->object;
 
-    if (interfaceIs(message, ipc::kUnknownInterface) && member == QLatin1String("Release") && signature.isEmpty()) {
+    if (interfaceIs(message, ipc::kUnknownInterface) && member == "Release" && signature.empty()) {
         // Reply first: the object's end may end the process's last reason to live.
-        m_connection.send(message.createReply());
+        sd_bus_reply_method_return(message, "");
         m_objects.release(id);
-        emit objectCountChanged(m_objects.size());
+        m_owner.ObjectCountChanged(m_objects.size());
         return;
     }
     if (!interfaceIs(message, ipc::kCalcWorkerInterface)) {
-        m_connection.send(unknownMethod(message));
+        replyUnknownMethod(message);
         return;
     }
-    if (member == QLatin1String("PerformOperation") && signature == QLatin1String("isssio")) {
-        replyHResult(message, worker.PerformOperation(args[0].toInt(), args[1].toString().toStdString(),
-                                                      args[2].toString().toStdString(),
-                                                      args[3].toString().toStdString(), args[4].toInt(),
-                                                      callbackFor(message, args[5])));
-    } else if (member == QLatin1String("ApplySinglArgFunc") && signature == QLatin1String("issio")) {
-        replyHResult(message, worker.ApplySinglArgFunc(args[0].toInt(), args[1].toString().toStdString(),
-                                                       args[2].toString().toStdString(), args[3].toInt(),
-                                                       callbackFor(message, args[4])));
-    } else if (member == QLatin1String("GetProcessId_CW") && signature.isEmpty()) {
+    std::int32_t requestId = 0, digits = 0;
+    const char *first = nullptr, *second = nullptr, *word = nullptr, *callback = nullptr;
+    if (member == "PerformOperation" && signature == "isssio" &&
+        sd_bus_message_read(message, "isssio", &requestId, &first, &second, &word, &digits, &callback) > 0) {
+        replyHResult(message, worker.PerformOperation(requestId, text(first), text(second), text(word), digits,
+                                                      callbackFor(message, callback)));
+    } else if (member == "ApplySinglArgFunc" && signature == "issio" &&
+               sd_bus_message_read(message, "issio", &requestId, &word, &first, &digits, &callback) > 0) {
+        replyHResult(message,
+                     worker.ApplySinglArgFunc(requestId, text(word), text(first), digits, callbackFor(message, callback)));
+    } else if (member == "GetProcessId_CW" && signature.empty()) {
         int pid = 0;
         const HRESULT hr = worker.GetProcessId_CW(&pid);
         if (Failed(hr))
             replyHResult(message, hr);
         else
-            m_connection.send(message.createReply(pid));
-    } else if (member == QLatin1String("EndProcess_CW") && signature.isEmpty()) {
+            sd_bus_reply_method_return(message, "i", static_cast<std::int32_t>(pid));
+    } else if (member == "EndProcess_CW" && signature.empty()) {
         replyHResult(message, worker.EndProcess_CW());
-    } else if (member == QLatin1String("SetCalcDuration") && signature == QLatin1String("i")) {
-        replyHResult(message, worker.SetCalcDuration(args[0].toInt()));
+    } else if (member == "SetCalcDuration" && signature == "i" && sd_bus_message_read(message, "i", &digits) > 0) {
+        replyHResult(message, worker.SetCalcDuration(digits));
     } else {
-        m_connection.send(unknownMethod(message));
+        replyUnknownMethod(message);
     }
 }
 
-void CWorkerBusObject::replyHResult(const QDBusMessage& message, HRESULT hr)
+void CWorkerBusObject::watchOwner(const std::string& owner, std::uint32_t processId)
 {
-    if (Succeeded(hr))
-        m_connection.send(message.createReply());
-    else
-        m_connection.send(message.createErrorReply(ipc::ErrorNameForHResult(hr), ipc::ErrorMessageForHResult(hr)));
-}
-
-void CWorkerBusObject::watchOwner(const QString& owner)
-{
-    m_ownerWatcher.addWatchedService(owner);
+    Owner& watched = m_owners[owner];
+    watched.processId = processId;
+    watched.leaving = m_connection.AddMatch(
+        "type='signal',sender='org.freedesktop.DBus',path='/org/freedesktop/DBus',interface='org.freedesktop.DBus',"
+        "member='NameOwnerChanged',arg0='" + owner + "'",
+        [this, owner](sd_bus_message* signal) {
+            const char *name = nullptr, *oldOwner = nullptr, *newOwner = nullptr;
+            if (sd_bus_message_read(signal, "sss", &name, &oldOwner, &newOwner) > 0 && text(newOwner).empty())
+                onOwnerGone(owner);
+        });
     // The owner may have left before the watch was in place (a caller that
-    // dies right after its call): ask once whether it is still there.
-    auto* pending = new QDBusPendingCallWatcher(m_connection.interface()->asyncCall(QStringLiteral("NameHasOwner"), owner), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this, [this, owner](QDBusPendingCallWatcher* call) {
-        QDBusPendingReply<bool> reply = *call;
-        if (reply.isValid() && !reply.value())
-            onOwnerGone(owner);
-        call->deleteLater();
-    });
+    // dies right after its call): ask once whether it is still there. The bus
+    // answers after it has put the match in place.
+    m_connection.CallAsync(
+        kBusName, kBusPath, kBusName, "NameHasOwner",
+        [&](sd_bus_message* m) { return sd_bus_message_append(m, "s", owner.c_str()); },
+        [this, owner](sd_bus_message* reply) {
+            int hasOwner = 1;
+            if (sd_bus_message_is_method_error(reply, nullptr) <= 0 && sd_bus_message_read(reply, "b", &hasOwner) > 0 &&
+                !hasOwner)
+                onOwnerGone(owner);
+        });
 }
 
-void CWorkerBusObject::onOwnerGone(const QString& owner)
+void CWorkerBusObject::onOwnerGone(const std::string& owner)
 {
-    if (m_processOf.erase(owner) == 0)
+    if (m_owners.erase(owner) == 0)
         return;   // told twice (the watch and the first check)
-    m_ownerWatcher.removeWatchedService(owner);
-    if (m_objects.releaseOwner(owner.toStdString()) > 0)
-        emit objectCountChanged(m_objects.size());
-    emit connectionLeft(owner);
+    if (m_objects.releaseOwner(owner) > 0)
+        m_owner.ObjectCountChanged(m_objects.size());
+    m_owner.ConnectionLeft(owner);
 }
 
 }  // namespace ergasto

@@ -39,5 +39,5 @@ int main(int argc, char** argv)
     const auto mode = ergasto::ParseCommandLine(args);
     if (mode != ergasto::StartMode::RunServer)
         return registration(mode);
-    return ergasto::RunServer(argc, argv);
+    ergasto::RunServer();
 }

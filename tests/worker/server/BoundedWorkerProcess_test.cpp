@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -170,6 +171,52 @@ TEST(WorkerBoundedProcessTest, AThreadThatCannotStartGivesItsSlotBack)
     EXPECT_TRUE(process->StartRequest(kFirst, [&] { ran = true; }));
     inner->JoinAll();
     EXPECT_TRUE(ran);
+}
+
+TEST(WorkerBoundedProcessTest, AReportsAnswerGivesTheSlotBackBeforeTheRequestsThreadIsDone)
+{
+    auto inner = std::make_shared<CCountingProcess>();
+    // One running, one waiting, two per client.
+    auto process = std::make_shared<ergasto::CBoundedWorkerProcess>(inner, CRequestSlots::Limits{1, 1, 1, 2, 2});
+    EXPECT_FALSE(ergasto::CBoundedWorkerProcess::SlotGiverOfThisThread()) << "not a request's thread";
+
+    CGate held;
+    std::mutex lock;
+    std::condition_variable gotGiver;
+    std::function<void()> giveBack;
+    auto holdWork = held.Work();
+    ASSERT_TRUE(process->StartRequest(kFirst, [&] {
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            giveBack = ergasto::CBoundedWorkerProcess::SlotGiverOfThisThread();
+        }
+        gotGiver.notify_all();
+        holdWork();   // the report's answer has come, but the thread is still busy
+    }));
+    {
+        std::unique_lock<std::mutex> guard(lock);
+        ASSERT_TRUE(gotGiver.wait_for(guard, 10s, [&] { return bool(giveBack); }));
+    }
+    std::atomic<int> later{0};
+    ASSERT_TRUE(process->StartRequest(kFirst, [&] { ++later; }));    // waits
+    EXPECT_FALSE(process->StartRequest(kFirst, [&] { ++later; }));   // beyond the client's two
+
+    // Given back from another thread: the waiting request holds the running
+    // slot now, and the client has room for one more.
+    giveBack();
+    giveBack();   // only the first call counts
+    EXPECT_EQ(process->Running(), 1u);
+    EXPECT_EQ(process->Waiting(), 0u);
+    EXPECT_TRUE(process->StartRequest(kFirst, [&] { ++later; }));
+    EXPECT_FALSE(process->StartRequest(kFirst, [&] { ++later; }));
+
+    // The held thread runs what it was given once it is done, then the rest.
+    held.Open();
+    inner->JoinAll();
+    EXPECT_EQ(later.load(), 2);
+    EXPECT_EQ(inner->started, 1) << "everything ran on the first request's thread";
+    EXPECT_EQ(process->Running(), 0u);
+    EXPECT_EQ(process->Waiting(), 0u);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "ipc/HResultErrors.h"
 #include "worker/server/BusCompleteCallback.h"
 #include "worker/server/RequestSlots.h"
+#include "worker/server/ServerBus.h"
 #include "worker/server/WorkerBusObject.h"
 
 #include <QCoreApplication>
@@ -270,8 +271,21 @@ TEST_F(WorkerLimitsTest, AReportNobodyAnswersEndsAtItsDeadlineAndStillArrives)
     CClient caller(QStringLiteral("caller"));
     CSilentCallback silent;
     ASSERT_TRUE(caller.bus().registerVirtualObject(QLatin1String(kCallbackPath), &silent));
-    CClient worker(QStringLiteral("worker"));
-    ergasto::CBusCompleteCallback report(worker.bus(), caller.name(), QLatin1String(kCallbackPath), 300ms);
+    // The worker's side: a connection of the worker program's kind, whose
+    // loop (reading the answers) runs on a thread of its own.
+    ergasto::CServerBus worker;
+    ASSERT_TRUE(worker.isConnected());
+    std::thread loop([&] { worker.Run(); });
+    struct EndLoop {
+        ergasto::CServerBus& bus;
+        std::thread& thread;
+        ~EndLoop()
+        {
+            bus.Quit(0);
+            thread.join();
+        }
+    } endLoop{worker, loop};
+    ergasto::CBusCompleteCallback report(worker, caller.name().toStdString(), kCallbackPath, 300ms);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(report.NotifyResult(7, "Success", "5.0E+0", 0), E_FAIL);
     // Well within the deadline of a caller that answers at all, and far below
@@ -289,6 +303,82 @@ TEST_F(WorkerLimitsTest, AReportNobodyAnswersEndsAtItsDeadlineAndStillArrives)
     reporter.join();
     EXPECT_EQ(answered.load(), S_OK);
     caller.bus().unregisterObject(QLatin1String(kCallbackPath));
+}
+
+// A caller that answers each report and sends its next request at once, so
+// that its answer and its next call reach the worker together.
+class CPromptCaller : public QDBusVirtualObject {
+public:
+    CPromptCaller(CClient& client, QString objectPath, int requests)
+        : m_client(client), m_objectPath(std::move(objectPath)), m_requests(requests)
+    {
+    }
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
+    {
+        if (message.member() != QLatin1String("NotifyResult"))
+            return false;
+        connection.send(message.createReply());
+        std::lock_guard<std::mutex> guard(m_lock);
+        ++m_reports;
+        if (m_sent < m_requests)
+            sendNext();
+        return true;
+    }
+    void start(int inFlight)
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        while (m_sent < inFlight)
+            sendNext();
+    }
+    int reports() const
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        return m_reports;
+    }
+    std::vector<QDBusPendingCall> calls() const
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        return m_calls;
+    }
+
+private:
+    void sendNext()
+    {
+        ++m_sent;
+        m_calls.push_back(m_client.bus().asyncCall(m_client.perform(m_objectPath, m_sent, "2", "3", "+"), 60000));
+    }
+
+    CClient& m_client;
+    const QString m_objectPath;
+    const int m_requests;
+    mutable std::mutex m_lock;
+    int m_sent = 0;
+    int m_reports = 0;
+    std::vector<QDBusPendingCall> m_calls;
+};
+
+TEST_F(WorkerLimitsTest, AnAnsweredReportsSlotIsFreeForTheCallersNextRequestAtOnce)
+{
+    CClient client(QStringLiteral("prompt"));
+    const QString path = client.create();
+    ASSERT_FALSE(path.isEmpty());
+    constexpr int kRequests = 400;
+    CPromptCaller caller(client, path, kRequests);
+    ASSERT_TRUE(client.bus().registerVirtualObject(QLatin1String(kCallbackPath), &caller));
+    // As many requests in flight as the caller's share, all the time.
+    caller.start(int(ergasto::CRequestSlots::Limits{}.perConnection));
+    // A refused call ends the chain of requests: no report follows it.
+    const auto refusedAny = [&] {
+        const auto calls = caller.calls();
+        return std::any_of(calls.begin(), calls.end(), [](const QDBusPendingCall& c) { return c.isFinished() && c.isError(); });
+    };
+    EXPECT_TRUE(ipc_test::WaitUntil([&] { return caller.reports() == kRequests || refusedAny(); }, 120s));
+    auto calls = caller.calls();
+    auto outcomes = Outcomes(calls, [] {});
+    EXPECT_EQ(outcomes[QStringLiteral("ok")], kRequests);
+    EXPECT_EQ(outcomes[ipc::ErrorNameForHResult(E_FAIL)], 0);
+    client.bus().unregisterObject(QLatin1String(kCallbackPath));
 }
 
 TEST_F(WorkerLimitsTest, CallersKilledWithRequestsRunningLeaveTheWorkerToEndByTheIdleRule)
