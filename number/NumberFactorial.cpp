@@ -1,9 +1,9 @@
 // Factorials and their quotients n!/(n-r)! and n!/(r!(n-r)!), rounded.
 //
 // A result much longer than the digits asked for is evaluated as
-// exp(ln n! - ln a! - ln b!) with MPFR's log-gamma, in the Ziv loop that
-// either settles the rounding or, when it cannot (a value too close to a
-// rounding midpoint), falls back to the exact integer. Shorter results are
+// exp(ln n! - ln a! - ln b!) (Stirling's series or MPFR's log-gamma), in the
+// Ziv loop that either settles the rounding or, when it cannot (a value too
+// close to a rounding midpoint), falls back to the exact integer. Shorter results are
 // computed exactly and rounded: that is cheaper than the logarithms.
 #include <algorithm>
 #include <cmath>
@@ -14,6 +14,7 @@
 #include "number/Number.h"
 #include "number/NumberInternals.h"
 #include "number/NumberMpfr.h"
+#include "number/StirlingSeries.h"
 
 using namespace number_detail;
 
@@ -83,10 +84,13 @@ mpz_class run_product(const mpz_class& first, std::uint64_t count)
 
 Number integer_number(mpz_class value) { return NumberInternals::make(1, std::move(value), 0); }
 
-// ln(x!) into r (at r's precision, to nearest); x is an integer >= 0 that
-// r's precision holds exactly.
+// ln(x!) into r, with an error below 1.05 * 2^-p ln(x!) (p: r's precision);
+// x is an integer >= 0 that r's precision holds exactly. Stirling's series
+// where it converges fast, MPFR's log-gamma (to nearest) elsewhere.
 void ln_factorial(mpfr_ptr r, const Number& x)
 {
+    if (const auto n = x.to_int64(); n && *n >= 0 && stirling_ln_factorial(r, static_cast<std::uint64_t>(*n)))
+        return;
     to_mpfr(r, x);
     mpfr_add_ui(r, r, 1, MPFR_RNDN);
     mpfr_lngamma(r, r, MPFR_RNDN);
@@ -98,10 +102,11 @@ void ln_factorial(mpfr_ptr r, const Number& x)
 Number rounded_factorial_quotient(const Number& a, const Number& b, const Number& c, int places,
                                   const std::function<std::optional<Number>()>& exact)
 {
-    // Each of the three logarithms and the two differences is rounded with a
-    // relative error of at most 2^-q of a value no larger than ln a!, so the
-    // exponent is off by at most 5 ln(a!) 2^-q; `guard` bits keep that below
-    // 2^-(prec + 4), and exp's own rounding adds 2^-prec.
+    // Each of the three logarithms errs by at most 1.05 * 2^-q of a value no
+    // larger than ln a!, and each of the two differences is rounded with an
+    // error of at most 2^-q of one, so the exponent is off by at most
+    // 5.2 ln(a!) 2^-q; `guard` bits keep that below 2^-(prec + 4), and exp's
+    // own rounding adds 2^-prec.
     const auto guard = static_cast<mpfr_prec_t>(std::ceil(log2_cancellation(a))) + 4;
     // The arguments must convert exactly.
     const auto argument_bits = static_cast<mpfr_prec_t>(std::ceil(std::max(0.0, log2_abs(a)))) + 2;
