@@ -24,6 +24,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <csignal>
 #include <chrono>
 #include <mutex>
 #include <thread>
@@ -200,6 +201,7 @@ public:
     }
     CInnerCalc& Calc() { return *m_calc; }
     bool WaitDone() { return m_done.wait(std::chrono::seconds(30)); }
+    bool WaitAborted() { return m_aborted.wait(std::chrono::seconds(30)); }
 
 private:
     CCalcRecord m_record;
@@ -251,30 +253,93 @@ void RunOperatorSteps(benchmark::State& state, StepRig& rig)
     state.counters["p50_us"] = times[times.size() / 2];
 }
 
-// A warm step through the worker program (argument: display digits).
-void BM_EngineStepThroughBus(benchmark::State& state)
+// The worker program registered for the engine, which looks the class up in
+// the classes hive first (the bus sandbox has a fresh one); false, with the
+// benchmark skipped, when it cannot be.
+bool RegisterWorkerProgram(benchmark::State& state)
 {
-    std::shared_ptr<ICalcWorker> keepAlive;
-    if (Failed(factory().CreateWorker(kCalcWorkerProgId, &keepAlive))) {
+    std::shared_ptr<ICalcWorker> probe;
+    if (Failed(factory().CreateWorker(kCalcWorkerProgId, &probe))) {
         state.SkipWithError("no worker: run under a bus that can activate Ergasto");
-        return;
+        return false;
     }
-    // The engine looks the class up in the classes hive first: register this
-    // build's worker program there (the bus sandbox has a fresh one).
     if (!factory().IsRegistered(kCalcWorkerProgId) &&
         QProcess::execute(QCoreApplication::applicationDirPath() + QStringLiteral("/Ergasto"),
                           {QStringLiteral("-RegServer")}) != 0) {
         state.SkipWithError("could not register Ergasto");
-        return;
+        return false;
     }
-    auto workers = std::shared_ptr<ICalcWorkerFactory>(&factory(), [](ICalcWorkerFactory*) {});
-    StepRig rig(static_cast<int>(state.range(0)), workers, std::make_shared<ipc::CPidfdProcessWaiter>());
+    return true;
+}
+
+std::shared_ptr<ICalcWorkerFactory> BusWorkers()
+{
+    return std::shared_ptr<ICalcWorkerFactory>(&factory(), [](ICalcWorkerFactory*) {});
+}
+
+// A warm step through the worker program (argument: display digits).
+void BM_EngineStepThroughBus(benchmark::State& state)
+{
+    std::shared_ptr<ICalcWorker> keepAlive;
+    if (!RegisterWorkerProgram(state) || Failed(factory().CreateWorker(kCalcWorkerProgId, &keepAlive)))
+        return;
+    StepRig rig(static_cast<int>(state.range(0)), BusWorkers(), std::make_shared<ipc::CPidfdProcessWaiter>());
     RunOperatorSteps(state, rig);
 }
 BENCHMARK(BM_EngineStepThroughBus)
     ->Arg(15)->Arg(35)->Arg(75)->Arg(256)->Arg(512)
     ->Unit(benchmark::kMicrosecond)
     ->UseRealTime();
+
+// A step whose report the worker holds back is ended: by the user's cancel
+// (the engine ends the worker process) or by the worker's death (SIGKILL).
+// Timed from the cancel or the kill to CalcAbortedEvent; the worker process
+// is started afresh, untimed, for each.
+void RunAbortedSteps(benchmark::State& state, bool kill)
+{
+    if (!RegisterWorkerProgram(state))
+        return;
+    StepRig rig(15, BusWorkers(), std::make_shared<ipc::CPidfdProcessWaiter>());
+    for (auto _ : state) {
+        std::shared_ptr<ICalcWorker> control;
+        int pid = 0;
+        bool accepted = false;
+        if (Failed(factory().CreateWorker(kCalcWorkerProgId, &control)) || Failed(control->SetCalcDuration(5000)) ||
+            Failed(control->GetProcessId_CW(&pid))) {
+            state.SkipWithError("no worker");
+            return;
+        }
+        rig.Calc().Reset();
+        rig.Calc().EnterNumber(Number(1));
+        rig.Calc().EnterOperator(OpAdd, nullptr);
+        rig.Calc().EnterNumber(Number(2));
+        if (!rig.Calc().EnterOperator(OpAdd, &accepted)) {
+            state.SkipWithError("the step did not start");
+            return;
+        }
+        // Long enough for the request to reach the worker.
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const auto start = std::chrono::steady_clock::now();
+        if (kill)
+            ::kill(pid, SIGKILL);
+        else
+            rig.Calc().Cancel();
+        if (!rig.WaitAborted()) {
+            state.SkipWithError("the step did not end");
+            return;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        control.reset();
+        // The ended worker's process is gone before the next one is asked for.
+        ipc::CPidfdProcessWaiter().WaitForProcessEnd(pid, std::chrono::milliseconds(10000));
+    }
+}
+
+void BM_EngineCancelThroughBus(benchmark::State& state) { RunAbortedSteps(state, false); }
+BENCHMARK(BM_EngineCancelThroughBus)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+
+void BM_EngineWorkerDeathThroughBus(benchmark::State& state) { RunAbortedSteps(state, true); }
+BENCHMARK(BM_EngineWorkerDeathThroughBus)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
 // The same step with the in-process worker: the engine's and the worker's own
 // threads and work, without the bus.
