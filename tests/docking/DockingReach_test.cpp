@@ -47,6 +47,19 @@ struct ReachFixture : DockingFixture {
         return Join(CheckInView(frame, *w)) + Join(Problems());
     }
     bool Reachable(const QWidget* w) const { return IsCaptionReachable(ToRect(w->frameGeometry()), ScreenAreas()); }
+    // Both panes in one box, shown, floating at `place`; null when that failed.
+    CTabDockingBox* FloatingBoxOfBoth(const RECT& place)
+    {
+        if (!frame.DockWindow(history, 3, 0, 0.0f, 200, 100) || !frame.DockWindow(variables, 3, 0, 0.0f, 200, 100) ||
+            !variables->DockTo(history, 1))
+            return nullptr;
+        Show();
+        CTabDockingBox* box = BoxOf(history);
+        if (!box)
+            return nullptr;
+        box->SetFloatingRect(place);
+        return box->Float() ? box : nullptr;
+    }
 };
 
 TEST(DockingReach, TheViewCommandPutsThePaneInFrontInEveryState)
@@ -301,14 +314,8 @@ TEST(DockingReach, AHiddenTabKeepsItsFloatingBoxsPlaceUntilItIsShown)
 TEST(DockingReach, AFloatingBoxStoredOffTheScreensIsRestoredWithinReach)
 {
     ReachFixture f;
-    ASSERT_TRUE(f.frame.DockWindow(f.history, 3, 0, 0.0f, 200, 100));
-    ASSERT_TRUE(f.frame.DockWindow(f.variables, 3, 0, 0.0f, 200, 100));
-    ASSERT_TRUE(f.variables->DockTo(f.history, 1));
-    f.Show();
-    CTabDockingBox* box = f.BoxOf(f.history);
+    CTabDockingBox* box = f.FloatingBoxOfBoth({600, 300, 1000, 700});
     ASSERT_NE(box, nullptr);
-    box->SetFloatingRect({600, 300, 1000, 700});
-    ASSERT_TRUE(box->Float());
     Settle();
     PaneState state(f.frame, {f.history, f.variables});
     box->setGeometry(QRect(5000, 5000, 400, 400));  // moved by the window system
@@ -332,14 +339,8 @@ TEST(DockingReach, AFloatingBoxStoredOffTheScreensIsRestoredWithinReach)
 TEST(DockingReach, TheWindowLeftByAHiddenFloatingBoxTakesTheBoxsPlace)
 {
     ReachFixture f;
-    ASSERT_TRUE(f.frame.DockWindow(f.history, 3, 0, 0.0f, 200, 100));
-    ASSERT_TRUE(f.frame.DockWindow(f.variables, 3, 0, 0.0f, 200, 100));
-    ASSERT_TRUE(f.variables->DockTo(f.history, 1));
-    f.Show();
-    CTabDockingBox* box = f.BoxOf(f.history);
+    CTabDockingBox* box = f.FloatingBoxOfBoth({600, 300, 1000, 700});
     ASSERT_NE(box, nullptr);
-    box->SetFloatingRect({600, 300, 1000, 700});
-    ASSERT_TRUE(box->Float());
     ASSERT_TRUE(box->Hide());
     ASSERT_TRUE(f.frame.DockWindow(f.variables, 1, 0, 0.0f, 200, 100));  // out of the box, elsewhere
     Settle();                                                             // the box dissolves
